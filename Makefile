@@ -1,0 +1,26 @@
+# Entry points: each installs what is missing, then builds what it needs.
+DEMO_DB ?= build/demo.sqlite
+PROGRAM := build/default/hostapp/vell-batchrule
+
+.PHONY: deps build run test bench clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	cmake --preset default
+	cmake --build --preset default
+
+run: build
+	$(PROGRAM) --db $(DEMO_DB)
+
+test: build
+	ctest --preset default
+
+bench: deps
+	cmake --preset bench
+	cmake --build --preset bench
+	build/bench/bench/vell-bench
+
+clean:
+	rm -rf build

@@ -1,0 +1,45 @@
+#include "ComponentRegistry.h"
+
+ComponentRegistry& ComponentRegistry::Instance()
+{
+    static ComponentRegistry registry;
+    return registry;
+}
+
+void ComponentRegistry::Register(const QString& name, Factory factory)
+{
+    QMutexLocker lock(&mutex_);
+    factories_.insert(name.toLower(), std::move(factory));
+}
+
+void ComponentRegistry::Unregister(const QString& name)
+{
+    QMutexLocker lock(&mutex_);
+    factories_.remove(name.toLower());
+}
+
+bool ComponentRegistry::IsRegistered(const QString& name) const
+{
+    QMutexLocker lock(&mutex_);
+    return factories_.contains(name.toLower());
+}
+
+std::shared_ptr<HostComponent> ComponentRegistry::CreateObject(const QString& name) const
+{
+    Factory factory;
+    {
+        QMutexLocker lock(&mutex_);
+        factory = factories_.value(name.toLower());
+    }
+    // Registered names are matched without regard to case, as class names were.
+    if (!factory)
+        throw HostError(ErrorNotRegistered,
+                        QStringLiteral("ActiveX component can't create object: '%1' is not registered").arg(name),
+                        QStringLiteral("ComponentRegistry"));
+    auto object = factory();
+    if (!object)
+        throw HostError(ErrorNotRegistered,
+                        QStringLiteral("The factory of '%1' made no object").arg(name),
+                        QStringLiteral("ComponentRegistry"));
+    return object;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "HostComponent.h"
+
+#include <QString>
+
+// The host's help viewer.
+class HelpViewer : public HostComponent {
+public:
+    virtual void ShowHELP(qint32& number1, qint16 reserved, QString& topic, qint32& number2,
+                          QString& subsystemId, qint32& number3) = 0;
+};

@@ -1,0 +1,34 @@
+#include "HostText.h"
+
+#include "HostError.h"
+
+#include <cmath>
+#include <limits>
+
+namespace HostText {
+
+QString TrimBlanks(const QString& text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == QLatin1Char(' '))
+        ++first;
+    while (last > first && text[last - 1] == QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}
+
+qint32 ToLong(const QString& text)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        throw HostError(13, QStringLiteral("Type mismatch: '%1' is not a number").arg(text),
+                        QStringLiteral("HostText"));
+    const double rounded = std::nearbyint(value);   // the default mode rounds halves to even
+    if (rounded < std::numeric_limits<qint32>::min() || rounded > std::numeric_limits<qint32>::max())
+        throw HostError(6, QStringLiteral("Overflow: '%1'").arg(text), QStringLiteral("HostText"));
+    return static_cast<qint32>(rounded);
+}
+
+}

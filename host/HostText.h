@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The host platform's text rules, kept in one place: blanks are the space
+// character only; numbers convert as the platform converted them.
+namespace HostText {
+
+// Removes leading and trailing spaces; tabs and line breaks stay.
+QString TrimBlanks(const QString& text);
+
+// A decimal text as a 32-bit whole number, halves rounded to the even
+// neighbour; surrounding white space is allowed. Anything else throws
+// HostError (13 type mismatch, 6 overflow).
+qint32 ToLong(const QString& text);
+
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "HostComponent.h"
+
+#include <QString>
+
+// The platform's modal message box with one OK button.
+class MessageBox : public HostComponent {
+public:
+    enum class Icon { Information, Exclamation };
+    virtual void Show(const QString& text, const QString& title, Icon icon) = 0;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "HostComponent.h"
+
+#include <QVariant>
+
+// The host's per-process shared-property store.
+class ShareProps : public HostComponent {
+public:
+    virtual QVariant GetProperty(quint32 processId, const QString& name) = 0;
+};

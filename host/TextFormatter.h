@@ -1,0 +1,11 @@
+#pragma once
+
+#include "HostComponent.h"
+
+#include <QStringList>
+
+// The host's text formatter: fills "%1", "%2", … with the values in order.
+class TextFormatter : public HostComponent {
+public:
+    virtual QString Format(const QString& pattern, const QStringList& values) = 0;
+};

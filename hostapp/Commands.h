@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QTextStream>
+
+// The commands of vell-batchrule; each answers the process exit code.
+namespace Commands {
+
+// Runs one Transact-SQL batch from `in` and prints its rows tab-separated.
+int Sql(QTextStream& in, QTextStream& out, QTextStream& err);
+
+// Writes the hand-made demo, or synthetic data when a size is given.
+int DemoDb(const QString& file, int groups, int materials, QTextStream& out, QTextStream& err);
+
+// Prints what the database holds: groups, materials, rules.
+int Summary(QTextStream& out, QTextStream& err);
+
+}

@@ -1,0 +1,240 @@
+#include "DemoDatabase.h"
+
+#include "HostError.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+#include <QVariantList>
+
+namespace {
+
+const QString kSource = QStringLiteral("vell-batchrule demo-db");
+
+// Text keys compare without regard to case, as on the host's SQL Server.
+const char* const kSchema[] = {
+    "CREATE TABLE t_Item ("
+    " FItemID INTEGER PRIMARY KEY, FItemClassID INTEGER NOT NULL,"
+    " FNumber TEXT COLLATE NOCASE NOT NULL, FName TEXT NOT NULL,"
+    " FParentID INTEGER NOT NULL DEFAULT 0, FDetail INTEGER NOT NULL DEFAULT 0)",
+    "CREATE TABLE t_ICItem ("
+    " FItemID INTEGER PRIMARY KEY, FNumber TEXT COLLATE NOCASE NOT NULL, FName TEXT NOT NULL,"
+    " FParentID INTEGER NOT NULL DEFAULT 0, FBatchManager INTEGER NOT NULL DEFAULT 0)",
+    "CREATE TABLE ICBatchNoRule ("
+    " FID INTEGER NOT NULL, FItemID INTEGER NOT NULL, FPropertyID INTEGER NOT NULL,"
+    " FUseShortNumber INTEGER NOT NULL DEFAULT 0, FFormatDate TEXT NOT NULL DEFAULT '',"
+    " FSelDefine TEXT NOT NULL DEFAULT '', FWidth INTEGER NOT NULL DEFAULT 0,"
+    " FCharacter TEXT NOT NULL DEFAULT '', FSubCharacter TEXT NOT NULL DEFAULT '',"
+    " FDetail INTEGER NOT NULL DEFAULT 1)",
+    "CREATE TABLE t_SystemProfile ("
+    " FCategory TEXT COLLATE NOCASE NOT NULL, FKey TEXT COLLATE NOCASE NOT NULL, FValue TEXT,"
+    " FReadonly INTEGER NOT NULL DEFAULT 0, FDescription TEXT, FLevel INTEGER NOT NULL DEFAULT 0,"
+    " FExplanation TEXT, FFormat TEXT, FSort NUMERIC, FDescription_cht TEXT, FDescription_en TEXT)",
+    // The group tree, the ledger of one group, the spread by number, one rule, the options.
+    "CREATE INDEX ix_Item_Groups ON t_Item (FItemClassID, FDetail, FNumber)",
+    "CREATE INDEX ix_ICItem_Parent ON t_ICItem (FParentID, FBatchManager, FNumber)",
+    "CREATE INDEX ix_ICItem_Number ON t_ICItem (FNumber)",
+    "CREATE INDEX ix_BatchNoRule_Owner ON ICBatchNoRule (FItemID, FDetail, FID)",
+    "CREATE UNIQUE INDEX ix_SystemProfile_Key ON t_SystemProfile (FCategory, FKey)",
+};
+
+constexpr int kMaterialClass = 4;
+
+class Writer {
+public:
+    explicit Writer(const QString& file) : name_(QStringLiteral("vell-demo-writer"))
+    {
+        QFile::remove(file);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+            db.setDatabaseName(file);
+            if (!db.open())
+                throw HostError(1, QStringLiteral("Cannot create '%1': %2").arg(file, db.lastError().text()), kSource);
+        }
+        Exec("PRAGMA journal_mode=WAL");
+        Exec("BEGIN");
+        for (const char* statement : kSchema)
+            Exec(statement);
+    }
+
+    ~Writer()
+    {
+        QSqlDatabase::database(name_).close();
+        QSqlDatabase::removeDatabase(name_);
+    }
+
+    void Commit() { Exec("COMMIT"); }
+
+    void Exec(const char* sql)
+    {
+        QSqlQuery query(QSqlDatabase::database(name_));
+        if (!query.exec(QString::fromUtf8(sql)))
+            Fail(query);
+    }
+
+    // Inserts rows column-wise: one list per column, all of one length.
+    void Insert(const QString& sql, const QList<QVariantList>& columns)
+    {
+        if (columns.isEmpty())
+            return;
+        QSqlQuery query(QSqlDatabase::database(name_));
+        if (!query.prepare(sql))
+            Fail(query);
+        for (const QVariantList& column : columns)
+            query.addBindValue(column);
+        if (!query.execBatch())
+            Fail(query);
+    }
+
+    void Group(int id, const QString& number, const QString& name, int parent)
+    {
+        items_.Add({id, kMaterialClass, number, name, parent, 0});
+    }
+
+    void Material(int id, const QString& number, const QString& name, int parent, bool batchManaged)
+    {
+        items_.Add({id, kMaterialClass, number, name, parent, 1});
+        materials_.Add({id, number, name, parent, batchManaged ? 1 : 0});
+    }
+
+    void RuleRow(int fid, int owner, int property, int shortNumber, const QString& format, const QString& define,
+                 int width, const QString& pad, const QString& substitute, int detail)
+    {
+        rules_.Add({fid, owner, property, shortNumber, format, define, width, pad, substitute, detail});
+    }
+
+    void Option(const QString& key, const QString& value, const QString& description)
+    {
+        options_.Add({QStringLiteral("IC"), key, value, 0, description, 0, description, 1.0});
+    }
+
+    void Flush()
+    {
+        Insert(QStringLiteral("INSERT INTO t_Item VALUES (?,?,?,?,?,?)"), items_.columns);
+        Insert(QStringLiteral("INSERT INTO t_ICItem VALUES (?,?,?,?,?)"), materials_.columns);
+        Insert(QStringLiteral("INSERT INTO ICBatchNoRule VALUES (?,?,?,?,?,?,?,?,?,?)"), rules_.columns);
+        Insert(QStringLiteral("INSERT INTO t_SystemProfile (FCategory,FKey,FValue,FReadonly,FDescription,FLevel,"
+                              "FExplanation,FSort) VALUES (?,?,?,?,?,?,?,?)"),
+               options_.columns);
+    }
+
+private:
+    struct Columns {
+        QList<QVariantList> columns;
+        void Add(const QVariantList& row)
+        {
+            columns.resize(row.size());
+            for (qsizetype i = 0; i < row.size(); ++i)
+                columns[i].append(row[i]);
+        }
+    };
+
+    [[noreturn]] void Fail(const QSqlQuery& query)
+    {
+        throw HostError(1, query.lastError().text(), kSource);
+    }
+
+    QString name_;
+    Columns items_, materials_, rules_, options_;
+};
+
+// One rule's elements: property, short code, format, define, width, pad, substitute.
+struct Element {
+    int property;
+    int shortNumber;
+    const char* format;
+    const char* define;
+    int width;
+    const char* pad;
+    const char* substitute;
+};
+
+void AddRule(Writer& writer, int owner, int detail, std::initializer_list<Element> elements)
+{
+    int fid = 0;
+    for (const Element& e : elements)
+        writer.RuleRow(++fid, owner, e.property, e.shortNumber, QString::fromUtf8(e.format), QString::fromUtf8(e.define),
+                       e.width, QString::fromUtf8(e.pad), QString::fromUtf8(e.substitute), detail);
+}
+
+const std::initializer_list<Element> kEightElements = {
+    {4, 0, "", "", 12, "0", "X"}, {23, 0, "yymmdd", "", 6, "", ""},   {20, 0, "", "", 10, "0", ""},
+    {24, 0, "", "-", 1, "", ""},  {25, 0, "000", "", 3, "", ""},      {1, 1, "", "", 6, "0", "N"},
+    {5, 0, "", "", 4, "0", ""},   {26, 0, "", "1", 5, "", ""}};
+
+}
+
+namespace DemoDatabase {
+
+void WriteHandMade(const QString& file)
+{
+    Writer w(file);
+    auto s = [](const char* text) { return QString::fromUtf8(text); };
+    w.Group(1, s("01"), s("原材料"), 0);
+    w.Group(2, s("01.01"), s("钢材"), 1);
+    w.Group(3, s("01.02"), s("化工原料"), 1);
+    w.Group(4, s("02"), s("半成品"), 0);
+    w.Group(5, s("03"), s("产成品"), 0);
+    w.Group(6, s("03.01"), s("电子产品"), 5);
+    w.Group(7, s("03.02"), s("食品饮料"), 5);
+    w.Group(8, s("010"), s("包装物"), 0);
+    w.Material(101, s("01.01.001"), s("冷轧钢板 1.0mm"), 2, true);
+    w.Material(102, s("01.01.002"), s("热轧卷板 Q235"), 2, true);
+    w.Material(103, s("01.01.003"), s("镀锌钢管 DN50"), 2, false);
+    w.Material(111, s("01.02.001"), s("环氧树脂 E-51"), 3, true);
+    w.Material(112, s("01.02.002"), s("无水乙醇 99.7%"), 3, true);
+    w.Material(201, s("02.001"), s("主控电路板组件"), 4, true);
+    w.Material(202, s("02.002"), s("电源模块"), 4, false);
+    w.Material(301, s("03.01.001"), s("智能手机 X1"), 6, true);
+    w.Material(302, s("03.01.002"), s("平板电脑 T8"), 6, true);
+    w.Material(311, s("03.02.001"), s("天然矿泉水 550ml"), 7, true);
+    w.Material(312, s("03.02.002"), s("绿茶饮料 500ml"), 7, true);
+    w.Material(313, s("03.02.003"), s("乌龙茶饮料 500ml"), 7, true);
+    w.Material(801, s("010.001"), s("五层瓦楞纸箱"), 8, true);
+
+    // The food group's rule, spread to its materials; the mineral water has its own.
+    AddRule(w, 7, 0, {{4, 1, "", "", 6, "0", ""}, {23, 0, "yymmdd", "", 6, "", ""}, {26, 0, "", "1", 4, "", ""}});
+    AddRule(w, 312, 1, {{4, 1, "", "", 6, "0", ""}, {23, 0, "yymmdd", "", 6, "", ""}, {26, 0, "", "1", 4, "", ""}});
+    AddRule(w, 313, 1, {{4, 1, "", "", 6, "0", ""}, {23, 0, "yymmdd", "", 6, "", ""}, {26, 0, "", "1", 4, "", ""}});
+    AddRule(w, 311, 1, {{23, 0, "yyyymmdd", "", 8, "", ""}, {26, 0, "", "1", 4, "", ""}});
+    AddRule(w, 101, 1, {{8, 0, "", "", 6, "0", "Z"}, {24, 0, "", "-", 1, "", ""}, {23, 0, "yymm", "", 4, "", ""},
+                        {26, 0, "", "1", 3, "", ""}});
+    AddRule(w, 301, 1, {{20, 0, "", "", 10, "0", ""}, {25, 0, "00", "", 2, "", ""}});
+
+    w.Option(s("BatchManual"), s("1"), s("在单据上可手工改变批号"));
+    w.Option(s("BatchLackManual"), s("0"), s("编码信息不全时可做手工改变"));
+    w.Option(s("BatchRepeatEcho"), s("1"), s("批号重复给予提示"));
+    w.Option(s("AutoCreateBatNo"), s("0"), s("蓝字入库单批次号根据规则直接产生"));
+    w.Flush();
+    w.Commit();
+}
+
+void WriteSynthetic(const QString& file, int groups, int materials)
+{
+    Writer w(file);
+    constexpr int kTopGroups = 20;
+    constexpr int kFanOut = 10;
+    QStringList numbers;
+    for (int g = 0; g < groups; ++g) {
+        const int parent = g < kTopGroups ? -1 : (g - kTopGroups) / kFanOut;
+        const int sibling = g < kTopGroups ? g : (g - kTopGroups) % kFanOut;
+        const QString own = QStringLiteral("%1").arg(sibling + 1, 2, 10, QLatin1Char('0'));
+        numbers.append(parent < 0 ? own : numbers[parent] + QLatin1Char('.') + own);
+        w.Group(g + 1, numbers.last(), QStringLiteral("物料组 %1").arg(numbers.last()), parent + 1);
+    }
+    for (int m = 0; m < materials; ++m) {
+        const int group = groups > 0 ? m % groups : -1;
+        const int id = groups + 1 + m;
+        const QString number = (group < 0 ? QString() : numbers[group] + QLatin1Char('.'))
+                               + QStringLiteral("%1").arg(m + 1, 6, 10, QLatin1Char('0'));
+        w.Material(id, number, QStringLiteral("物料 %1").arg(number), group + 1, true);
+        if (m % 2 == 0)
+            AddRule(w, id, 1, kEightElements);
+    }
+    w.Flush();
+    w.Commit();
+}
+
+}

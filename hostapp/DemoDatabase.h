@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// The host database of the stand-alone program: its schema, a hand-made
+// demo a user recognises, and synthetic data of any size for benchmarks.
+namespace DemoDatabase {
+
+// Each replaces whatever the file held.
+void WriteHandMade(const QString& file);
+void WriteSynthetic(const QString& file, int groups, int materials);
+
+}

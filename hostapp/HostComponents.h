@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// What the stand-alone host was started with.
+struct HostSettings {
+    QString database;      // a SQLite file, or an ODBC connection string
+    QString propsString;   // the session handed to the component
+};
+
+// The session the host hands over when none is given.
+QString DefaultPropsString();
+
+// Registers every host component under its name and publishes the session.
+void RegisterHostComponents(const HostSettings& settings);

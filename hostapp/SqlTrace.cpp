@@ -1,0 +1,19 @@
+#include "SqlTrace.h"
+
+#include <QFile>
+
+namespace SqlTrace {
+
+void Append(const QString& batch)
+{
+    const QString path = qEnvironmentVariable("VELL_SQL_TRACE");
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return;   // tracing must never stop the batch itself
+    file.write(batch.toUtf8());
+    file.write(Separator.toUtf8());
+}
+
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// VELL_SQL_TRACE=<file>: every batch appended exactly as sent, then a separator line.
+namespace SqlTrace {
+inline const QString Separator = QStringLiteral("-- ---- end of batch ----\n");
+void Append(const QString& batch);
+}

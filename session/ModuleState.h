@@ -1,0 +1,30 @@
+#pragma once
+
+#include "AppConnection.h"
+
+#include <QHash>
+#include <QString>
+#include <memory>
+#include <optional>
+
+// The session table: keys unique and compared without regard to letter case.
+class SessionTable {
+public:
+    // A key already present throws HostError.
+    void Add(const QString& key, const QString& value);
+    // A missing key throws HostError.
+    QString Value(const QString& key) const;
+    bool Contains(const QString& key) const;
+    int Count() const { return int(values_.size()); }
+
+private:
+    QHash<QString, QString> values_;   // keyed by the case-folded key
+};
+
+// The component's state, one copy per thread: nothing crosses threads.
+struct ModuleState {
+    std::shared_ptr<AppConnection> hostConnection;
+    std::optional<SessionTable> sessionProps;   // absent until the first parse
+};
+
+ModuleState& CurrentModuleState();

@@ -1,0 +1,45 @@
+#include "TempDatabase.h"
+
+#include "DemoDatabase.h"
+#include "HostComponents.h"
+#include "SqlConnection.h"
+
+#include <QStringList>
+
+TempDatabase::TempDatabase(Content content)
+{
+    DemoDatabase::WriteHandMade(Path());
+    connection_ = std::make_shared<SqlConnection>(Path());
+    if (content == Content::Empty)
+        connection_->Execute(QStringLiteral("DELETE FROM ICBatchNoRule DELETE FROM t_ICItem DELETE FROM t_Item "
+                                            "DELETE FROM t_SystemProfile"));
+}
+
+AppConnection& TempDatabase::Connection()
+{
+    return *connection_;
+}
+
+void TempDatabase::RegisterAsHost(const QString& propsString)
+{
+    RegisterHostComponents({Path(), propsString.isNull() ? DefaultPropsString() : propsString});
+}
+
+QString TempDatabase::Scalar(const QString& sql)
+{
+    const auto rows = connection_->Execute(sql);
+    return rows && !rows->Eof() ? rows->Field(0).toString() : QString();
+}
+
+QString TempDatabase::Rows(const QString& sql)
+{
+    const auto rows = connection_->Execute(sql);
+    QStringList lines;
+    for (; rows && !rows->Eof(); rows->MoveNext()) {
+        QStringList values;
+        for (int i = 0; i < rows->FieldCount(); ++i)
+            values.append(rows->Field(i).toString());
+        lines.append(values.join(QLatin1Char('|')));
+    }
+    return lines.join(QLatin1Char('\n'));
+}

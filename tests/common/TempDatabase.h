@@ -1,0 +1,30 @@
+#pragma once
+
+#include "AppConnection.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+// A SQLite file in a temporary folder with the host's schema, reached through
+// the real host connection.
+class TempDatabase {
+public:
+    enum class Content { HandMade, Empty };
+    explicit TempDatabase(Content content = Content::HandMade);
+
+    QString Path() const { return dir_.filePath(QStringLiteral("host.sqlite")); }
+    AppConnection& Connection();
+
+    // Registers this file as the host connection and a session property string.
+    void RegisterAsHost(const QString& propsString = QString());
+
+    // The first column of the first row, as text; "" when there is no row.
+    QString Scalar(const QString& sql);
+    // Every row, columns joined by "|", rows by "\n".
+    QString Rows(const QString& sql);
+
+private:
+    QTemporaryDir dir_;
+    std::shared_ptr<AppConnection> connection_;
+};
