@@ -28,10 +28,11 @@ QString NewConnectionName()
 // The DBMS behind an open ODBC connection, as its driver names it.
 QString OdbcDbmsName(const QSqlDatabase& db)
 {
+    // The ODBC driver hands out its connection handle, an SQLHANDLE.
     const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "SQLHANDLE") != 0)
+    if (!handle.isValid() || handle.metaType().sizeOf() != sizeof(SQLHANDLE))
         return QString();
-    SQLHANDLE hdbc = *static_cast<const SQLHANDLE*>(handle.data());
+    SQLHANDLE hdbc = *static_cast<const SQLHANDLE*>(handle.constData());
     SQLCHAR name[256] = {};
     SQLSMALLINT length = 0;
     if (!SQL_SUCCEEDED(SQLGetInfo(hdbc, SQL_DBMS_NAME, name, sizeof(name), &length)))

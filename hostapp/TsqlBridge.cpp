@@ -352,6 +352,9 @@ private:
 
     BridgeStep Simple(const Statement& s)
     {
+        static const QSet<QString> supported{"SELECT", "DELETE", "CREATE", "INSERT", "UPDATE", "DROP"};
+        if (!supported.contains(s.head))
+            Unknown(QStringLiteral("the statement '%1'").arg(s.head), s.line);
         const Tokens mapped = MapTokens(s.tokens);
         BridgeStep step;
         if (s.head == "SELECT") {
@@ -361,10 +364,8 @@ private:
             step.sql = TranslateDelete(mapped);
         } else if (s.head == "CREATE") {
             step.sql = TranslateCreate(mapped, tempTables_);
-        } else if (s.head == "INSERT" || s.head == "UPDATE" || s.head == "DROP") {
-            step.sql = Join(mapped);
         } else {
-            Unknown(QStringLiteral("the statement '%1'").arg(s.head), s.line);
+            step.sql = Join(mapped);
         }
         writes_ = writes_ || s.head != "SELECT";
         return step;

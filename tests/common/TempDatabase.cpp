@@ -2,7 +2,12 @@
 
 #include "DemoDatabase.h"
 #include "HostComponents.h"
+#include "MaterializedRecordset.h"
 #include "SqlConnection.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
 
 #include <QStringList>
 
@@ -33,7 +38,33 @@ QString TempDatabase::Scalar(const QString& sql)
 
 QString TempDatabase::Rows(const QString& sql)
 {
-    const auto rows = connection_->Execute(sql);
+    return RowsOf(connection_->Execute(sql));
+}
+
+QString TempDatabase::NativeRows(const QString& sql)
+{
+    std::unique_ptr<Recordset> rows;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "vell-native");
+        db.setDatabaseName(Path());
+        db.open();
+        QSqlQuery query(db);
+        query.exec(sql);
+        QList<QList<QVariant>> values;
+        while (query.next()) {
+            QList<QVariant> row;
+            for (int i = 0; i < query.record().count(); ++i)
+                row << query.value(i);
+            values << row;
+        }
+        rows = std::make_unique<MaterializedRecordset>(QStringList(query.record().count(), "c"), values);
+    }
+    QSqlDatabase::removeDatabase("vell-native");
+    return RowsOf(std::move(rows));
+}
+
+QString TempDatabase::RowsOf(std::unique_ptr<Recordset> rows)
+{
     QStringList lines;
     for (; rows && !rows->Eof(); rows->MoveNext()) {
         QStringList values;

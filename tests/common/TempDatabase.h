@@ -23,8 +23,12 @@ public:
     QString Scalar(const QString& sql);
     // Every row, columns joined by "|", rows by "\n".
     QString Rows(const QString& sql);
+    // The same, straight through SQLite, for what is no Transact-SQL.
+    QString NativeRows(const QString& sql);
 
 private:
+    static QString RowsOf(std::unique_ptr<Recordset> rows);
+
     QTemporaryDir dir_;
     std::shared_ptr<AppConnection> connection_;
 };

@@ -1,0 +1,93 @@
+// The vell-batchrule program driven as a user drives it from a shell.
+#include "DemoDatabase.h"
+#include "TestSupport.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+struct Outcome {
+    int exitCode;
+    QString out, err;
+};
+
+Outcome RunProgram(const QStringList& args, const QString& input = QString())
+{
+    QProcess process;
+    process.start(QStringLiteral(VELL_BATCHRULE_PATH), args);
+    process.write(input.toUtf8());
+    process.closeWriteChannel();
+    process.waitForFinished(60000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+class Program : public testing::Test {
+protected:
+    void SetUp() override { DemoDatabase::WriteHandMade(Db()); }
+    QString Db() const { return dir.filePath("demo.sqlite"); }
+    QTemporaryDir dir;
+};
+
+TEST_F(Program, SqlPrintsRowsUnderAHeaderOfColumnNames)
+{
+    const Outcome run = RunProgram({"sql", "--db", Db()},
+                                   " SELECT FID,FPropertyID,FFormatDate From ICBatchNoRule\r\n Where FItemID=311\r\n"
+                                   " ORDER BY FItemID,FID\r\n");
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, "FID\tFPropertyID\tFFormatDate\n1\t23\tyyyymmdd\n2\t26\t\n");
+}
+
+TEST_F(Program, SqlPrintsNothingForABatchWithoutRows)
+{
+    const Outcome run = RunProgram({"sql", "--db", Db()}, "UPDATE t_ICItem SET FName = '冷轧钢板' WHERE FItemID = 101");
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, "");
+}
+
+TEST_F(Program, SqlFailureExitsOneAndLeavesTheDatabaseAsItWas)
+{
+    const Outcome run = RunProgram({"sql", "--db", Db()},
+                                   " Delete from ICBatchNoRule \r\n Where FItemID=311\r\n Insert into Nowhere(a) Values(1)\r\n");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("Nowhere")) << run.err.toStdString();
+    const Outcome count = RunProgram({"sql", "--db", Db()}, "SELECT count(*) AS n FROM ICBatchNoRule WHERE FItemID = 311");
+    EXPECT_EQ(count.out, "n\n2\n");
+}
+
+TEST_F(Program, SqlRefusesAConstructItDoesNotKnow)
+{
+    const Outcome run = RunProgram({"sql", "--db", Db()}, "SELECT TOP 1 FNumber FROM t_ICItem");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("TOP")) << run.err.toStdString();
+}
+
+TEST_F(Program, WithoutACommandShowsWhatTheDatabaseHolds)
+{
+    const QString fresh = dir.filePath("fresh.sqlite");
+    const Outcome run = RunProgram({"--db", fresh});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(QFile::exists(fresh));
+    EXPECT_TRUE(run.out.contains("食品饮料"));
+    EXPECT_TRUE(run.out.contains("天然矿泉水 550ml"));
+    EXPECT_TRUE(run.out.contains("yyyymmdd"));
+}
+
+TEST_F(Program, DemoDbWritesSyntheticDataOfTheSizeAsked)
+{
+    const QString file = dir.filePath("synthetic.sqlite");
+    EXPECT_EQ(RunProgram({"demo-db", "--out", file, "--groups", "5", "--materials", "40"}).exitCode, 0);
+    const Outcome count = RunProgram({"sql", "--db", file}, "SELECT count(*) AS n FROM t_ICItem");
+    EXPECT_EQ(count.out, "n\n40\n");
+}
+
+TEST_F(Program, MissingDatabaseOptionIsAUsageError)
+{
+    const Outcome run = RunProgram({"sql"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains("--db"));
+}
+
+}

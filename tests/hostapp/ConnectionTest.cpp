@@ -1,0 +1,145 @@
+#include "BatchTexts.h"
+#include "DemoDatabase.h"
+#include "HostError.h"
+#include "SqlConnection.h"
+#include "SqlTrace.h"
+#include "TempDatabase.h"
+#include "TestSupport.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <atomic>
+#include <thread>
+
+namespace {
+
+TEST(Connection, BatchWithoutRowsGivesNoRecordset)
+{
+    TempDatabase db;
+    EXPECT_EQ(db.Connection().Execute("UPDATE t_ICItem SET FName = FName WHERE FItemID = 101"), nullptr);
+    EXPECT_NE(db.Connection().Execute("SELECT 1 WHERE 1 = 0"), nullptr);
+}
+
+TEST(Connection, FirstRowReturningStatementGivesTheRecordset)
+{
+    TempDatabase db;
+    const auto rows = db.Connection().Execute("UPDATE t_ICItem SET FName = 'x' WHERE FItemID = 101 "
+                                              "SELECT FName FROM t_ICItem WHERE FItemID = 101 SELECT 2");
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->Field(0), QVariant("x"));
+}
+
+TEST(Connection, ErrorsCarryTheDatabasesText)
+{
+    TempDatabase db;
+    try {
+        db.Connection().Execute("SELECT FNoSuchColumn FROM t_ICItem");
+        FAIL() << "no error";
+    } catch (const HostError& error) {
+        EXPECT_TRUE(error.Description().contains("FNoSuchColumn")) << error.Description().toStdString();
+        EXPECT_EQ(error.Source(), "VellConnection.AppConnection");
+    }
+}
+
+TEST(Connection, MissingFolderCannotBeOpened)
+{
+    EXPECT_THROW(SqlConnection("/no/such/folder/host.sqlite"), HostError);
+}
+
+TEST(Connection, TraceAppendsEveryBatchAsSent)
+{
+    TempDatabase db;
+    QTemporaryDir dir;
+    const QString trace = dir.filePath("trace.sql");
+    qputenv("VELL_SQL_TRACE", trace.toUtf8());
+    const QString first = BatchTexts::FetchBatchRule(311, 1);
+    const QString second = "SELECT FNoSuch FROM t";
+    db.Connection().Execute(first);
+    EXPECT_THROW(db.Connection().Execute(second), HostError);
+    qunsetenv("VELL_SQL_TRACE");
+    db.Connection().Execute(first);
+
+    QFile file(trace);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()), first + SqlTrace::Separator + second + SqlTrace::Separator);
+}
+
+TEST(Connection, SecondWriterWaitsForTheFirstInsteadOfFailing)
+{
+    TempDatabase db;
+    std::atomic<bool> locked = false;
+    std::thread holder([&] {
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "lock-holder");
+            other.setDatabaseName(db.Path());
+            other.open();
+            QSqlQuery query(other);
+            query.exec("BEGIN IMMEDIATE");
+            query.exec("UPDATE t_ICItem SET FName = 'held' WHERE FItemID = 101");
+            locked = true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(400));
+            query.exec("COMMIT");
+            other.close();
+        }
+        QSqlDatabase::removeDatabase("lock-holder");
+    });
+    while (!locked)
+        std::this_thread::yield();
+    EXPECT_NO_THROW(db.Connection().Execute(BatchTexts::ItemSave(101, {{1, 23, 0, "yymmdd", "", 6, "", ""}})));
+    holder.join();
+    EXPECT_EQ(db.Scalar("SELECT FName FROM t_ICItem WHERE FItemID = 101"), "held");
+    EXPECT_EQ(db.Scalar("SELECT count(*) FROM ICBatchNoRule WHERE FItemID = 101"), "1");
+}
+
+// The ODBC path, on a SQLite data source through Debian's SQLite ODBC driver.
+class OdbcConnection : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        DemoDatabase::WriteHandMade(dir.filePath("odbc.sqlite"));
+        connection = std::make_unique<SqlConnection>("DRIVER=SQLite3;Database=" + dir.filePath("odbc.sqlite"));
+    }
+
+    QString Scalar(const QString& sql) { return connection->Execute(sql)->Field(0).toString(); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<SqlConnection> connection;
+};
+
+TEST_F(OdbcConnection, SqliteDataSourceGoesThroughTheBridge)
+{
+    EXPECT_TRUE(connection->UsesBridge());
+    EXPECT_TRUE(SqlConnection::IsOdbcConnectionString("DSN=vell;UID=sa"));
+    EXPECT_FALSE(SqlConnection::IsOdbcConnectionString("/tmp/demo.sqlite"));
+}
+
+TEST_F(OdbcConnection, RunsQueriesWithExactCounts)
+{
+    const auto groups = connection->Execute(BatchTexts::FetchParentItem());
+    ASSERT_TRUE(groups);
+    EXPECT_EQ(groups->RecordCount(), 8);
+    EXPECT_EQ(groups->Field("FNumber"), QVariant("01"));
+    EXPECT_EQ(connection->Execute(BatchTexts::FetchBatchRule(311, 1))->RecordCount(), 2);
+}
+
+TEST_F(OdbcConnection, SpreadsAGroupRuleAndWritesOptions)
+{
+    connection->Execute(BatchTexts::GroupSpread("03.02", false, {{1, 25, 0, "00", "", 2, "", ""}}));
+    EXPECT_EQ(Scalar("SELECT group_concat(FItemID) FROM (SELECT FItemID FROM ICBatchNoRule "
+                     "WHERE FDetail = 1 AND FPropertyID = 25 ORDER BY FItemID)"),
+              "301,311,312,313");
+    connection->Execute(BatchTexts::WriteOptions(0, 0, 0, 1, 0));
+    EXPECT_EQ(Scalar("SELECT FValue FROM t_SystemProfile WHERE FKey = 'BatchItemIsTop'"), "0");
+    EXPECT_EQ(Scalar("SELECT FValue FROM t_SystemProfile WHERE FKey = 'AutoCreateBatNo'"), "1");
+}
+
+TEST_F(OdbcConnection, FailingBatchRollsBack)
+{
+    QString batch = BatchTexts::ItemSave(311, {{1, 25, 0, "00", "", 2, "", ""}}) + " Insert into Nowhere(a) Values(1)\r\n";
+    EXPECT_THROW(connection->Execute(batch), HostError);
+    EXPECT_EQ(Scalar("SELECT count(*) FROM ICBatchNoRule WHERE FItemID = 311"), "2");
+}
+
+}
