@@ -31,4 +31,21 @@ qint32 ToLong(const QString& text)
     return static_cast<qint32>(rounded);
 }
 
+QString SqlLiteral(const QString& text)
+{
+    return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
+}
+
+QString LikeEscaped(const QString& text)
+{
+    QString escaped;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('['))
+            escaped += QLatin1Char('[') + c + QLatin1Char(']');
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
 }

@@ -14,4 +14,12 @@ QString TrimBlanks(const QString& text);
 // HostError (13 type mismatch, 6 overflow).
 qint32 ToLong(const QString& text);
 
+// A text value as a Transact-SQL literal: quoted, any apostrophe doubled, so
+// no value can end its literal early.
+QString SqlLiteral(const QString& text);
+
+// A text to stand for itself inside a LIKE pattern: the wildcards %, _ and [
+// in the bracket form, e.g. "5%" gives "5[%]".
+QString LikeEscaped(const QString& text);
+
 }

@@ -5,7 +5,7 @@
 // The host utility library's text helpers for "name + ID" display texts.
 namespace TextUtil {
 
-// "客户代码(1)": the name, then the ID in parentheses.
+// The name, then the ID in parentheses: 客户代码(1).
 QString ComposeIdText(const QString& name, const QString& id);
 
 // The ID read back from a ComposeIdText display text, as decimal text.

@@ -32,6 +32,9 @@ const char* const kSchema[] = {
     " FCategory TEXT COLLATE NOCASE NOT NULL, FKey TEXT COLLATE NOCASE NOT NULL, FValue TEXT,"
     " FReadonly INTEGER NOT NULL DEFAULT 0, FDescription TEXT, FLevel INTEGER NOT NULL DEFAULT 0,"
     " FExplanation TEXT, FFormat TEXT, FSort NUMERIC, FDescription_cht TEXT, FDescription_en TEXT)",
+    // The host's access rights: the material groups a user may see.
+    "CREATE TABLE t_UserGroupAccess (FUserID INTEGER NOT NULL, FGroupNumber TEXT COLLATE NOCASE NOT NULL)",
+    "CREATE INDEX ix_UserGroupAccess_User ON t_UserGroupAccess (FUserID, FGroupNumber)",
     // The group tree, the ledger of one group, the spread by number, one rule, the options.
     "CREATE INDEX ix_Item_Groups ON t_Item (FItemClassID, FDetail, FNumber)",
     "CREATE INDEX ix_ICItem_Parent ON t_ICItem (FParentID, FBatchManager, FNumber)",
@@ -110,6 +113,8 @@ public:
         options_.Add({QStringLiteral("IC"), key, value, 0, description, 0, description, 1.0});
     }
 
+    void Grant(int userId, const QString& groupNumber) { grants_.Add({userId, groupNumber}); }
+
     void Flush()
     {
         Insert(QStringLiteral("INSERT INTO t_Item VALUES (?,?,?,?,?,?)"), items_.columns);
@@ -118,6 +123,7 @@ public:
         Insert(QStringLiteral("INSERT INTO t_SystemProfile (FCategory,FKey,FValue,FReadonly,FDescription,FLevel,"
                               "FExplanation,FSort) VALUES (?,?,?,?,?,?,?,?)"),
                options_.columns);
+        Insert(QStringLiteral("INSERT INTO t_UserGroupAccess VALUES (?,?)"), grants_.columns);
     }
 
 private:
@@ -137,7 +143,7 @@ private:
     }
 
     QString name_;
-    Columns items_, materials_, rules_, options_;
+    Columns items_, materials_, rules_, options_, grants_;
 };
 
 // One rule's elements: property, short code, format, define, width, pad, substitute.
@@ -207,6 +213,9 @@ void WriteHandMade(const QString& file)
     w.Option(s("BatchLackManual"), s("0"), s("编码信息不全时可做手工改变"));
     w.Option(s("BatchRepeatEcho"), s("1"), s("批号重复给予提示"));
     w.Option(s("AutoCreateBatNo"), s("0"), s("蓝字入库单批次号根据规则直接产生"));
+    // The storekeeper sees only steel and food; the administrator (16394) sees everything.
+    w.Grant(RestrictedUserID, s("01.01"));
+    w.Grant(RestrictedUserID, s("03.02"));
     w.Flush();
     w.Commit();
 }

@@ -6,6 +6,9 @@
 // demo a user recognises, and synthetic data of any size for benchmarks.
 namespace DemoDatabase {
 
+// The hand-made demo's storekeeper, who may see only some material groups.
+inline constexpr int RestrictedUserID = 16395;
+
 // Each replaces whatever the file held.
 void WriteHandMade(const QString& file);
 void WriteSynthetic(const QString& file, int groups, int materials);

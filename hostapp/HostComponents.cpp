@@ -2,8 +2,18 @@
 
 #include "ComponentNames.h"
 #include "ComponentRegistry.h"
+#include "ConsoleMessageBox.h"
+#include "DialogMessageBox.h"
+#include "GrantDataAccess.h"
+#include "HelpBrowser.h"
+#include "PercentFormatter.h"
 #include "SharePropsStore.h"
 #include "SqlConnection.h"
+#include "TranslatorLoader.h"
+#include "WidgetGlossaLoader.h"
+
+#include <QApplication>
+#include <QDir>
 
 QString DefaultPropsString()
 {
@@ -14,7 +24,24 @@ void RegisterHostComponents(const HostSettings& settings)
 {
     auto& registry = ComponentRegistry::Instance();
     const QString database = settings.database;
+    const QDir resources(settings.resourceDir.isEmpty() ? QCoreApplication::applicationDirPath() : settings.resourceDir);
+    const QString translations = resources.filePath(QStringLiteral("translations"));
+    const QString help = resources.filePath(QStringLiteral("help"));
+
     registry.Register(ComponentNames::AppConnection, [database] { return std::make_shared<SqlConnection>(database); });
     registry.Register(ComponentNames::ShareProps, [] { return std::make_shared<SharePropsStore>(); });
+    registry.Register(ComponentNames::DataAccess, [database] { return std::make_shared<GrantDataAccess>(database); });
+    registry.Register(ComponentNames::ResourceLoader,
+                      [translations] { return std::make_shared<TranslatorLoader>(translations); });
+    registry.Register(ComponentNames::GlossaLoader,
+                      [translations] { return std::make_shared<WidgetGlossaLoader>(translations); });
+    registry.Register(ComponentNames::TextFormatter, [] { return std::make_shared<PercentFormatter>(); });
+    registry.Register(ComponentNames::HelpViewer, [help] { return std::make_shared<HelpBrowser>(help); });
+    // Without a window system the messages go to standard error.
+    registry.Register(ComponentNames::MessageBox, []() -> std::shared_ptr<HostComponent> {
+        if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+            return std::make_shared<DialogMessageBox>();
+        return std::make_shared<ConsoleMessageBox>();
+    });
     SharePropsStore::SetProperty(QStringLiteral("PropsString"), settings.propsString);
 }

@@ -6,6 +6,7 @@
 struct HostSettings {
     QString database;      // a SQLite file, or an ODBC connection string
     QString propsString;   // the session handed to the component
+    QString resourceDir;   // holds translations/ and help/; empty: next to the program
 };
 
 // The session the host hands over when none is given.

@@ -2,6 +2,8 @@
 
 #include "ComponentNames.h"
 #include "ComponentRegistry.h"
+#include "DataAccess.h"
+#include "HelpViewer.h"
 #include "HostError.h"
 #include "HostText.h"
 #include "ModuleState.h"
@@ -102,6 +104,38 @@ QString FindPropValue(const QString& key)
     } catch (...) {
         return QString();
     }
+}
+
+bool GetDataAccessFilter(const QString& propsString, qint32 userId, const ValueList& tables, const ValueList& mappings,
+                         QString& fromFragment, QString& whereFragment, bool firstForm)
+{
+    // The service object is released on every way out, errors included.
+    auto service = ComponentRegistry::Instance().Create<DataAccess>(ComponentNames::DataAccess);
+    if (!service->IsUsed(propsString, userId))
+        return true;
+    const ValueBag accessInfo =
+        tables.Count() > 0 ? service->GetRowAccessInfo(propsString, userId, tables) : ValueBag();
+    if (mappings.Count() > 0) {
+        const ValueBag fragments = firstForm ? service->GetAccessDataSQL(mappings, accessInfo)
+                                             : service->GetAccessDataSQL2(mappings, accessInfo);
+        fromFragment = fragments.Get(QStringLiteral("From")).toString();
+        whereFragment = fragments.Get(QStringLiteral("Where")).toString();
+    }
+    return true;
+}
+
+bool ShowHelpForKey(qint32 keyCode, qint32 number1, const QString& topic, qint32 number2, const QString& subsystemId,
+                    qint32 number3)
+{
+    if (keyCode != KeyF1)
+        return false;
+    auto& viewer = CurrentModuleState().helpViewer;
+    if (!viewer)
+        viewer = ComponentRegistry::Instance().Create<HelpViewer>(ComponentNames::HelpViewer);
+    QString topicArg = topic;
+    QString subsystemArg = subsystemId;
+    viewer->ShowHELP(number1, 0, topicArg, number2, subsystemArg, number3);
+    return true;
 }
 
 }

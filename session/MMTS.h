@@ -3,6 +3,8 @@
 #include <QString>
 #include <QVariant>
 
+class ValueList;
+
 // The session: the host's property string, parsed into the thread's session
 // table, and the accessors the other subsystems read it through.
 namespace MMTS {
@@ -21,5 +23,19 @@ qint32 GetSessionUserID();
 
 // Searches the raw property string; never fails.
 QString FindPropValue(const QString& key);
+
+// Asks the host's access-rights service for the FROM and WHERE fragments
+// that narrow a query to the user's rows. Fragments stay as given when no
+// restriction applies; the service's errors reach the caller unchanged.
+bool GetDataAccessFilter(const QString& propsString, qint32 userId, const ValueList& tables, const ValueList& mappings,
+                         QString& fromFragment, QString& whereFragment, bool firstForm);
+
+inline constexpr qint32 KeyF1 = 112;
+inline const QString HelpTopic = QStringLiteral("ICBatchCodeRule");
+
+// Opens the help topic when the key is F1 (true); any other key does nothing.
+// A viewer that cannot be made or fails reaches the caller.
+bool ShowHelpForKey(qint32 keyCode, qint32 number1, const QString& topic, qint32 number2, const QString& subsystemId,
+                    qint32 number3);
 
 }

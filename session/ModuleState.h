@@ -1,6 +1,10 @@
 #pragma once
 
 #include "AppConnection.h"
+#include "GlossaLoader.h"
+#include "HelpViewer.h"
+#include "ResourceLoader.h"
+#include "TextFormatter.h"
 
 #include <QHash>
 #include <QString>
@@ -25,6 +29,13 @@ private:
 struct ModuleState {
     std::shared_ptr<AppConnection> hostConnection;
     std::optional<SessionTable> sessionProps;   // absent until the first parse
+
+    // Kept once made, never released while the component is loaded.
+    QString languageCode;                        // read from the session while empty
+    std::shared_ptr<ResourceLoader> resourceLoader;
+    std::shared_ptr<GlossaLoader> formLoader;    // for window fonts
+    std::shared_ptr<TextFormatter> textFormatter;
+    std::shared_ptr<HelpViewer> helpViewer;
 };
 
 ModuleState& CurrentModuleState();

@@ -1,6 +1,7 @@
 #include "TempDatabase.h"
 
 #include "DemoDatabase.h"
+#include "Fakes.h"
 #include "HostComponents.h"
 #include "MaterializedRecordset.h"
 #include "SqlConnection.h"
@@ -27,7 +28,8 @@ AppConnection& TempDatabase::Connection()
 
 void TempDatabase::RegisterAsHost(const QString& propsString)
 {
-    RegisterHostComponents({Path(), propsString.isNull() ? DefaultPropsString() : propsString});
+    RegisterHostComponents({Path(), propsString.isNull() ? DefaultPropsString() : propsString, VELL_RESOURCE_DIR});
+    RecordingMessageBox::Register();   // a test never waits on a modal box
 }
 
 QString TempDatabase::Scalar(const QString& sql)

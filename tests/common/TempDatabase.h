@@ -16,7 +16,8 @@ public:
     QString Path() const { return dir_.filePath(QStringLiteral("host.sqlite")); }
     AppConnection& Connection();
 
-    // Registers this file as the host connection and a session property string.
+    // Registers every host component on this file, with the session given, and
+    // a recording message box.
     void RegisterAsHost(const QString& propsString = QString());
 
     // The first column of the first row, as text; "" when there is no row.

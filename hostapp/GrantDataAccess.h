@@ -1,0 +1,32 @@
+#pragma once
+
+#include "DataAccess.h"
+
+#include <QStringList>
+#include <memory>
+
+class AppConnection;
+
+// The host's access-rights service. A user with rows in t_UserGroupAccess
+// sees only the granted material groups (with their sub-groups and the
+// groups above them, so the tree still hangs together) and the materials
+// below the granted groups; a user without rows sees everything.
+class GrantDataAccess : public DataAccess {
+public:
+    explicit GrantDataAccess(QString database);
+    ~GrantDataAccess() override;
+
+    bool IsUsed(const QString& propsString, qint32 userId) override;
+    ValueBag GetRowAccessInfo(const QString& propsString, qint32 userId, const ValueList& tables) override;
+    // Only a WHERE fragment: "u1.FItemID in (…)".
+    ValueBag GetAccessDataSQL(const ValueList& mappings, const ValueBag& accessInfo) override;
+    // A FROM fragment with the visible ids and a WHERE fragment joining it.
+    ValueBag GetAccessDataSQL2(const ValueList& mappings, const ValueBag& accessInfo) override;
+
+private:
+    QStringList Grants(qint32 userId);
+    ValueBag Fragments(const ValueList& mappings, const ValueBag& accessInfo, bool withFrom) const;
+
+    QString database_;
+    std::unique_ptr<AppConnection> connection_;
+};

@@ -1,0 +1,43 @@
+#include "HelpBrowser.h"
+
+#include "HostError.h"
+#include "MParse.h"
+#include "TranslatorLoader.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTextBrowser>
+#include <QUrl>
+
+HelpBrowser::HelpBrowser(QString helpDir) : dir_(std::move(helpDir)) {}
+
+HelpBrowser::~HelpBrowser()
+{
+    delete window_;
+}
+
+QString HelpBrowser::HelpLanguage(const QString& languageCode)
+{
+    const QString suffix = TranslatorLoader::FileSuffix(languageCode);
+    return suffix.isEmpty() ? QStringLiteral("chs") : suffix;
+}
+
+void HelpBrowser::ShowHELP(qint32&, qint16, QString& topic, qint32&, QString&, qint32&)
+{
+    const QString language = HelpLanguage(MParse::LanguageCode());
+    const QString page = QDir(dir_).filePath(language + QLatin1Char('/') + topic + QStringLiteral(".html"));
+    if (!QFileInfo::exists(page))
+        throw HostError(53, MParse::TranslateText(QStringLiteral("找不到帮助主题%1：%2")).arg(topic, page),
+                        QStringLiteral("VellCHMResTool.ClsCHMHelp"));
+    if (!window_) {
+        window_ = new QTextBrowser;
+        window_->setObjectName(QStringLiteral("helpBrowser"));
+        window_->setOpenExternalLinks(false);
+        window_->resize(760, 640);
+    }
+    window_->setSource(QUrl::fromLocalFile(page));
+    window_->setWindowTitle(window_->documentTitle());
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "HelpViewer.h"
+
+#include <QPointer>
+#include <QTextBrowser>
+#include <QString>
+
+
+// The host's help viewer: one window per viewer showing
+// `<dir>/<language>/<topic>.html` in the session's language.
+class HelpBrowser : public HelpViewer {
+public:
+    explicit HelpBrowser(QString helpDir);
+    ~HelpBrowser() override;
+
+    void ShowHELP(qint32& number1, qint16 reserved, QString& topic, qint32& number2, QString& subsystemId,
+                  qint32& number3) override;
+
+    QTextBrowser* Window() const { return window_; }
+    // "chs", "cht" or "en".
+    static QString HelpLanguage(const QString& languageCode);
+
+private:
+    QString dir_;
+    QPointer<QTextBrowser> window_;
+};

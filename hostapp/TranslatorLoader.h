@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ResourceLoader.h"
+
+#include <QString>
+
+class QTranslator;
+
+// The host's string loader over Qt's translator: `<dir>/vellbatchrule_<lang>.qm`,
+// the resource base name as the context, the Simplified-Chinese text as the key.
+class TranslatorLoader : public ResourceLoader {
+public:
+    explicit TranslatorLoader(QString translationsDir);
+
+    void SetResFileBaseName(const QString& baseName) override { context_ = baseName.toUtf8(); }
+    void SetLanguageID(const QString& languageCode) override;
+    QString LoadString(const QString& sourceText) override;
+
+    // "cht" and "en" have files; Simplified Chinese and unknown codes give "".
+    static QString FileSuffix(const QString& languageCode);
+
+private:
+    QString dir_;
+    QByteArray context_;
+    QString language_;
+    const QTranslator* translator_ = nullptr;   // shared by the process, never freed
+};

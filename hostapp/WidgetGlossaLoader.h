@@ -1,0 +1,23 @@
+#pragma once
+
+#include "GlossaLoader.h"
+
+#include <QString>
+
+class QWidget;
+
+// The host's form loader: translates every text a window shows (title,
+// labels, buttons, check and option boxes, group and tab captions, actions,
+// tooltips, table headers) and sets the language's window font.
+class WidgetGlossaLoader : public GlossaLoader {
+public:
+    explicit WidgetGlossaLoader(QString translationsDir);
+
+    ValueList LoadGlossaStrings(QObject* window, const QString& languageCode, const QString& reserved,
+                                const QString& resourceKey, ValueBag& options) override;
+    void SetFrmFont(QObject* window, const QString& languageCode) override;
+    ValueBag GetVellFontProps(const QString& languageCode) override;
+
+private:
+    QString dir_;
+};

@@ -1,0 +1,25 @@
+#include "GLB.h"
+
+#include "ComponentNames.h"
+#include "ComponentRegistry.h"
+#include "HostError.h"
+#include "MParse.h"
+#include "MessageBox.h"
+
+namespace GLB {
+
+void ShowErrorMessage(const QString& message, qint32 kind, bool withDetails, const HostError* error)
+{
+    QString text = message;
+    if (withDetails) {
+        text += QStringLiteral("\r\n") + MParse::TranslateText(QStringLiteral("错误原因："))
+                + (error ? error->Description() : QString()) + QStringLiteral("\r\n")
+                + MParse::TranslateText(QStringLiteral("错误来源：")) + (error ? error->Source() : QString());
+    }
+    const auto icon = kind == 1 ? MessageBox::Icon::Exclamation : MessageBox::Icon::Information;
+    ComponentRegistry::Instance()
+        .Create<MessageBox>(ComponentNames::MessageBox)
+        ->Show(text, MParse::TranslateText(QStringLiteral("砚川提示")), icon);
+}
+
+}

@@ -1,0 +1,113 @@
+#include "MParse.h"
+
+#include "ComponentNames.h"
+#include "ComponentRegistry.h"
+#include "HostText.h"
+#include "MMTS.h"
+#include "ModuleState.h"
+
+#include <QStringList>
+
+namespace MParse {
+
+namespace {
+
+const QString kCompositeSeparator = QStringLiteral("^|^");
+const QString kTranslateMarker = QStringLiteral("~$~");
+
+template <typename T>
+std::shared_ptr<T> Create(const QString& name)
+{
+    return ComponentRegistry::Instance().Create<T>(name);
+}
+
+}
+
+QString LanguageCode(const QString& key)
+{
+    auto& state = CurrentModuleState();
+    if (state.languageCode.isEmpty())
+        state.languageCode = MMTS::FindPropValue(key);
+    return state.languageCode;
+}
+
+bool IsSimplifiedChinese(const QString& languageCode)
+{
+    return languageCode.compare(QStringLiteral("chs"), Qt::CaseInsensitive) == 0;
+}
+
+QString TranslateText(const QString& text)
+{
+    QString result = text;
+    try {
+        auto& state = CurrentModuleState();
+        const QString code = LanguageCode();
+        if (!state.resourceLoader)
+            state.resourceLoader = Create<ResourceLoader>(ComponentNames::ResourceLoader);
+        state.resourceLoader->SetResFileBaseName(ResourceKey);
+        state.resourceLoader->SetLanguageID(code);
+        result = HostText::TrimBlanks(text);
+        if (result.contains(kCompositeSeparator))
+            return TranslateComposite(result);
+        return result.isEmpty() ? QString() : state.resourceLoader->LoadString(result);
+    } catch (...) {
+        return result;
+    }
+}
+
+QString TranslateComposite(const QString& text)
+{
+    QString result;
+    for (const QString& segment : text.split(kCompositeSeparator))
+        result += segment.startsWith(kTranslateMarker) ? TranslateText(segment.mid(kTranslateMarker.size())) : segment;
+    return result;
+}
+
+QString TranslateFormat(const QString& pattern, const QVariantList& values)
+{
+    const QString translated = TranslateText(pattern);
+    QStringList texts;
+    for (const QVariant& value : values)
+        texts.append(value.isNull() ? QString() : value.toString());
+    try {
+        auto& state = CurrentModuleState();
+        if (!state.textFormatter)
+            state.textFormatter = Create<TextFormatter>(ComponentNames::TextFormatter);
+        return state.textFormatter->Format(translated, texts);
+    } catch (...) {
+        return translated;
+    }
+}
+
+void LoadFormResources(QObject* window, std::optional<ValueBag>& options, const QString& resourceKey)
+{
+    // A code read here is not kept: the windows keep asking until the session names one.
+    QString code = CurrentModuleState().languageCode;
+    if (code.isEmpty())
+        code = MMTS::FindPropValue(QStringLiteral("LANGUAGE"));
+    if (IsSimplifiedChinese(code))
+        return;   // the windows are designed in Simplified Chinese
+    auto loader = Create<GlossaLoader>(ComponentNames::GlossaLoader);
+    if (!options) {
+        options.emplace();
+        options->Set(QStringLiteral("NeedMLColumnHeaders"), true);
+    }
+    loader->LoadGlossaStrings(window, code, QString(), resourceKey, *options);
+}
+
+void SetFormFont(QObject* window)
+{
+    auto& state = CurrentModuleState();
+    const QString code = LanguageCode(QStringLiteral("Language"));
+    if (!state.formLoader)
+        state.formLoader = Create<GlossaLoader>(ComponentNames::GlossaLoader);
+    state.formLoader->SetFrmFont(window, code);
+}
+
+ValueBag GetFontProps()
+{
+    const QString code = LanguageCode();
+    return Create<GlossaLoader>(ComponentNames::GlossaLoader)->GetVellFontProps(code);
+}
+
+}

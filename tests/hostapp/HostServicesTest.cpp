@@ -1,0 +1,196 @@
+#include "Fakes.h"
+#include "HelpBrowser.h"
+#include "HostError.h"
+#include "MParse.h"
+#include "PercentFormatter.h"
+#include "SharePropsStore.h"
+#include "TestSupport.h"
+#include "TranslatorLoader.h"
+#include "WidgetGlossaLoader.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextBrowser>
+
+namespace {
+
+const QString kTranslations = QStringLiteral(VELL_RESOURCE_DIR "/translations");
+const QString kHelp = QStringLiteral(VELL_RESOURCE_DIR "/help");
+
+TEST(PercentFormatter, FillsPlaceholdersInOrder)
+{
+    PercentFormatter f;
+    EXPECT_EQ(f.Format("序列号%1的长度不能小于%2", {"3", "5"}), "序列号3的长度不能小于5");
+    EXPECT_EQ(f.Format("%2-%1-%2", {"a", "b"}), "b-a-b");
+}
+
+TEST(PercentFormatter, TenIsNotOneFollowedByZero)
+{
+    PercentFormatter f;
+    EXPECT_EQ(f.Format("%1 %10", {"a"}), "a %10");
+    const QStringList ten{"1", "2", "3", "4", "5", "6", "7", "8", "9", "X"};
+    EXPECT_EQ(f.Format("%1|%10", ten), "1|X");
+}
+
+TEST(PercentFormatter, LonePercentsAndMissingValuesStay)
+{
+    PercentFormatter f;
+    EXPECT_EQ(f.Format("100% %0 %3", {"a"}), "100% %0 %3");
+}
+
+TEST(TranslatorLoader, TranslatesBySourceTextInTheChosenLanguage)
+{
+    TranslatorLoader loader(kTranslations);
+    loader.SetResFileBaseName("VEZAROZIVADA");
+    loader.SetLanguageID("en");
+    const QString english = loader.LoadString("条记录");
+    EXPECT_NE(english, "条记录");
+    EXPECT_FALSE(english.isEmpty());
+    loader.SetLanguageID("CHT");
+    EXPECT_EQ(loader.LoadString("砚川提示"), "硯川提示");
+}
+
+TEST(TranslatorLoader, SimplifiedChineseAndUnknownTextsStayAsTheyAre)
+{
+    TranslatorLoader loader(kTranslations);
+    loader.SetResFileBaseName("VEZAROZIVADA");
+    loader.SetLanguageID("chs");
+    EXPECT_EQ(loader.LoadString("条记录"), "条记录");
+    loader.SetLanguageID("en");
+    EXPECT_EQ(loader.LoadString("没有这条文字"), "没有这条文字");
+    loader.SetResFileBaseName("OTHERCONTEXT");
+    EXPECT_EQ(loader.LoadString("条记录"), "条记录");
+}
+
+TEST(TranslatorLoader, MissingFilesLeaveTextsAlone)
+{
+    TranslatorLoader loader("/no/such/folder");
+    loader.SetResFileBaseName("VEZAROZIVADA");
+    loader.SetLanguageID("en");
+    EXPECT_EQ(loader.LoadString("条记录"), "条记录");
+}
+
+class GlossaLoaderTest : public testing::Test {
+protected:
+    GlossaLoaderTest()
+    {
+        window.setWindowTitle("砚川提示");
+        auto* label = new QLabel("物料", &window);
+        label->setObjectName("lblItem");
+        auto* check = new QCheckBox("物料类设置不改变个别物料设置", &window);
+        check->setObjectName("ckItemIsTop");
+        check->setToolTip("物料");
+        auto* tabs = new QTabWidget(&window);
+        tabs->addTab(new QWidget, "选项");
+        auto* table = new QTableWidget(0, 1, &window);
+        table->setHorizontalHeaderItem(0, new QTableWidgetItem("物料"));
+        action = new QAction("物料", &window);
+        window.addAction(action);
+    }
+
+    QString Text(const char* name) { return window.findChild<QAbstractButton*>(name)->text(); }
+    void Load(const char* language)
+    {
+        options.Set("NeedMLColumnHeaders", true);
+        loader.LoadGlossaStrings(&window, language, "", "VEZAROZIVADA", options);
+    }
+
+    QWidget window;
+    QAction* action;
+    WidgetGlossaLoader loader{kTranslations};
+    ValueBag options;
+};
+
+TEST_F(GlossaLoaderTest, TranslatesEveryKindOfWindowText)
+{
+    Load("cht");
+    EXPECT_EQ(window.windowTitle(), "硯川提示");
+    EXPECT_EQ(window.findChild<QLabel*>("lblItem")->text(), "物料");
+    EXPECT_EQ(Text("ckItemIsTop"), "物料類設置不改變個別物料設置");
+    EXPECT_EQ(window.findChild<QTabWidget*>()->tabText(0), "選項");
+    Load("en");
+    EXPECT_NE(window.findChild<QLabel*>("lblItem")->text(), "物料");
+    EXPECT_EQ(window.findChild<QTableWidget*>()->horizontalHeaderItem(0)->text(),
+              window.findChild<QLabel*>("lblItem")->text());
+    EXPECT_EQ(action->text(), window.findChild<QLabel*>("lblItem")->text());
+    EXPECT_EQ(window.findChild<QCheckBox*>()->toolTip(), action->text());
+}
+
+TEST_F(GlossaLoaderTest, LoadingTwiceTranslatesFromTheSourceAgain)
+{
+    Load("en");
+    const QString once = Text("ckItemIsTop");
+    Load("en");
+    EXPECT_EQ(Text("ckItemIsTop"), once);
+    Load("chs");
+    EXPECT_EQ(Text("ckItemIsTop"), "物料类设置不改变个别物料设置");
+}
+
+TEST_F(GlossaLoaderTest, FontFollowsTheLanguage)
+{
+    EXPECT_EQ(loader.GetVellFontProps("chs").Get("Font.Name"), QVariant("宋体"));
+    EXPECT_EQ(loader.GetVellFontProps("CHS").Get("Font.Charset").toInt(), 134);
+    EXPECT_EQ(loader.GetVellFontProps("cht").Get("Font.Name"), QVariant("新細明體"));
+    EXPECT_EQ(loader.GetVellFontProps("cht").Get("Font.Charset").toInt(), 136);
+    EXPECT_EQ(loader.GetVellFontProps("en").Get("Font.Charset").toInt(), 0);
+    loader.SetFrmFont(&window, "cht");
+    EXPECT_EQ(window.font().families().value(0), "新細明體");
+}
+
+class HelpWindow : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetModuleState();
+        ComponentRegistry::Instance().Register(ComponentNames::ShareProps, [] { return std::make_shared<SharePropsStore>(); });
+    }
+
+    void Show(HelpBrowser& browser, const QString& language, QString topic = "ICBatchCodeRule")
+    {
+        ResetModuleState();
+        SharePropsStore::SetProperty("PropsString", "UserID=1;LANGUAGE=" + language);
+        qint32 n = 0;
+        QString subsystem = "IC";
+        browser.ShowHELP(n, 0, topic, n, subsystem, n);
+    }
+};
+
+TEST_F(HelpWindow, OpensTheTopicInTheSessionsLanguage)
+{
+    HelpBrowser browser(kHelp);
+    for (const char* language : {"chs", "cht", "en"}) {
+        Show(browser, language);
+        ASSERT_TRUE(browser.Window());
+        EXPECT_TRUE(browser.Window()->isVisible());
+        EXPECT_TRUE(browser.Window()->source().toLocalFile().endsWith(QString(language) + "/ICBatchCodeRule.html"));
+        EXPECT_GT(browser.Window()->toPlainText().size(), 500) << language;
+    }
+}
+
+TEST_F(HelpWindow, PagesInEachLanguageAreWrittenInIt)
+{
+    HelpBrowser browser(kHelp);
+    Show(browser, "chs");
+    EXPECT_TRUE(browser.Window()->toPlainText().contains("流水号"));
+    Show(browser, "cht");
+    EXPECT_TRUE(browser.Window()->toPlainText().contains("流水號"));
+    Show(browser, "en");
+    EXPECT_TRUE(browser.Window()->toPlainText().contains("serial number", Qt::CaseInsensitive));
+}
+
+TEST_F(HelpWindow, MissingPageIsAClearError)
+{
+    HelpBrowser browser(kHelp);
+    try {
+        Show(browser, "chs", "NoSuchTopic");
+        FAIL() << "no error";
+    } catch (const HostError& error) {
+        EXPECT_TRUE(error.Description().contains("NoSuchTopic")) << error.Description().toStdString();
+    }
+}
+
+}

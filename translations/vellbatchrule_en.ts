@@ -1,0 +1,431 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>VEZAROZIVADA</name>
+    <message>
+        <source>砚川提示</source>
+        <translation>Vell Prompt</translation>
+    </message>
+    <message>
+        <source>错误原因：</source>
+        <translation>Error cause: </translation>
+    </message>
+    <message>
+        <source>错误来源：</source>
+        <translation>Error source: </translation>
+    </message>
+    <message>
+        <source>系统在调用函数PushSaveData()时发生错误</source>
+        <translation>An error occurred while the system was calling PushSaveData().</translation>
+    </message>
+    <message>
+        <source>系统在调用函数TakingItemDetailSaves()时发生错误</source>
+        <translation>An error occurred while the system was calling TakingItemDetailSaves().</translation>
+    </message>
+    <message>
+        <source>系统在调用函数TakingGroupDetailSaves()时发生错误</source>
+        <translation>An error occurred while the system was calling TakingGroupDetailSaves().</translation>
+    </message>
+    <message>
+        <source>系统在调用函数TakingGroupSaves()时发生错误</source>
+        <translation>An error occurred while the system was calling TakingGroupSaves().</translation>
+    </message>
+    <message>
+        <source>系统检测到[级次=</source>
+        <translation>The system found that at [Level=</translation>
+    </message>
+    <message>
+        <source>]的编码属性未设置，请重新设置！</source>
+        <translation>] the coding property is not set. Please set it again!</translation>
+    </message>
+    <message>
+        <source>]的编码属性的格式未设置，请重新设置！</source>
+        <translation>] the format of the coding property is not set. Please set it again!</translation>
+    </message>
+    <message>
+        <source>]的编码属性的长度未设置，请重新设置！</source>
+        <translation>] the length of the coding property is not set. Please set it again!</translation>
+    </message>
+    <message>
+        <source>]的编码属性的补位符未设置，请重新设置！</source>
+        <translation>] the pad character of the coding property is not set. Please set it again!</translation>
+    </message>
+    <message>
+        <source>客户代码</source>
+        <translation>Customer Code</translation>
+    </message>
+    <message>
+        <source>部门代码</source>
+        <translation>Department Code</translation>
+    </message>
+    <message>
+        <source>物料代码</source>
+        <translation>Material Code</translation>
+    </message>
+    <message>
+        <source>仓库代码</source>
+        <translation>Warehouse Code</translation>
+    </message>
+    <message>
+        <source>供应商代码</source>
+        <translation>Supplier Code</translation>
+    </message>
+    <message>
+        <source>业务员代码</source>
+        <translation>Salesman Code</translation>
+    </message>
+    <message>
+        <source>单据号码</source>
+        <translation>Document Number</translation>
+    </message>
+    <message>
+        <source>选单号码</source>
+        <translation>Source Document Number</translation>
+    </message>
+    <message>
+        <source>项目号</source>
+        <translation>Project Number</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>自定义</source>
+        <translation>Custom</translation>
+    </message>
+    <message>
+        <source>行号</source>
+        <translation>Line Number</translation>
+    </message>
+    <message>
+        <source>流水号</source>
+        <translation>Serial Number</translation>
+    </message>
+    <message>
+        <source>长代码</source>
+        <translation>Long Code</translation>
+    </message>
+    <message>
+        <source>短代码</source>
+        <translation>Short Code</translation>
+    </message>
+    <message>
+        <source>级次</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>属性</source>
+        <translation>Property</translation>
+    </message>
+    <message>
+        <source>格式</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>长度</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>补位符</source>
+        <translation>Pad Character</translation>
+    </message>
+    <message>
+        <source>替换符</source>
+        <translation>Substitute Character</translation>
+    </message>
+    <message>
+        <source>批号管理----编码设置</source>
+        <translation>Batch Number Management----Coding Settings</translation>
+    </message>
+    <message>
+        <source>确定(&amp;Y)</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>取消(&amp;N)</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>编码设置</source>
+        <translation>Coding Settings</translation>
+    </message>
+    <message>
+        <source>选项</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>蓝字入库单批次号根据规则直接产生</source>
+        <translation>Generate batch numbers on blue-ink receipt documents directly from the rule</translation>
+    </message>
+    <message>
+        <source>物料类设置不改变个别物料设置</source>
+        <translation>Material group settings do not change individual material settings</translation>
+    </message>
+    <message>
+        <source>批号重复给予提示</source>
+        <translation>Prompt when a batch number is duplicated</translation>
+    </message>
+    <message>
+        <source>编码信息不全时可做手工改变</source>
+        <translation>Batch numbers can be changed manually when coding information is incomplete</translation>
+    </message>
+    <message>
+        <source>在单据上可手工改变批号</source>
+        <translation>Batch numbers can be changed manually on documents</translation>
+    </message>
+    <message>
+        <source>按明细物料</source>
+        <translation>By individual material</translation>
+    </message>
+    <message>
+        <source>按物料组</source>
+        <translation>By material group</translation>
+    </message>
+    <message>
+        <source>5、当属性值在单据上不存在，可在替换符栏里录入代替字符,如果不录入，将忽略。</source>
+        <translation>5. When the property value does not exist on the document, enter a substitute character in the Substitute Character column; if none is entered, the missing value is ignored.</translation>
+    </message>
+    <message>
+        <source>4、当编码不足规定的长度时，可在补位符栏里录入补位字符。</source>
+        <translation>4. When a code is shorter than the set length, enter a pad character in the Pad Character column.</translation>
+    </message>
+    <message>
+        <source>3、当属性值为自定义时，可在格式栏里录入自定义字符。</source>
+        <translation>3. When the property is Custom, enter the custom characters in the Format column.</translation>
+    </message>
+    <message>
+        <source>2、当属性值为日期、行号时，可在格式栏里规定其显示方式。</source>
+        <translation>2. When the property is the date or the line number, set how it is shown in the Format column.</translation>
+    </message>
+    <message>
+        <source>1、当属性值为已有的基础资料时，格式有长短代码供选择。</source>
+        <translation>1. When the property is an existing base-data code, the format offers a choice of long code or short code.</translation>
+    </message>
+    <message>
+        <source>物料：</source>
+        <translation>Material:</translation>
+    </message>
+    <message>
+        <source>编码级次：</source>
+        <translation>Coding levels:</translation>
+    </message>
+    <message>
+        <source>批号管理是企业的普遍要求，该编码设置可对批号规则灵活地进行用户设置，以便适应不同用户的不同要求。</source>
+        <translation>Batch number management is a common requirement of enterprises. These coding settings let you define batch number rules flexibly, so that the different requirements of different users can be met.</translation>
+    </message>
+    <message>
+        <source>批次设置长度超过200，请重新设置</source>
+        <translation>The total length of the batch number rule exceeds 200. Please set it again.</translation>
+    </message>
+    <message>
+        <source>流水号只能设置一次，请重新设置</source>
+        <translation>The serial number can be set only once. Please set it again.</translation>
+    </message>
+    <message>
+        <source>流水号的长度不能小于格式字符的总长度:%1，请重新设置</source>
+        <translation>The length of the serial number cannot be less than the total length of its format characters: %1. Please set it again.</translation>
+    </message>
+    <message>
+        <source>批号管理</source>
+        <translation>Batch Number Management</translation>
+    </message>
+    <message>
+        <source>新增</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>管理</source>
+        <translation>Manage</translation>
+    </message>
+    <message>
+        <source>修改</source>
+        <translation>Modify</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>刷新</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>预览</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>打印预览</source>
+        <translation>Print Preview</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>主菜单</source>
+        <translation>Main Menu</translation>
+    </message>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>查看(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>格式(&amp;L)</source>
+        <translation>&amp;Layout</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>查看</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>打印(&amp;P)</source>
+        <translation>&amp;Print</translation>
+    </message>
+    <message>
+        <source>打印预览(&amp;V)</source>
+        <translation>Print Pre&amp;view</translation>
+    </message>
+    <message>
+        <source>打印设置(&amp;R)</source>
+        <translation>P&amp;rint Setup</translation>
+    </message>
+    <message>
+        <source>引出数据(&amp;O)...</source>
+        <translation>Exp&amp;ort Data...</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>管理(&amp;M)</source>
+        <translation>&amp;Manage</translation>
+    </message>
+    <message>
+        <source>新增(&amp;N)</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>删除(&amp;D)</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>汇总(&amp;H)...</source>
+        <translation>Summar&amp;y...</translation>
+    </message>
+    <message>
+        <source>搜索(&amp;F)...</source>
+        <translation>&amp;Find...</translation>
+    </message>
+    <message>
+        <source>排序(&amp;S)...</source>
+        <translation>S&amp;ort...</translation>
+    </message>
+    <message>
+        <source>过滤(&amp;F)...</source>
+        <translation>Fil&amp;ter...</translation>
+    </message>
+    <message>
+        <source>保存后立即刷新</source>
+        <translation>Refresh Immediately After Saving</translation>
+    </message>
+    <message>
+        <source>工具条(&amp;T)</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>工具条标签(&amp;L)</source>
+        <translation>Toolbar &amp;Labels</translation>
+    </message>
+    <message>
+        <source>状态条(&amp;S)</source>
+        <translation>&amp;Status Bar</translation>
+    </message>
+    <message>
+        <source>帮助手册(&amp;H)</source>
+        <translation>&amp;Help Contents</translation>
+    </message>
+    <message>
+        <source>帮助手册(&amp;C)</source>
+        <translation>Help &amp;Contents</translation>
+    </message>
+    <message>
+        <source>大小写字母状态</source>
+        <translation>Caps Lock state</translation>
+    </message>
+    <message>
+        <source>数字键盘状态</source>
+        <translation>Num Lock state</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>物料</source>
+        <translation>Material</translation>
+    </message>
+    <message>
+        <source>内码|物料代码|物料名称|批号规则|</source>
+        <translation>Internal ID|Material Code|Material Name|Batch Number Rule|</translation>
+    </message>
+    <message>
+        <source>共有</source>
+        <translation>Total: </translation>
+    </message>
+    <message>
+        <source>条记录</source>
+        <translation> record(s)</translation>
+    </message>
+    <message>
+        <source>|打印日期：&amp;[日期]</source>
+        <translation>|Print date: &amp;[日期]</translation>
+    </message>
+    <message>
+        <source>第 &amp;[页] 页</source>
+        <translation>Page &amp;[页]</translation>
+    </message>
+    <message>
+        <source>|共 &amp;[总页] 页</source>
+        <translation>|Total &amp;[总页] pages</translation>
+    </message>
+    <message>
+        <source>找不到帮助主题%1：%2</source>
+        <translation>Help topic %1 was not found: %2</translation>
+    </message>
+</context>
+</TS>
