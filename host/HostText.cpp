@@ -25,9 +25,33 @@ qint32 ToLong(const QString& text)
     if (!ok || !std::isfinite(value))
         throw HostError(13, QStringLiteral("Type mismatch: '%1' is not a number").arg(text),
                         QStringLiteral("HostText"));
-    const double rounded = std::nearbyint(value);   // the default mode rounds halves to even
-    if (rounded < std::numeric_limits<qint32>::min() || rounded > std::numeric_limits<qint32>::max())
-        throw HostError(6, QStringLiteral("Overflow: '%1'").arg(text), QStringLiteral("HostText"));
+    return RoundToLong(value);
+}
+
+double Val(const QString& text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
+        ++i;
+    const qsizetype start = i;
+    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
+        ++i;
+    while (i < text.size() && text[i].isDigit() && text[i].unicode() < 128)
+        ++i;
+    if (i < text.size() && text[i] == QLatin1Char('.'))
+        for (++i; i < text.size() && text[i].isDigit() && text[i].unicode() < 128;)
+            ++i;
+    bool ok = false;
+    const double value = text.mid(start, i - start).toDouble(&ok);
+    return ok ? value : 0.0;
+}
+
+qint32 RoundToLong(double value)
+{
+    const double rounded = std::nearbyint(value);
+    if (!std::isfinite(rounded) || rounded < std::numeric_limits<qint32>::min()
+        || rounded > std::numeric_limits<qint32>::max())
+        throw HostError(6, QStringLiteral("Overflow: %1").arg(value), QStringLiteral("HostText"));
     return static_cast<qint32>(rounded);
 }
 

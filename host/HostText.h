@@ -14,6 +14,13 @@ QString TrimBlanks(const QString& text);
 // HostError (13 type mismatch, 6 overflow).
 qint32 ToLong(const QString& text);
 
+// The leading numeric part of a text ("12ab" gives 12, "" and "ab" give 0),
+// as a cell's numeric value is read.
+double Val(const QString& text);
+
+// A number rounded to a whole number, halves to the even neighbour.
+qint32 RoundToLong(double value);
+
 // A text value as a Transact-SQL literal: quoted, any apostrophe doubled, so
 // no value can end its literal early.
 QString SqlLiteral(const QString& text);

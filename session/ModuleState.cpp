@@ -33,3 +33,11 @@ ModuleState& CurrentModuleState()
     thread_local ModuleState state;
     return state;
 }
+
+AppConnection& CurrentHostConnection()
+{
+    AppConnection* connection = CurrentModuleState().hostConnection.get();
+    if (!connection)
+        throw HostError(91, QStringLiteral("This thread has no host connection"), kSource);
+    return *connection;
+}

@@ -5,6 +5,7 @@
 #include "HelpViewer.h"
 #include "ResourceLoader.h"
 #include "TextFormatter.h"
+#include "ValueBag.h"
 
 #include <QHash>
 #include <QString>
@@ -29,6 +30,7 @@ private:
 struct ModuleState {
     std::shared_ptr<AppConnection> hostConnection;
     std::optional<SessionTable> sessionProps;   // absent until the first parse
+    ValueBag propertyList;                       // the property catalogue, filled at the main window's load
 
     // Kept once made, never released while the component is loaded.
     QString languageCode;                        // read from the session while empty
@@ -39,3 +41,6 @@ struct ModuleState {
 };
 
 ModuleState& CurrentModuleState();
+
+// The thread's host connection; a thread without one throws HostError.
+AppConnection& CurrentHostConnection();

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// The five batch options of the inventory module, stored under 'IC' in
+// t_SystemProfile. Each holds a check box state: 0 clear, 1 ticked, 2 grey.
+class BatchOptions {
+public:
+    int manual = 0;        // BatchManual: "在单据上可手工改变批号"
+    int lackManual = 0;    // BatchLackManual, kept unchanged
+    int repeatEcho = 0;    // BatchRepeatEcho, kept unchanged
+    int autoCreate = 0;    // AutoCreateBatNo: "蓝字入库单批次号根据规则直接产生"
+    int itemIsTop = 1;     // BatchItemIsTop: "物料类设置不改变个别物料设置"
+
+    // Database errors reach the caller.
+    void ReadBatchOptions();
+    void WriteBatchOptions() const;
+
+    static QString ReadSql();
+    QString WriteSql() const;
+};

@@ -1,0 +1,273 @@
+#include "RuleCommands.h"
+
+#include "BatRuleEditor.h"
+#include "BatRuleFace.h"
+#include "GLB.h"
+#include "HostError.h"
+#include "HostText.h"
+#include "MMTS.h"
+#include "MParse.h"
+#include "MemoryRuleGrid.h"
+#include "ModuleState.h"
+#include "PropertyCatalogue.h"
+#include "RWDatabase.h"
+#include "SpreadConsole.h"
+#include "TextUtil.h"
+
+#include <optional>
+
+namespace RuleCommands {
+
+namespace {
+
+constexpr int kMaxLevels = 8;
+
+// Refusals are shown as the editor shows them, then end the command.
+struct Refusal {
+    QString message;
+};
+
+[[noreturn]] void Refuse(const char* pattern, const QVariantList& values = {})
+{
+    throw Refusal{MParse::TranslateFormat(QString::fromUtf8(pattern), values)};
+}
+
+int Report(const QString& message)
+{
+    GLB::ShowErrorMessage(message, 0, false);
+    return 1;
+}
+
+// What the main window's load does before any window opens.
+class Session {
+public:
+    Session()
+    {
+        MMTS::ParsePropsString(MMTS::GetPropsString());
+        GLB::LoadingPropertyList();
+    }
+
+private:
+    BatRuleFace face_;
+};
+
+QString NumberName(const Recordset& rows)
+{
+    return rows.Field(QStringLiteral("FNumber")).toString() + QLatin1Char('(')
+           + rows.Field(QStringLiteral("FName")).toString() + QLatin1Char(')');
+}
+
+// The group's tree text: "number(name)", the root's the translation of 物料.
+QString GroupText(qint32 groupId)
+{
+    if (groupId == 0)
+        return MParse::TranslateText(QStringLiteral("物料"));
+    const auto groups = RWDatabase().FetchParentItem();
+    for (; groups && !groups->Eof(); groups->MoveNext())
+        if (groups->Field(QStringLiteral("FItemID")).toInt() == groupId)
+            return NumberName(*groups);
+    Refuse("找不到物料组%1", {groupId});
+}
+
+// Fills the editor's target as the main window does from its tree and ledger.
+void Aim(BatRuleEditor& editor, const Target& target)
+{
+    if (target.itemId < 0) {
+        editor.ParentItemID = target.groupId;
+        editor.ParentItemNumberName = GroupText(target.groupId);
+        return;
+    }
+    const auto material = CurrentHostConnection().Execute(
+        QStringLiteral("SELECT FParentID,FNumber,FName,FBatchManager FROM t_ICItem WHERE FItemID=%1").arg(target.itemId));
+    if (!material || material->Eof())
+        Refuse("找不到物料%1", {target.itemId});
+    if (material->Field(QStringLiteral("FBatchManager")).toInt() != 1)
+        Refuse("物料%1不是批次管理的物料", {target.itemId});
+    editor.ItemID = target.itemId;
+    editor.ItemNumberName = NumberName(*material);
+    editor.ParentItemID = material->Field(QStringLiteral("FParentID")).toInt();
+    editor.ParentItemNumberName = GroupText(editor.ParentItemID);
+}
+
+QString PropertyItem(const QString& given, int level)
+{
+    const qint32 byId = given.toInt();
+    for (const QString& item : SpreadConsole::PropertyListText()) {
+        const qint32 id = TextUtil::IdOfText(item).toInt();
+        const bool sameName = PropertyName(id).compare(given, Qt::CaseInsensitive) == 0
+                              || MParse::TranslateText(given).compare(PropertyName(id), Qt::CaseInsensitive) == 0;
+        if ((byId > 0 && byId == id) || sameName)
+            return item;
+    }
+    Refuse("第%1级的属性“%2”不在属性列表中", {level, given});
+}
+
+// A format given in Simplified Chinese is taken as the language's own item.
+QString FormatItem(const RuleGrid& grid, int row, const QString& given)
+{
+    const QStringList items = grid.CellFormatOf(RuleGrid::Format, row).items;
+    for (const QString& item : items)
+        if (item.compare(given, Qt::CaseInsensitive) == 0)
+            return item;
+    const QString translated = MParse::TranslateText(given);
+    return items.contains(translated) ? translated : given;
+}
+
+void Enter(RuleGrid& grid, int column, int row, const QString& text)
+{
+    const QString refusal = SpreadConsole::EnterCell(grid, column, row, text);
+    if (!refusal.isEmpty())
+        throw Refusal{refusal};
+}
+
+// One element typed into its row as a user fills the editor.
+void FillRow(RuleGrid& grid, int row, const QString& element)
+{
+    const QStringList parts = element.split(QLatin1Char(':'));
+    if (parts.size() > 5)
+        Refuse("第%1级的“%2”多于五项：属性:格式:长度:补位符:替换符", {row, element});
+    Enter(grid, RuleGrid::Property, row, PropertyItem(parts[0].trimmed(), row));
+    const std::optional<QString> given[] = {
+        parts.size() > 1 ? std::optional(FormatItem(grid, row, parts[1])) : std::nullopt,
+        parts.size() > 2 ? std::optional(parts[2]) : std::nullopt,
+        parts.size() > 3 ? std::optional(parts[3]) : std::nullopt,
+        parts.size() > 4 ? std::optional(parts[4]) : std::nullopt};
+    for (int i = 0; i < 4; ++i) {
+        const int column = RuleGrid::Format + i;
+        if (given[i])
+            Enter(grid, column, row, *given[i]);
+        else if (column == RuleGrid::Substitute && !grid.IsLocked(column, row))
+            Enter(grid, column, row, QString());   // nothing given: no substitute
+    }
+}
+
+void PrintRule(const RuleGrid& grid, QTextStream& out)
+{
+    QStringList names;
+    for (int row = 1; row <= grid.RowCount(); ++row)
+        if (const qint32 id = SpreadConsole::RowPropertyID(grid, row); id > 0)
+            names << QLatin1Char('[') + PropertyName(id) + QLatin1Char(']');
+    out << names.join(QLatin1Char('+')) << '\n';
+    QStringList header;
+    for (const char* text : {"级次", "属性", "格式", "长度", "补位符", "替换符"})
+        header << MParse::TranslateText(QString::fromUtf8(text));
+    out << header.join(QLatin1Char('\t')) << '\n';
+    for (int row = 1; row <= grid.RowCount(); ++row) {
+        if (SpreadConsole::RowPropertyID(grid, row) <= 0)
+            continue;
+        QStringList cells;
+        for (int column = RuleGrid::Level; column <= RuleGrid::Substitute; ++column)
+            cells << grid.Text(column, row);
+        out << cells.join(QLatin1Char('\t')) << '\n';
+    }
+}
+
+struct OptionRow {
+    const char* key;
+    const char* caption;
+    int BatchOptions::*state;
+};
+
+const OptionRow kOptions[] = {
+    {"BatchItemIsTop", "物料类设置不改变个别物料设置", &BatchOptions::itemIsTop},
+    {"BatchManual", "在单据上可手工改变批号", &BatchOptions::manual},
+    {"AutoCreateBatNo", "蓝字入库单批次号根据规则直接产生", &BatchOptions::autoCreate},
+    {"BatchLackManual", "编码信息不全时可做手工改变", &BatchOptions::lackManual},
+    {"BatchRepeatEcho", "批号重复给予提示", &BatchOptions::repeatEcho},
+};
+
+void PrintOptions(const BatchOptions& options, QTextStream& out)
+{
+    for (const OptionRow& row : kOptions)
+        out << row.key << '=' << options.*row.state << '\t' << MParse::TranslateText(QString::fromUtf8(row.caption))
+            << '\n';
+}
+
+template <typename Work>
+int Guard(Work work)
+{
+    try {
+        return work();
+    } catch (const Refusal& refusal) {
+        return Report(refusal.message);
+    } catch (const HostError& error) {
+        return Report(error.Description());
+    }
+}
+
+}
+
+int ShowRule(const Target& target, QTextStream& out)
+{
+    return Guard([&] {
+        Session session;
+        MemoryRuleGrid grid;
+        BatRuleEditor editor(grid);
+        Aim(editor, target);
+        editor.Open();
+        out << (editor.singleItem ? editor.ItemNumberName : editor.ParentItemNumberName) << '\n';
+        PrintRule(grid, out);
+        return 0;
+    });
+}
+
+int SetRule(const Target& target, const QStringList& elements, int itemIsTop, QTextStream& out)
+{
+    return Guard([&] {
+        Session session;
+        if (elements.isEmpty() || elements.size() > kMaxLevels)
+            Refuse("编码级次必须是1到%1级", {kMaxLevels});
+        MemoryRuleGrid grid;
+        BatRuleEditor editor(grid);
+        Aim(editor, target);
+        editor.Open();
+        if (itemIsTop >= 0)
+            editor.options.itemIsTop = itemIsTop;
+        editor.SetLevelText(QString::number(elements.size()));
+        for (int row = 1; row <= elements.size(); ++row)
+            FillRow(grid, row, elements[row - 1]);
+        const BatRuleEditor::CommitResult result = editor.Commit();
+        if (!result.closed || !result.written)
+            return 1;
+        PrintRule(grid, out);
+        return 0;
+    });
+}
+
+int ShowOptions(QTextStream& out)
+{
+    return Guard([&] {
+        Session session;
+        BatchOptions options;
+        options.ReadBatchOptions();
+        PrintOptions(options, out);
+        return 0;
+    });
+}
+
+int SetOptions(const QStringList& settings, QTextStream& out)
+{
+    return Guard([&] {
+        Session session;
+        BatchOptions options;
+        options.ReadBatchOptions();
+        for (const QString& setting : settings) {
+            const QString key = setting.section(QLatin1Char('='), 0, 0);
+            const QString value = setting.section(QLatin1Char('='), 1);
+            const OptionRow* row = nullptr;
+            for (const OptionRow& candidate : kOptions)
+                if (key.compare(QLatin1String(candidate.key), Qt::CaseInsensitive) == 0)
+                    row = &candidate;
+            if (!row)
+                Refuse("没有选项“%1”", {key});
+            if (value != QStringLiteral("0") && value != QStringLiteral("1"))
+                Refuse("选项%1只能是0或1，不能是“%2”", {key, value});
+            options.*(row->state) = value.toInt();
+        }
+        options.WriteBatchOptions();
+        PrintOptions(options, out);
+        return 0;
+    });
+}
+
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+// The rule editor without its window, for scripts: show or set the rule of
+// a material or a group, show or set the batch options. Messages appear as
+// the user would see them, in the session's language, on standard error.
+namespace RuleCommands {
+
+struct Target {
+    qint32 itemId = -1;    // --item
+    qint32 groupId = -1;   // --group
+};
+
+// Each answers the process exit code.
+int ShowRule(const Target& target, QTextStream& out);
+// Elements are property[:format[:length[:pad[:substitute]]]]; itemIsTop is
+// -1 to keep the stored option, else its new state.
+int SetRule(const Target& target, const QStringList& elements, int itemIsTop, QTextStream& out);
+int ShowOptions(QTextStream& out);
+// Settings are KEY=0 or KEY=1 with the option keys of t_SystemProfile.
+int SetOptions(const QStringList& settings, QTextStream& out);
+
+}

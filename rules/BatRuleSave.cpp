@@ -1,0 +1,204 @@
+#include "BatRuleSave.h"
+
+#include "GLB.h"
+#include "HostError.h"
+#include "HostText.h"
+#include "MParse.h"
+#include "ModuleState.h"
+#include "PropertyCatalogue.h"
+#include "RuleGrid.h"
+#include "SqlLines.h"
+#include "TextUtil.h"
+
+namespace {
+
+using HostText::TrimBlanks;
+
+const QString kItemInsertHead = QStringLiteral(
+    " Insert into ICBatchNoRule(FID,FItemID,FPropertyID,FUseShortNumber,FFormatDate,FSelDefine,FWidth,FCharacter,"
+    "FSubCharacter)");
+const QString kGroupInsertHead = QStringLiteral(
+    " Insert into ICBatchNoRule(FID,FItemID,FPropertyID,FUseShortNumber,FFormatDate,FSelDefine,FWidth,FCharacter,"
+    "FSubCharacter,FDetail)");
+const QString kEmptyLiteral = QStringLiteral("''");
+
+QString N(qint32 value)
+{
+    return QString::number(value);
+}
+
+// The fields after FItemID, as a Values list or a Select list writes them.
+QString FieldsAfterOwner(const BatRuleStruct& r)
+{
+    return N(r.FPropertyID) + ',' + N(r.FUseShortNumber) + ',' + r.FFormatDate + ',' + r.FSelDefine + ','
+           + N(r.FWidth) + ',' + r.FCharacter + ',' + r.FSubCharacter;
+}
+
+}
+
+bool BatRuleSave::OperateSaveing()
+{
+    const int rows = grid_->RowCount();
+    for (int row = 1; row <= rows; ++row) {
+        if (!CheckSaveData(row))
+            return false;
+        PushSaveData();
+    }
+    return true;
+}
+
+void BatRuleSave::Refuse(int row, int column, const char* tail)
+{
+    GLB::ShowErrorMessage(MParse::TranslateText(QStringLiteral("系统检测到[级次=")) + N(row)
+                              + MParse::TranslateText(QString::fromUtf8(tail)),
+                          0, false);
+    grid_->SetFocus();
+    grid_->SetActiveCell(column, row);
+}
+
+bool BatRuleSave::CheckSaveData(int row)
+{
+    RuleGrid& g = *grid_;
+    auto trimmed = [&](int column) { return TrimBlanks(g.Text(column, row)); };
+    auto open = [&](int column) { return !g.IsLocked(column, row); };
+
+    current_.FID = HostText::ToLong(g.Text(RuleGrid::Level, row));
+    current_.FItemID = itemId_;
+
+    const qint32 property = HostText::RoundToLong(HostText::Val(TextUtil::IdOfText(g.Text(RuleGrid::Property, row))));
+    if (property <= 0) {
+        Refuse(row, RuleGrid::Property, "]的编码属性未设置，请重新设置！");
+        return false;
+    }
+    current_.FPropertyID = property;
+
+    const QString format = trimmed(RuleGrid::Format);
+    if (format.isEmpty() && open(RuleGrid::Format) && property != PropertyIds::LineNumber) {
+        Refuse(row, RuleGrid::Format, "]的编码属性的格式未设置，请重新设置！");
+        return false;
+    }
+    current_.FUseShortNumber = 0;
+    current_.FFormatDate = kEmptyLiteral;
+    current_.FSelDefine = kEmptyLiteral;
+    switch (KindOf(property)) {
+    case PropertyKind::BaseData:
+        current_.FUseShortNumber = HostText::RoundToLong(g.Value(RuleGrid::Format, row).toDouble());
+        break;
+    case PropertyKind::Date:
+    case PropertyKind::LineNumber:
+        current_.FFormatDate = HostText::SqlLiteral(format);
+        break;
+    case PropertyKind::Custom:
+    case PropertyKind::Serial:
+        current_.FSelDefine = HostText::SqlLiteral(format);
+        break;
+    case PropertyKind::DocumentNumber:
+        break;
+    }
+
+    if (trimmed(RuleGrid::Length).isEmpty() && open(RuleGrid::Length)) {
+        Refuse(row, RuleGrid::Length, "]的编码属性的长度未设置，请重新设置！");
+        return false;
+    }
+    current_.FWidth = HostText::RoundToLong(HostText::Val(g.Text(RuleGrid::Length, row)));
+
+    if (trimmed(RuleGrid::Pad).isEmpty() && open(RuleGrid::Pad)) {
+        Refuse(row, RuleGrid::Pad, "]的编码属性的补位符未设置，请重新设置！");
+        return false;
+    }
+    current_.FCharacter = HostText::SqlLiteral(trimmed(RuleGrid::Pad));
+    current_.FSubCharacter = HostText::SqlLiteral(trimmed(RuleGrid::Substitute));
+    return true;
+}
+
+void BatRuleSave::PushSaveData()
+{
+    const QString key = N(current_.FItemID) + N(current_.FID);
+    collected_.removeIf([&](const auto& entry) { return entry.first == key; });
+    collected_.append({key, current_});
+}
+
+QString BatRuleSave::ItemDetailSql() const
+{
+    SqlLines sql;
+    sql << QStringLiteral(" Delete from ICBatchNoRule ") << QStringLiteral(" Where FItemID=") + N(itemId_);
+    for (const auto& [key, r] : collected_)
+        sql << kItemInsertHead
+            << QStringLiteral(" Values(") + N(r.FID) + ',' + N(r.FItemID) + ',' + FieldsAfterOwner(r) + ')';
+    return sql.Text();
+}
+
+QString BatRuleSave::GroupDetailSql() const
+{
+    // The number stands only for itself in the pattern, wildcards and all.
+    const QString numberPattern = HostText::LikeEscaped(parentItemNumber_) + QStringLiteral(".%'");
+    SqlLines sql;
+    if (!itemIsTop_) {
+        sql << QStringLiteral(" Delete t1") << QStringLiteral(" From ICBatchNoRule t1,t_ICItem t2")
+            << QStringLiteral(" Where   t1.FItemID=t2.FItemID and") << QStringLiteral("         t2.FBatchManager = 1");
+        if (!parentItemNumber_.isEmpty())
+            sql << QStringLiteral("    and t2.FNumber like '") + numberPattern;
+    }
+    sql << QStringLiteral(" Select Distinct FItemID into #tmp From ICBatchNoRule");
+    for (const auto& [key, r] : collected_) {
+        sql << kItemInsertHead << QStringLiteral(" Select ") + N(r.FID) + QStringLiteral(", FItemID,") + FieldsAfterOwner(r)
+            << QStringLiteral(" From t_ICItem") << QStringLiteral(" Where FBatchManager = 1");
+        if (!parentItemNumber_.isEmpty())
+            sql << QStringLiteral("    and FNumber like '") + numberPattern;
+        if (itemIsTop_)
+            sql << QStringLiteral("    and FItemID not in (Select Distinct FItemID From #tmp)");
+        sql << QString();
+    }
+    sql << QStringLiteral(" Drop table #tmp");
+    return sql.Text();
+}
+
+QString BatRuleSave::GroupSql() const
+{
+    SqlLines sql;
+    sql << QStringLiteral(" Delete from ICBatchNoRule ")
+        << QStringLiteral(" Where FItemID=") + N(parentItemId_) + QStringLiteral(" and ")
+        << QStringLiteral("       FDetail=0");
+    for (const auto& [key, r] : collected_)
+        sql << kGroupInsertHead
+            << QStringLiteral(" Values(") + N(r.FID) + ',' + N(parentItemId_) + ',' + FieldsAfterOwner(r)
+                   + QStringLiteral(",0)");
+    return sql.Text();
+}
+
+bool BatRuleSave::Write(const char* failureMessage, const QString& sql)
+{
+    try {
+        CurrentHostConnection().Execute(sql);
+        return true;
+    } catch (const HostError& error) {
+        GLB::ShowErrorMessage(MParse::TranslateText(QString::fromUtf8(failureMessage)), 0, true, &error);
+        return false;
+    }
+}
+
+bool BatRuleSave::TakingItemDetailSaves()
+{
+    if (collected_.isEmpty())
+        return false;
+    const QString sql = ItemDetailSql();
+    collected_.clear();
+    return Write("系统在调用函数TakingItemDetailSaves()时发生错误", sql);
+}
+
+bool BatRuleSave::TakingGroupDetailSaves()
+{
+    if (collected_.isEmpty())
+        return false;
+    // The rows stay collected for the group's own rule, written next.
+    return Write("系统在调用函数TakingGroupDetailSaves()时发生错误", GroupDetailSql());
+}
+
+bool BatRuleSave::TakingGroupSaves()
+{
+    if (collected_.isEmpty())
+        return false;
+    const QString sql = GroupSql();
+    collected_.clear();
+    return Write("系统在调用函数TakingGroupSaves()时发生错误", sql);
+}

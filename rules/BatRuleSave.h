@@ -1,0 +1,52 @@
+#pragma once
+
+#include "BatRuleStruct.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+
+class RuleGrid;
+
+// The save engine of the rule editor: checks every grid row for its
+// property kind, collects the rows as records and writes them for one
+// material, or spreads them to a group's materials and writes the group's
+// own rule. Used for one save only.
+class BatRuleSave {
+public:
+    void SetBatRuleItemID(qint32 id) { itemId_ = id; }
+    void SetBatRuleParentItemID(qint32 id) { parentItemId_ = id; }
+    void SetBatRuleParentItemNumber(const QString& number) { parentItemNumber_ = number; }
+    void SetBatRuleSpread(RuleGrid* grid) { grid_ = grid; }
+    void SetBatRuleItemIsTop(bool itemIsTop) { itemIsTop_ = itemIsTop; }
+
+    // True when every row passed and was collected; a failing row is shown
+    // with its message and gets the cursor.
+    bool OperateSaveing();
+
+    // Each sends one batch; false when there was nothing to write or it failed.
+    bool TakingItemDetailSaves();
+    bool TakingGroupDetailSaves();
+    bool TakingGroupSaves();
+
+    // The batches the writers send, for what is collected now.
+    QString ItemDetailSql() const;
+    QString GroupDetailSql() const;
+    QString GroupSql() const;
+
+    const QList<QPair<QString, BatRuleStruct>>& CollectedRows() const { return collected_; }
+
+private:
+    bool CheckSaveData(int row);
+    void PushSaveData();
+    void Refuse(int row, int column, const char* tail);
+    bool Write(const char* failureMessage, const QString& sql);
+
+    qint32 itemId_ = 0;
+    qint32 parentItemId_ = 0;
+    QString parentItemNumber_;
+    RuleGrid* grid_ = nullptr;
+    bool itemIsTop_ = false;
+    BatRuleStruct current_;
+    QList<QPair<QString, BatRuleStruct>> collected_;   // insertion-ordered: "<FItemID><FID>" → record
+};

@@ -1,0 +1,79 @@
+#include "MemoryRuleGrid.h"
+
+#include "HostError.h"
+#include "HostText.h"
+
+MemoryRuleGrid::MemoryRuleGrid()
+{
+    SetRowCount(1);
+}
+
+void MemoryRuleGrid::SetRowCount(int rows)
+{
+    rows_.resize(std::max(rows, 0));
+    for (auto& row : rows_)
+        row.resize(ColumnCount);
+}
+
+const MemoryRuleGrid::Cell& MemoryRuleGrid::At(int column, int row) const
+{
+    if (column < 1 || column > ColumnCount || row < 1 || row > RowCount())
+        throw HostError(9, QStringLiteral("No grid cell at column %1, row %2").arg(column).arg(row),
+                        QStringLiteral("RuleGrid"));
+    return rows_[row - 1][column - 1];
+}
+
+MemoryRuleGrid::Cell& MemoryRuleGrid::At(int column, int row)
+{
+    return const_cast<Cell&>(std::as_const(*this).At(column, row));
+}
+
+QString MemoryRuleGrid::Text(int column, int row) const
+{
+    return At(column, row).text;
+}
+
+void MemoryRuleGrid::SetText(int column, int row, const QString& text)
+{
+    At(column, row).text = text;
+}
+
+QVariant MemoryRuleGrid::Value(int column, int row) const
+{
+    const Cell& cell = At(column, row);
+    switch (cell.format.kind) {
+    case CellKind::DropDown:
+        return int(cell.format.items.indexOf(cell.text));
+    case CellKind::WholeNumber:
+        return HostText::Val(cell.text);
+    case CellKind::FreeText:
+        break;
+    }
+    return cell.text;
+}
+
+RuleGrid::CellFormat MemoryRuleGrid::CellFormatOf(int column, int row) const
+{
+    return At(column, row).format;
+}
+
+void MemoryRuleGrid::SetCellFormat(int column, int row, const CellFormat& format)
+{
+    At(column, row).format = format;
+}
+
+bool MemoryRuleGrid::IsLocked(int column, int row) const
+{
+    return At(column, row).locked;
+}
+
+void MemoryRuleGrid::SetLocked(int column, int row, bool locked)
+{
+    At(column, row).locked = locked;
+}
+
+void MemoryRuleGrid::SetActiveCell(int column, int row)
+{
+    activeColumn_ = column;
+    activeRow_ = row;
+}

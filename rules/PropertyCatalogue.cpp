@@ -1,0 +1,58 @@
+#include "PropertyCatalogue.h"
+
+#include "MParse.h"
+#include "ModuleState.h"
+
+namespace {
+
+struct CatalogueEntry {
+    qint32 id;
+    const char* name;
+};
+
+// The fixed order is also the order of the editor's property list.
+constexpr CatalogueEntry kCatalogue[] = {
+    {1, "客户代码"}, {2, "部门代码"}, {4, "物料代码"}, {5, "仓库代码"}, {8, "供应商代码"},
+    {3, "业务员代码"}, {20, "单据号码"}, {21, "选单号码"}, {22, "项目号"}, {23, "日期"},
+    {24, "自定义"}, {25, "行号"}, {26, "流水号"},
+};
+
+}
+
+PropertyKind KindOf(qint32 propertyId)
+{
+    switch (propertyId) {
+    case 1: case 2: case 3: case 4: case 5: case 8:
+        return PropertyKind::BaseData;
+    case 23:
+        return PropertyKind::Date;
+    case 24:
+        return PropertyKind::Custom;
+    case PropertyIds::LineNumber:
+        return PropertyKind::LineNumber;
+    case PropertyIds::Serial:
+        return PropertyKind::Serial;
+    default:
+        return PropertyKind::DocumentNumber;   // 20, 21, 22 and every ID not named above
+    }
+}
+
+namespace GLB {
+
+void LoadingPropertyList()
+{
+    ValueBag& list = CurrentModuleState().propertyList;
+    list = ValueBag();
+    for (const CatalogueEntry& entry : kCatalogue) {
+        const QString id = QString::number(entry.id);
+        list.Set(id + QStringLiteral("ID"), entry.id);
+        list.Set(id + QStringLiteral("Name"), MParse::TranslateText(QString::fromUtf8(entry.name)));
+    }
+}
+
+}
+
+QString PropertyName(qint32 propertyId)
+{
+    return CurrentModuleState().propertyList.Get(QString::number(propertyId) + QStringLiteral("Name"), QString()).toString();
+}

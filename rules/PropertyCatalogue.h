@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// What an element's property ID makes of it: which cells it uses and how
+// they are checked. Everything that decides by kind asks KindOf.
+enum class PropertyKind { BaseData, DocumentNumber, Date, Custom, LineNumber, Serial };
+
+PropertyKind KindOf(qint32 propertyId);
+
+namespace PropertyIds {
+inline constexpr qint32 ProjectNumber = 22;   // stored rules may hold it; the editor never offers it
+inline constexpr qint32 LineNumber = 25;
+inline constexpr qint32 Serial = 26;
+}
+
+namespace GLB {
+
+// Fills the thread's property catalogue: for each of the 13 properties, in
+// their fixed order, "<id>ID" → id and "<id>Name" → the translated name.
+void LoadingPropertyList();
+
+}
+
+// The catalogue name of a property ID; empty for an ID outside it.
+QString PropertyName(qint32 propertyId);
