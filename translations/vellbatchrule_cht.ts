@@ -427,5 +427,61 @@
         <source>找不到帮助主题%1：%2</source>
         <translation>找不到說明主題%1：%2</translation>
     </message>
+    <message>
+        <source>找不到物料%1</source>
+        <translation>找不到物料%1</translation>
+    </message>
+    <message>
+        <source>找不到物料组%1</source>
+        <translation>找不到物料組%1</translation>
+    </message>
+    <message>
+        <source>没有选项“%1”</source>
+        <translation>沒有選項「%1」</translation>
+    </message>
+    <message>
+        <source>物料%1不是批次管理的物料</source>
+        <translation>物料%1不是批次管理的物料</translation>
+    </message>
+    <message>
+        <source>第%1级没有“%2”这一选项</source>
+        <translation>第%1級沒有「%2」這一選項</translation>
+    </message>
+    <message>
+        <source>第%1级的“%2”不是允许的整数</source>
+        <translation>第%1級的「%2」不是允許的整數</translation>
+    </message>
+    <message>
+        <source>第%1级的“%2”多于五项：属性:格式:长度:补位符:替换符</source>
+        <translation>第%1級的「%2」多於五項：屬性:格式:長度:補位符:替換符</translation>
+    </message>
+    <message>
+        <source>第%1级的“%2”太长</source>
+        <translation>第%1級的「%2」太長</translation>
+    </message>
+    <message>
+        <source>第%1级的属性“%2”不在属性列表中</source>
+        <translation>第%1級的屬性「%2」不在屬性清單中</translation>
+    </message>
+    <message>
+        <source>第%1级的行号格式只能由0组成，不能是“%2”</source>
+        <translation>第%1級的行號格式只能由0組成，不能是「%2」</translation>
+    </message>
+    <message>
+        <source>第%1级的这一格由属性决定，不能输入“%2”</source>
+        <translation>第%1級的這一格由屬性決定，不能輸入「%2」</translation>
+    </message>
+    <message>
+        <source>系统在调用函数WriteBatchOptions()时发生错误</source>
+        <translation>系統在調用函數WriteBatchOptions()時發生錯誤</translation>
+    </message>
+    <message>
+        <source>编码级次必须是1到%1级</source>
+        <translation>編碼級次必須是1到%1級</translation>
+    </message>
+    <message>
+        <source>选项%1只能是0或1，不能是“%2”</source>
+        <translation>選項%1只能是0或1，不能是「%2」</translation>
+    </message>
 </context>
 </TS>

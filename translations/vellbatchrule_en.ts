@@ -427,5 +427,61 @@
         <source>找不到帮助主题%1：%2</source>
         <translation>Help topic %1 was not found: %2</translation>
     </message>
+    <message>
+        <source>找不到物料%1</source>
+        <translation>Material %1 was not found</translation>
+    </message>
+    <message>
+        <source>找不到物料组%1</source>
+        <translation>Material group %1 was not found</translation>
+    </message>
+    <message>
+        <source>没有选项“%1”</source>
+        <translation>There is no option "%1"</translation>
+    </message>
+    <message>
+        <source>物料%1不是批次管理的物料</source>
+        <translation>Material %1 is not managed by batch</translation>
+    </message>
+    <message>
+        <source>第%1级没有“%2”这一选项</source>
+        <translation>Level %1 offers no choice "%2"</translation>
+    </message>
+    <message>
+        <source>第%1级的“%2”不是允许的整数</source>
+        <translation>"%2" is not an allowed whole number at level %1</translation>
+    </message>
+    <message>
+        <source>第%1级的“%2”多于五项：属性:格式:长度:补位符:替换符</source>
+        <translation>"%2" at level %1 has more than five parts: property:format:length:pad:substitute</translation>
+    </message>
+    <message>
+        <source>第%1级的“%2”太长</source>
+        <translation>"%2" is too long at level %1</translation>
+    </message>
+    <message>
+        <source>第%1级的属性“%2”不在属性列表中</source>
+        <translation>The property "%2" at level %1 is not in the property list</translation>
+    </message>
+    <message>
+        <source>第%1级的行号格式只能由0组成，不能是“%2”</source>
+        <translation>The line-number format at level %1 may hold only zeros, not "%2"</translation>
+    </message>
+    <message>
+        <source>第%1级的这一格由属性决定，不能输入“%2”</source>
+        <translation>At level %1 this cell follows from the property; "%2" cannot be entered</translation>
+    </message>
+    <message>
+        <source>系统在调用函数WriteBatchOptions()时发生错误</source>
+        <translation>An error occurred while the system was calling WriteBatchOptions().</translation>
+    </message>
+    <message>
+        <source>编码级次必须是1到%1级</source>
+        <translation>A rule has 1 to %1 levels</translation>
+    </message>
+    <message>
+        <source>选项%1只能是0或1，不能是“%2”</source>
+        <translation>Option %1 takes only 0 or 1, not "%2"</translation>
+    </message>
 </context>
 </TS>

@@ -1,28 +1,12 @@
 // The vell-batchrule program driven as a user drives it from a shell.
 #include "DemoDatabase.h"
+#include "ProgramRun.h"
 #include "TestSupport.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
-
-struct Outcome {
-    int exitCode;
-    QString out, err;
-};
-
-Outcome RunProgram(const QStringList& args, const QString& input = QString())
-{
-    QProcess process;
-    process.start(QStringLiteral(VELL_BATCHRULE_PATH), args);
-    process.write(input.toUtf8());
-    process.closeWriteChannel();
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 class Program : public testing::Test {
 protected:
