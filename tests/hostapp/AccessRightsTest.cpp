@@ -10,6 +10,20 @@
 
 namespace {
 
+// The mapping the group and material queries hand the filter.
+ValueList QueryMappings()
+{
+    ValueBag mapping;
+    mapping.Set("DataTable", "t_ICItem");
+    mapping.Set("DataTableAs", "te2");
+    mapping.Set("DataCol", "FItemID");
+    mapping.Set("BillTableAs", "u1");
+    mapping.Set("BillCol", "FItemID");
+    ValueList mappings;
+    mappings.Append(QVariant::fromValue(mapping));
+    return mappings;
+}
+
 class AccessRights : public testing::Test {
 protected:
     void SetUp() override { db.RegisterAsHost(); }
@@ -19,17 +33,9 @@ protected:
     {
         ValueList tables;
         tables.Append("t_ICItem");
-        ValueBag mapping;
-        mapping.Set("DataTable", "t_ICItem");
-        mapping.Set("DataTableAs", "te2");
-        mapping.Set("DataCol", "FItemID");
-        mapping.Set("BillTableAs", "u1");
-        mapping.Set("BillCol", "FItemID");
-        ValueList mappings;
-        mappings.Append(QVariant::fromValue(mapping));
         from.clear();
         where.clear();
-        MMTS::GetDataAccessFilter(MMTS::GetPropsString(), userId, tables, mappings, from, where, firstForm);
+        MMTS::GetDataAccessFilter(MMTS::GetPropsString(), userId, tables, QueryMappings(), from, where, firstForm);
     }
 
     QStringList Column(const QString& sql, const char* column)
@@ -95,15 +101,7 @@ TEST_F(AccessRights, GrantOfANumberWithWildcardsMatchesOnlyItself)
 TEST_F(AccessRights, NoAccessInformationShowsNothing)
 {
     GrantDataAccess service(db.Path());
-    ValueBag mapping;
-    mapping.Set("DataTable", "t_ICItem");
-    mapping.Set("DataTableAs", "te2");
-    mapping.Set("DataCol", "FItemID");
-    mapping.Set("BillTableAs", "u1");
-    mapping.Set("BillCol", "FItemID");
-    ValueList mappings;
-    mappings.Append(QVariant::fromValue(mapping));
-    const ValueBag fragments = service.GetAccessDataSQL2(mappings, ValueBag());
+    const ValueBag fragments = service.GetAccessDataSQL2(QueryMappings(), ValueBag());
     from = fragments.Get("From").toString();
     where = fragments.Get("Where").toString();
     EXPECT_TRUE(Groups().isEmpty());
