@@ -93,7 +93,7 @@ QList<Statement> SplitStatements(const Tokens& tokens)
                 continue;
             }
             if (token.kind == Kind::Word) {
-                const QString word = token.text.toUpper();
+                const QString& word = token.upper;
                 if (word == "CASE") {
                     ++caseDepth;
                 } else if (StartsStatement(word, current, previous, caseDepth)) {
@@ -170,7 +170,7 @@ Tokens MapTokens(const Tokens& tokens)
     for (qsizetype i = 0; i < tokens.size(); ++i) {
         TsqlToken token = tokens[i];
         if (token.kind == Kind::Word) {
-            const QString word = token.text.toUpper();
+            const QString& word = token.upper;
             if (token.text.startsWith(QLatin1Char('@')))
                 Unknown(QStringLiteral("the variable %1").arg(token.text), token.line);
             if (UnknownWords().contains(word))

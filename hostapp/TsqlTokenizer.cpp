@@ -41,11 +41,6 @@ qsizetype EndOfQuoted(const QString& s, qsizetype from, QChar close, const char*
 
 }
 
-bool TsqlToken::IsWord(const char* upper) const
-{
-    return kind == Kind::Word && text.compare(QLatin1String(upper), Qt::CaseInsensitive) == 0;
-}
-
 QList<TsqlToken> TokenizeTsql(const QString& s)
 {
     using Kind = TsqlToken::Kind;
@@ -92,7 +87,7 @@ QList<TsqlToken> TokenizeTsql(const QString& s)
             end = i + 2;
         }
         const QString text = s.mid(i, end - i);
-        tokens.append({kind, text, line});
+        tokens.append({kind, text, line, kind == Kind::Word ? text.toUpper() : QString()});
         line += int(text.count(QLatin1Char('\n')));
         i = end;
     }

@@ -1,9 +1,11 @@
 #include "Fakes.h"
 #include "HelpBrowser.h"
 #include "HostError.h"
+#include "MMTS.h"
 #include "MParse.h"
 #include "PercentFormatter.h"
 #include "SharePropsStore.h"
+#include "TempDatabase.h"
 #include "TestSupport.h"
 #include "TranslatorLoader.h"
 #include "WidgetGlossaLoader.h"
@@ -191,6 +193,53 @@ TEST_F(HelpWindow, MissingPageIsAClearError)
     } catch (const HostError& error) {
         EXPECT_TRUE(error.Description().contains("NoSuchTopic")) << error.Description().toStdString();
     }
+}
+
+}
+
+namespace {
+
+// The component's language and help steps on the host's real components.
+class RealHostServices : public testing::Test {
+protected:
+    void Register(const QString& language)
+    {
+        ResetModuleState();
+        db.RegisterAsHost("UserID=16394;SUBID=IC;LANGUAGE=" + language);
+    }
+    TempDatabase db;
+};
+
+TEST_F(RealHostServices, CompositeKeepsItsPlainSegmentUnderEnglish)
+{
+    Register("en");
+    const QString english = MParse::TranslateText("条记录");
+    EXPECT_NE(english, "条记录");
+    EXPECT_EQ(MParse::TranslateText("共有^|^~$~条记录"), "共有" + english);
+    EXPECT_EQ(MParse::TranslateFormat("流水号的长度不能小于格式字符的总长度:%1，请重新设置", {4}).count("4"), 1);
+}
+
+TEST_F(RealHostServices, FormResourcesTranslateAWindowOutsideSimplifiedChinese)
+{
+    Register("cht");
+    QWidget window;
+    auto* check = new QCheckBox("物料类设置不改变个别物料设置", &window);
+    std::optional<ValueBag> options;
+    MParse::LoadFormResources(&window, options, MParse::ResourceKey);
+    EXPECT_EQ(check->text(), "物料類設置不改變個別物料設置");
+    EXPECT_EQ(MParse::GetFontProps().Get("Font.Charset").toInt(), 136);
+}
+
+TEST_F(RealHostServices, F1OpensTheHelpWindowAndOtherKeysDoNothing)
+{
+    Register("chs");
+    EXPECT_FALSE(MMTS::ShowHelpForKey(113, 0, MMTS::HelpTopic, 0, MMTS::FindPropValue("SUBID"), 0));
+    EXPECT_EQ(CurrentModuleState().helpViewer, nullptr);
+    EXPECT_TRUE(MMTS::ShowHelpForKey(MMTS::KeyF1, 0, MMTS::HelpTopic, 0, MMTS::FindPropValue("SUBID"), 0));
+    auto* viewer = dynamic_cast<HelpBrowser*>(CurrentModuleState().helpViewer.get());
+    ASSERT_TRUE(viewer && viewer->Window());
+    EXPECT_TRUE(viewer->Window()->isVisible());
+    EXPECT_TRUE(viewer->Window()->toPlainText().contains("流水号"));
 }
 
 }
