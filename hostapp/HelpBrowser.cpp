@@ -4,6 +4,7 @@
 #include "MParse.h"
 #include "TranslatorLoader.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextBrowser>
@@ -13,7 +14,9 @@ HelpBrowser::HelpBrowser(QString helpDir) : dir_(std::move(helpDir)) {}
 
 HelpBrowser::~HelpBrowser()
 {
-    delete window_;
+    // A thread's viewer may outlive the application at exit, when no window can be destroyed any more.
+    if (QCoreApplication::instance())
+        delete window_;
 }
 
 QString HelpBrowser::HelpLanguage(const QString& languageCode)
