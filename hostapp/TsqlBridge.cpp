@@ -38,6 +38,7 @@ struct Statement {
     QString head;   // the leading keyword, upper case
     Tokens tokens;
     int line = 1;
+    bool hasRows = false;   // an INSERT that has met its VALUES or SELECT
 
     Tokens Significant() const
     {
@@ -58,11 +59,13 @@ bool StartsStatement(const QString& word, const Statement& current, const TsqlTo
     if (caseDepth > 0 && (word == "ELSE" || word == "END"))
         return false;
     if (word == "SELECT") {
-        if (current.head == "INSERT" || current.head == "CREATE")
-            return false;
         if (previous && (previous->IsWord("UNION") || previous->IsWord("ALL") || previous->IsWord("EXCEPT")
                          || previous->IsWord("INTERSECT")))
             return false;
+        if (current.head == "INSERT")
+            return current.hasRows;
+        if (current.head == "CREATE")
+            return !(previous && previous->IsWord("AS"));
     }
     if (word == "SET" && current.head == "UPDATE")
         return false;
@@ -103,6 +106,8 @@ QList<Statement> SplitStatements(const Tokens& tokens)
                 } else if (word == "END" && caseDepth > 0) {
                     --caseDepth;
                 }
+                if (current.head == "INSERT" && (word == "VALUES" || word == "SELECT"))
+                    current.hasRows = true;
             }
             if (current.head.isEmpty())
                 Unknown(QStringLiteral("the statement beginning with '%1'").arg(token.text), token.line);

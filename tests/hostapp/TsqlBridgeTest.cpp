@@ -30,6 +30,14 @@ TEST(TsqlBridge, SplitsStatementsAtTheirLeadingKeywords)
                            "Insert into T(A) Select FItemID From t_ICItem Where FBatchManager = 1"}));
 }
 
+TEST(TsqlBridge, StatementAfterAnInsertsRowsStartsAnew)
+{
+    EXPECT_EQ(Statements("INSERT INTO t(a) VALUES(1) SELECT a FROM t INSERT INTO t(a) SELECT 2 SELECT 3 "
+                         "CREATE TABLE u (a int) SELECT 4 CREATE TABLE v AS SELECT 5"),
+              (QStringList{"INSERT INTO t(a) VALUES(1)", "SELECT a FROM t", "INSERT INTO t(a) SELECT 2", "SELECT 3",
+                           "CREATE TABLE u (a int)", "SELECT 4", "CREATE TABLE v AS SELECT 5"}));
+}
+
 TEST(TsqlBridge, SubqueriesUnionsAndUpdateSetStayInTheirStatement)
 {
     EXPECT_EQ(Statements("SELECT a FROM t WHERE a NOT IN (SELECT b FROM u) UNION ALL SELECT c FROM v "
