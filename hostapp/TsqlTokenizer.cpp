@@ -45,6 +45,7 @@ QList<TsqlToken> TokenizeTsql(const QString& s)
 {
     using Kind = TsqlToken::Kind;
     QList<TsqlToken> tokens;
+    tokens.reserve(s.size() / 3);
     int line = 1;
     qsizetype i = 0;
     while (i < s.size()) {
@@ -86,9 +87,10 @@ QList<TsqlToken> TokenizeTsql(const QString& s)
         } else if (QStringLiteral("<>!").contains(c) && QStringLiteral("=>").contains(next)) {
             end = i + 2;
         }
-        const QString text = s.mid(i, end - i);
-        tokens.append({kind, text, line, kind == Kind::Word ? text.toUpper() : QString()});
-        line += int(text.count(QLatin1Char('\n')));
+        const QStringView text = QStringView(s).mid(i, end - i);
+        tokens.append({kind, text, line, QString()});
+        if (kind == Kind::Space || kind == Kind::Comment || kind == Kind::String || kind == Kind::QuotedName)
+            line += int(text.count(QLatin1Char('\n')));
         i = end;
     }
     return tokens;

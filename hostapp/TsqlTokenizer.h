@@ -3,20 +3,30 @@
 #include <QList>
 #include <QString>
 
-// One lexical piece of a Transact-SQL batch. Joining the texts of all tokens
-// gives the batch back unchanged.
+// One lexical piece of a Transact-SQL batch, seen in the batch itself until
+// it is rewritten. Joining the texts of all tokens gives the batch back.
 struct TsqlToken {
     enum class Kind { Word, String, QuotedName, Number, Symbol, Space, Comment };
     Kind kind;
-    QString text;
-    int line;        // 1-based, for messages
-    QString upper;   // a word's text in capitals, made once for every keyword test
+    QStringView source;   // into the batch, which outlives its tokens
+    int line;             // 1-based, for messages
+    QString rewritten;    // the token's new text, once it has one
+
+    QStringView Text() const { return rewritten.isNull() ? source : QStringView(rewritten); }
+    void Rewrite(QString text) { rewritten = std::move(text); }
 
     bool IsSignificant() const { return kind != Kind::Space && kind != Kind::Comment; }
-    bool IsWord(const char* word) const { return kind == Kind::Word && upper == QLatin1String(word); }
-    bool IsSymbol(char symbol) const { return kind == Kind::Symbol && text.size() == 1 && text[0] == QLatin1Char(symbol); }
+    bool IsWord(const char* word) const
+    {
+        return kind == Kind::Word && source.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+    }
+    bool IsSymbol(char symbol) const
+    {
+        return kind == Kind::Symbol && source.size() == 1 && source[0] == QLatin1Char(symbol);
+    }
 };
 
 // Splits a batch into tokens: quotes, [names], comments, words, numbers.
-// An unterminated quote or comment throws HostError.
+// An unterminated quote or comment throws HostError. The tokens look into
+// the batch: it must outlive them.
 QList<TsqlToken> TokenizeTsql(const QString& batch);

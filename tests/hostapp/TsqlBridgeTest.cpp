@@ -63,11 +63,28 @@ TEST(TsqlBridge, DeleteOfAnAliasBecomesARowidSubquery)
 {
     EXPECT_EQ(Statements(CrLf({" Delete t1", " From ICBatchNoRule t1,t_ICItem t2", " Where   t1.FItemID=t2.FItemID and",
                                "         t2.FBatchManager = 1", "    and t2.FNumber like '01.%'"})),
-              (QStringList{"DELETE FROM ICBatchNoRule WHERE rowid IN (SELECT t1.rowid From ICBatchNoRule t1,t_ICItem t2 "
-                           "Where t1.FItemID=t2.FItemID and t2.FBatchManager = 1 and t2.FNumber like '01.%' )"}));
+              (QStringList{"DELETE FROM ICBatchNoRule WHERE FItemID IN (SELECT t2.FItemID FROM t_ICItem t2 "
+                           "WHERE t2.FBatchManager = 1 and t2.FNumber like '01.%')"}));
+    EXPECT_EQ(Statements("DELETE t1 FROM ICBatchNoRule t1, t_ICItem AS t2 WHERE t2.FNumber like '01.%' AND "
+                         "t2.FItemID = t1.FItemID"),
+              (QStringList{"DELETE FROM ICBatchNoRule WHERE FItemID IN (SELECT t2.FItemID FROM t_ICItem AS t2 "
+                           "WHERE t2.FNumber like '01.%')"}));
     EXPECT_EQ(Statements("DELETE FROM t1 FROM ICBatchNoRule AS t1 JOIN t_ICItem t2 ON t1.FItemID = t2.FItemID"),
               (QStringList{"DELETE FROM ICBatchNoRule WHERE rowid IN (SELECT t1.rowid FROM ICBatchNoRule AS t1 JOIN "
                            "t_ICItem t2 ON t1.FItemID = t2.FItemID)"}));
+}
+
+TEST(TsqlBridge, DeleteOfOtherShapesKeepsTheRowidForm)
+{
+    const char* const shapes[] = {
+        "DELETE t1 FROM ICBatchNoRule t1, t_ICItem t2 WHERE t1.FItemID = t2.FItemID OR t2.FDetail = 1",
+        "DELETE t1 FROM ICBatchNoRule t1, t_ICItem t2 WHERE t1.FItemID = t2.FItemID AND t1.FDetail = 1",
+        "DELETE t1 FROM ICBatchNoRule t1, t_ICItem t2 WHERE t1.FItemID > t2.FItemID",
+        "DELETE t1 FROM ICBatchNoRule t1 WHERE t1.FDetail = 0",
+    };
+    for (const char* shape : shapes)
+        EXPECT_TRUE(Statements(shape).value(0).startsWith("DELETE FROM ICBatchNoRule WHERE rowid IN (SELECT t1.rowid "))
+            << shape;
 }
 
 TEST(TsqlBridge, DeleteWithoutFromGainsIt)
