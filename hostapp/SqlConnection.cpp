@@ -6,6 +6,7 @@
 #include "TsqlBridge.h"
 
 #include <QAtomicInteger>
+#include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -68,6 +69,9 @@ bool SqlConnection::IsOdbcConnectionString(const QString& target)
 SqlConnection::SqlConnection(const QString& target) : connectionName_(NewConnectionName())
 {
     odbc_ = IsOdbcConnectionString(target);
+    // SQLite would make an empty database of a mistyped name.
+    if (!odbc_ && !QFileInfo::exists(target))
+        throw HostError(-2147467259, QStringLiteral("The database file '%1' does not exist").arg(target), kSource);
     db_ = QSqlDatabase::addDatabase(odbc_ ? QStringLiteral("QODBC") : QStringLiteral("QSQLITE"), connectionName_);
     db_.setDatabaseName(target);
     if (!odbc_)

@@ -43,8 +43,12 @@ TEST(Connection, ErrorsCarryTheDatabasesText)
     }
 }
 
-TEST(Connection, MissingFolderCannotBeOpened)
+TEST(Connection, MissingDatabaseIsAnErrorAndIsNotCreated)
 {
+    QTemporaryDir dir;
+    const QString missing = dir.filePath("mistyped.sqlite");
+    EXPECT_THROW(SqlConnection{missing}, HostError);
+    EXPECT_FALSE(QFile::exists(missing));
     EXPECT_THROW(SqlConnection("/no/such/folder/host.sqlite"), HostError);
 }
 
