@@ -1,3 +1,4 @@
+#include "DialogMessageBox.h"
 #include "Fakes.h"
 #include "HelpBrowser.h"
 #include "HostError.h"
@@ -11,6 +12,10 @@
 #include "WidgetGlossaLoader.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest/QTest>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -240,6 +245,40 @@ TEST_F(RealHostServices, F1OpensTheHelpWindowAndOtherKeysDoNothing)
     ASSERT_TRUE(viewer && viewer->Window());
     EXPECT_TRUE(viewer->Window()->isVisible());
     EXPECT_TRUE(viewer->Window()->toPlainText().contains("流水号"));
+}
+
+}
+
+namespace {
+
+// What the user sees of the dialog box, read while it waits for OK.
+struct SeenBox {
+    QString text, title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+};
+
+SeenBox ShowAndPressOk(MessageBox::Icon icon)
+{
+    SeenBox seen;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(box);
+        seen = {box->text(), box->windowTitle(), box->icon(), int(box->buttons().size())};
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    });
+    DialogMessageBox().Show("系统检测到[级次=2]的编码属性未设置，请重新设置！", "砚川提示", icon);
+    return seen;
+}
+
+TEST(DialogMessageBox, ShowsTextTitleIconAndOneOkButtonUntilClosed)
+{
+    const SeenBox info = ShowAndPressOk(MessageBox::Icon::Information);
+    EXPECT_EQ(info.text, "系统检测到[级次=2]的编码属性未设置，请重新设置！");
+    EXPECT_EQ(info.title, "砚川提示");
+    EXPECT_EQ(info.icon, QMessageBox::Information);
+    EXPECT_EQ(info.buttons, 1);
+    EXPECT_EQ(ShowAndPressOk(MessageBox::Icon::Exclamation).icon, QMessageBox::Warning);
 }
 
 }
