@@ -108,3 +108,23 @@ TEST_F(AccessRights, NoAccessInformationShowsNothing)
 }
 
 }
+
+namespace {
+
+TEST(AccessFragments, NameTheVisibleIdsOfOneGrant)
+{
+    GrantDataAccess service("unused.sqlite");
+    ValueBag info;
+    info.Set("t_ICItem", QStringList{"03.02"});
+    const ValueBag second = service.GetAccessDataSQL2(QueryMappings(), info);
+    const QString visible = "select g.FItemID as FVisibleID from t_Item g where g.FItemClassID = 4 and g.FDetail = 0 "
+                            "and (g.FNumber in ('03.02','03') or g.FNumber like '03.02.%') "
+                            "union select d.FItemID from t_ICItem d where d.FNumber like '03.02.%'";
+    EXPECT_EQ(second.Get("From"), QVariant("(" + visible + ") te2"));
+    EXPECT_EQ(second.Get("Where"), QVariant("te2.FVisibleID = u1.FItemID"));
+    const ValueBag first = service.GetAccessDataSQL(QueryMappings(), info);
+    EXPECT_EQ(first.Get("From"), QVariant(""));
+    EXPECT_EQ(first.Get("Where"), QVariant("u1.FItemID in (" + visible + ")"));
+}
+
+}
