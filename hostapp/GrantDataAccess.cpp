@@ -47,6 +47,8 @@ GrantDataAccess::~GrantDataAccess() = default;
 
 QStringList GrantDataAccess::Grants(qint32 userId)
 {
+    if (grants_ && grantsUser_ == userId)
+        return *grants_;
     if (!connection_)
         connection_ = std::make_unique<SqlConnection>(database_);
     QStringList grants;
@@ -54,6 +56,8 @@ QStringList GrantDataAccess::Grants(qint32 userId)
         QStringLiteral("SELECT FGroupNumber FROM t_UserGroupAccess WHERE FUserID = %1 ORDER BY FGroupNumber").arg(userId));
     for (; rows && !rows->Eof(); rows->MoveNext())
         grants.append(rows->Field(0).toString());
+    grantsUser_ = userId;
+    grants_ = grants;
     return grants;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 class AppConnection;
 
@@ -29,4 +30,6 @@ private:
 
     QString database_;
     std::unique_ptr<AppConnection> connection_;
+    qint32 grantsUser_ = 0;
+    std::optional<QStringList> grants_;   // one request asks twice: IsUsed, then GetRowAccessInfo
 };

@@ -59,16 +59,16 @@ struct Statement {
     Tokens tokens;
     int line = 1;
     bool hasRows = false;   // an INSERT that has met its VALUES or SELECT
-
-    Tokens Significant() const
-    {
-        Tokens out;
-        for (const auto& t : tokens)
-            if (t.IsSignificant())
-                out.append(t);
-        return out;
-    }
 };
+
+Tokens SignificantOf(const Tokens& tokens)
+{
+    Tokens out;
+    for (const TsqlToken& token : tokens)
+        if (token.IsSignificant())
+            out.append(token);
+    return out;
+}
 
 bool StartsStatement(const char* starter, const Statement& current, const TsqlToken* previous, int caseDepth)
 {
@@ -265,15 +265,6 @@ QList<Tokens> SplitAtDepthZero(const Tokens& tokens, const std::function<bool(co
             parts.last().append(token);
     }
     return parts;
-}
-
-Tokens SignificantOf(const Tokens& tokens)
-{
-    Tokens out;
-    for (const TsqlToken& token : tokens)
-        if (token.IsSignificant())
-            out.append(token);
-    return out;
 }
 
 bool SameName(const TsqlToken& token, const QString& name)
@@ -497,7 +488,7 @@ private:
 
     static void ExpectAlone(const Statement& s)
     {
-        const Tokens significant = s.Significant();
+        const Tokens significant = SignificantOf(s.tokens);
         if (significant.size() > 1)
             Unknown(QStringLiteral("'%1 %2'").arg(significant[0].Text(), significant[1].Text()), s.line);
     }
