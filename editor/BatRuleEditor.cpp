@@ -1,14 +1,20 @@
 #include "BatRuleEditor.h"
 
+#include "AppConnection.h"
 #include "BatRuleSave.h"
 #include "GLB.h"
 #include "HostError.h"
 #include "HostText.h"
 #include "MParse.h"
+#include "ModuleState.h"
 #include "PropertyCatalogue.h"
 #include "RWDatabase.h"
 #include "RuleGrid.h"
 #include "SpreadConsole.h"
+#include "UnitOfWork.h"
+
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -17,6 +23,18 @@ constexpr int kMaxTotalLength = 200;
 void Tell(const QString& message)
 {
     GLB::ShowErrorMessage(message, 0, false);
+}
+
+// Runs one step of the commit; a failure is shown with its cause and source.
+bool Attempt(const QString& failureMessage, const std::function<void()>& step)
+{
+    try {
+        step();
+        return true;
+    } catch (const HostError& error) {
+        GLB::ShowErrorMessage(MParse::TranslateText(failureMessage), 0, true, &error);
+        return false;
+    }
 }
 
 }
@@ -93,32 +111,74 @@ bool BatRuleEditor::CheckSerialLength()
     return true;
 }
 
+bool BatRuleEditor::CheckPlainCells()
+{
+    for (int row = 1; row <= LevelCount(); ++row)
+        for (int column = RuleGrid::Property; column <= RuleGrid::Substitute; ++column)
+            if (const QString refusal = SpreadConsole::ControlCharacterRefusal(row, grid_.Text(column, row));
+                !refusal.isEmpty()) {
+                Tell(refusal);
+                grid_.SetFocus();
+                grid_.SetActiveCell(column, row);
+                return false;
+            }
+    return true;
+}
+
+// The number below which a group rule spreads: the text before "(" of the
+// group's display text, or the stored number where that cannot carry it.
+// False, with the reason shown, for a group that must not be spread.
+bool BatRuleEditor::SpreadNumber(QString& number)
+{
+    number.clear();
+    if (ParentItemID == 0)
+        return true;   // the root reaches every material
+    std::unique_ptr<Recordset> group;
+    if (!Attempt(QStringLiteral("FetchGroup::"), [&] { group = RWDatabase().FetchGroup(ParentItemID); }) || !group)
+        return false;
+    if (group->Eof()) {
+        Tell(MParse::TranslateFormat(QStringLiteral("找不到物料组%1或无权查看它，不能按物料组设置规则"),
+                                     {ParentItemNumberName}));
+        return false;
+    }
+    const QString stored = group->Field(QStringLiteral("FNumber")).toString();
+    if (HostText::TrimBlanks(stored).isEmpty()) {
+        // An empty number would spread the rule to every material of every group.
+        Tell(MParse::TranslateFormat(QStringLiteral("物料组%1没有代码，不能按物料组设置规则"), {ParentItemNumberName}));
+        return false;
+    }
+    number = stored.contains(QLatin1Char('(')) || parentGroupNumber_.isEmpty() ? stored : parentGroupNumber_;
+    return true;
+}
+
 BatRuleEditor::CommitResult BatRuleEditor::Commit()
 {
-    if (!CheckTotalLength() || !CheckSerialOnce() || !CheckSerialLength())
+    if (!CheckTotalLength() || !CheckSerialOnce() || !CheckSerialLength() || !CheckPlainCells())
+        return {};
+    QString spreadNumber = parentGroupNumber_;
+    if (!singleItem && !SpreadNumber(spreadNumber))
         return {};
     BatRuleSave save;
     save.SetBatRuleItemID(ItemID);
     save.SetBatRuleParentItemID(ParentItemID);
-    save.SetBatRuleParentItemNumber(parentGroupNumber_);
+    save.SetBatRuleParentItemNumber(spreadNumber);
     save.SetBatRuleSpread(&grid_);
     save.SetBatRuleItemIsTop(options.itemIsTop != 0);
     if (!save.OperateSaveing())
         return {};
-    CommitResult result{true, false};
-    if (singleItem) {
-        result.written = save.TakingItemDetailSaves();
-    } else {
-        const bool materials = save.TakingGroupDetailSaves();
-        result.written = save.TakingGroupSaves() && materials;
-    }
-    try {
-        options.WriteBatchOptions();
-    } catch (const HostError& error) {
-        // The rule is saved by now; the user learns that the options were not.
-        GLB::ShowErrorMessage(MParse::TranslateText(QStringLiteral("系统在调用函数WriteBatchOptions()时发生错误")), 0,
-                              true, &error);
-        result.written = false;
-    }
-    return result;
+    return {WriteInOneUnit(save)};
+}
+
+// The writers and the options land together or not at all: the first
+// failure is shown by its step, and leaving the unit undoes what was sent.
+bool BatRuleEditor::WriteInOneUnit(BatRuleSave& save)
+{
+    std::optional<UnitOfWork> unit;
+    if (!Attempt(QStringLiteral("系统在调用函数BeginTrans()时发生错误"), [&] { unit.emplace(CurrentHostConnection()); }))
+        return false;
+    const bool written =
+        singleItem ? save.TakingItemDetailSaves() : save.TakingGroupDetailSaves() && save.TakingGroupSaves();
+    return written
+           && Attempt(QStringLiteral("系统在调用函数WriteBatchOptions()时发生错误"), [&] { options.WriteBatchOptions(); })
+           && Attempt(QStringLiteral("系统在调用函数CommitTrans()时发生错误"), [&] { unit->Commit(); });
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class BatRuleSave;
 class RuleGrid;
 
 // The rule editor without its window: which rule it edits, the level count,
@@ -36,16 +37,20 @@ public:
     bool CheckTotalLength();
     bool CheckSerialOnce();
     bool CheckSerialLength();
+    // No cell may hold a control character: no batch number can carry one.
+    bool CheckPlainCells();
 
     struct CommitResult {
-        bool closed = false;    // checks passed, rule sent, options written
-        bool written = false;   // every writer answered true
+        bool closed = false;   // the rule and the options are written: the window closes
     };
-    // OK pressed: checks, save, options. A refusal writes nothing.
+    // OK pressed: checks, then the rule and the options in one unit of work.
+    // A refusal or a failure is shown, writes nothing and keeps the window open.
     CommitResult Commit();
 
 private:
     int LevelCount() const;
+    bool SpreadNumber(QString& number);
+    bool WriteInOneUnit(BatRuleSave& save);
 
     RuleGrid& grid_;
     QString levelText_ = QStringLiteral("1");

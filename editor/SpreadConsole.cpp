@@ -213,11 +213,21 @@ bool AcceptsKey(const RuleGrid& grid, QChar key)
     return key == QLatin1Char('0') || key == Backspace;
 }
 
+QString ControlCharacterRefusal(int row, const QString& text)
+{
+    if (!HostText::HasControlCharacter(text))
+        return QString();
+    return MParse::TranslateFormat(QStringLiteral("第%1级的“%2”含有换行、制表符等控制字符，批号中不能使用，请重新设置"),
+                                   {row, HostText::Excerpt(text)});
+}
+
 QString EnterCell(RuleGrid& grid, int column, int row, const QString& text)
 {
     auto refuse = [&](const char* why) {
-        return MParse::TranslateFormat(QString::fromUtf8(why), {row, text});
+        return MParse::TranslateFormat(QString::fromUtf8(why), {row, HostText::Excerpt(text)});
     };
+    if (const QString refusal = ControlCharacterRefusal(row, text); !refusal.isEmpty())
+        return refusal;
     if (grid.IsLocked(column, row))
         return text == grid.Text(column, row) ? QString() : refuse("第%1级的这一格由属性决定，不能输入“%2”");
     const Format format = grid.CellFormatOf(column, row);

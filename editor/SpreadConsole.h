@@ -34,6 +34,9 @@ void CellChanged(RuleGrid& grid, int column, int row);
 bool AcceptsKey(const RuleGrid& grid, QChar key);
 inline constexpr QChar Backspace = QChar(8);
 
+// The refusal of a cell text that holds a control character, or "".
+QString ControlCharacterRefusal(int row, const QString& text);
+
 // A value put into a cell as a user puts it there: refused (with the reason,
 // in the session's language) when the cell is locked or the value does not
 // fit the cell's kind; otherwise written and followed by CellChanged.

@@ -5,10 +5,18 @@
 
 #include <memory>
 
-// The host's application connection: runs one Transact-SQL batch.
+// The host's application connection: runs one Transact-SQL batch, and groups
+// batches into one unit of work with the platform's transaction calls.
 class AppConnection : public HostComponent {
 public:
     // The record set of the batch's first row-returning statement, or null
-    // for a batch without rows. A failure throws HostError.
+    // for a batch without rows. A failure throws HostError; the batch leaves
+    // nothing behind, inside a unit of work as well as outside one.
     virtual std::unique_ptr<Recordset> Execute(const QString& sql) = 0;
+
+    // A unit of work: every batch until CommitTrans lands together, or none
+    // does after RollbackTrans. Units do not nest. Failures throw HostError.
+    virtual void BeginTrans() = 0;
+    virtual void CommitTrans() = 0;
+    virtual void RollbackTrans() = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "HostError.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -58,6 +59,33 @@ qint32 RoundToLong(double value)
 QString SqlLiteral(const QString& text)
 {
     return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
+}
+
+namespace {
+
+bool IsControl(QChar c)
+{
+    return c.unicode() < 0x20 || c.unicode() == 0x7f;
+}
+
+}
+
+bool HasControlCharacter(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), IsControl);
+}
+
+QString Excerpt(const QString& text, qsizetype maxLength)
+{
+    QString shown = text;
+    if (text.size() > maxLength) {
+        const qsizetype cut = text[maxLength - 1].isHighSurrogate() ? maxLength - 1 : maxLength;
+        shown = text.left(cut) + QChar(0x2026);
+    }
+    for (QChar& c : shown)
+        if (IsControl(c))
+            c = QChar(c.unicode() == 0x7f ? 0x2421 : 0x2400 + c.unicode());   // the Control Pictures block
+    return shown;
 }
 
 QString LikeEscaped(const QString& text)

@@ -25,6 +25,14 @@ qint32 RoundToLong(double value);
 // no value can end its literal early.
 QString SqlLiteral(const QString& text);
 
+// True when the text holds a control character (U+0000 to U+001F, U+007F):
+// line breaks, tabs, escapes, none of which a batch number can carry.
+bool HasControlCharacter(const QString& text);
+
+// A text as a message quotes it: at most `maxLength` characters with "…"
+// after a cut, control characters shown as their visible symbols.
+QString Excerpt(const QString& text, qsizetype maxLength = 40);
+
 // A text to stand for itself inside a LIKE pattern: the wildcards %, _ and [
 // in the bracket form, e.g. "5%" gives "5[%]".
 QString LikeEscaped(const QString& text);

@@ -1,5 +1,6 @@
 #include "DemoDatabase.h"
 
+#include "GrantDataAccess.h"
 #include "HostError.h"
 
 #include <QFile>
@@ -13,7 +14,9 @@ namespace {
 
 const QString kSource = QStringLiteral("vell-batchrule demo-db");
 
-// Text keys compare without regard to case, as on the host's SQL Server.
+// Text keys compare as on the host's SQL Server: numbers without regard to
+// case (NOCASE, which also lets LIKE 'g.%' use the number indexes), the
+// option keys without regard to trailing blanks (RTRIM).
 const char* const kSchema[] = {
     "CREATE TABLE t_Item ("
     " FItemID INTEGER PRIMARY KEY, FItemClassID INTEGER NOT NULL,"
@@ -29,7 +32,7 @@ const char* const kSchema[] = {
     " FCharacter TEXT NOT NULL DEFAULT '', FSubCharacter TEXT NOT NULL DEFAULT '',"
     " FDetail INTEGER NOT NULL DEFAULT 1)",
     "CREATE TABLE t_SystemProfile ("
-    " FCategory TEXT COLLATE NOCASE NOT NULL, FKey TEXT COLLATE NOCASE NOT NULL, FValue TEXT,"
+    " FCategory TEXT COLLATE RTRIM NOT NULL, FKey TEXT COLLATE RTRIM NOT NULL, FValue TEXT,"
     " FReadonly INTEGER NOT NULL DEFAULT 0, FDescription TEXT, FLevel INTEGER NOT NULL DEFAULT 0,"
     " FExplanation TEXT, FFormat TEXT, FSort NUMERIC, FDescription_cht TEXT, FDescription_en TEXT)",
     // The host's access rights: the material groups a user may see.
@@ -56,7 +59,8 @@ public:
             if (!db.open())
                 throw HostError(1, QStringLiteral("Cannot create '%1': %2").arg(file, db.lastError().text()), kSource);
         }
-        Exec("PRAGMA journal_mode=WAL");
+        // The rollback journal, not WAL: a database in a read-only folder
+        // can still be read, and a writer's unit is kept whole by its lock.
         Exec("BEGIN");
         for (const char* statement : kSchema)
             Exec(statement);
@@ -213,7 +217,8 @@ void WriteHandMade(const QString& file)
     w.Option(s("BatchLackManual"), s("0"), s("编码信息不全时可做手工改变"));
     w.Option(s("BatchRepeatEcho"), s("1"), s("批号重复给予提示"));
     w.Option(s("AutoCreateBatNo"), s("0"), s("蓝字入库单批次号根据规则直接产生"));
-    // The storekeeper sees only steel and food; the administrator (16394) sees everything.
+    // The storekeeper sees only steel and food; the administrator sees everything.
+    w.Grant(AdministratorUserID, GrantDataAccess::EveryGroup);
     w.Grant(RestrictedUserID, s("01.01"));
     w.Grant(RestrictedUserID, s("03.02"));
     w.Flush();
@@ -242,6 +247,7 @@ void WriteSynthetic(const QString& file, int groups, int materials)
         if (m % 2 == 0)
             AddRule(w, id, 1, kEightElements);
     }
+    w.Grant(AdministratorUserID, GrantDataAccess::EveryGroup);
     w.Flush();
     w.Commit();
 }

@@ -6,7 +6,10 @@
 // demo a user recognises, and synthetic data of any size for benchmarks.
 namespace DemoDatabase {
 
-// The hand-made demo's storekeeper, who may see only some material groups.
+// The administrator, granted every material group, whom the program runs as
+// when no session is given; and the hand-made demo's storekeeper, who may
+// see only some groups.
+inline constexpr int AdministratorUserID = 16394;
 inline constexpr int RestrictedUserID = 16395;
 
 // Each replaces whatever the file held.

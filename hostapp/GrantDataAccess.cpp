@@ -63,7 +63,7 @@ QStringList GrantDataAccess::Grants(qint32 userId)
 
 bool GrantDataAccess::IsUsed(const QString&, qint32 userId)
 {
-    return !Grants(userId).isEmpty();
+    return !Grants(userId).contains(EveryGroup);
 }
 
 ValueBag GrantDataAccess::GetRowAccessInfo(const QString&, qint32 userId, const ValueList& tables)
@@ -94,6 +94,8 @@ ValueBag GrantDataAccess::Fragments(const ValueList& mappings, const ValueBag& a
         const QString billKey = mapping.Get(QStringLiteral("BillTableAs")).toString() + QLatin1Char('.')
                                 + mapping.Get(QStringLiteral("BillCol")).toString();
         const QStringList grants = accessInfo.Get(table, QStringList()).toStringList();
+        if (grants.contains(EveryGroup))
+            continue;
         if (grants.isEmpty()) {
             wheres.append(QStringLiteral("1 = 0"));   // nothing is known to be granted: nothing is shown
             continue;

@@ -8,12 +8,14 @@
 
 class AppConnection;
 
-// The host's access-rights service. A user with rows in t_UserGroupAccess
-// sees only the granted material groups (with their sub-groups and the
-// groups above them, so the tree still hangs together) and the materials
-// below the granted groups; a user without rows sees everything.
+// The host's access-rights service. A user sees the material groups granted
+// in t_UserGroupAccess (with their sub-groups and the groups above them, so
+// the tree still hangs together) and the materials below them. A grant of
+// EveryGroup lifts every restriction; a user without grants sees nothing.
 class GrantDataAccess : public DataAccess {
 public:
+    static inline const QString EveryGroup = QStringLiteral("*");
+
     explicit GrantDataAccess(QString database);
     ~GrantDataAccess() override;
 

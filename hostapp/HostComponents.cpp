@@ -3,6 +3,7 @@
 #include "ComponentNames.h"
 #include "ComponentRegistry.h"
 #include "ConsoleMessageBox.h"
+#include "DemoDatabase.h"
 #include "DialogMessageBox.h"
 #include "GrantDataAccess.h"
 #include "HelpBrowser.h"
@@ -17,7 +18,8 @@
 
 QString DefaultPropsString()
 {
-    return QStringLiteral("UserID=16394;UserName=administrator;LANGUAGE=chs;SUBID=IC;AcctName={演示账套;2026}");
+    return QStringLiteral("UserID=%1;UserName=administrator;LANGUAGE=chs;SUBID=IC;AcctName={演示账套;2026}")
+        .arg(DemoDatabase::AdministratorUserID);
 }
 
 void RegisterHostComponents(const HostSettings& settings)

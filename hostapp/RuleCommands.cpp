@@ -27,6 +27,9 @@ struct Refusal {
     QString message;
 };
 
+// Ends the command after a failure that has been shown already.
+struct AlreadyShown {};
+
 [[noreturn]] void Refuse(const char* pattern, const QVariantList& values = {})
 {
     throw Refusal{MParse::TranslateFormat(QString::fromUtf8(pattern), values)};
@@ -57,33 +60,37 @@ QString NumberName(const Recordset& rows)
            + rows.Field(QStringLiteral("FName")).toString() + QLatin1Char(')');
 }
 
+// A row the user may see, or the refusal naming what is missing.
+std::unique_ptr<Recordset> Visible(std::unique_ptr<Recordset> rows, const char* missing, qint32 id)
+{
+    if (!rows)
+        throw AlreadyShown{};
+    if (rows->Eof())
+        Refuse(missing, {id});
+    return rows;
+}
+
 // The group's tree text: "number(name)", the root's the translation of 物料.
 QString GroupText(qint32 groupId)
 {
     if (groupId == 0)
         return MParse::TranslateText(QStringLiteral("物料"));
-    const auto groups = RWDatabase().FetchParentItem();
-    for (; groups && !groups->Eof(); groups->MoveNext())
-        if (groups->Field(QStringLiteral("FItemID")).toInt() == groupId)
-            return NumberName(*groups);
-    Refuse("找不到物料组%1", {groupId});
+    return NumberName(*Visible(RWDatabase().FetchGroup(groupId), "找不到物料组%1", groupId));
 }
 
 // Fills the editor's target as the main window does from its tree and ledger.
 void Aim(BatRuleEditor& editor, const Target& target)
 {
-    if (target.itemId < 0) {
-        editor.ParentItemID = target.groupId;
-        editor.ParentItemNumberName = GroupText(target.groupId);
+    if (!target.itemId) {
+        editor.ParentItemID = *target.groupId;
+        editor.ParentItemNumberName = GroupText(*target.groupId);
         return;
     }
-    const auto material = CurrentHostConnection().Execute(
-        QStringLiteral("SELECT FParentID,FNumber,FName,FBatchManager FROM t_ICItem WHERE FItemID=%1").arg(target.itemId));
-    if (!material || material->Eof())
-        Refuse("找不到物料%1", {target.itemId});
+    const qint32 id = *target.itemId;
+    const auto material = Visible(RWDatabase().FetchItem(id), "找不到物料%1", id);
     if (material->Field(QStringLiteral("FBatchManager")).toInt() != 1)
-        Refuse("物料%1不是批次管理的物料", {target.itemId});
-    editor.ItemID = target.itemId;
+        Refuse("物料%1不是批次管理的物料", {id});
+    editor.ItemID = id;
     editor.ItemNumberName = NumberName(*material);
     editor.ParentItemID = material->Field(QStringLiteral("FParentID")).toInt();
     editor.ParentItemNumberName = GroupText(editor.ParentItemID);
@@ -99,7 +106,7 @@ QString PropertyItem(const QString& given, int level)
         if ((byId > 0 && byId == id) || sameName)
             return item;
     }
-    Refuse("第%1级的属性“%2”不在属性列表中", {level, given});
+    Refuse("第%1级的属性“%2”不在属性列表中", {level, HostText::Excerpt(given)});
 }
 
 // A format given in Simplified Chinese is taken as the language's own item.
@@ -125,7 +132,7 @@ void FillRow(RuleGrid& grid, int row, const QString& element)
 {
     const QStringList parts = element.split(QLatin1Char(':'));
     if (parts.size() > 5)
-        Refuse("第%1级的“%2”多于五项：属性:格式:长度:补位符:替换符", {row, element});
+        Refuse("第%1级的“%2”多于五项：属性:格式:长度:补位符:替换符", {row, HostText::Excerpt(element)});
     Enter(grid, RuleGrid::Property, row, PropertyItem(parts[0].trimmed(), row));
     const std::optional<QString> given[] = {
         parts.size() > 1 ? std::optional(FormatItem(grid, row, parts[1])) : std::nullopt,
@@ -183,16 +190,29 @@ void PrintOptions(const BatchOptions& options, QTextStream& out)
             << '\n';
 }
 
+// A command that showed any message box, a read failing on the way
+// included, did not do all it was asked.
 template <typename Work>
 int Guard(Work work)
 {
+    const int shownBefore = GLB::MessagesShown();
     try {
-        return work();
+        const int code = work();
+        return GLB::MessagesShown() == shownBefore ? code : 1;
     } catch (const Refusal& refusal) {
         return Report(refusal.message);
     } catch (const HostError& error) {
         return Report(error.Description());
+    } catch (const AlreadyShown&) {
+        return 1;
     }
+}
+
+// Stops before anything is written when opening the editor showed a failure.
+void ExpectNothingShownSince(int shownBefore)
+{
+    if (GLB::MessagesShown() != shownBefore)
+        throw AlreadyShown{};
 }
 
 }
@@ -219,15 +239,16 @@ int SetRule(const Target& target, const QStringList& elements, int itemIsTop, QT
             Refuse("编码级次必须是1到%1级", {kMaxLevels});
         MemoryRuleGrid grid;
         BatRuleEditor editor(grid);
+        const int shownBefore = GLB::MessagesShown();
         Aim(editor, target);
         editor.Open();
+        ExpectNothingShownSince(shownBefore);
         if (itemIsTop >= 0)
             editor.options.itemIsTop = itemIsTop;
         editor.SetLevelText(QString::number(elements.size()));
         for (int row = 1; row <= elements.size(); ++row)
             FillRow(grid, row, elements[row - 1]);
-        const BatRuleEditor::CommitResult result = editor.Commit();
-        if (!result.closed || !result.written)
+        if (!editor.Commit().closed)
             return 1;
         PrintRule(grid, out);
         return 0;
@@ -259,9 +280,9 @@ int SetOptions(const QStringList& settings, QTextStream& out)
                 if (key.compare(QLatin1String(candidate.key), Qt::CaseInsensitive) == 0)
                     row = &candidate;
             if (!row)
-                Refuse("没有选项“%1”", {key});
+                Refuse("没有选项“%1”", {HostText::Excerpt(key)});
             if (value != QStringLiteral("0") && value != QStringLiteral("1"))
-                Refuse("选项%1只能是0或1，不能是“%2”", {key, value});
+                Refuse("选项%1只能是0或1，不能是“%2”", {key, HostText::Excerpt(value)});
             options.*(row->state) = value.toInt();
         }
         options.WriteBatchOptions();

@@ -4,17 +4,21 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <optional>
+
 // The rule editor without its window, for scripts: show or set the rule of
 // a material or a group, show or set the batch options. Messages appear as
 // the user would see them, in the session's language, on standard error.
 namespace RuleCommands {
 
+// One of the two is given.
 struct Target {
-    qint32 itemId = -1;    // --item
-    qint32 groupId = -1;   // --group
+    std::optional<qint32> itemId;    // --item
+    std::optional<qint32> groupId;   // --group
 };
 
-// Each answers the process exit code.
+// Each answers the process exit code: 0 only when all of it held; 1 when
+// anything was refused or failed, with what the user would have been shown.
 int ShowRule(const Target& target, QTextStream& out);
 // Elements are property[:format[:length[:pad[:substitute]]]]; itemIsTop is
 // -1 to keep the stored option, else its new state.

@@ -2,6 +2,7 @@
 
 #include "HostError.h"
 #include "MaterializedRecordset.h"
+#include "OdbcConnectionString.h"
 #include "SqlTrace.h"
 #include "TsqlBridge.h"
 
@@ -18,7 +19,10 @@
 namespace {
 
 const QString kSource = QStringLiteral("VellConnection.AppConnection");
+constexpr qint32 kProviderError = -2147467259;   // E_FAIL, as an OLE DB provider reports it
+constexpr qint32 kNoUnitOfWork = -2147168242;    // XACT_E_NOTRANSACTION
 constexpr int kBusyTimeoutMs = 15000;
+const QString kBatchSavepoint = QStringLiteral("vell_batch");
 
 QString NewConnectionName()
 {
@@ -69,9 +73,10 @@ bool SqlConnection::IsOdbcConnectionString(const QString& target)
 SqlConnection::SqlConnection(const QString& target) : connectionName_(NewConnectionName())
 {
     odbc_ = IsOdbcConnectionString(target);
-    // SQLite would make an empty database of a mistyped name.
-    if (!odbc_ && !QFileInfo::exists(target))
-        throw HostError(-2147467259, QStringLiteral("The database file '%1' does not exist").arg(target), kSource);
+    // SQLite would make an empty database of a mistyped name, reached either way.
+    const QString file = odbc_ ? OdbcConnectionString::SqliteDatabaseFile(target) : target;
+    if ((!odbc_ || !file.isEmpty()) && !QFileInfo::exists(file))
+        throw HostError(kProviderError, QStringLiteral("The database file '%1' does not exist").arg(file), kSource);
     db_ = QSqlDatabase::addDatabase(odbc_ ? QStringLiteral("QODBC") : QStringLiteral("QSQLITE"), connectionName_);
     db_.setDatabaseName(target);
     if (!odbc_)
@@ -80,7 +85,7 @@ SqlConnection::SqlConnection(const QString& target) : connectionName_(NewConnect
         const QSqlError error = db_.lastError();
         db_ = QSqlDatabase();
         QSqlDatabase::removeDatabase(connectionName_);
-        throw HostError(-2147467259, QStringLiteral("Cannot open the database '%1': %2").arg(target, error.text()), kSource);
+        throw HostError(kProviderError, QStringLiteral("Cannot open the database '%1': %2").arg(target, error.text()), kSource);
     }
     usesBridge_ = !odbc_ || OdbcDbmsName(db_).contains(QStringLiteral("SQLite"), Qt::CaseInsensitive);
     if (odbc_ && usesBridge_) {
@@ -109,13 +114,19 @@ void SqlConnection::Fail(const QSqlError& error) const
     bool numeric = false;
     const qint32 number = error.nativeErrorCode().toInt(&numeric);
     const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    throw HostError(numeric ? number : -2147467259, text, kSource);
+    throw HostError(numeric ? number : kProviderError, text, kSource);
 }
 
 void SqlConnection::Run(QSqlQuery& query, const QString& sql)
 {
     if (!query.exec(sql))
         Fail(query.lastError());
+}
+
+void SqlConnection::RunStatement(const QString& sql)
+{
+    QSqlQuery query(db_);
+    Run(query, sql);
 }
 
 void SqlConnection::Begin(bool writes)
@@ -127,8 +138,7 @@ void SqlConnection::Begin(bool writes)
     }
     // A writer takes the write lock at once, so two writers wait for each other
     // instead of deadlocking on the upgrade.
-    QSqlQuery query(db_);
-    Run(query, writes ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
+    RunStatement(writes ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
 }
 
 void SqlConnection::Commit()
@@ -138,8 +148,7 @@ void SqlConnection::Commit()
             Fail(db_.lastError());
         return;
     }
-    QSqlQuery query(db_);
-    Run(query, QStringLiteral("COMMIT"));
+    RunStatement(QStringLiteral("COMMIT"));
 }
 
 void SqlConnection::Rollback()
@@ -159,15 +168,27 @@ std::unique_ptr<Recordset> SqlConnection::ExecuteBridged(const BridgeProgram& pr
         RunSteps(program.steps, result);
         return result;
     }
-    Begin(program.writes);
+    // Inside a unit of work the batch is a savepoint, so a failing batch
+    // leaves the unit as it was before the batch.
+    if (inUnit_)
+        RunStatement(QStringLiteral("SAVEPOINT ") + kBatchSavepoint);
+    else
+        Begin(program.writes);
     try {
         RunSteps(program.steps, result);
-        QSqlQuery drop(db_);
         for (const QString& table : program.tempTables)
-            Run(drop, QStringLiteral("DROP TABLE IF EXISTS temp.%1").arg(table));
-        Commit();
+            RunStatement(QStringLiteral("DROP TABLE IF EXISTS temp.%1").arg(table));
+        if (inUnit_)
+            RunStatement(QStringLiteral("RELEASE ") + kBatchSavepoint);
+        else
+            Commit();
     } catch (...) {
-        Rollback();
+        if (inUnit_) {
+            QSqlQuery(QStringLiteral("ROLLBACK TO ") + kBatchSavepoint, db_);
+            QSqlQuery(QStringLiteral("RELEASE ") + kBatchSavepoint, db_);
+        } else {
+            Rollback();
+        }
         throw;
     }
     return result;
@@ -191,9 +212,11 @@ void SqlConnection::RunSteps(const std::vector<BridgeStep>& steps, std::unique_p
 
 std::unique_ptr<Recordset> SqlConnection::ExecuteOnServer(const QString& sql)
 {
-    QSqlQuery setup(db_);
-    Run(setup, QStringLiteral("SET XACT_ABORT ON"));
-    Begin(true);
+    // Inside a unit of work, XACT_ABORT makes any failure end the whole unit.
+    if (!inUnit_) {
+        RunStatement(QStringLiteral("SET XACT_ABORT ON"));
+        Begin(true);
+    }
     try {
         QSqlQuery query(db_);
         query.setForwardOnly(true);
@@ -206,10 +229,43 @@ std::unique_ptr<Recordset> SqlConnection::ExecuteOnServer(const QString& sql)
             }
         } while (query.nextResult());
         query.finish();
-        Commit();
+        if (!inUnit_)
+            Commit();
         return result;
+    } catch (...) {
+        if (!inUnit_)
+            Rollback();
+        throw;
+    }
+}
+
+void SqlConnection::BeginTrans()
+{
+    if (inUnit_)
+        throw HostError(kProviderError, QStringLiteral("A unit of work is already open on this connection"), kSource);
+    if (!usesBridge_)
+        RunStatement(QStringLiteral("SET XACT_ABORT ON"));
+    Begin(true);
+    inUnit_ = true;
+}
+
+void SqlConnection::CommitTrans()
+{
+    if (!inUnit_)
+        throw HostError(kNoUnitOfWork, QStringLiteral("No unit of work is open on this connection"), kSource);
+    inUnit_ = false;
+    try {
+        Commit();
     } catch (...) {
         Rollback();
         throw;
     }
+}
+
+void SqlConnection::RollbackTrans()
+{
+    if (!inUnit_)
+        throw HostError(kNoUnitOfWork, QStringLiteral("No unit of work is open on this connection"), kSource);
+    inUnit_ = false;
+    Rollback();
 }

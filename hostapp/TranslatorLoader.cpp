@@ -1,28 +1,27 @@
 #include "TranslatorLoader.h"
 
 #include <QDir>
-#include <QHash>
 #include <QMutex>
 #include <QTranslator>
 
+#include <memory>
+#include <unordered_map>
+
 namespace {
 
-// One translator per file for the whole process; lookups only read it.
+// One translator per file for the whole process; lookups only read it. The
+// translators end with the process's static objects.
 const QTranslator* SharedTranslator(const QString& file)
 {
     static QMutex mutex;
-    static QHash<QString, QTranslator*> translators;
+    static std::unordered_map<QString, std::unique_ptr<QTranslator>> translators;
     QMutexLocker lock(&mutex);
-    auto found = translators.constFind(file);
-    if (found != translators.constEnd())
-        return *found;
-    auto* translator = new QTranslator;
-    if (!translator->load(file)) {
-        delete translator;
-        translator = nullptr;
-    }
-    translators.insert(file, translator);
-    return translator;
+    if (const auto found = translators.find(file); found != translators.end())
+        return found->second.get();
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(file))
+        translator.reset();
+    return translators.emplace(file, std::move(translator)).first->second.get();
 }
 
 }

@@ -23,5 +23,5 @@ private:
     QString dir_;
     QByteArray context_;
     QString language_;
-    const QTranslator* translator_ = nullptr;   // shared by the process, never freed
+    const QTranslator* translator_ = nullptr;   // shared by the process
 };

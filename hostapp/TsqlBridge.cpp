@@ -188,6 +188,40 @@ QString QuotedName(QStringView name)
     return QLatin1Char('"') + name.toString().replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
 }
 
+bool EndsWithWildcard(const TsqlToken& literal)
+{
+    const QStringView body = literal.Text().mid(1, literal.Text().size() - 2);
+    return body.endsWith(QLatin1Char('%')) && !body.endsWith(QLatin1String("[%]"));
+}
+
+qsizetype LastSignificant(const Tokens& tokens, qsizetype from)
+{
+    while (from >= 0 && !tokens[from].IsSignificant())
+        --from;
+    return from;
+}
+
+// SQL Server ignores the trailing blanks of the value a LIKE tests; SQLite
+// does not, so a column before LIKE is compared trimmed: "t.FKey LIKE 'x'"
+// becomes "RTRIM(t.FKey) LIKE 'x'". Any other operand stays as it is.
+void TrimOperandBeforeLike(Tokens& out)
+{
+    qsizetype end = LastSignificant(out, LastSignificant(out, out.size() - 1) - 1);
+    if (end >= 0 && out[end].IsWord("NOT"))
+        end = LastSignificant(out, end - 1);
+    auto isName = [&](qsizetype at) {
+        return at >= 0 && (out[at].kind == Kind::QuotedName || (out[at].kind == Kind::Word && !StatementStarter(out[at])));
+    };
+    if (!isName(end))
+        return;
+    qsizetype start = end;
+    const qsizetype dot = LastSignificant(out, end - 1);
+    if (dot >= 0 && out[dot].IsSymbol('.') && isName(LastSignificant(out, dot - 1)))
+        start = LastSignificant(out, dot - 1);
+    out[start].Rewrite(QStringLiteral("RTRIM(") + out[start].Text().toString());
+    out[end].Rewrite(out[end].Text().toString() + QLatin1Char(')'));
+}
+
 // Token-level rewrites that hold in every statement.
 Tokens MapTokens(const Tokens& tokens)
 {
@@ -210,6 +244,8 @@ Tokens MapTokens(const Tokens& tokens)
             token.Rewrite(QuotedName(
                 token.source.mid(1, token.source.size() - 2).toString().replace(QStringLiteral("]]"), QStringLiteral("]"))));
         } else if (token.kind == Kind::String && previous && previous->IsWord("LIKE")) {
+            if (!EndsWithWildcard(token))
+                TrimOperandBeforeLike(out);
             const QString pattern = SqlitePattern(token);
             if (!pattern.isEmpty())
                 token.Rewrite(pattern);

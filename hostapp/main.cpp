@@ -75,7 +75,7 @@ private:
         const bool forItem = parser_.isSet(item_);
         (forItem ? target.itemId : target.groupId) = parser_.value(forItem ? item_ : group_).toInt(&numeric);
         if (!numeric)
-            return Usage(QStringLiteral("--item and --group take a number."));
+            return Usage(QStringLiteral("--item and --group take a whole number."));
         if (args_.value(1) == QStringLiteral("show") && args_.size() == 2)
             return RuleCommands::ShowRule(target, out_);
         if (args_.value(1) == QStringLiteral("set")) {

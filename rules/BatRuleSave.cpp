@@ -128,23 +128,35 @@ QString BatRuleSave::ItemDetailSql() const
     return sql.Text();
 }
 
-QString BatRuleSave::GroupDetailSql() const
+QString BatRuleSave::GroupDetailSql(const RWDatabase::AccessScope& deletedScope,
+                                    const RWDatabase::AccessScope& receivingScope) const
 {
-    // The number stands only for itself in the pattern, wildcards and all.
-    const QString numberPattern = HostText::LikeEscaped(parentItemNumber_) + QStringLiteral(".%'");
+    // The number stands only for itself in the pattern: wildcards escaped,
+    // and the whole pattern one literal, whatever the stored number holds.
+    const QString numberPattern =
+        QStringLiteral(" like ") + HostText::SqlLiteral(HostText::LikeEscaped(parentItemNumber_) + QStringLiteral(".%"));
+    auto tableList = [](const QString& tables, const RWDatabase::AccessScope& scope) {
+        return scope.from.isEmpty() ? tables : tables + QLatin1Char(',') + scope.from;
+    };
+    auto accessCondition = [](SqlLines& sql, const RWDatabase::AccessScope& scope) {
+        if (!scope.where.isEmpty())
+            sql << QStringLiteral("    and ") + scope.where;
+    };
     SqlLines sql;
     if (!itemIsTop_) {
-        sql << QStringLiteral(" Delete t1") << QStringLiteral(" From ICBatchNoRule t1,t_ICItem t2")
+        sql << QStringLiteral(" Delete t1") << tableList(QStringLiteral(" From ICBatchNoRule t1,t_ICItem t2"), deletedScope)
             << QStringLiteral(" Where   t1.FItemID=t2.FItemID and") << QStringLiteral("         t2.FBatchManager = 1");
         if (!parentItemNumber_.isEmpty())
-            sql << QStringLiteral("    and t2.FNumber like '") + numberPattern;
+            sql << QStringLiteral("    and t2.FNumber") + numberPattern;
+        accessCondition(sql, deletedScope);
     }
     sql << QStringLiteral(" Select Distinct FItemID into #tmp From ICBatchNoRule");
     for (const auto& [key, r] : collected_) {
         sql << kItemInsertHead << QStringLiteral(" Select ") + N(r.FID) + QStringLiteral(", FItemID,") + FieldsAfterOwner(r)
-            << QStringLiteral(" From t_ICItem") << QStringLiteral(" Where FBatchManager = 1");
+            << tableList(QStringLiteral(" From t_ICItem"), receivingScope) << QStringLiteral(" Where FBatchManager = 1");
         if (!parentItemNumber_.isEmpty())
-            sql << QStringLiteral("    and FNumber like '") + numberPattern;
+            sql << QStringLiteral("    and FNumber") + numberPattern;
+        accessCondition(sql, receivingScope);
         if (itemIsTop_)
             sql << QStringLiteral("    and FItemID not in (Select Distinct FItemID From #tmp)");
         sql << QString();
@@ -166,10 +178,10 @@ QString BatRuleSave::GroupSql() const
     return sql.Text();
 }
 
-bool BatRuleSave::Write(const char* failureMessage, const QString& sql)
+bool BatRuleSave::Write(const char* failureMessage, const std::function<QString()>& compose)
 {
     try {
-        CurrentHostConnection().Execute(sql);
+        CurrentHostConnection().Execute(compose());
         return true;
     } catch (const HostError& error) {
         GLB::ShowErrorMessage(MParse::TranslateText(QString::fromUtf8(failureMessage)), 0, true, &error);
@@ -183,7 +195,7 @@ bool BatRuleSave::TakingItemDetailSaves()
         return false;
     const QString sql = ItemDetailSql();
     collected_.clear();
-    return Write("系统在调用函数TakingItemDetailSaves()时发生错误", sql);
+    return Write("系统在调用函数TakingItemDetailSaves()时发生错误", [&] { return sql; });
 }
 
 bool BatRuleSave::TakingGroupDetailSaves()
@@ -191,7 +203,10 @@ bool BatRuleSave::TakingGroupDetailSaves()
     if (collected_.isEmpty())
         return false;
     // The rows stay collected for the group's own rule, written next.
-    return Write("系统在调用函数TakingGroupDetailSaves()时发生错误", GroupDetailSql());
+    return Write("系统在调用函数TakingGroupDetailSaves()时发生错误", [this] {
+        return GroupDetailSql(RWDatabase::AccessScopeOf(QStringLiteral("t2")),
+                              RWDatabase::AccessScopeOf(QStringLiteral("t_ICItem")));
+    });
 }
 
 bool BatRuleSave::TakingGroupSaves()
@@ -200,5 +215,5 @@ bool BatRuleSave::TakingGroupSaves()
         return false;
     const QString sql = GroupSql();
     collected_.clear();
-    return Write("系统在调用函数TakingGroupSaves()时发生错误", sql);
+    return Write("系统在调用函数TakingGroupSaves()时发生错误", [&] { return sql; });
 }

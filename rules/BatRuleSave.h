@@ -1,10 +1,12 @@
 #pragma once
 
 #include "BatRuleStruct.h"
+#include "RWDatabase.h"
 
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <functional>
 
 class RuleGrid;
 
@@ -29,9 +31,12 @@ public:
     bool TakingGroupDetailSaves();
     bool TakingGroupSaves();
 
-    // The batches the writers send, for what is collected now.
+    // The batches the writers send, for what is collected now. A restricted
+    // user's spread reaches only the materials in the scopes of the rules
+    // deleted (alias t2) and of the materials given the rule (t_ICItem).
     QString ItemDetailSql() const;
-    QString GroupDetailSql() const;
+    QString GroupDetailSql(const RWDatabase::AccessScope& deletedScope = {},
+                           const RWDatabase::AccessScope& receivingScope = {}) const;
     QString GroupSql() const;
 
     const QList<QPair<QString, BatRuleStruct>>& CollectedRows() const { return collected_; }
@@ -40,7 +45,7 @@ private:
     bool CheckSaveData(int row);
     void PushSaveData();
     void Refuse(int row, int column, const char* tail);
-    bool Write(const char* failureMessage, const QString& sql);
+    bool Write(const char* failureMessage, const std::function<QString()>& compose);
 
     qint32 itemId_ = 0;
     qint32 parentItemId_ = 0;

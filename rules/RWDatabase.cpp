@@ -21,7 +21,7 @@ QString WherePart(const QString& fragment)
 
 }
 
-void RWDatabase::FilterRequest(QString& fromFragment, QString& whereFragment)
+void RWDatabase::FilterRequest(QString& fromFragment, QString& whereFragment, const QString& tableAlias, bool firstForm)
 {
     ValueList tables;
     tables.Append(QStringLiteral("t_ICItem"));
@@ -29,12 +29,21 @@ void RWDatabase::FilterRequest(QString& fromFragment, QString& whereFragment)
     mapping.Set(QStringLiteral("DataTable"), QStringLiteral("t_ICItem"));
     mapping.Set(QStringLiteral("DataTableAs"), QStringLiteral("te2"));
     mapping.Set(QStringLiteral("DataCol"), QStringLiteral("FItemID"));
-    mapping.Set(QStringLiteral("BillTableAs"), QStringLiteral("u1"));
+    mapping.Set(QStringLiteral("BillTableAs"), tableAlias);
     mapping.Set(QStringLiteral("BillCol"), QStringLiteral("FItemID"));
     ValueList mappings;
     mappings.Append(QVariant::fromValue(mapping));
     MMTS::GetDataAccessFilter(MMTS::GetPropsString(), MMTS::GetSessionUserID(), tables, mappings, fromFragment,
-                              whereFragment, false);
+                              whereFragment, firstForm);
+}
+
+RWDatabase::AccessScope RWDatabase::AccessScopeOf(const QString& tableAlias)
+{
+    // The first form asks for a condition alone where the host can give one,
+    // so the writers' own table lists stay as they are.
+    AccessScope scope;
+    FilterRequest(scope.from, scope.where, tableAlias, true);
+    return scope;
 }
 
 std::unique_ptr<Recordset> RWDatabase::Guarded(const QString& label, const std::function<QString()>& compose)
@@ -80,6 +89,25 @@ QString RWDatabase::BatchRuleSql(qint32 itemId, qint32 detail)
     return sql.Text();
 }
 
+QString RWDatabase::GroupSql(qint32 groupId, const QString& fromFragment, const QString& whereFragment)
+{
+    SqlLines sql;
+    sql << QStringLiteral(" SELECT u1.FItemID,u1.FName,u1.FNumber,u1.FParentID,u1.FDetail")
+        << QStringLiteral(" From t_Item u1 ") + FromPart(fromFragment)
+        << QStringLiteral(" Where u1.FItemClassID = 4 And u1.FDetail = 0 And u1.FItemID=") + QString::number(groupId)
+               + WherePart(whereFragment);
+    return sql.Text();
+}
+
+QString RWDatabase::ItemSql(qint32 itemId, const QString& fromFragment, const QString& whereFragment)
+{
+    SqlLines sql;
+    sql << QStringLiteral(" SELECT u1.FItemID,u1.FNumber,u1.FName,u1.FParentID,u1.FBatchManager")
+        << QStringLiteral(" From t_ICItem u1") + FromPart(fromFragment)
+        << QStringLiteral(" Where u1.FItemID=") + QString::number(itemId) + WherePart(whereFragment);
+    return sql.Text();
+}
+
 std::unique_ptr<Recordset> RWDatabase::FetchParentItem()
 {
     QString from, where;
@@ -97,4 +125,18 @@ std::unique_ptr<Recordset> RWDatabase::FetchItemDetail(qint32 parentId)
 std::unique_ptr<Recordset> RWDatabase::FetchBatchRule(qint32 itemId, const qint32& detail)
 {
     return Guarded(QStringLiteral("FetchBatchRule::"), [&] { return BatchRuleSql(itemId, detail); });
+}
+
+std::unique_ptr<Recordset> RWDatabase::FetchGroup(qint32 groupId)
+{
+    QString from, where;
+    FilterRequest(from, where);
+    return Guarded(QStringLiteral("FetchGroup::"), [&] { return GroupSql(groupId, from, where); });
+}
+
+std::unique_ptr<Recordset> RWDatabase::FetchItem(qint32 itemId)
+{
+    QString from, where;
+    FilterRequest(from, where);
+    return Guarded(QStringLiteral("FetchItem::"), [&] { return ItemSql(itemId, from, where); });
 }

@@ -2,6 +2,8 @@
 
 #include "Recordset.h"
 
+#include <QString>
+
 #include <functional>
 #include <memory>
 
@@ -11,16 +13,31 @@
 // record set; a failure of the access filter reaches the caller.
 class RWDatabase {
 public:
+    // What the user's access rights add to a statement on t_ICItem or t_Item
+    // under one alias: more table sources and a condition; both empty when
+    // the user is not restricted.
+    struct AccessScope {
+        QString from, where;
+    };
+    // Asks the access filter; its failures reach the caller.
+    static AccessScope AccessScopeOf(const QString& tableAlias);
+
     std::unique_ptr<Recordset> FetchParentItem();
     std::unique_ptr<Recordset> FetchItemDetail(qint32 parentId);
     std::unique_ptr<Recordset> FetchBatchRule(qint32 itemId, const qint32& detail);
+    // One material group, or one material, when the user may see it: no row otherwise.
+    std::unique_ptr<Recordset> FetchGroup(qint32 groupId);
+    std::unique_ptr<Recordset> FetchItem(qint32 itemId);
 
     // The texts the queries send.
     static QString ParentItemSql(const QString& fromFragment, const QString& whereFragment);
     static QString ItemDetailSql(qint32 parentId, const QString& fromFragment, const QString& whereFragment);
     static QString BatchRuleSql(qint32 itemId, qint32 detail);
+    static QString GroupSql(qint32 groupId, const QString& fromFragment, const QString& whereFragment);
+    static QString ItemSql(qint32 itemId, const QString& fromFragment, const QString& whereFragment);
 
 private:
-    static void FilterRequest(QString& fromFragment, QString& whereFragment);
+    static void FilterRequest(QString& fromFragment, QString& whereFragment, const QString& tableAlias = QStringLiteral("u1"),
+                              bool firstForm = false);
     static std::unique_ptr<Recordset> Guarded(const QString& label, const std::function<QString()>& compose);
 };

@@ -8,6 +8,15 @@
 
 namespace GLB {
 
+namespace {
+thread_local int messagesShown = 0;
+}
+
+int MessagesShown()
+{
+    return messagesShown;
+}
+
 void ShowErrorMessage(const QString& message, qint32 kind, bool withDetails, const HostError* error)
 {
     QString text = message;
@@ -16,6 +25,7 @@ void ShowErrorMessage(const QString& message, qint32 kind, bool withDetails, con
                 + (error ? error->Description() : QString()) + QStringLiteral("\r\n")
                 + MParse::TranslateText(QStringLiteral("错误来源：")) + (error ? error->Source() : QString());
     }
+    ++messagesShown;
     const auto icon = kind == 1 ? MessageBox::Icon::Exclamation : MessageBox::Icon::Information;
     ComponentRegistry::Instance()
         .Create<MessageBox>(ComponentNames::MessageBox)

@@ -12,4 +12,8 @@ namespace GLB {
 // lines of their own. The box is modal and has one OK button.
 void ShowErrorMessage(const QString& message, qint32 kind, bool withDetails, const HostError* error = nullptr);
 
+// How many boxes this thread has shown: a command that showed one did not
+// do all it was asked.
+int MessagesShown();
+
 }

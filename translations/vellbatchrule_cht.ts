@@ -483,5 +483,25 @@
         <source>选项%1只能是0或1，不能是“%2”</source>
         <translation>選項%1只能是0或1，不能是「%2」</translation>
     </message>
+    <message>
+        <source>第%1级的“%2”含有换行、制表符等控制字符，批号中不能使用，请重新设置</source>
+        <translation>第%1級的“%2”含有換行、制表符等控制字元，批號中不能使用，請重新設置</translation>
+    </message>
+    <message>
+        <source>找不到物料组%1或无权查看它，不能按物料组设置规则</source>
+        <translation>找不到物料組%1或無權查看它，不能按物料組設置規則</translation>
+    </message>
+    <message>
+        <source>物料组%1没有代码，不能按物料组设置规则</source>
+        <translation>物料組%1沒有代碼，不能按物料組設置規則</translation>
+    </message>
+    <message>
+        <source>系统在调用函数BeginTrans()时发生错误</source>
+        <translation>系統在調用函數BeginTrans()時發生錯誤</translation>
+    </message>
+    <message>
+        <source>系统在调用函数CommitTrans()时发生错误</source>
+        <translation>系統在調用函數CommitTrans()時發生錯誤</translation>
+    </message>
 </context>
 </TS>

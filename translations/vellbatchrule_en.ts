@@ -483,5 +483,25 @@
         <source>选项%1只能是0或1，不能是“%2”</source>
         <translation>Option %1 takes only 0 or 1, not "%2"</translation>
     </message>
+    <message>
+        <source>第%1级的“%2”含有换行、制表符等控制字符，批号中不能使用，请重新设置</source>
+        <translation>Level %1: “%2” holds a line break, tab or other control character, which no batch number can hold. Please set it again.</translation>
+    </message>
+    <message>
+        <source>找不到物料组%1或无权查看它，不能按物料组设置规则</source>
+        <translation>Material group %1 was not found or may not be viewed, so no group rule can be set for it.</translation>
+    </message>
+    <message>
+        <source>物料组%1没有代码，不能按物料组设置规则</source>
+        <translation>Material group %1 has no number, so no group rule can be set for it.</translation>
+    </message>
+    <message>
+        <source>系统在调用函数BeginTrans()时发生错误</source>
+        <translation>An error occurred while the system was calling BeginTrans().</translation>
+    </message>
+    <message>
+        <source>系统在调用函数CommitTrans()时发生错误</source>
+        <translation>An error occurred while the system was calling CommitTrans().</translation>
+    </message>
 </context>
 </TS>

@@ -126,9 +126,9 @@ TEST_F(Editor, CommitOnAMaterialWritesItsRuleThenTheOptions)
     Row(grid, 2, 26, "1", "4");
     editor.options.autoCreate = 1;
     const int before = connection->batches.size();
-    const auto result = editor.Commit();
-    EXPECT_TRUE(result.closed);
-    EXPECT_TRUE(result.written);
+    const int calls = connection->calls.size();
+    EXPECT_TRUE(editor.Commit().closed);
+    EXPECT_EQ(connection->calls.mid(calls), (QStringList{"BeginTrans", "Execute", "Execute", "CommitTrans"}));
     ASSERT_EQ(connection->batches.size(), before + 2);
     EXPECT_TRUE(connection->batches[before].startsWith(" Delete from ICBatchNoRule \r\n Where FItemID=312\r\n"));
     EXPECT_EQ(connection->batches[before + 1], editor.options.WriteSql());
@@ -143,10 +143,12 @@ TEST_F(Editor, GroupChoiceTakesTheGroupPathEvenWhenOpenedOnAMaterial)
     editor.options.itemIsTop = 0;
     const int before = connection->batches.size();
     ASSERT_TRUE(editor.Commit().closed);
-    ASSERT_EQ(connection->batches.size(), before + 3);
-    EXPECT_TRUE(connection->batches[before].startsWith(" Delete t1\r\n"));
-    EXPECT_TRUE(connection->batches[before].contains("    and t2.FNumber like '03.02.%'\r\n"));
-    EXPECT_TRUE(connection->batches[before + 1].startsWith(" Delete from ICBatchNoRule \r\n Where FItemID=7 and \r\n"));
+    // The group is read first to learn its number, then the unit is sent.
+    ASSERT_EQ(connection->batches.size(), before + 4);
+    EXPECT_EQ(connection->batches[before], RWDatabase::GroupSql(7, "", ""));
+    EXPECT_TRUE(connection->batches[before + 1].startsWith(" Delete t1\r\n"));
+    EXPECT_TRUE(connection->batches[before + 1].contains("    and t2.FNumber like '03.02.%'\r\n"));
+    EXPECT_TRUE(connection->batches[before + 2].startsWith(" Delete from ICBatchNoRule \r\n Where FItemID=7 and \r\n"));
     EXPECT_EQ(db.Rows("SELECT DISTINCT FItemID FROM ICBatchNoRule WHERE FDetail = 1 AND FPropertyID = 4 ORDER BY 1"),
               "311\n312\n313");
 }
@@ -173,16 +175,58 @@ TEST_F(Editor, ClosingWithoutCommitLeavesRuleAndOptions)
     EXPECT_EQ(db.Rows("SELECT FKey,FValue FROM t_SystemProfile ORDER BY FKey"), options);
 }
 
-TEST_F(Editor, FailedWriterIsReportedAndTheWindowStillCloses)
+TEST_F(Editor, FailedWriterIsReportedUndoneAndTheWindowStaysOpen)
 {
     OpenOnMaterial();
+    const QString rules = Rules();
+    const QString options = db.Rows("SELECT FKey,FValue FROM t_SystemProfile ORDER BY FKey");
+    editor.options.manual = 0;
     connection->failWith = "磁盘已满";
-    const auto result = editor.Commit();
-    EXPECT_TRUE(result.closed);
-    EXPECT_FALSE(result.written);
-    ASSERT_EQ(Messages().size(), 2);
-    EXPECT_TRUE(Messages()[0].startsWith("系统在调用函数TakingItemDetailSaves()时发生错误"));
-    EXPECT_TRUE(Messages()[1].startsWith("系统在调用函数WriteBatchOptions()时发生错误"));
+    const int calls = connection->calls.size();
+    EXPECT_FALSE(editor.Commit().closed);
+    EXPECT_EQ(connection->calls.mid(calls), (QStringList{"BeginTrans", "Execute", "RollbackTrans"}));
+    ASSERT_EQ(Messages().size(), 1);
+    EXPECT_EQ(Messages()[0], "系统在调用函数TakingItemDetailSaves()时发生错误\r\n错误原因：磁盘已满\r\n"
+                             "错误来源：Microsoft OLE DB Provider for SQL Server");
+    EXPECT_EQ(Rules(), rules);
+    EXPECT_EQ(db.Rows("SELECT FKey,FValue FROM t_SystemProfile ORDER BY FKey"), options);
+}
+
+// Each step of a group commit failing in turn: what was sent before it is
+// undone, nothing after it is sent, and only its message is shown.
+TEST_F(Editor, GroupCommitLandsWholeOrNotAtAll)
+{
+    const struct {
+        const char* failOn;
+        const char* message;
+        int executed;
+    } steps[] = {{" Select Distinct FItemID into #tmp", "系统在调用函数TakingGroupDetailSaves()时发生错误", 2},
+                 {"       FDetail=0\r\n Insert", "系统在调用函数TakingGroupSaves()时发生错误", 3},
+                 {"Update t_SystemProFile", "系统在调用函数WriteBatchOptions()时发生错误", 4}};
+    for (const auto& step : steps) {
+        MemoryRuleGrid fresh;
+        BatRuleEditor group(fresh);
+        group.ParentItemID = 7;
+        group.ParentItemNumberName = "03.02(食品饮料)";
+        group.Open();
+        group.options.itemIsTop = 0;
+        group.options.manual = 0;
+        Row(fresh, 1, 25, "000");
+        const QString rules = Rules();
+        const QString options = db.Rows("SELECT FKey,FValue FROM t_SystemProfile ORDER BY FKey");
+        RecordingMessageBox::shown.clear();
+        connection->failWith = "触发器拒绝了更改";
+        connection->failOn = step.failOn;
+        const int sent = connection->batches.size();
+        EXPECT_FALSE(group.Commit().closed) << step.message;
+        EXPECT_EQ(connection->batches.size() - sent, step.executed) << step.message;
+        EXPECT_EQ(connection->calls.last(), "RollbackTrans");
+        ASSERT_EQ(Messages().size(), 1);
+        EXPECT_TRUE(Messages()[0].startsWith(QString::fromUtf8(step.message) + "\r\n")) << Messages()[0].toStdString();
+        EXPECT_EQ(Rules(), rules) << step.message;
+        EXPECT_EQ(db.Rows("SELECT FKey,FValue FROM t_SystemProfile ORDER BY FKey"), options) << step.message;
+        EXPECT_EQ(fresh.Text(RuleGrid::Format, 1), "000");
+    }
 }
 
 TEST_F(Editor, ReopeningShowsWhatWasWritten)
@@ -190,7 +234,7 @@ TEST_F(Editor, ReopeningShowsWhatWasWritten)
     OpenOnMaterial();
     editor.options.manual = 0;
     editor.options.itemIsTop = 0;
-    ASSERT_TRUE(editor.Commit().written);
+    ASSERT_TRUE(editor.Commit().closed);
     MemoryRuleGrid again;
     BatRuleEditor reopened(again);
     reopened.ItemID = 312;

@@ -78,7 +78,7 @@ TEST_F(Options, ValuesOutsideTheBoxStatesShowAsTicked)
 }
 
 // The host's SQL Server gives back a key with its trailing blanks.
-class PaddedKeys : public AppConnection {
+class PaddedKeys : public FakeConnection {
 public:
     std::unique_ptr<Recordset> Execute(const QString&) override
     {

@@ -62,6 +62,16 @@ TEST_F(AccessRights, UnrestrictedUserSeesEverything)
     EXPECT_EQ(Groups().size(), 8);
 }
 
+TEST_F(AccessRights, UserWithoutGrantsSeesNothing)
+{
+    for (qint32 user : {-1, 0, 424242}) {
+        Filter(user);
+        EXPECT_FALSE(where.isEmpty()) << user;
+        EXPECT_TRUE(Groups().isEmpty()) << user;
+        EXPECT_TRUE(Materials(7).isEmpty()) << user;
+    }
+}
+
 TEST_F(AccessRights, RestrictedUserSeesGrantedGroupsAndTheGroupsAboveThem)
 {
     Filter(DemoDatabase::RestrictedUserID);

@@ -1,6 +1,7 @@
 #include "BatchTexts.h"
 #include "DemoDatabase.h"
 #include "HostError.h"
+#include "OdbcConnectionString.h"
 #include "SqlConnection.h"
 #include "SqlTrace.h"
 #include "TempDatabase.h"
@@ -97,6 +98,89 @@ TEST(Connection, SecondWriterWaitsForTheFirstInsteadOfFailing)
     EXPECT_EQ(db.Scalar("SELECT count(*) FROM ICBatchNoRule WHERE FItemID = 101"), "1");
 }
 
+TEST(UnitOfWork, CommitKeepsEveryBatchAndRollbackKeepsNone)
+{
+    TempDatabase db;
+    AppConnection& c = db.Connection();
+    c.BeginTrans();
+    c.Execute(BatchTexts::ItemSave(101, {{1, 23, 0, "yymmdd", "", 6, "", ""}}));
+    c.Execute("UPDATE t_ICItem SET FName = 'kept' WHERE FItemID = 101");
+    c.CommitTrans();
+    EXPECT_EQ(db.Scalar("SELECT count(*) FROM ICBatchNoRule WHERE FItemID = 101"), "1");
+    c.BeginTrans();
+    c.Execute(BatchTexts::ItemSave(101, {}));
+    c.Execute("UPDATE t_ICItem SET FName = 'undone' WHERE FItemID = 101");
+    c.RollbackTrans();
+    EXPECT_EQ(db.Scalar("SELECT count(*) FROM ICBatchNoRule WHERE FItemID = 101"), "1");
+    EXPECT_EQ(db.Scalar("SELECT FName FROM t_ICItem WHERE FItemID = 101"), "kept");
+}
+
+TEST(UnitOfWork, FailingBatchInsideAUnitUndoesItselfAndLeavesTheRest)
+{
+    TempDatabase db;
+    AppConnection& c = db.Connection();
+    c.BeginTrans();
+    c.Execute("UPDATE t_ICItem SET FName = 'first' WHERE FItemID = 101");
+    EXPECT_THROW(c.Execute(BatchTexts::ItemSave(311, {{1, 25, 0, "00", "", 2, "", ""}}) + " Insert into Nowhere(a) Values(1)\r\n"),
+                 HostError);
+    EXPECT_EQ(db.Scalar("SELECT count(*) FROM ICBatchNoRule WHERE FItemID = 311"), "2");
+    // A temporary table of a failed batch is gone with it.
+    EXPECT_THROW(c.Execute(" Select Distinct FItemID into #tmp From ICBatchNoRule\r\n Select FNoSuch From #tmp\r\n"),
+                 HostError);
+    EXPECT_NO_THROW(c.Execute(" Select Distinct FItemID into #tmp From ICBatchNoRule\r\n Drop table #tmp\r\n"));
+    c.CommitTrans();
+    EXPECT_EQ(db.Scalar("SELECT FName FROM t_ICItem WHERE FItemID = 101"), "first");
+}
+
+TEST(UnitOfWork, UnitsDoNotNestAndEndOnlyWhenBegun)
+{
+    TempDatabase db;
+    AppConnection& c = db.Connection();
+    EXPECT_THROW(c.CommitTrans(), HostError);
+    EXPECT_THROW(c.RollbackTrans(), HostError);
+    c.BeginTrans();
+    EXPECT_THROW(c.BeginTrans(), HostError);
+    c.RollbackTrans();
+    EXPECT_NO_THROW(c.Execute("SELECT 1"));
+}
+
+// A unit takes the write lock when it begins: a second unit waits for the
+// first to end and then sees all of it.
+TEST(UnitOfWork, SecondUnitWaitsForTheFirst)
+{
+    TempDatabase db;
+    AppConnection& first = db.Connection();
+    first.BeginTrans();
+    first.Execute("UPDATE t_ICItem SET FName = 'one' WHERE FItemID = 101");
+    std::atomic<bool> committed = false, secondBegan = false;
+    QString seen;
+    std::thread second([&] {
+        SqlConnection other(db.Path());
+        other.BeginTrans();
+        secondBegan = true;
+        seen = QString::number(committed.load()) + other.Execute("SELECT FName FROM t_ICItem WHERE FItemID = 101")->Field(0).toString();
+        other.CommitTrans();
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(secondBegan);
+    first.Execute("UPDATE t_ICItem SET FName = FName || '+two' WHERE FItemID = 101");
+    committed = true;
+    first.CommitTrans();
+    second.join();
+    EXPECT_EQ(seen, "1one+two");
+}
+
+TEST(UnitOfWork, ClosingTheConnectionDropsAnOpenUnit)
+{
+    TempDatabase db;
+    {
+        SqlConnection other(db.Path());
+        other.BeginTrans();
+        other.Execute("DELETE FROM ICBatchNoRule");
+    }
+    EXPECT_NE(db.Scalar("SELECT count(*) FROM ICBatchNoRule"), "0");
+}
+
 // The ODBC path, on a SQLite data source through Debian's SQLite ODBC driver.
 class OdbcConnection : public testing::Test {
 protected:
@@ -137,6 +221,40 @@ TEST_F(OdbcConnection, SpreadsAGroupRuleAndWritesOptions)
     connection->Execute(BatchTexts::WriteOptions(0, 0, 0, 1, 0));
     EXPECT_EQ(Scalar("SELECT FValue FROM t_SystemProfile WHERE FKey = 'BatchItemIsTop'"), "0");
     EXPECT_EQ(Scalar("SELECT FValue FROM t_SystemProfile WHERE FKey = 'AutoCreateBatNo'"), "1");
+}
+
+TEST_F(OdbcConnection, UnitOfWorkLandsWholeOrNotAtAll)
+{
+    connection->BeginTrans();
+    connection->Execute("UPDATE t_ICItem SET FName = 'odbc' WHERE FItemID = 101");
+    EXPECT_THROW(connection->Execute(" Insert into Nowhere(a) Values(1)\r\n"), HostError);
+    connection->Execute(BatchTexts::ItemSave(311, {}));
+    connection->RollbackTrans();
+    EXPECT_EQ(Scalar("SELECT count(*) FROM ICBatchNoRule WHERE FItemID = 311"), "2");
+    connection->BeginTrans();
+    connection->Execute("UPDATE t_ICItem SET FName = 'odbc' WHERE FItemID = 101");
+    connection->CommitTrans();
+    EXPECT_EQ(Scalar("SELECT FName FROM t_ICItem WHERE FItemID = 101"), "odbc");
+}
+
+TEST(OdbcTarget, MissingSqliteFileIsRefusedAndNotCreated)
+{
+    QTemporaryDir dir;
+    const QString missing = dir.filePath("mistyped.sqlite");
+    EXPECT_THROW(SqlConnection("DRIVER=SQLite3;Database=" + missing), HostError);
+    EXPECT_THROW(SqlConnection("Driver={SQLite3};Database={" + missing + "};Timeout=100"), HostError);
+    EXPECT_FALSE(QFile::exists(missing));
+}
+
+TEST(OdbcTarget, ConnectionStringValues)
+{
+    const QString text = "DSN=vell; UID = sa ;PWD={a;b};Database=c:\\x.db";
+    EXPECT_EQ(OdbcConnectionString::Value(text, "uid"), "sa");
+    EXPECT_EQ(OdbcConnectionString::Value(text, "PWD"), "a;b");
+    EXPECT_EQ(OdbcConnectionString::Value(text, "DATABASE"), "c:\\x.db");
+    EXPECT_EQ(OdbcConnectionString::Value(text, "Server"), "");
+    EXPECT_EQ(OdbcConnectionString::SqliteDatabaseFile("DRIVER={ODBC Driver 18 for SQL Server};Database=erp"), "");
+    EXPECT_EQ(OdbcConnectionString::SqliteDatabaseFile("DRIVER=SQLite3;Database=/tmp/a.db"), "/tmp/a.db");
 }
 
 TEST_F(OdbcConnection, FailingBatchRollsBack)

@@ -4,6 +4,12 @@
 #include "TestSupport.h"
 
 #include <QCryptographicHash>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <gtest/gtest-spi.h>
+#include <unistd.h>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -15,7 +21,24 @@ protected:
     QString Db() const { return dir.filePath("demo.sqlite"); }
 
     Outcome Run(QStringList args) { return RunProgram(args << "--db" << Db()); }
-    QString Sql(const QString& batch) { return RunProgram({"sql", "--db", Db()}, batch).out; }
+    QString Sql(const QString& batch)
+    {
+        const Outcome run = RunProgram({"sql", "--db", Db()}, batch);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        return run.out;
+    }
+    // What no Transact-SQL batch does: a change of the schema.
+    void Native(const QString& sql)
+    {
+        {
+            QSqlDatabase native = QSqlDatabase::addDatabase("QSQLITE", "schema-change");
+            native.setDatabaseName(Db());
+            ASSERT_TRUE(native.open());
+            QSqlQuery query(native);
+            ASSERT_TRUE(query.exec(sql)) << query.lastError().text().toStdString();
+        }
+        QSqlDatabase::removeDatabase("schema-change");
+    }
     QString RuleRows(int owner, int detail)
     {
         return Sql(QStringLiteral("SELECT FID,FPropertyID,FUseShortNumber,FFormatDate,FSelDefine,FWidth,FCharacter,"
@@ -156,6 +179,125 @@ TEST_F(RuleCommand, OptionsShowAndSet)
               "AutoCreateBatNo\t1\nBatchItemIsTop\t1\nBatchLackManual\t0\nBatchManual\t0\nBatchRepeatEcho\t1\n");
     EXPECT_EQ(Run({"options", "set", "BatchManual=2"}).exitCode, 1);
     EXPECT_EQ(Run({"options", "set", "Nonsense=1"}).exitCode, 1);
+}
+
+TEST_F(RuleCommand, ReadFailureExitsNonZeroAndStopsBeforeWriting)
+{
+    Native("ALTER TABLE ICBatchNoRule RENAME TO ICBatchNoRuleOld");
+    const Outcome shown = Run({"rule", "show", "--item", "101"});
+    EXPECT_EQ(shown.exitCode, 1);
+    EXPECT_TRUE(shown.err.contains("FetchBatchRule::")) << shown.err.toStdString();
+
+    // A rule table without FDetail: the editor cannot read the stored rule, so nothing is written.
+    Native("CREATE TABLE ICBatchNoRule AS SELECT FID,FItemID,FPropertyID,FUseShortNumber,FFormatDate,FSelDefine,FWidth,"
+        "FCharacter,FSubCharacter FROM ICBatchNoRuleOld");
+    const QString before = Sql("SELECT * FROM ICBatchNoRule ORDER BY FItemID,FID");
+    const Outcome saved = Run({"rule", "set", "--item", "102", "23:yymmdd", "26:1:4"});
+    EXPECT_EQ(saved.exitCode, 1);
+    EXPECT_TRUE(saved.err.contains("FDetail")) << saved.err.toStdString();
+    EXPECT_EQ(Sql("SELECT * FROM ICBatchNoRule ORDER BY FItemID,FID"), before);
+}
+
+TEST_F(RuleCommand, MissingTargetsAreNamedForWhatTheyAre)
+{
+    const Outcome item = Run({"rule", "show", "--item", "-1"});
+    EXPECT_EQ(item.exitCode, 1);
+    EXPECT_TRUE(item.err.contains("找不到物料-1")) << item.err.toStdString();
+    EXPECT_FALSE(item.err.contains("物料组"));
+    EXPECT_TRUE(Run({"rule", "show", "--group", "-1"}).err.contains("找不到物料组-1"));
+}
+
+TEST_F(RuleCommand, LongValuesAreCutInRefusals)
+{
+    const QString huge(10000, 'x');
+    for (const QStringList& args : {QStringList{"rule", "set", "--item", "102", huge},
+                                    QStringList{"rule", "set", "--item", "102", "24:" + huge},
+                                    QStringList{"options", "set", huge + "=1"}, QStringList{"options", "set", "BatchManual=" + huge}}) {
+        const Outcome run = Run(args);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_LT(run.err.size(), 300) << run.err.left(300).toStdString();
+        EXPECT_TRUE(run.err.contains(QString(40, 'x') + "…")) << run.err.left(300).toStdString();
+    }
+}
+
+TEST_F(RuleCommand, ControlCharactersAreRefusedAndNothingIsWritten)
+{
+    const QString before = Everything();
+    for (const QString& element : QStringList{"24:a\tb", "24:line\nbreak", "20::8:\x1b"}) {
+        const Outcome run = Run({"rule", "set", "--item", "102", element});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.contains("控制字符")) << run.err.toStdString();
+    }
+    EXPECT_EQ(Everything(), before);
+}
+
+TEST_F(RuleCommand, UserWithoutGrantsSeesNothing)
+{
+    for (const QString props : {"UserID=-1", "UserID=424242;LANGUAGE=chs"}) {
+        EXPECT_TRUE(Run({"rule", "show", "--group", "7", "--props", props}).err.contains("找不到物料组7"));
+        EXPECT_TRUE(Run({"rule", "show", "--item", "311", "--props", props}).err.contains("找不到物料311"));
+    }
+    EXPECT_EQ(Run({"rule", "show", "--item", "311"}).exitCode, 0);
+}
+
+TEST_F(RuleCommand, RestrictedUserCannotWriteWhatIsHidden)
+{
+    const QString props = "UserID=16395;LANGUAGE=chs";
+    const QString before = Everything();
+    EXPECT_EQ(Run({"rule", "set", "--item", "111", "25", "--props", props}).exitCode, 1);
+    EXPECT_EQ(Run({"rule", "set", "--group", "3", "25", "--props", props}).exitCode, 1);
+    EXPECT_EQ(Everything(), before);
+    EXPECT_EQ(Run({"rule", "set", "--group", "0", "--replace-own-rules", "25", "--props", props}).exitCode, 0);
+    EXPECT_EQ(RuleRows(111, 1).count('\n'), 0) << "01.02 is hidden from the storekeeper";
+    EXPECT_EQ(RuleRows(101, 1), "1\t25\t0\t00\t\t2\t\t\n");
+}
+
+// SQL Server matches an option key stored with trailing blanks.
+TEST_F(RuleCommand, OptionKeysWithTrailingBlanksAreReadAndWritten)
+{
+    Sql("UPDATE t_SystemProfile SET FKey = FKey || '   ' WHERE FKey IN ('BatchManual', 'AutoCreateBatNo')");
+    Sql("INSERT INTO t_SystemProfile (FCategory,FKey,FValue) VALUES ('IC','BatchItemIsTop  ','0')");
+    EXPECT_TRUE(Run({"options", "show"}).out.contains("BatchManual=1\t"));
+    EXPECT_TRUE(Run({"options", "show"}).out.contains("BatchItemIsTop=0\t"));
+    const Outcome set = Run({"options", "set", "BatchManual=0", "AutoCreateBatNo=1", "BatchItemIsTop=1"});
+    EXPECT_EQ(set.exitCode, 0) << set.err.toStdString();
+    EXPECT_EQ(Sql("SELECT FKey || '|' || FValue FROM t_SystemProfile WHERE FKey IN ('BatchManual','AutoCreateBatNo',"
+                  "'BatchItemIsTop') ORDER BY 1").section('\n', 1),
+              "AutoCreateBatNo   |1\nBatchItemIsTop  |1\nBatchManual   |0\n");
+}
+
+TEST_F(RuleCommand, ReadsWorkOnAReadOnlyDatabase)
+{
+    const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const auto openFolder = readOnly | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    // Root passes any permission, so the program runs as nobody when the tests run as root,
+    // from a copy nobody may reach.
+    QString program = VELL_BATCHRULE_PATH;
+    QStringList prefix;
+    QTemporaryDir programDir;
+    if (geteuid() == 0) {
+        if (QStandardPaths::findExecutable("setpriv").isEmpty())
+            GTEST_SKIP() << "setpriv is needed to drop root";
+        ASSERT_TRUE(QFile::copy(program, programDir.filePath("vell-batchrule")));
+        QFile::setPermissions(programDir.path(), openFolder);
+        QFile::setPermissions(programDir.filePath("vell-batchrule"), openFolder);
+        prefix = {"--reuid=65534", "--regid=65534", "--clear-groups", "--", programDir.filePath("vell-batchrule")};
+        program = "setpriv";
+    }
+    QFile::setPermissions(dir.path(), openFolder);
+    QFile::setPermissions(Db(), readOnly);
+    const Outcome run = RunProgram(prefix + QStringList{"rule", "show", "--item", "101", "--db", Db()}, {}, 60000, program);
+    QFile::setPermissions(dir.path(), openFolder | QFile::WriteOwner);
+    QFile::setPermissions(programDir.path(), openFolder | QFile::WriteOwner);
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith("01.01.001(冷轧钢板 1.0mm)\n")) << run.out.toStdString();
+}
+
+TEST(ProgramRun, AProgramThatDoesNotRunFailsTheTest)
+{
+    EXPECT_NONFATAL_FAILURE(RunProgram({}, {}, 5000, "/no/such/program"), "did not start");
+    EXPECT_NONFATAL_FAILURE(RunProgram({"-c", "kill -9 $$"}, {}, 5000, "/bin/sh"), "crashed");
+    EXPECT_NONFATAL_FAILURE(RunProgram({"-c", "sleep 5"}, {}, 200, "/bin/sh"), "timed out");
 }
 
 }

@@ -122,12 +122,25 @@ TEST(TsqlBridge, IfNotExistsBlockWithElseBecomesACondition)
     ASSERT_EQ(program.steps.size(), 2u);
     const BridgeStep& condition = program.steps[0];
     ASSERT_TRUE(condition.isCondition);
-    EXPECT_EQ(condition.sql.simplified(), "SELECT CASE WHEN NOT EXISTS(SELECT * FROM t_SystemProfile WHERE FKey LIKE "
-                                          "'BatchItemIsTop') THEN 1 ELSE 0 END");
+    EXPECT_EQ(condition.sql.simplified(), "SELECT CASE WHEN NOT EXISTS(SELECT * FROM t_SystemProfile WHERE RTRIM(FKey) "
+                                          "LIKE 'BatchItemIsTop') THEN 1 ELSE 0 END");
     EXPECT_EQ(condition.whenTrue.size(), 2u);
     ASSERT_EQ(condition.whenFalse.size(), 1u);
     EXPECT_TRUE(condition.whenFalse[0].sql.trimmed().startsWith("UPDATE"));
     EXPECT_EQ(program.steps[1].sql.simplified(), "Select 3");
+}
+
+// SQL Server ignores the trailing blanks of a value tested with LIKE; a
+// pattern that ends in % ignores them anyway and keeps its index.
+TEST(TsqlBridge, LikeWithoutTrailingWildcardComparesTheColumnTrimmed)
+{
+    auto sql = [](const char* batch) { return TranslateTsql(batch).steps.at(0).sql.simplified(); };
+    EXPECT_EQ(sql("SELECT 1 FROM t WHERE FKey LIKE 'BatchItemIsTop'"), "SELECT 1 FROM t WHERE RTRIM(FKey) LIKE 'BatchItemIsTop'");
+    EXPECT_EQ(sql("SELECT 1 FROM t u WHERE u.[FKey] not like 'a_'"), "SELECT 1 FROM t u WHERE RTRIM(u.\"FKey\") not like 'a_'");
+    EXPECT_EQ(sql("SELECT 1 FROM t WHERE FNumber like '01.%'"), "SELECT 1 FROM t WHERE FNumber like '01.%'");
+    EXPECT_EQ(sql("SELECT 1 FROM t WHERE FNumber like '5[%]'"),
+              "SELECT 1 FROM t WHERE RTRIM(FNumber) like '5\\%' ESCAPE '\\'");
+    EXPECT_EQ(sql("SELECT 1 FROM t WHERE lower(a) LIKE 'x'"), "SELECT 1 FROM t WHERE lower(a) LIKE 'x'");
 }
 
 TEST(TsqlBridge, IfWithoutElseAndNestedIf)

@@ -2,13 +2,14 @@
 #include "ComponentNames.h"
 #include "ComponentRegistry.h"
 #include "ModuleState.h"
+#include "RecordingConnection.h"
 #include "TestSupport.h"
 
 #include <thread>
 
 namespace {
 
-class NullConnection : public AppConnection {
+class NullConnection : public FakeConnection {
 public:
     std::unique_ptr<Recordset> Execute(const QString&) override { return nullptr; }
 };
