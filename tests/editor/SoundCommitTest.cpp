@@ -43,6 +43,16 @@ protected:
         return editor.Commit().closed;
     }
 
+    // A save engine that collected a one-row line-number rule for a group number.
+    static void Collect(BatRuleSave& save, MemoryRuleGrid& grid, const QString& number)
+    {
+        save.SetBatRuleParentItemNumber(number);
+        save.SetBatRuleSpread(&grid);
+        SpreadConsole::RebuildRuleRows(grid, "1");
+        Row(grid, 1, 25, "000");
+        ASSERT_TRUE(save.OperateSaveing());
+    }
+
     // Every owner's rule except those named, to compare before and after.
     QString RulesBut(const QString& owners)
     {
@@ -61,11 +71,7 @@ TEST_F(SoundCommit, StoredGroupNumberIsOneLiteralInTheSpread)
 {
     MemoryRuleGrid grid;
     BatRuleSave save;
-    save.SetBatRuleParentItemNumber("Q' or 1=1 or '");
-    save.SetBatRuleSpread(&grid);
-    SpreadConsole::RebuildRuleRows(grid, "1");
-    Row(grid, 1, 25, "000");
-    ASSERT_TRUE(save.OperateSaveing());
+    Collect(save, grid, "Q' or 1=1 or '");
     const QString sql = save.GroupDetailSql();
     EXPECT_TRUE(sql.contains("    and t2.FNumber like 'Q'' or 1=1 or ''.%'\r\n")) << sql.toStdString();
     EXPECT_TRUE(sql.contains("    and FNumber like 'Q'' or 1=1 or ''.%'\r\n")) << sql.toStdString();
@@ -185,11 +191,7 @@ TEST_F(RestrictedCommit, SpreadBatchCarriesTheAccessCondition)
 {
     MemoryRuleGrid grid;
     BatRuleSave save;
-    save.SetBatRuleParentItemNumber("01");
-    save.SetBatRuleSpread(&grid);
-    SpreadConsole::RebuildRuleRows(grid, "1");
-    Row(grid, 1, 25, "000");
-    ASSERT_TRUE(save.OperateSaveing());
+    Collect(save, grid, "01");
     const QString sql = save.GroupDetailSql(RWDatabase::AccessScopeOf("t2"), RWDatabase::AccessScopeOf("t_ICItem"));
     EXPECT_TRUE(sql.contains(" From ICBatchNoRule t1,t_ICItem t2\r\n")) << sql.toStdString();
     EXPECT_TRUE(sql.contains("    and t2.FItemID in (select g.FItemID")) << sql.toStdString();
