@@ -1,0 +1,59 @@
+#include "BatRuleLedger.h"
+
+#include "HostError.h"
+#include "MParse.h"
+#include "PropertyCatalogue.h"
+
+std::optional<int> BatRuleLedger::ShowGroup(qint32 groupId)
+{
+    materials_ = database_.FetchItemDetail(groupId);
+    if (!materials_)
+        return std::nullopt;
+    return materials_->RecordCount();
+}
+
+QString BatRuleLedger::LedgerHeaderText()
+{
+    return MParse::TranslateText(QStringLiteral("内码|物料代码|物料名称|批号规则|"));
+}
+
+QString BatRuleLedger::LedgerRowText(int row)
+{
+    if (!materials_ || materials_->RecordCount() == 0)
+        return QString();
+    try {
+        materials_->MoveFirst();
+        materials_->Move(row - 2);
+        QString text;
+        for (int field = 0; field + 1 < materials_->FieldCount(); ++field)
+            text += materials_->Field(field).toString() + QLatin1Char('|');
+        return text + BatRuleText(materials_->Field(QStringLiteral("FItemID")).toInt()) + QLatin1Char('|');
+    } catch (const HostError&) {
+        return QString();   // the row stays empty; a query failure has been shown where it happened
+    }
+}
+
+QString BatRuleLedger::BatRuleText(qint32 materialId)
+{
+    if (materialId <= 0)
+        return QString();
+    const auto elements = RWDatabase().FetchBatchRule(materialId, 1);
+    QList<qint32> properties;
+    for (; elements && !elements->Eof(); elements->MoveNext())
+        properties.append(elements->Field(QStringLiteral("FPropertyID")).toInt());
+    return RuleText(properties);
+}
+
+QString BatRuleLedger::RuleText(const QList<qint32>& propertyIds)
+{
+    QStringList names;
+    for (const qint32 id : propertyIds)
+        names.append(QLatin1Char('[') + PropertyName(id) + QLatin1Char(']'));
+    return names.join(QLatin1Char('+'));
+}
+
+QString BatRuleLedger::CountText(int count)
+{
+    return MParse::TranslateText(QStringLiteral("共有")) + QString::number(count)
+           + MParse::TranslateText(QStringLiteral("条记录"));
+}

@@ -1,0 +1,20 @@
+#include "LoadSteps.h"
+
+#include "MMTS.h"
+#include "ModuleState.h"
+#include "PropertyCatalogue.h"
+
+namespace LoadSteps {
+
+void ReadSession()
+{
+    MMTS::ParsePropsString(MMTS::GetPropsString());
+}
+
+void LoadCatalogue()
+{
+    CurrentModuleState().propertyList = ValueBag();
+    GLB::LoadingPropertyList();
+}
+
+}
