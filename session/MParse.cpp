@@ -3,6 +3,7 @@
 #include "ComponentNames.h"
 #include "ComponentRegistry.h"
 #include "HostText.h"
+#include "Ledger.h"
 #include "MMTS.h"
 #include "ModuleState.h"
 
@@ -108,6 +109,16 @@ ValueBag GetFontProps()
 {
     const QString code = LanguageCode();
     return Create<GlossaLoader>(ComponentNames::GlossaLoader)->GetVellFontProps(code);
+}
+
+void SetLedgerPrintFonts(Ledger& ledger)
+{
+    const ValueBag props = GetFontProps();
+    for (int line = 0; line < LedgerPrinter::LineCount; ++line)
+        for (LedgerPrinter::Line* entry : {&ledger.Printer().Header(line), &ledger.Printer().Footer(line)}) {
+            entry->font.name = props.Get(QStringLiteral("Font.Name"), DefaultFontName).toString();
+            entry->font.charset = props.Get(QStringLiteral("Font.Charset"), DefaultFontCharset).toInt();
+        }
 }
 
 }

@@ -6,6 +6,7 @@
 #include <QVariantList>
 #include <optional>
 
+class Ledger;
 class QObject;
 
 // The component's language resources: every display text and window font
@@ -14,6 +15,9 @@ class QObject;
 namespace MParse {
 
 inline const QString ResourceKey = QStringLiteral("VEZAROZIVADA");
+// What the language's font properties answer when they name no font.
+inline const QString DefaultFontName = QStringLiteral("宋体");
+inline constexpr qint16 DefaultFontCharset = 134;
 
 // Never fails: falls back to the text it was given.
 QString TranslateText(const QString& text);
@@ -26,6 +30,9 @@ QString TranslateFormat(const QString& pattern, const QVariantList& values);
 void LoadFormResources(QObject* window, std::optional<ValueBag>& options, const QString& resourceKey);
 void SetFormFont(QObject* window);
 ValueBag GetFontProps();
+// The language's font name and character set on the ten header and ten
+// footer lines of the ledger's printer.
+void SetLedgerPrintFonts(Ledger& ledger);
 
 // The session's language code, read while it is still unknown.
 QString LanguageCode(const QString& key = QStringLiteral("LANGUAGE"));

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class Ledger;
+
+// Prepares the ledger for printing: the language's fonts, a titled page
+// header with the print date and a footer with the page numbers. The
+// ledger's printer then prints the rows as the ledger shows them.
+class BatRulePrint {
+public:
+    void SetBRPrintLedger(Ledger* ledger) { ledger_ = ledger; }
+    void SetBRPrintMasterTitle(const QString& title) { masterTitle_ = title; }
+    void SetBRPrintSlaveTitle(const QString& title) { slaveTitle_ = title; }
+
+    // Sets absolute values only, so printing twice lays out the same pages.
+    // A failing font lookup or control passes to the caller.
+    void SetLdgLayout();
+
+private:
+    void SetPrintHeader();
+    void SetPrintFooter();
+
+    Ledger* ledger_ = nullptr;
+    QString masterTitle_;
+    QString slaveTitle_;
+};
