@@ -31,7 +31,7 @@ public:
     virtual LedgerPrinter& Printer() = 0;
 
     // The row-text request: the cells of one row, each followed by "|".
-    std::function<QString(int row)> rowText;
+    std::function<QString(int row)> rowTextRequest;
     // A row chosen with a double click or Enter.
-    std::function<void()> activated;
+    std::function<void()> activation;
 };

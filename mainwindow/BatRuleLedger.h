@@ -28,6 +28,9 @@ public:
     // The status line of a group of that many materials, translated.
     static QString CountText(int count);
 
+    // The window's data-access object, for the group tree.
+    RWDatabase& Database() { return database_; }
+
 private:
     RWDatabase database_;
     std::unique_ptr<Recordset> materials_;

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libx11-dev
   libqt6sql6-sqlite libqt6sql6-odbc unixodbc-dev
   libsqliteodbc libsqlite3-dev sqlite3
   qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools

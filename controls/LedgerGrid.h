@@ -1,0 +1,46 @@
+#pragma once
+
+#include "Ledger.h"
+#include "LedgerGridModel.h"
+#include "LedgerGridPrinter.h"
+
+#include <QTableView>
+#include <memory>
+
+class QPrinter;
+
+// The host suite's ledger grid: a table whose rows are asked for as they are
+// painted (row 1 is the header), with a printer object that prints them.
+// Two grids may share one printer setting.
+class LedgerGrid : public QTableView, public Ledger {
+public:
+    explicit LedgerGrid(QWidget* parent = nullptr, std::shared_ptr<QPrinter> printer = nullptr);
+    ~LedgerGrid() override;
+
+    int Rows() const override { return model_.Rows(); }
+    void SetRows(int rows) override { model_.SetRows(rows); }
+    int Cols() const override { return model_.Cols(); }
+    void SetCols(int cols) override { model_.SetCols(cols); }
+    void SetBodyColor(int red, int green, int blue) override;
+    void SetColumnWidth(int column, int twips) override;
+    void SetColumnFlag(int column, int flag, bool on) override;
+    void Redraw() override { model_.Redraw(); }
+
+    // 1 while no body row is current (the header was clicked last, or nothing yet).
+    int CurrentRow() const override;
+    QString CellText(int row, int column) const override;
+    void SetGridFont(const LedgerPrinter::Font& font) override;
+    LedgerPrinter& Printer() override { return printer_; }
+
+    const LedgerGridModel& Model() const { return model_; }
+    std::shared_ptr<QPrinter> PrinterSetting() const { return printer_.Setting(); }
+    int TwipsToPixels(int twips) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    LedgerGridModel model_;
+    LedgerGridPrinter printer_;
+};

@@ -1,0 +1,162 @@
+#include "LedgerGridPrinter.h"
+
+#include "LedgerFont.h"
+#include "LedgerGrid.h"
+
+#include <QDate>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace {
+
+constexpr qreal kRowSpacing = 1.5;   // a row's height in lines of its font
+
+const Qt::Alignment kPartAlignment[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+
+// The place of each "|" part of a line: the first at the left, the last at
+// the right, any between centred; a line of one part is centred.
+Qt::Alignment AlignmentOfPart(qsizetype part, qsizetype parts)
+{
+    if (parts == 1)
+        return Qt::AlignHCenter;
+    return part == 0 ? kPartAlignment[0] : part == parts - 1 ? kPartAlignment[2] : kPartAlignment[1];
+}
+
+}
+
+LedgerGridPrinter::LedgerGridPrinter(LedgerGrid& grid, std::shared_ptr<QPrinter> setting)
+    : grid_(grid), setting_(setting ? std::move(setting) : std::make_shared<QPrinter>(QPrinter::HighResolution))
+{
+}
+
+void LedgerGridPrinter::PrintOut()
+{
+    Paint(setting_.get());
+}
+
+void LedgerGridPrinter::PrintPreview()
+{
+    QPrintPreviewDialog preview(setting_.get(), &grid_);
+    preview.setObjectName(QStringLiteral("LedgerPrintPreview"));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [this](QPrinter* printer) { Paint(printer); });
+    preview.exec();
+}
+
+void LedgerGridPrinter::PrinterSetup()
+{
+    QPrintDialog setup(setting_.get(), &grid_);
+    setup.setObjectName(QStringLiteral("LedgerPrinterSetup"));
+    setup.exec();
+}
+
+void LedgerGridPrinter::PrintToPdf(const QString& file)
+{
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setPageLayout(setting_->pageLayout());
+    pdf.setOutputFileName(file);
+    Paint(&pdf);
+}
+
+int LedgerGridPrinter::Paint(QPrinter* printer)
+{
+    QPainter painter(printer);
+    const Layout layout = LayOut(painter, printer);
+    for (int page = 1; page <= layout.pages; ++page) {
+        if (page > 1)
+            printer->newPage();
+        PaintPage(painter, layout, page);
+    }
+    return layout.pages;
+}
+
+LedgerGridPrinter::Layout LedgerGridPrinter::LayOut(QPainter& painter, QPrinter* printer) const
+{
+    Layout layout;
+    layout.page = QRectF(QPointF(0, 0), printer->pageLayout().paintRectPixels(printer->resolution()).size());
+    for (int line = 0; line < LineCount; ++line) {
+        for (const bool header : {true, false}) {
+            const Line& entry = header ? Header(line) : Footer(line);
+            if (!entry.text.isEmpty())
+                (header ? layout.headerHeight : layout.footerHeight) += QFontMetricsF(LedgerFont(entry.font), printer).lineSpacing();
+        }
+    }
+    layout.rowHeight = QFontMetricsF(grid_.font(), printer).height() * kRowSpacing;
+    // The columns keep their proportions on screen and shrink together to the page width.
+    qreal total = 0;
+    for (int column = 0; column < grid_.Cols(); ++column)
+        if (!grid_.isColumnHidden(column)) {
+            layout.columns.append(column);
+            layout.widths.append(std::max(grid_.columnWidth(column), 1));
+            total += layout.widths.last();
+        }
+    const qreal scale = total > 0 ? layout.page.width() / total : 1;
+    for (qreal& width : layout.widths)
+        width *= std::min(scale, qreal(printer->resolution()) / grid_.logicalDpiX());
+    const qreal body = layout.page.height() - layout.headerHeight - layout.footerHeight - 2 * layout.rowHeight;
+    layout.rowsPerPage = std::max(1, int(body / layout.rowHeight));
+    const int rows = grid_.Rows() - 1;
+    layout.pages = std::max(1, (rows + layout.rowsPerPage - 1) / layout.rowsPerPage);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    return layout;
+}
+
+void LedgerGridPrinter::PaintPage(QPainter& painter, const Layout& layout, int page) const
+{
+    qreal top = PaintLines(painter, layout, true, 0, page) + layout.rowHeight / 2;
+    PaintRow(painter, layout, 1, top, true);
+    top += layout.rowHeight;
+    const int first = 2 + (page - 1) * layout.rowsPerPage;
+    const int last = std::min(grid_.Rows(), first + layout.rowsPerPage - 1);
+    for (int row = first; row <= last; ++row, top += layout.rowHeight)
+        PaintRow(painter, layout, row, top, false);
+    PaintLines(painter, layout, false, layout.page.height() - layout.footerHeight, page);
+}
+
+qreal LedgerGridPrinter::PaintLines(QPainter& painter, const Layout& layout, bool header, qreal top, int page) const
+{
+    for (int line = 0; line < LineCount; ++line) {
+        const Line& entry = header ? Header(line) : Footer(line);
+        if (entry.text.isEmpty())
+            continue;
+        const QFont font = LedgerFont(entry.font);
+        painter.setFont(font);
+        const qreal height = QFontMetricsF(font, painter.device()).lineSpacing();
+        const QStringList parts = Expanded(entry.text, page, layout.pages).split(QLatin1Char('|'));
+        for (qsizetype part = 0; part < parts.size(); ++part)
+            painter.drawText(QRectF(0, top, layout.page.width(), height), AlignmentOfPart(part, parts.size()) | Qt::AlignVCenter,
+                             parts[part]);
+        top += height;
+    }
+    return top;
+}
+
+void LedgerGridPrinter::PaintRow(QPainter& painter, const Layout& layout, int ledgerRow, qreal top, bool isHeader) const
+{
+    QFont font = grid_.font();
+    font.setBold(isHeader);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, painter.device());
+    const QStringList cells = grid_.Model().Cells(ledgerRow);
+    const qreal padding = metrics.averageCharWidth() / 2;
+    qreal left = 0;
+    for (qsizetype i = 0; i < layout.columns.size(); ++i) {
+        const QRectF cell(left + padding, top, layout.widths[i] - 2 * padding, layout.rowHeight);
+        painter.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter,
+                         metrics.elidedText(cells.value(layout.columns[i]), Qt::ElideRight, cell.width()));
+        left += layout.widths[i];
+    }
+    painter.setPen(isHeader ? QPen(Qt::black, 0) : QPen(Qt::lightGray, 0));
+    painter.drawLine(QPointF(0, top + layout.rowHeight), QPointF(left, top + layout.rowHeight));
+    painter.setPen(QPen(Qt::black));
+}
+
+QString LedgerGridPrinter::Expanded(QString text, int page, int pages) const
+{
+    return text.replace(QStringLiteral("&[日期]"), QDate::currentDate().toString(Qt::ISODate))
+        .replace(QStringLiteral("&[总页]"), QString::number(pages))
+        .replace(QStringLiteral("&[页]"), QString::number(page));
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "LedgerPrinter.h"
+
+#include <QList>
+#include <QRectF>
+#include <memory>
+
+class LedgerGrid;
+class QPainter;
+class QPrinter;
+
+// The ledger grid's printer object. It lays out pages of the rows as the grid
+// shows them, every page under the header lines and above the footer lines,
+// and paints them one at a time: on the printer, in the preview and into a
+// PDF file alike. Grids made with the same setting share printer, paper and
+// orientation.
+class LedgerGridPrinter : public LedgerPrinter {
+public:
+    LedgerGridPrinter(LedgerGrid& grid, std::shared_ptr<QPrinter> setting);
+
+    void PrintOut() override;
+    void PrintPreview() override;
+    void PrinterSetup() override;
+    // The same pages, into a PDF file, on the setting's paper.
+    void PrintToPdf(const QString& file);
+
+    // Paints every page on the printer's device; answers the page count.
+    int Paint(QPrinter* printer);
+
+    std::shared_ptr<QPrinter> Setting() const { return setting_; }
+
+private:
+    struct Layout {
+        QRectF page;
+        QList<int> columns;        // the grid's shown columns, in order
+        QList<qreal> widths;       // their widths on the page
+        qreal headerHeight = 0, footerHeight = 0, rowHeight = 0;
+        int rowsPerPage = 1;
+        int pages = 1;
+    };
+    Layout LayOut(QPainter& painter, QPrinter* printer) const;
+    void PaintPage(QPainter& painter, const Layout& layout, int page) const;
+    qreal PaintLines(QPainter& painter, const Layout& layout, bool header, qreal top, int page) const;
+    void PaintRow(QPainter& painter, const Layout& layout, int ledgerRow, qreal top, bool isHeader) const;
+    QString Expanded(QString text, int page, int pages) const;
+
+    LedgerGrid& grid_;
+    std::shared_ptr<QPrinter> setting_;
+};
