@@ -52,7 +52,8 @@ TsFile ReadTs(const QString& language)
 bool IsNoDisplayText(const QString& literal)
 {
     static const QSet<QString> fontNames{"宋体", "新細明體"};
-    return literal.contains('\'') || fontNames.contains(literal);
+    static const QRegularExpression placeholder(R"(^&\[[^\]]+\]$)");   // filled in by the printer
+    return literal.contains('\'') || fontNames.contains(literal) || placeholder.match(literal).hasMatch();
 }
 
 // The Chinese literals of the code, as the string loader will be asked for them.
