@@ -14,13 +14,19 @@ RuleGrid::CellFormat FormatOf(const QModelIndex& index)
 }
 
 // A whole number within the limits, or nothing: a length may be cleared.
+// A number above the limit cannot even be typed.
 class WholeNumberValidator : public QIntValidator {
 public:
     using QIntValidator::QIntValidator;
 
     State validate(QString& input, int& position) const override
     {
-        return input.isEmpty() ? Acceptable : QIntValidator::validate(input, position);
+        if (input.isEmpty())
+            return Acceptable;
+        bool number = false;
+        if (input.toLongLong(&number) > top() && number)
+            return Invalid;
+        return QIntValidator::validate(input, position);
     }
 };
 
