@@ -5,7 +5,6 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFontDatabase>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -118,16 +117,10 @@ int SpreadGrid::ActiveRow() const
 
 double SpreadGrid::CharacterWidth() const
 {
-    // A spread control counts widths in characters of a fixed-pitch font: here the
-    // platform's fixed-pitch face at the size of the grid's font, or the grid font's
-    // own digit where that is wider.
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    if (font().pointSizeF() > 0)
-        fixed.setPointSizeF(font().pointSizeF());
-    else
-        fixed.setPixelSize(font().pixelSize());
-    const QLatin1Char digit('0');
-    return std::max(QFontMetricsF(fixed, this).horizontalAdvance(digit), QFontMetricsF(font(), this).horizontalAdvance(digit));
+    // A spread control's width unit is a character of its fixed-pitch font, a third
+    // wider than a digit of the 9-point window font it was laid out with (8 pixels to 6).
+    // Keeping that ratio to a digit of this grid's font keeps each column holding its texts.
+    return QFontMetricsF(font(), this).horizontalAdvance(QLatin1Char('0')) * 4.0 / 3.0;
 }
 
 void SpreadGrid::SetColumnWidthInCharacters(int column, double characters)

@@ -57,7 +57,7 @@
     </message>
     <message>
         <source>部门代码</source>
-        <translation>Dept.</translation>
+        <translation>Department</translation>
     </message>
     <message>
         <source>物料代码</source>
@@ -65,7 +65,7 @@
     </message>
     <message>
         <source>仓库代码</source>
-        <translation>Store</translation>
+        <translation>Warehouse</translation>
     </message>
     <message>
         <source>供应商代码</source>
@@ -81,11 +81,11 @@
     </message>
     <message>
         <source>选单号码</source>
-        <translation>Src. Doc.</translation>
+        <translation>Source Doc.</translation>
     </message>
     <message>
         <source>项目号</source>
-        <translation>Project</translation>
+        <translation>Project No.</translation>
     </message>
     <message>
         <source>日期</source>
@@ -101,7 +101,7 @@
     </message>
     <message>
         <source>流水号</source>
-        <translation>Serial</translation>
+        <translation>Serial No.</translation>
     </message>
     <message>
         <source>长代码</source>
@@ -185,23 +185,23 @@
     </message>
     <message>
         <source>5、当属性值在单据上不存在，可在替换符栏里录入代替字符,如果不录入，将忽略。</source>
-        <translation>5. When a document lacks the property, the character in the Subst. column stands in for it; without one, the property is left out.</translation>
+        <translation>5. When a document lacks the property, the Subst. character stands in for it; without one, the property is left out.</translation>
     </message>
     <message>
         <source>4、当编码不足规定的长度时，可在补位符栏里录入补位字符。</source>
-        <translation>4. A code shorter than its length is filled up with the character in the Pad column.</translation>
+        <translation>4. A code shorter than its length is filled with the Pad character.</translation>
     </message>
     <message>
         <source>3、当属性值为自定义时，可在格式栏里录入自定义字符。</source>
-        <translation>3. For Custom, type the custom characters into the Format column.</translation>
+        <translation>3. For Custom, type its characters into the Format column.</translation>
     </message>
     <message>
         <source>2、当属性值为日期、行号时，可在格式栏里规定其显示方式。</source>
-        <translation>2. For the date or the line number, the Format column sets how it is shown.</translation>
+        <translation>2. For the date or line number, Format sets how it is shown.</translation>
     </message>
     <message>
         <source>1、当属性值为已有的基础资料时，格式有长短代码供选择。</source>
-        <translation>1. For a base-data code, the Format column offers the long or the short code.</translation>
+        <translation>1. A base-data code takes the long or the short code as format.</translation>
     </message>
     <message>
         <source>物料：</source>
@@ -213,7 +213,7 @@
     </message>
     <message>
         <source>批号管理是企业的普遍要求，该编码设置可对批号规则灵活地进行用户设置，以便适应不同用户的不同要求。</source>
-        <translation>Batch number management is a common requirement of enterprises. These coding settings let you define batch number rules flexibly, so that the different requirements of different users can be met.</translation>
+        <translation>Batch numbers are a common need of enterprises. These coding settings let each user define batch number rules that fit their own needs.</translation>
     </message>
     <message>
         <source>批次设置长度超过200，请重新设置</source>
