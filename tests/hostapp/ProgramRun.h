@@ -10,9 +10,11 @@ struct Outcome {
     QString out, err;
 };
 
-inline Outcome RunProgram(const QStringList& args, const QString& input = QString())
+inline Outcome RunProgram(const QStringList& args, const QString& input = QString(),
+                          const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(VELL_BATCHRULE_PATH), args);
     process.write(input.toUtf8());
     process.closeWriteChannel();
