@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <algorithm>
 
 SpreadGrid::SpreadGrid(QWidget* parent)
     : QTableView(parent), cells_(new SpreadGridModel(ColumnCount, this)), delegate_(new SpreadGridDelegate(this)),

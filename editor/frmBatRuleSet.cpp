@@ -21,6 +21,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -31,11 +32,29 @@ constexpr double kTwipsPerInch = 1440.0;
 
 // The small note picture beside the window's note: 17 × 16, 16 colours.
 const char* const kNotePicture[] = {
-    "17 16 6 1",         "  c None",          "k c #000000",       "w c #FFFFFF",       "n c #000080",
-    "g c #808080",       "r c #FF0000",       "      rr         ", "     rrrr        ", " kkkkkrrkkkkkk   ",
-    " kwwwwwkwwwwwkg  ", " kwwwwwwwwwwwkg  ", " kwnnnnnnnnnwkg  ", " kwwwwwwwwwwwkg  ", " kwnnnnnnnnnwkg  ",
-    " kwwwwwwwwwwwkg  ", " kwnnnnnnnnnwkg  ", " kwwwwwwwwwwwkg  ", " kwnnnnnwwwwwkg  ", " kwwwwwwwwwwwkg  ",
-    " kkkkkkkkkkkkkg  ", "  gggggggggggggg ", "                 ",
+    "17 16 6 1",
+    "  c None",
+    "k c #000000",
+    "w c #FFFFFF",
+    "n c #000080",
+    "g c #808080",
+    "r c #FF0000",
+    "      rr         ",
+    "     rrrr        ",
+    " kkkkkrrkkkkkk   ",
+    " kwwwwwkwwwwwkg  ",
+    " kwwwwwwwwwwwkg  ",
+    " kwnnnnnnnnnwkg  ",
+    " kwwwwwwwwwwwkg  ",
+    " kwnnnnnnnnnwkg  ",
+    " kwwwwwwwwwwwkg  ",
+    " kwnnnnnnnnnwkg  ",
+    " kwwwwwwwwwwwkg  ",
+    " kwnnnnnwwwwwkg  ",
+    " kwwwwwwwwwwwkg  ",
+    " kkkkkkkkkkkkkg  ",
+    "  gggggggggggggg ",
+    "                 ",
 };
 
 // A check box shows a stored state: 0 clear, 1 ticked, 2 grey.
@@ -82,7 +101,8 @@ frmBatRuleSet::frmBatRuleSet(QWidget* parent)
 
 frmBatRuleSet::~frmBatRuleSet()
 {
-    qApp->removeEventFilter(this);
+    if (qApp)
+        qApp->removeEventFilter(this);
 }
 
 QRect frmBatRuleSet::Twips(int left, int top, int width, int height) const
@@ -338,14 +358,13 @@ bool frmBatRuleSet::eventFilter(QObject* watched, QEvent* event)
     return Form_KeyPress(watched, key);
 }
 
-bool frmBatRuleSet::Form_KeyDown(const QKeyEvent& event)
+void frmBatRuleSet::Form_KeyDown(const QKeyEvent& event)
 {
     try {
-        return MMTS::ShowHelpForKey(VirtualKeys::FromQtKey(event.key()), 0, MMTS::HelpTopic, 0,
-                                    MMTS::FindPropValue(QStringLiteral("SUBID")), 0);
+        MMTS::ShowHelpForKey(VirtualKeys::FromQtKey(event.key()), 0, MMTS::HelpTopic, 0,
+                             MMTS::FindPropValue(QStringLiteral("SUBID")), 0);
     } catch (const HostError& error) {
         GLB::ShowErrorMessage(QStringLiteral("Form_KeyDown"), 0, true, &error);
-        return false;
     }
 }
 
@@ -412,14 +431,12 @@ void frmBatRuleSet::ShowItem(const QString& text)
 
 void frmBatRuleSet::optSingleItem_Click()
 {
-    ShowItem(ItemNumberName);
-    editor_.singleItem = true;
+    ShowItem(ItemNumberName);   // the choice counts at commit
 }
 
 void frmBatRuleSet::optGroupItem_Click()
 {
     ShowItem(ParentItemNumberName);
-    editor_.singleItem = false;
 }
 
 void frmBatRuleSet::cmdOK_Click()

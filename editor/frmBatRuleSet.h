@@ -58,7 +58,7 @@ private:
     void TakeOptions();
 
     // Key preview: every key the window's controls receive comes here first.
-    bool Form_KeyDown(const QKeyEvent& event);
+    void Form_KeyDown(const QKeyEvent& event);
     bool Form_KeyPress(QObject* receiver, const QKeyEvent& event);
     bool txtLevel_KeyPress(const QKeyEvent& event);
     void txtLevel_Change();

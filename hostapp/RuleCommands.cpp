@@ -278,8 +278,7 @@ int EditRule(const Target& target, QTextStream& err)
         Session session;
         frmBatRuleSet window;
         Aim(window, target);
-        window.Form_Load();
-        window.exec();
+        window.ShowModal();
         return 0;
     } catch (const Refusal& refusal) {
         err << refusal.message << '\n';

@@ -14,11 +14,13 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QHeaderView>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStyleOptionSpinBox>
 #include <QTabWidget>
@@ -122,8 +124,8 @@ protected:
     QByteArray DatabaseBytes() const
     {
         QByteArray bytes;
-        for (const QString& suffix : {"", "-wal"}) {
-            QFile file(db.Path() + suffix);
+        for (const char* suffix : {"", "-wal"}) {
+            QFile file(db.Path() + QLatin1String(suffix));
             if (file.open(QIODevice::ReadOnly))
                 bytes += file.readAll();
         }
@@ -399,6 +401,15 @@ TEST_F(EditorWindow, QuotesChangeNothingWhereverTheFocusIs)
     EXPECT_EQ(Cell(RuleGrid::Format, 1), "abc");
     EXPECT_EQ(Cell(RuleGrid::Length, 1), "3");
 
+    // Nor through an input method.
+    user.Click(RuleGrid::Format, 1);
+    User::Press(Qt::Key_F2);
+    QInputMethodEvent composed;
+    composed.setCommitString("'d\"");
+    QCoreApplication::sendEvent(User::Focus(), &composed);
+    User::Press(Qt::Key_Enter);
+    EXPECT_EQ(Cell(RuleGrid::Format, 1), "abcd");
+
     KeyCounter counter;
     auto* cancel = Find<QPushButton>("cmdCancel");
     cancel->installEventFilter(&counter);
@@ -599,6 +610,11 @@ TEST_F(EditorWindow, F1ShowsTheHostsHelpWindow)
     ASSERT_TRUE(viewer && viewer->Window());
     EXPECT_TRUE(viewer->Window()->isVisible());
     EXPECT_TRUE(viewer->Window()->source().toLocalFile().endsWith("chs/ICBatchCodeRule.html"));
+    // The modal editor leaves the help window to the user: it scrolls.
+    QScrollBar* scroll = viewer->Window()->verticalScrollBar();
+    ASSERT_GT(scroll->maximum(), 0);
+    QTest::keyClick(viewer->Window()->windowHandle(), Qt::Key_PageDown);   // through the window system, as a user
+    EXPECT_GT(scroll->value(), 0);
 }
 
 TEST_F(EditorWindow, HelpThatFailsIsShownNotCrashed)
