@@ -30,9 +30,14 @@ SpreadGrid::SpreadGrid(QWidget* parent)
     setCurrentIndex(IndexOf(Level, 1));
 }
 
+int SpreadGrid::SectionOf(int column)
+{
+    return column - 1;
+}
+
 QModelIndex SpreadGrid::IndexOf(int column, int row) const
 {
-    return cells_->index(row - 1, column - 1);
+    return cells_->index(row - 1, SectionOf(column));
 }
 
 std::pair<int, int> SpreadGrid::PositionOf(const QModelIndex& index)
@@ -53,14 +58,14 @@ void SpreadGrid::SetRowCount(int rows)
 QString SpreadGrid::Text(int column, int row) const
 {
     if (row == 0)
-        return cells_->headerData(column - 1, Qt::Horizontal).toString();
+        return cells_->headerData(SectionOf(column), Qt::Horizontal).toString();
     return cells_->Text(IndexOf(column, row));
 }
 
 void SpreadGrid::SetText(int column, int row, const QString& text)
 {
     if (row == 0)
-        cells_->setHeaderData(column - 1, Qt::Horizontal, text);
+        cells_->setHeaderData(SectionOf(column), Qt::Horizontal, text);
     else
         cells_->SetText(IndexOf(column, row), text);
 }
@@ -126,7 +131,7 @@ double SpreadGrid::CharacterWidth() const
 
 void SpreadGrid::SetColumnWidthInCharacters(int column, double characters)
 {
-    widths_[column - 1] = characters;
+    widths_[SectionOf(column)] = characters;
     ApplyColumnWidths();
 }
 
@@ -134,9 +139,9 @@ void SpreadGrid::ApplyColumnWidths()
 {
     // A column of n characters holds n of them beside the cell's text margins and its grid line.
     const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
-    for (int c = 0; c < ColumnCount; ++c)
-        if (widths_[c] > 0)
-            setColumnWidth(c, qRound(widths_[c] * CharacterWidth()) + margins);
+    for (int section = 0; section < ColumnCount; ++section)
+        if (widths_[section] > 0)
+            setColumnWidth(section, qRound(widths_[section] * CharacterWidth()) + margins);
 }
 
 void SpreadGrid::changeEvent(QEvent* event)

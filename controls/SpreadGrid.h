@@ -53,7 +53,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // The one place where the grid's 1-based positions meet model indexes.
+    // The one place where the grid's 1-based positions meet model indexes and sections.
+    static int SectionOf(int column);
     QModelIndex IndexOf(int column, int row) const;
     static std::pair<int, int> PositionOf(const QModelIndex& index);
 
@@ -64,5 +65,5 @@ private:
 
     SpreadGridModel* cells_;
     SpreadGridDelegate* delegate_;
-    QList<double> widths_;   // characters per column; 0 leaves the column as it is
+    QList<double> widths_;   // characters per section; 0 leaves the column as it is
 };

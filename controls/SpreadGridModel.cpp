@@ -20,8 +20,7 @@ int SpreadGridModel::columnCount(const QModelIndex& parent) const
 const SpreadGridModel::Cell& SpreadGridModel::At(const QModelIndex& index) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
-        throw HostError(9, QStringLiteral("No grid cell at column %1, row %2").arg(index.column() + 1).arg(index.row() + 1),
-                        QStringLiteral("SpreadGrid"));
+        throw HostError(9, QStringLiteral("Subscript out of range: the grid has no such cell"), QStringLiteral("SpreadGrid"));
     return rows_[index.row()][index.column()];
 }
 
