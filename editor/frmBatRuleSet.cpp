@@ -105,27 +105,33 @@ frmBatRuleSet::~frmBatRuleSet()
         qApp->removeEventFilter(this);
 }
 
-QRect frmBatRuleSet::Twips(int left, int top, int width, int height) const
+QRect frmBatRuleSet::Twips(const QRect& twips) const
 {
-    auto x = [this](int twips) { return qRound(twips * logicalDpiX() / kTwipsPerInch); };
-    auto y = [this](int twips) { return qRound(twips * logicalDpiY() / kTwipsPerInch); };
-    return {x(left), y(top), x(width), y(height)};
+    auto x = [this](int t) { return qRound(t * logicalDpiX() / kTwipsPerInch); };
+    auto y = [this](int t) { return qRound(t * logicalDpiY() / kTwipsPerInch); };
+    return {x(twips.x()), y(twips.y()), x(twips.width()), y(twips.height())};
+}
+
+void frmBatRuleSet::Put(QWidget* control, QWidget* container, const char* name, const QRect& twips)
+{
+    control->setParent(container);
+    control->setObjectName(QLatin1String(name));
+    if (SSTab1_ && SSTab1_->indexOf(container) >= 0)
+        tabPlaces_.append({control, twips});   // placed again once the tab control has laid out its pages
+    control->setGeometry(Twips(twips));
 }
 
 template <typename Control>
-Control* frmBatRuleSet::Place(QWidget* container, const char* name, QRect twips)
+Control* frmBatRuleSet::Place(QWidget* container, const char* name, const QRect& twips)
 {
     auto* control = new Control(container);
-    control->setObjectName(QLatin1String(name));
-    if (SSTab1_ && SSTab1_->indexOf(container) >= 0)
-        tabPlaces_.append({control, twips});   // placed once the tab control has laid out its pages
-    control->setGeometry(Twips(twips.x(), twips.y(), twips.width(), twips.height()));
+    Put(control, container, name, twips);
     return control;
 }
 
 void frmBatRuleSet::CreateControls()
 {
-    setFixedSize(Twips(0, 0, 6960, 8190).size());
+    setFixedSize(Twips({0, 0, 6960, 8190}).size());
     imgNote_ = Place<QLabel>(this, "imgNote", {30, 180, 255, 240});
     imgNote_->setPixmap(QPixmap(kNotePicture));
     imgNote_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -183,10 +189,7 @@ void frmBatRuleSet::CreateRuleTab(QWidget* tab)
     connect(txtLevel_, &QLineEdit::textChanged, this, &frmBatRuleSet::txtLevel_Change);
     connect(udLevel_, &QSpinBox::valueChanged, this, &frmBatRuleSet::udLevel_Change);
 
-    vsBatRule_->setParent(tab);
-    vsBatRule_->setObjectName(QStringLiteral("vsBatRule"));
-    tabPlaces_.append({vsBatRule_, QRect(105, 1185, 6270, 2445)});
-    vsBatRule_->setGeometry(Twips(105, 1185, 6270, 2445));
+    Put(vsBatRule_, tab, "vsBatRule", {105, 1185, 6270, 2445});
     const double widths[] = {4.5, 10.75, 8.87, 3.75, 5.62, 5.0};
     for (int column = RuleGrid::Level; column <= RuleGrid::Substitute; ++column)
         vsBatRule_->SetColumnWidthInCharacters(column, widths[column - 1]);
@@ -229,7 +232,7 @@ void frmBatRuleSet::PlaceTabControls()
 {
     const QPoint page = SSTab1_->widget(0)->mapTo(SSTab1_, QPoint(0, 0));
     for (const auto& [control, twips] : tabPlaces_)
-        control->setGeometry(Twips(twips.x(), twips.y(), twips.width(), twips.height()).translated(-page));
+        control->setGeometry(Twips(twips).translated(-page));
     tabsPlaced_ = true;
 }
 

@@ -46,9 +46,10 @@ private:
     void CreateRuleTab(QWidget* tab);
     void CreateOptionsTab(QWidget* tab);
     void CreateNotes(QWidget* tab);
-    QRect Twips(int left, int top, int width, int height) const;
+    QRect Twips(const QRect& twips) const;
+    void Put(QWidget* control, QWidget* container, const char* name, const QRect& twips);
     template <typename Control>
-    Control* Place(QWidget* container, const char* name, QRect twips);
+    Control* Place(QWidget* container, const char* name, const QRect& twips);
     void PlaceTabControls();
 
     void ApplyEditorTexts();

@@ -191,6 +191,24 @@ TEST_F(EditorWindow, OpensOnTheMaterialsOwnRuleInFidOrder)
     EXPECT_EQ(grid.model()->headerData(3, Qt::Horizontal).toString(), "长度");
 }
 
+TEST_F(EditorWindow, SetsItsTextsInTheirOrderBeforeTheRuleIsLoaded)
+{
+    DictionaryLoader::Register();
+    CurrentModuleState().resourceLoader.reset();
+    OpenOnMaterial();
+    const QStringList texts{"批号管理----编码设置", "取消(&N)", "确定(&Y)", "编码设置", "选项",
+                            "蓝字入库单批次号根据规则直接产生", "物料类设置不改变个别物料设置", "批号重复给予提示",
+                            "编码信息不全时可做手工改变", "在单据上可手工改变批号", "按明细物料", "按物料组"};
+    EXPECT_EQ(DictionaryLoader::asked.mid(0, texts.size()), texts);
+    const QStringList grid{"级次", "属性", "格式", "长度", "补位符", "替换符", "物料：", "编码级次："};
+    EXPECT_EQ(DictionaryLoader::asked.mid(texts.size() + 5, grid.size()), grid) << "after the five notes";
+    EXPECT_TRUE(DictionaryLoader::asked[texts.size()].startsWith("5、"));
+    EXPECT_TRUE(DictionaryLoader::asked[texts.size() + 4].startsWith("1、"));
+    EXPECT_TRUE(DictionaryLoader::asked[texts.size() + 5 + grid.size()].startsWith("批号管理是"));
+    EXPECT_EQ(DictionaryLoader::asked.indexOf("长代码"), texts.size() + 5 + grid.size() + 1)
+        << "the stored rule comes after the window's texts";
+}
+
 TEST_F(EditorWindow, OptionsTabShowsThreeBoxesWithItemIsTopAtTheTop)
 {
     OpenOnMaterial();
