@@ -4,7 +4,7 @@
 #include "MParse.h"
 #include "TranslatorLoader.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextBrowser>
@@ -32,11 +32,16 @@ void HelpBrowser::ShowHELP(qint32&, qint16, QString& topic, qint32&, QString&, q
     if (!QFileInfo::exists(page))
         throw HostError(53, MParse::TranslateText(QStringLiteral("找不到帮助主题%1：%2")).arg(topic, page),
                         QStringLiteral("VellCHMResTool.ClsCHMHelp"));
+    // Over a modal window the help must belong to it, or the modal window would block it.
+    QWidget* owner = QApplication::activeModalWidget();
     if (!window_) {
-        window_ = new QTextBrowser;
+        window_ = new QTextBrowser(owner);
+        window_->setWindowFlag(Qt::Window);
         window_->setObjectName(QStringLiteral("helpBrowser"));
         window_->setOpenExternalLinks(false);
         window_->resize(760, 640);
+    } else if (window_->parentWidget() != owner) {
+        window_->setParent(owner, Qt::Window);
     }
     window_->setSource(QUrl::fromLocalFile(page));
     window_->setWindowTitle(window_->documentTitle());

@@ -46,4 +46,5 @@ void RegisterHostComponents(const HostSettings& settings)
         return std::make_shared<ConsoleMessageBox>();
     });
     SharePropsStore::SetProperty(QStringLiteral("PropsString"), settings.propsString);
+    WidgetGlossaLoader::InstallFontSubstitutes();
 }

@@ -13,6 +13,7 @@
 #include "RWDatabase.h"
 #include "SpreadConsole.h"
 #include "TextUtil.h"
+#include "frmBatRuleSet.h"
 
 #include <optional>
 
@@ -78,8 +79,8 @@ QString GroupText(qint32 groupId)
     return NumberName(*Visible(RWDatabase().FetchGroup(groupId), "找不到物料组%1", groupId));
 }
 
-// Fills the editor's target as the main window does from its tree and ledger.
-void Aim(BatRuleEditor& editor, const Target& target)
+// Fills the editor's (or its window's) target as the main window does from its tree and ledger.
+void Aim(auto& editor, const Target& target)
 {
     if (!target.itemId) {
         editor.ParentItemID = *target.groupId;
@@ -289,6 +290,23 @@ int SetOptions(const QStringList& settings, QTextStream& out)
         PrintOptions(options, out);
         return 0;
     });
+}
+
+int EditRule(const Target& target, QTextStream& err)
+{
+    // Nothing is shown in a box here: a window that cannot open must not wait for a click.
+    try {
+        Session session;
+        frmBatRuleSet window;
+        Aim(window, target);
+        window.ShowModal();
+        return 0;
+    } catch (const Refusal& refusal) {
+        err << refusal.message << '\n';
+    } catch (const HostError& error) {
+        err << error.Description() << '\n';
+    }
+    return 1;
 }
 
 }

@@ -27,4 +27,9 @@ int ShowOptions(QTextStream& out);
 // Settings are KEY=0 or KEY=1 with the option keys of t_SystemProfile.
 int SetOptions(const QStringList& settings, QTextStream& out);
 
+// The editor window alone for the target, as the main window opens it; 0
+// once it has closed (commit or Cancel), 1 with the reason on `err` when it
+// could not open. Needs a QApplication.
+int EditRule(const Target& target, QTextStream& err);
+
 }

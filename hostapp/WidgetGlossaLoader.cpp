@@ -4,10 +4,12 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QFont>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTreeWidget>
 #include <QWidget>
 #include <functional>
@@ -26,7 +28,7 @@ LanguageFont FontOf(const QString& languageCode)
     if (suffix == QStringLiteral("cht"))
         return {"新細明體", 136, "Noto Sans CJK TC"};
     if (suffix == QStringLiteral("en"))
-        return {"Arial", 0, "DejaVu Sans"};
+        return {"Arial", 0, "Noto Sans CJK SC"};   // Latin as narrow as Arial's, and Chinese data still readable
     return {"宋体", 134, "Noto Sans CJK SC"};
 }
 
@@ -48,11 +50,12 @@ void Translate(QObject* object, const char* slot, const QString& current, Resour
 
 void TranslateHeaders(QObject* view, ResourceLoader& loader)
 {
-    if (auto* table = qobject_cast<QTableWidget*>(view)) {
-        for (int c = 0; c < table->columnCount(); ++c)
-            if (QTableWidgetItem* item = table->horizontalHeaderItem(c))
-                Translate(view, QByteArray("header").append(QByteArray::number(c)).constData(), item->text(), loader,
-                          [item](const QString& t) { item->setText(t); });
+    if (auto* table = qobject_cast<QTableView*>(view); table && table->model()) {
+        QAbstractItemModel* model = table->model();
+        for (int c = 0; c < model->columnCount(); ++c)
+            Translate(view, QByteArray("header").append(QByteArray::number(c)).constData(),
+                      model->headerData(c, Qt::Horizontal).toString(), loader,
+                      [model, c](const QString& t) { model->setHeaderData(c, Qt::Horizontal, t); });
     } else if (auto* tree = qobject_cast<QTreeWidget*>(view)) {
         QTreeWidgetItem* header = tree->headerItem();
         for (int c = 0; header && c < header->columnCount(); ++c)
@@ -86,6 +89,16 @@ void TranslateObject(QObject* object, ResourceLoader& loader, bool headers)
         TranslateHeaders(object, loader);
 }
 
+}
+
+void WidgetGlossaLoader::InstallFontSubstitutes()
+{
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return;
+    for (const char* code : {"chs", "cht", "en"}) {
+        const LanguageFont font = FontOf(QString::fromLatin1(code));
+        QFont::insertSubstitution(QString::fromUtf8(font.name), QString::fromUtf8(font.available));
+    }
 }
 
 WidgetGlossaLoader::WidgetGlossaLoader(QString translationsDir) : dir_(std::move(translationsDir)) {}

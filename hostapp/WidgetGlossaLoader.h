@@ -18,6 +18,10 @@ public:
     void SetFrmFont(QObject* window, const QString& languageCode) override;
     ValueBag GetVellFontProps(const QString& languageCode) override;
 
+    // The host's windows and printouts ask for the fonts of the host platform
+    // (宋体, 新細明體, Arial); this one's stand in for them wherever they are missing.
+    static void InstallFontSubstitutes();
+
 private:
     QString dir_;
 };

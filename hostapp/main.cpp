@@ -3,16 +3,18 @@
 #include "RuleCommands.h"
 #include "SqlConnection.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QFileInfo>
+#include <cstdio>
+#include <optional>
 
 namespace {
 
 // The options of vell-batchrule and the dispatch to its commands.
 class CommandLine {
 public:
-    explicit CommandLine(const QCoreApplication& app)
+    CommandLine()
     {
         parser_.setApplicationDescription(QStringLiteral(
             "Batch-number rules of the inventory module.\n"
@@ -22,15 +24,29 @@ public:
             "  vell-batchrule rule show --db FILE (--item ID | --group ID)\n"
             "  vell-batchrule rule set --db FILE (--item ID | --group ID) [--spare-own-rules | --replace-own-rules]\n"
             "                 ELEMENT...   each property[:format[:length[:pad[:substitute]]]]\n"
-            "  vell-batchrule options show|set --db FILE [KEY=0|1 ...]"));
+            "  vell-batchrule options show|set --db FILE [KEY=0|1 ...]\n"
+            "  vell-batchrule edit --db FILE (--item ID | --group ID)   the rule editor window"));
         parser_.addHelpOption();
-        parser_.addPositionalArgument(QStringLiteral("command"), QStringLiteral("sql, demo-db, rule or options"));
+        parser_.addPositionalArgument(QStringLiteral("command"), QStringLiteral("sql, demo-db, rule, options or edit"));
         parser_.addOptions({db_, props_, outFile_, groups_, materials_, item_, group_, spare_, replace_});
-        parser_.process(app);
-        args_ = parser_.positionalArguments();
     }
 
-    int Run()
+    // The command word, read before any application object exists.
+    QString CommandOf(const QStringList& arguments)
+    {
+        parser_.parse(arguments);
+        return parser_.positionalArguments().value(0);
+    }
+
+    int Run(const QCoreApplication& app)
+    {
+        parser_.process(app);
+        args_ = parser_.positionalArguments();
+        return Dispatch();
+    }
+
+private:
+    int Dispatch()
     {
         const QString command = args_.value(0);
         if (command == QStringLiteral("demo-db"))
@@ -44,12 +60,13 @@ public:
             return Rule();
         if (command == QStringLiteral("options"))
             return Options();
+        if (command == QStringLiteral("edit"))
+            return Edit();
         if (!command.isEmpty())
             return Usage(QStringLiteral("Unknown command '%1'.").arg(command));
         return Show();
     }
 
-private:
     int Usage(const QString& problem)
     {
         err_ << problem << "\n\n" << parser_.helpText();
@@ -64,23 +81,36 @@ private:
                                 out_, err_);
     }
 
-    int Rule()
+    // --item ID or --group ID; nullopt after the usage was printed.
+    std::optional<RuleCommands::Target> TargetOf(const QString& command)
     {
-        if (parser_.isSet(item_) == parser_.isSet(group_))
-            return Usage(QStringLiteral("rule needs either --item ID or --group ID."));
-        if (parser_.isSet(spare_) && parser_.isSet(replace_))
-            return Usage(QStringLiteral("--spare-own-rules and --replace-own-rules exclude each other."));
+        if (parser_.isSet(item_) == parser_.isSet(group_)) {
+            Usage(QStringLiteral("%1 needs either --item ID or --group ID.").arg(command));
+            return std::nullopt;
+        }
         RuleCommands::Target target;
         bool numeric = false;
         const bool forItem = parser_.isSet(item_);
         (forItem ? target.itemId : target.groupId) = parser_.value(forItem ? item_ : group_).toInt(&numeric);
-        if (!numeric)
-            return Usage(QStringLiteral("--item and --group take a whole number."));
+        if (!numeric) {
+            Usage(QStringLiteral("--item and --group take a whole number."));
+            return std::nullopt;
+        }
+        return target;
+    }
+
+    int Rule()
+    {
+        const auto target = TargetOf(QStringLiteral("rule"));
+        if (!target)
+            return 2;
+        if (parser_.isSet(spare_) && parser_.isSet(replace_))
+            return Usage(QStringLiteral("--spare-own-rules and --replace-own-rules exclude each other."));
         if (args_.value(1) == QStringLiteral("show") && args_.size() == 2)
-            return RuleCommands::ShowRule(target, out_);
+            return RuleCommands::ShowRule(*target, out_);
         if (args_.value(1) == QStringLiteral("set")) {
             const int itemIsTop = parser_.isSet(spare_) ? 1 : parser_.isSet(replace_) ? 0 : -1;
-            return RuleCommands::SetRule(target, args_.mid(2), itemIsTop, out_);
+            return RuleCommands::SetRule(*target, args_.mid(2), itemIsTop, out_);
         }
         return Usage(QStringLiteral("rule show, or rule set ELEMENT..."));
     }
@@ -92,6 +122,16 @@ private:
         if (args_.value(1) == QStringLiteral("set") && args_.size() > 2)
             return RuleCommands::SetOptions(args_.mid(2), out_);
         return Usage(QStringLiteral("options show, or options set KEY=0|1..."));
+    }
+
+    int Edit()
+    {
+        const auto target = TargetOf(QStringLiteral("edit"));
+        if (!target)
+            return 2;
+        if (args_.size() != 1)
+            return Usage(QStringLiteral("edit takes no further arguments."));
+        return RuleCommands::EditRule(*target, err_);
     }
 
     // Until the main window lands: what the database holds, made with demo data when missing.
@@ -130,9 +170,33 @@ private:
 
 }
 
+// Windows need a display; without one Qt would only abort.
+bool HasDisplay()
+{
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !platform.startsWith(QStringLiteral("xcb")) && !platform.startsWith(QStringLiteral("wayland")))
+        return true;   // offscreen, vnc and the like bring their own
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 int main(int argc, char* argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    CommandLine commandLine;
+    if (commandLine.CommandOf(arguments) == QStringLiteral("edit")) {
+        if (!HasDisplay()) {
+            std::fputs("vell-batchrule edit: there is no display to open the window on (DISPLAY is not set).\n"
+                       "Run it in a desktop session, or under xvfb-run.\n",
+                       stderr);
+            return 1;
+        }
+        QApplication app(argc, argv);
+        QApplication::setApplicationName(QStringLiteral("vell-batchrule"));
+        return commandLine.Run(app);
+    }
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vell-batchrule"));
-    return CommandLine(app).Run();
+    return commandLine.Run(app);
 }

@@ -53,39 +53,39 @@
     </message>
     <message>
         <source>客户代码</source>
-        <translation>Customer Code</translation>
+        <translation>Customer</translation>
     </message>
     <message>
         <source>部门代码</source>
-        <translation>Department Code</translation>
+        <translation>Department</translation>
     </message>
     <message>
         <source>物料代码</source>
-        <translation>Material Code</translation>
+        <translation>Material</translation>
     </message>
     <message>
         <source>仓库代码</source>
-        <translation>Warehouse Code</translation>
+        <translation>Warehouse</translation>
     </message>
     <message>
         <source>供应商代码</source>
-        <translation>Supplier Code</translation>
+        <translation>Supplier</translation>
     </message>
     <message>
         <source>业务员代码</source>
-        <translation>Salesman Code</translation>
+        <translation>Salesman</translation>
     </message>
     <message>
         <source>单据号码</source>
-        <translation>Document Number</translation>
+        <translation>Doc. No.</translation>
     </message>
     <message>
         <source>选单号码</source>
-        <translation>Source Document Number</translation>
+        <translation>Source Doc.</translation>
     </message>
     <message>
         <source>项目号</source>
-        <translation>Project Number</translation>
+        <translation>Project No.</translation>
     </message>
     <message>
         <source>日期</source>
@@ -97,11 +97,11 @@
     </message>
     <message>
         <source>行号</source>
-        <translation>Line Number</translation>
+        <translation>Line No.</translation>
     </message>
     <message>
         <source>流水号</source>
-        <translation>Serial Number</translation>
+        <translation>Serial No.</translation>
     </message>
     <message>
         <source>长代码</source>
@@ -125,15 +125,15 @@
     </message>
     <message>
         <source>长度</source>
-        <translation>Length</translation>
+        <translation>Len.</translation>
     </message>
     <message>
         <source>补位符</source>
-        <translation>Pad Character</translation>
+        <translation>Pad</translation>
     </message>
     <message>
         <source>替换符</source>
-        <translation>Substitute Character</translation>
+        <translation>Subst.</translation>
     </message>
     <message>
         <source>批号管理----编码设置</source>
@@ -157,11 +157,11 @@
     </message>
     <message>
         <source>蓝字入库单批次号根据规则直接产生</source>
-        <translation>Generate batch numbers on blue-ink receipt documents directly from the rule</translation>
+        <translation>Blue-ink receipts take their batch numbers from the rule</translation>
     </message>
     <message>
         <source>物料类设置不改变个别物料设置</source>
-        <translation>Material group settings do not change individual material settings</translation>
+        <translation>Group rules leave the own rules of materials alone</translation>
     </message>
     <message>
         <source>批号重复给予提示</source>
@@ -169,11 +169,11 @@
     </message>
     <message>
         <source>编码信息不全时可做手工改变</source>
-        <translation>Batch numbers can be changed manually when coding information is incomplete</translation>
+        <translation>Batch numbers may be changed by hand when codes are missing</translation>
     </message>
     <message>
         <source>在单据上可手工改变批号</source>
-        <translation>Batch numbers can be changed manually on documents</translation>
+        <translation>Batch numbers may be changed by hand on documents</translation>
     </message>
     <message>
         <source>按明细物料</source>
@@ -185,23 +185,23 @@
     </message>
     <message>
         <source>5、当属性值在单据上不存在，可在替换符栏里录入代替字符,如果不录入，将忽略。</source>
-        <translation>5. When the property value does not exist on the document, enter a substitute character in the Substitute Character column; if none is entered, the missing value is ignored.</translation>
+        <translation>5. When a document lacks the property, the Subst. character stands in for it; without one, the property is left out.</translation>
     </message>
     <message>
         <source>4、当编码不足规定的长度时，可在补位符栏里录入补位字符。</source>
-        <translation>4. When a code is shorter than the set length, enter a pad character in the Pad Character column.</translation>
+        <translation>4. A code shorter than its length is filled with the Pad character.</translation>
     </message>
     <message>
         <source>3、当属性值为自定义时，可在格式栏里录入自定义字符。</source>
-        <translation>3. When the property is Custom, enter the custom characters in the Format column.</translation>
+        <translation>3. For Custom, type its characters into the Format column.</translation>
     </message>
     <message>
         <source>2、当属性值为日期、行号时，可在格式栏里规定其显示方式。</source>
-        <translation>2. When the property is the date or the line number, set how it is shown in the Format column.</translation>
+        <translation>2. For the date or line number, Format sets how it is shown.</translation>
     </message>
     <message>
         <source>1、当属性值为已有的基础资料时，格式有长短代码供选择。</source>
-        <translation>1. When the property is an existing base-data code, the format offers a choice of long code or short code.</translation>
+        <translation>1. A base-data code takes the long or the short code as format.</translation>
     </message>
     <message>
         <source>物料：</source>
@@ -213,7 +213,7 @@
     </message>
     <message>
         <source>批号管理是企业的普遍要求，该编码设置可对批号规则灵活地进行用户设置，以便适应不同用户的不同要求。</source>
-        <translation>Batch number management is a common requirement of enterprises. These coding settings let you define batch number rules flexibly, so that the different requirements of different users can be met.</translation>
+        <translation>Batch numbers are a common need of enterprises. These coding settings let each user define batch number rules that fit their own needs.</translation>
     </message>
     <message>
         <source>批次设置长度超过200，请重新设置</source>

@@ -11,9 +11,9 @@
 namespace {
 
 // A ledger of materials whose row texts are counted as they are asked for.
-class Grid : public testing::Test {
+class LedgerRows : public testing::Test {
 protected:
-    Grid()
+    LedgerRows()
     {
         grid.rowTextRequest = [this](int row) {
             ++asked[row];
@@ -39,7 +39,7 @@ protected:
     QHash<int, int> asked;
 };
 
-TEST_F(Grid, HeaderIsRowOneAndCellsSplitAtTheBar)
+TEST_F(LedgerRows, HeaderIsRowOneAndCellsSplitAtTheBar)
 {
     grid.SetRows(4);
     EXPECT_EQ(grid.model()->rowCount(), 3);
@@ -50,7 +50,7 @@ TEST_F(Grid, HeaderIsRowOneAndCellsSplitAtTheBar)
     EXPECT_FALSE(grid.model()->index(0, 3).data(Qt::EditRole).isValid());
 }
 
-TEST_F(Grid, OnlyPaintedRowsAreAskedForAndEachOncePerPaint)
+TEST_F(LedgerRows, OnlyPaintedRowsAreAskedForAndEachOncePerPaint)
 {
     grid.SetRows(100001);
     Paint();
@@ -68,7 +68,7 @@ TEST_F(Grid, OnlyPaintedRowsAreAskedForAndEachOncePerPaint)
     EXPECT_EQ(grid.CellText(2, 4), "[日期]");
 }
 
-TEST_F(Grid, FlagSixteenHidesAColumnThatStillReads)
+TEST_F(LedgerRows, FlagSixteenHidesAColumnThatStillReads)
 {
     grid.SetRows(3);
     grid.SetColumnFlag(1, Ledger::HiddenColumn, true);
@@ -78,7 +78,7 @@ TEST_F(Grid, FlagSixteenHidesAColumnThatStillReads)
     EXPECT_EQ(grid.columnWidth(1), grid.logicalDpiX());
 }
 
-TEST_F(Grid, CurrentRowFollowsTheUserAndTheHeader)
+TEST_F(LedgerRows, CurrentRowFollowsTheUserAndTheHeader)
 {
     grid.SetRows(5);
     grid.show();
@@ -92,7 +92,7 @@ TEST_F(Grid, CurrentRowFollowsTheUserAndTheHeader)
     EXPECT_EQ(grid.CurrentRow(), 1);
 }
 
-TEST_F(Grid, DoubleClickAndEnterActivateARow)
+TEST_F(LedgerRows, DoubleClickAndEnterActivateARow)
 {
     int activations = 0;
     grid.activation = [&] { ++activations; };
@@ -108,7 +108,7 @@ TEST_F(Grid, DoubleClickAndEnterActivateARow)
     EXPECT_EQ(activations, 2);
 }
 
-TEST_F(Grid, ModelKeepsTheItemModelContract)
+TEST_F(LedgerRows, ModelKeepsTheItemModelContract)
 {
     grid.SetRows(20);
     QAbstractItemModelTester tester(grid.model(), QAbstractItemModelTester::FailureReportingMode::Fatal);

@@ -74,4 +74,26 @@ TEST_F(Program, MissingDatabaseOptionIsAUsageError)
     EXPECT_TRUE(run.err.contains("--db"));
 }
 
+TEST_F(Program, EditWithoutADisplaySaysSo)
+{
+    QProcessEnvironment desktopless = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        desktopless.remove(name);
+    const Outcome run = RunProgram({"edit", "--db", Db(), "--item", "101"}, QString(), desktopless);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("no display")) << run.err.toStdString();
+}
+
+TEST_F(Program, EditThatCannotOpenTheWindowGivesTheReason)
+{
+    const Outcome unknown = RunProgram({"edit", "--db", Db(), "--item", "99999"});
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_TRUE(unknown.err.contains("找不到物料99999")) << unknown.err.toStdString();
+    const Outcome missing = RunProgram({"edit", "--db", dir.filePath("none.sqlite"), "--group", "7"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_FALSE(missing.err.isEmpty());
+    EXPECT_FALSE(QFile::exists(dir.filePath("none.sqlite")));
+    EXPECT_EQ(RunProgram({"edit", "--db", Db()}).exitCode, 2) << "neither --item nor --group";
+}
+
 }

@@ -14,16 +14,26 @@ struct Outcome {
     QString out, err;
 };
 
-inline Outcome RunProgram(const QStringList& args, const QString& input = QString(), int timeoutMs = 60000,
-                          const QString& program = QStringLiteral(VELL_BATCHRULE_PATH))
+// How a program is run: what it reads, how long it may take, which program
+// (vell-batchrule unless told) and in what environment.
+struct RunOptions {
+    QString input;
+    int timeoutMs = 60000;
+    QString program = QStringLiteral(VELL_BATCHRULE_PATH);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+};
+
+inline Outcome RunProgram(const QStringList& args, const RunOptions& options)
 {
     QProcess process;
-    process.start(program, args);
+    process.setProcessEnvironment(options.environment);
+    process.start(options.program, args);
+    const int timeoutMs = options.timeoutMs;
     if (!process.waitForStarted(timeoutMs)) {
         ADD_FAILURE() << "vell-batchrule did not start: " << process.errorString().toStdString();
         return {-1, QString(), process.errorString()};
     }
-    process.write(input.toUtf8());
+    process.write(options.input.toUtf8());
     process.closeWriteChannel();
     const bool finished = process.waitForFinished(timeoutMs);
     if (!finished) {
@@ -38,4 +48,16 @@ inline Outcome RunProgram(const QStringList& args, const QString& input = QStrin
         return {-1, outcome.out, outcome.err};
     }
     return outcome;
+}
+
+inline Outcome RunProgram(const QStringList& args, const QString& input = QString())
+{
+    return RunProgram(args, RunOptions{input});
+}
+
+inline Outcome RunProgram(const QStringList& args, const QString& input, const QProcessEnvironment& environment)
+{
+    RunOptions options{input};
+    options.environment = environment;
+    return RunProgram(args, options);
 }

@@ -286,7 +286,9 @@ TEST_F(RuleCommand, ReadsWorkOnAReadOnlyDatabase)
     }
     QFile::setPermissions(dir.path(), openFolder);
     QFile::setPermissions(Db(), readOnly);
-    const Outcome run = RunProgram(prefix + QStringList{"rule", "show", "--item", "101", "--db", Db()}, {}, 60000, program);
+    RunOptions options;
+    options.program = program;
+    const Outcome run = RunProgram(prefix + QStringList{"rule", "show", "--item", "101", "--db", Db()}, options);
     QFile::setPermissions(dir.path(), openFolder | QFile::WriteOwner);
     QFile::setPermissions(programDir.path(), openFolder | QFile::WriteOwner);
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
@@ -295,9 +297,9 @@ TEST_F(RuleCommand, ReadsWorkOnAReadOnlyDatabase)
 
 TEST(ProgramRun, AProgramThatDoesNotRunFailsTheTest)
 {
-    EXPECT_NONFATAL_FAILURE(RunProgram({}, {}, 5000, "/no/such/program"), "did not start");
-    EXPECT_NONFATAL_FAILURE(RunProgram({"-c", "kill -9 $$"}, {}, 5000, "/bin/sh"), "crashed");
-    EXPECT_NONFATAL_FAILURE(RunProgram({"-c", "sleep 5"}, {}, 200, "/bin/sh"), "timed out");
+    EXPECT_NONFATAL_FAILURE(RunProgram({}, RunOptions{{}, 5000, "/no/such/program"}), "did not start");
+    EXPECT_NONFATAL_FAILURE(RunProgram({"-c", "kill -9 $$"}, RunOptions{{}, 5000, "/bin/sh"}), "crashed");
+    EXPECT_NONFATAL_FAILURE(RunProgram({"-c", "sleep 5"}, RunOptions{{}, 200, "/bin/sh"}), "timed out");
 }
 
 }

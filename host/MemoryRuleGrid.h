@@ -36,6 +36,7 @@ private:
     const Cell& At(int column, int row) const;
     Cell& At(int column, int row);
 
+    QString headers_[ColumnCount];
     QList<QList<Cell>> rows_;
     int activeColumn_ = 1;
     int activeRow_ = 1;

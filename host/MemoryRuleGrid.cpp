@@ -1,7 +1,6 @@
 #include "MemoryRuleGrid.h"
 
 #include "HostError.h"
-#include "HostText.h"
 
 MemoryRuleGrid::MemoryRuleGrid()
 {
@@ -30,26 +29,23 @@ MemoryRuleGrid::Cell& MemoryRuleGrid::At(int column, int row)
 
 QString MemoryRuleGrid::Text(int column, int row) const
 {
+    if (row == 0 && column >= 1 && column <= ColumnCount)
+        return headers_[column - 1];
     return At(column, row).text;
 }
 
 void MemoryRuleGrid::SetText(int column, int row, const QString& text)
 {
-    At(column, row).text = text;
+    if (row == 0 && column >= 1 && column <= ColumnCount)
+        headers_[column - 1] = text;
+    else
+        At(column, row).text = text;
 }
 
 QVariant MemoryRuleGrid::Value(int column, int row) const
 {
     const Cell& cell = At(column, row);
-    switch (cell.format.kind) {
-    case CellKind::DropDown:
-        return int(cell.format.items.indexOf(cell.text));
-    case CellKind::WholeNumber:
-        return HostText::Val(cell.text);
-    case CellKind::FreeText:
-        break;
-    }
-    return cell.text;
+    return ValueOf(cell.text, cell.format);
 }
 
 RuleGrid::CellFormat MemoryRuleGrid::CellFormatOf(int column, int row) const

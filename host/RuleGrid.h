@@ -6,7 +6,7 @@
 
 // The rule grid as the editor logic and the save engine use it: six columns,
 // one row per level, every cell with its text, kind and lock flag. Columns
-// and rows count from 1.
+// and rows count from 1; row 0 holds the column headers (text only).
 class RuleGrid {
 public:
     enum Column { Level = 1, Property, Format, Length, Pad, Substitute };
@@ -27,6 +27,7 @@ public:
     // Rows that stay keep their contents; new rows come empty.
     virtual void SetRowCount(int rows) = 0;
 
+    // Row 0 is the header row.
     virtual QString Text(int column, int row) const = 0;
     // The editor's own writes: no cell-changed notification follows.
     virtual void SetText(int column, int row, const QString& text) = 0;
@@ -43,4 +44,7 @@ public:
     virtual void SetActiveCell(int column, int row) = 0;
     virtual int ActiveColumn() const = 0;
     virtual int ActiveRow() const = 0;
+
+    // Value of a cell with this text and format, as Value answers it.
+    static QVariant ValueOf(const QString& text, const CellFormat& format);
 };

@@ -1,0 +1,234 @@
+#include "SpreadGrid.h"
+
+#include "SpreadGridDelegate.h"
+#include "SpreadGridModel.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <algorithm>
+
+SpreadGrid::SpreadGrid(QWidget* parent)
+    : QTableView(parent), cells_(new SpreadGridModel(ColumnCount, this)), delegate_(new SpreadGridDelegate(this)),
+      widths_(ColumnCount, 0.0)
+{
+    setModel(cells_);
+    setItemDelegate(delegate_);
+    verticalHeader()->hide();
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setHighlightSections(false);
+    setSelectionMode(SingleSelection);
+    setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
+    setWordWrap(false);
+    connect(cells_, &SpreadGridModel::CellEdited, this, [this](const QModelIndex& index) {
+        const auto [column, row] = PositionOf(index);
+        emit CellChanged(column, row);
+    });
+    SetRowCount(1);
+    setCurrentIndex(IndexOf(Level, 1));
+}
+
+int SpreadGrid::SectionOf(int column)
+{
+    return column - 1;
+}
+
+QModelIndex SpreadGrid::IndexOf(int column, int row) const
+{
+    return cells_->index(row - 1, SectionOf(column));
+}
+
+std::pair<int, int> SpreadGrid::PositionOf(const QModelIndex& index)
+{
+    return {index.column() + 1, index.row() + 1};
+}
+
+int SpreadGrid::RowCount() const
+{
+    return cells_->rowCount();
+}
+
+void SpreadGrid::SetRowCount(int rows)
+{
+    cells_->SetRowCount(rows);
+}
+
+QString SpreadGrid::Text(int column, int row) const
+{
+    if (row == 0)
+        return cells_->headerData(SectionOf(column), Qt::Horizontal).toString();
+    return cells_->Text(IndexOf(column, row));
+}
+
+void SpreadGrid::SetText(int column, int row, const QString& text)
+{
+    if (row == 0)
+        cells_->setHeaderData(SectionOf(column), Qt::Horizontal, text);
+    else
+        cells_->SetText(IndexOf(column, row), text);
+}
+
+QVariant SpreadGrid::Value(int column, int row) const
+{
+    const QModelIndex index = IndexOf(column, row);
+    return ValueOf(cells_->Text(index), cells_->Format(index));
+}
+
+RuleGrid::CellFormat SpreadGrid::CellFormatOf(int column, int row) const
+{
+    return cells_->Format(IndexOf(column, row));
+}
+
+void SpreadGrid::SetCellFormat(int column, int row, const CellFormat& format)
+{
+    cells_->SetFormat(IndexOf(column, row), format);
+}
+
+bool SpreadGrid::IsLocked(int column, int row) const
+{
+    return cells_->IsLocked(IndexOf(column, row));
+}
+
+void SpreadGrid::SetLocked(int column, int row, bool locked)
+{
+    cells_->SetLocked(IndexOf(column, row), locked);
+}
+
+void SpreadGrid::SetFocus()
+{
+    setFocus(Qt::OtherFocusReason);
+}
+
+void SpreadGrid::SetActiveCell(int column, int row)
+{
+    const QModelIndex index = IndexOf(column, row);
+    if (!index.isValid())
+        return;
+    setCurrentIndex(index);
+    scrollTo(index);
+    setFocus(Qt::OtherFocusReason);
+}
+
+int SpreadGrid::ActiveColumn() const
+{
+    return currentIndex().isValid() ? PositionOf(currentIndex()).first : 0;
+}
+
+int SpreadGrid::ActiveRow() const
+{
+    return currentIndex().isValid() ? PositionOf(currentIndex()).second : 0;
+}
+
+double SpreadGrid::CharacterWidth() const
+{
+    // A spread control's width unit is a character of its fixed-pitch font, a third
+    // wider than a digit of the 9-point window font it was laid out with (8 pixels to 6).
+    // Keeping that ratio to a digit of this grid's font keeps each column holding its texts.
+    return QFontMetricsF(font(), this).horizontalAdvance(QLatin1Char('0')) * 4.0 / 3.0;
+}
+
+void SpreadGrid::SetColumnWidthInCharacters(int column, double characters)
+{
+    widths_[SectionOf(column)] = characters;
+    ApplyColumnWidths();
+}
+
+void SpreadGrid::ApplyColumnWidths()
+{
+    // A column of n characters holds n of them beside the cell's text margins and its grid line.
+    const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
+    for (int section = 0; section < ColumnCount; ++section)
+        if (widths_[section] > 0)
+            setColumnWidth(section, qRound(widths_[section] * CharacterWidth()) + margins);
+}
+
+void SpreadGrid::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        ApplyColumnWidths();
+}
+
+void SpreadGrid::FinishEditing()
+{
+    if (QWidget* editor = indexWidget(currentIndex()); editor && state() == EditingState) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+bool SpreadGrid::Discards(const QKeyEvent& event)
+{
+    // Enter, Esc and Tab end or leave the edit: they are no typing.
+    static const int commands[] = {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Tab, Qt::Key_Backtab};
+    if (event.text().isEmpty() || std::find(std::begin(commands), std::end(commands), event.key()) != std::end(commands))
+        return false;
+    bool discard = false;
+    emit KeyPress(event.text().front(), discard);
+    return discard;
+}
+
+void SpreadGrid::keyPressEvent(QKeyEvent* event)
+{
+    const bool dropDownKey = event->key() == Qt::Key_F4
+                             || (event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier));
+    if (dropDownKey && OpenDropDown()) {
+        event->accept();
+        return;
+    }
+    if (Discards(*event)) {
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+bool SpreadGrid::OpenDropDown()
+{
+    const QModelIndex index = currentIndex();
+    if (!index.isValid() || cells_->Format(index).kind != CellKind::DropDown || !edit(index, EditKeyPressed, nullptr))
+        return false;
+    if (auto* list = qobject_cast<QComboBox*>(indexWidget(index)))
+        list->showPopup();
+    return true;
+}
+
+bool SpreadGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    // A typed key opens the editor first and is then typed into it.
+    const bool typed = trigger == AnyKeyPressed && event && event->type() == QEvent::KeyPress;
+    if (!QTableView::edit(index, trigger, typed ? nullptr : event))
+        return false;
+    QWidget* editor = indexWidget(index);
+    if (!editor)
+        return true;
+    editor->installEventFilter(this);   // once only: installing again just moves it to the front
+    PlaceCaret(index, typed);
+    if (typed)
+        QCoreApplication::sendEvent(editor, event);
+    return true;
+}
+
+void SpreadGrid::PlaceCaret(const QModelIndex& index, bool typed)
+{
+    auto* line = qobject_cast<QLineEdit*>(indexWidget(index));
+    if (!line)
+        return;
+    // Typing goes on from the end of the text, as a spread cell does; a number,
+    // or a text that is full, is typed anew.
+    const CellFormat format = cells_->Format(index);
+    const bool full = format.maxLength > 0 && line->text().size() >= format.maxLength;
+    if (typed && (format.kind == CellKind::WholeNumber || full))
+        line->selectAll();
+    else
+        line->end(false);
+}
+
+bool SpreadGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && watched != this && Discards(*static_cast<QKeyEvent*>(event)))
+        return true;
+    return QTableView::eventFilter(watched, event);
+}

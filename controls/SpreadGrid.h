@@ -1,0 +1,69 @@
+#pragma once
+
+#include "RuleGrid.h"
+
+#include <QTableView>
+
+class SpreadGridDelegate;
+class SpreadGridModel;
+
+// The spread grid control: a table of typed, lockable cells that the user
+// works as a spreadsheet. Arrows and Tab move, typing or F2 edits, Enter
+// commits, Esc cancels, F4 or Alt+Down opens a drop-down list.
+class SpreadGrid : public QTableView, public RuleGrid {
+    Q_OBJECT
+public:
+    explicit SpreadGrid(QWidget* parent = nullptr);
+
+    int RowCount() const override;
+    void SetRowCount(int rows) override;
+    QString Text(int column, int row) const override;
+    void SetText(int column, int row, const QString& text) override;
+    QVariant Value(int column, int row) const override;
+    CellFormat CellFormatOf(int column, int row) const override;
+    void SetCellFormat(int column, int row, const CellFormat& format) override;
+    bool IsLocked(int column, int row) const override;
+    void SetLocked(int column, int row, bool locked) override;
+    void SetFocus() override;
+    void SetActiveCell(int column, int row) override;
+    int ActiveColumn() const override;
+    int ActiveRow() const override;
+
+    // Column widths count characters of the grid's font.
+    void SetColumnWidthInCharacters(int column, double characters);
+    double CharacterWidth() const;
+
+    // Commits the cell being edited, as leaving it would.
+    void FinishEditing();
+
+    SpreadGridModel* Cells() const { return cells_; }
+
+    using QTableView::edit;
+
+signals:
+    // The user changed a cell; the program's own writes are not announced.
+    void CellChanged(int column, int row);
+    // A character typed into the grid or a cell's editor; set discard to drop it.
+    void KeyPress(QChar key, bool& discard);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    // The one place where the grid's 1-based positions meet model indexes and sections.
+    static int SectionOf(int column);
+    QModelIndex IndexOf(int column, int row) const;
+    static std::pair<int, int> PositionOf(const QModelIndex& index);
+
+    bool Discards(const QKeyEvent& event);
+    bool OpenDropDown();
+    void PlaceCaret(const QModelIndex& index, bool typed);
+    void ApplyColumnWidths();
+
+    SpreadGridModel* cells_;
+    SpreadGridDelegate* delegate_;
+    QList<double> widths_;   // characters per section; 0 leaves the column as it is
+};

@@ -1,0 +1,475 @@
+#include "frmBatRuleSet.h"
+
+#include "GLB.h"
+#include "HostError.h"
+#include "MMTS.h"
+#include "MParse.h"
+#include "SpreadConsole.h"
+#include "SpreadGrid.h"
+#include "VirtualKeys.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFrame>
+#include <QInputMethodEvent>
+#include <QIntValidator>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <algorithm>
+#include <functional>
+#include <optional>
+
+namespace {
+
+constexpr int kMaxLevels = 8;
+constexpr double kTwipsPerInch = 1440.0;
+
+// The small note picture beside the window's note: 17 × 16, 16 colours.
+const char* const kNotePicture[] = {
+    "17 16 6 1",
+    "  c None",
+    "k c #000000",
+    "w c #FFFFFF",
+    "n c #000080",
+    "g c #808080",
+    "r c #FF0000",
+    "      rr         ",
+    "     rrrr        ",
+    " kkkkkrrkkkkkk   ",
+    " kwwwwwkwwwwwkg  ",
+    " kwwwwwwwwwwwkg  ",
+    " kwnnnnnnnnnwkg  ",
+    " kwwwwwwwwwwwkg  ",
+    " kwnnnnnnnnnwkg  ",
+    " kwwwwwwwwwwwkg  ",
+    " kwnnnnnnnnnwkg  ",
+    " kwwwwwwwwwwwkg  ",
+    " kwnnnnnwwwwwkg  ",
+    " kwwwwwwwwwwwkg  ",
+    " kkkkkkkkkkkkkg  ",
+    "  gggggggggggggg ",
+    "                 ",
+};
+
+// A check box shows a stored state: 0 clear, 1 ticked, 2 grey.
+Qt::CheckState CheckStateOf(int state)
+{
+    return state == 2 ? Qt::PartiallyChecked : state != 0 ? Qt::Checked : Qt::Unchecked;
+}
+
+int StateOf(const QCheckBox* box)
+{
+    switch (box->checkState()) {
+    case Qt::Unchecked:
+        return 0;
+    case Qt::PartiallyChecked:
+        return 2;
+    case Qt::Checked:
+        break;
+    }
+    return 1;
+}
+
+void ShowState(QCheckBox* box, int state)
+{
+    box->setCheckState(CheckStateOf(state));
+    box->setTristate(false);   // the user makes only clear and ticked
+}
+
+bool IsQuote(const QString& text)
+{
+    return text == QLatin1String("'") || text == QLatin1String("\"");
+}
+
+}
+
+frmBatRuleSet::frmBatRuleSet(QWidget* parent)
+    : QDialog(parent), vsBatRule_(new SpreadGrid), editor_(*vsBatRule_)
+{
+    setObjectName(QStringLiteral("frmBatRuleSet"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setModal(true);
+    setFont(QFont(QStringLiteral("宋体"), 9));
+    CreateControls();
+}
+
+frmBatRuleSet::~frmBatRuleSet()
+{
+    if (qApp)
+        qApp->removeEventFilter(this);
+}
+
+QRect frmBatRuleSet::Twips(const QRect& twips) const
+{
+    auto x = [this](int t) { return qRound(t * logicalDpiX() / kTwipsPerInch); };
+    auto y = [this](int t) { return qRound(t * logicalDpiY() / kTwipsPerInch); };
+    return {x(twips.x()), y(twips.y()), x(twips.width()), y(twips.height())};
+}
+
+void frmBatRuleSet::Put(QWidget* control, QWidget* container, const char* name, const QRect& twips)
+{
+    control->setParent(container);
+    control->setObjectName(QLatin1String(name));
+    if (SSTab1_ && SSTab1_->indexOf(container) >= 0)
+        tabPlaces_.append({control, twips});   // placed again once the tab control has laid out its pages
+    control->setGeometry(Twips(twips));
+}
+
+template <typename Control>
+Control* frmBatRuleSet::Place(QWidget* container, const char* name, const QRect& twips)
+{
+    auto* control = new Control(container);
+    Put(control, container, name, twips);
+    return control;
+}
+
+void frmBatRuleSet::CreateControls()
+{
+    setFixedSize(Twips({0, 0, 6960, 8190}).size());
+    imgNote_ = Place<QLabel>(this, "imgNote", {30, 180, 255, 240});
+    imgNote_->setPixmap(QPixmap(kNotePicture));
+    imgNote_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblNote_ = Place<QLabel>(this, "lblNote", {315, 90, 6375, 720});
+    lblNote_->setWordWrap(true);
+    lblNote_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    SSTab1_ = Place<QTabWidget>(this, "SSTab1", {225, 915, 6495, 6720});
+    auto* ruleTab = new QWidget;
+    ruleTab->setObjectName(QStringLiteral("SSTab1Tab1"));
+    auto* optionsTab = new QWidget;
+    optionsTab->setObjectName(QStringLiteral("SSTab1Tab2"));
+    SSTab1_->addTab(ruleTab, QString());
+    SSTab1_->addTab(optionsTab, QString());
+    CreateRuleTab(ruleTab);
+    CreateOptionsTab(optionsTab);
+    SSTab1_->setCurrentIndex(0);
+
+    cmdOK_ = Place<QPushButton>(this, "cmdOK", {4260, 7740, 1050, 360});
+    cmdCancel_ = Place<QPushButton>(this, "cmdCancel", {5610, 7740, 1050, 360});
+    // Enter and Esc have no binding of their own.
+    for (QPushButton* button : {cmdOK_, cmdCancel_}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    connect(cmdOK_, &QPushButton::clicked, this, &frmBatRuleSet::cmdOK_Click);
+    connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void frmBatRuleSet::CreateRuleTab(QWidget* tab)
+{
+    lblItem_ = Place<QLabel>(tab, "lblItem", {135, 480, 1515, 285});
+    lblItem_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtItem_ = Place<QLineEdit>(tab, "txtItem", {1785, 435, 2100, 270});
+    txtItem_->setReadOnly(true);
+    txtItem_->setFocusPolicy(Qt::ClickFocus);
+    QPalette pale = txtItem_->palette();
+    pale.setColor(QPalette::Base, QColor(254, 254, 228));
+    txtItem_->setPalette(pale);
+    optSingleItem_ = Place<QRadioButton>(tab, "optSingleItem", {3930, 465, 2400, 255});
+    optSingleItem_->setChecked(true);
+    optGroupItem_ = Place<QRadioButton>(tab, "optGroupItem", {3930, 795, 2400, 255});
+    connect(optSingleItem_, &QRadioButton::clicked, this, &frmBatRuleSet::optSingleItem_Click);
+    connect(optGroupItem_, &QRadioButton::clicked, this, &frmBatRuleSet::optGroupItem_Click);
+
+    lblLevel_ = Place<QLabel>(tab, "lblLevel", {135, 840, 1515, 255});
+    lblLevel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtLevel_ = Place<QLineEdit>(tab, "txtLevel", {1785, 780, 945, 270});
+    txtLevel_->setMaxLength(1);
+    txtLevel_->setValidator(new QIntValidator(1, kMaxLevels, txtLevel_));
+    txtLevel_->setText(QStringLiteral("1"));
+    udLevel_ = Place<QSpinBox>(tab, "udLevel", {2760, 780, 240, 270});
+    udLevel_->setRange(1, kMaxLevels);
+    udLevel_->setFocusPolicy(Qt::NoFocus);   // the keyboard steps it from txtLevel
+    connect(txtLevel_, &QLineEdit::textChanged, this, &frmBatRuleSet::txtLevel_Change);
+    connect(udLevel_, &QSpinBox::valueChanged, this, &frmBatRuleSet::udLevel_Change);
+
+    Put(vsBatRule_, tab, "vsBatRule", {105, 1185, 6270, 2445});
+    const double widths[] = {4.5, 10.75, 8.87, 3.75, 5.62, 5.0};
+    for (int column = RuleGrid::Level; column <= RuleGrid::Substitute; ++column)
+        vsBatRule_->SetColumnWidthInCharacters(column, widths[column - 1]);
+    connect(vsBatRule_, &SpreadGrid::CellChanged, this, &frmBatRuleSet::vsBatRule_Change);
+    connect(vsBatRule_, &SpreadGrid::KeyPress, this, &frmBatRuleSet::vsBatRule_KeyPress);
+
+    CreateNotes(tab);
+}
+
+void frmBatRuleSet::CreateNotes(QWidget* tab)
+{
+    Picture1_ = Place<QFrame>(tab, "Picture1", {105, 3720, 6285, 2895});
+    Picture1_->setFrameShape(QFrame::NoFrame);
+    const std::pair<const char*, QRect> notes[] = {{"Label2", {15, 45, 6150, 465}},
+                                                  {"Label3", {15, 525, 6150, 480}},
+                                                  {"Label4", {15, 1095, 6150, 420}},
+                                                  {"Label5", {15, 1590, 6150, 465}},
+                                                  {"Label1", {15, 2145, 6150, 645}}};
+    for (int i = 0; i < 5; ++i) {
+        notes_[i] = Place<QLabel>(Picture1_, notes[i].first, notes[i].second);
+        notes_[i]->setWordWrap(true);
+        notes_[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+}
+
+void frmBatRuleSet::CreateOptionsTab(QWidget* tab)
+{
+    ckItemIsTop_ = Place<QCheckBox>(tab, "ckItemIsTop", {525, 645, 5370, 570});
+    ckItemIsTop_->setChecked(true);
+    ckBRManual_ = Place<QCheckBox>(tab, "ckBRManual", {525, 1240, 5370, 570});
+    chkAutoGetBat_ = Place<QCheckBox>(tab, "chkAutoGetBat", {525, 1830, 5370, 570});
+    ckBRLackManual_ = Place<QCheckBox>(tab, "ckBRLackManual", {525, 1835, 5370, 570});
+    ckBRRepeatEcho_ = Place<QCheckBox>(tab, "ckBRRepeatEcho", {525, 2430, 5370, 570});
+    // Carried along unchanged: stored, never shown.
+    ckBRLackManual_->setVisible(false);
+    ckBRRepeatEcho_->setVisible(false);
+}
+
+void frmBatRuleSet::PlaceTabControls()
+{
+    const QPoint page = SSTab1_->widget(0)->mapTo(SSTab1_, QPoint(0, 0));
+    for (const auto& [control, twips] : tabPlaces_)
+        control->setGeometry(Twips(twips).translated(-page));
+    tabsPlaced_ = true;
+}
+
+void frmBatRuleSet::showEvent(QShowEvent* event)
+{
+    // Tab positions count from the tab control's corner; its pages sit below the tabs.
+    if (!tabsPlaced_)
+        PlaceTabControls();
+    QDialog::showEvent(event);
+}
+
+void frmBatRuleSet::Form_Load()
+{
+    qApp->installEventFilter(this);   // key preview
+    MParse::SetFormFont(this);
+    ApplyEditorTexts();
+    std::optional<ValueBag> options;
+    MParse::LoadFormResources(this, options, MParse::ResourceKey);
+    InitEditor();
+    txtLevel_->setFocus();
+}
+
+int frmBatRuleSet::ShowModal()
+{
+    Form_Load();
+    return exec();
+}
+
+void frmBatRuleSet::ApplyEditorTexts()
+{
+    using Setter = std::function<void(const QString&)>;
+    auto textOf = [](auto* control) -> Setter { return [control](const QString& text) { control->setText(text); }; };
+    auto tab = [this](int index) -> Setter { return [this, index](const QString& text) { SSTab1_->setTabText(index, text); }; };
+    auto header = [this](int column) -> Setter {
+        return [this, column](const QString& text) { vsBatRule_->SetText(column, 0, text); };
+    };
+    const std::pair<const char*, Setter> texts[] = {
+        {"批号管理----编码设置", [this](const QString& text) { setWindowTitle(text); }},
+        {"取消(&N)", textOf(cmdCancel_)},
+        {"确定(&Y)", textOf(cmdOK_)},
+        {"编码设置", tab(0)},
+        {"选项", tab(1)},
+        {"蓝字入库单批次号根据规则直接产生", textOf(chkAutoGetBat_)},
+        {"物料类设置不改变个别物料设置", textOf(ckItemIsTop_)},
+        {"批号重复给予提示", textOf(ckBRRepeatEcho_)},
+        {"编码信息不全时可做手工改变", textOf(ckBRLackManual_)},
+        {"在单据上可手工改变批号", textOf(ckBRManual_)},
+        {"按明细物料", textOf(optSingleItem_)},
+        {"按物料组", textOf(optGroupItem_)},
+        {"5、当属性值在单据上不存在，可在替换符栏里录入代替字符,如果不录入，将忽略。", textOf(notes_[4])},
+        {"4、当编码不足规定的长度时，可在补位符栏里录入补位字符。", textOf(notes_[3])},
+        {"3、当属性值为自定义时，可在格式栏里录入自定义字符。", textOf(notes_[2])},
+        {"2、当属性值为日期、行号时，可在格式栏里规定其显示方式。", textOf(notes_[1])},
+        {"1、当属性值为已有的基础资料时，格式有长短代码供选择。", textOf(notes_[0])},
+        {"级次", header(RuleGrid::Level)},
+        {"属性", header(RuleGrid::Property)},
+        {"格式", header(RuleGrid::Format)},
+        {"长度", header(RuleGrid::Length)},
+        {"补位符", header(RuleGrid::Pad)},
+        {"替换符", header(RuleGrid::Substitute)},
+        {"物料：", textOf(lblItem_)},
+        {"编码级次：", textOf(lblLevel_)},
+        {"批号管理是企业的普遍要求，该编码设置可对批号规则灵活地进行用户设置，以便适应不同用户的不同要求。", textOf(lblNote_)},
+    };
+    for (const auto& [text, set] : texts) {
+        try {
+            set(MParse::TranslateText(QString::fromUtf8(text)));
+        } catch (const std::exception&) {
+            // A text that cannot be set is skipped; the next one is set.
+        }
+    }
+}
+
+void frmBatRuleSet::InitEditor()
+{
+    editor_.ItemID = ItemID;
+    editor_.ItemNumberName = ItemNumberName;
+    editor_.ParentItemID = ParentItemID;
+    editor_.ParentItemNumberName = ParentItemNumberName;
+    editor_.Open();
+    ShowItem(editor_.singleItem ? ItemNumberName : ParentItemNumberName);
+    (editor_.singleItem ? optSingleItem_ : optGroupItem_)->setChecked(true);
+    optSingleItem_->setEnabled(editor_.singleItem);
+    txtLevel_->setText(editor_.LevelText());
+    ShowOptions();
+}
+
+void frmBatRuleSet::ShowOptions()
+{
+    const BatchOptions& o = editor_.options;
+    ShowState(ckBRManual_, o.manual);
+    ShowState(ckBRLackManual_, o.lackManual);
+    ShowState(ckBRRepeatEcho_, o.repeatEcho);
+    ShowState(chkAutoGetBat_, o.autoCreate);
+    ShowState(ckItemIsTop_, o.itemIsTop);
+}
+
+void frmBatRuleSet::TakeOptions()
+{
+    BatchOptions& o = editor_.options;
+    o.manual = StateOf(ckBRManual_);
+    o.lackManual = StateOf(ckBRLackManual_);
+    o.repeatEcho = StateOf(ckBRRepeatEcho_);
+    o.autoCreate = StateOf(chkAutoGetBat_);
+    o.itemIsTop = StateOf(ckItemIsTop_);
+}
+
+bool frmBatRuleSet::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool keyOrText = event->type() == QEvent::KeyPress || event->type() == QEvent::InputMethod;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!keyOrText || !widget || !isAncestorOf(widget))
+        return QDialog::eventFilter(watched, event);
+    // A key climbs from the focus widget to its parents: preview it once, where it lands first.
+    QWidget* focus = QApplication::focusWidget();
+    if (widget != (focus && isAncestorOf(focus) ? focus : this))
+        return QDialog::eventFilter(watched, event);
+    if (event->type() == QEvent::InputMethod) {
+        auto* input = static_cast<QInputMethodEvent*>(event);
+        QString text = input->commitString();
+        input->setCommitString(text.remove(QLatin1Char('\'')).remove(QLatin1Char('"')));
+        return false;
+    }
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    Form_KeyDown(key);
+    return Form_KeyPress(watched, key);
+}
+
+void frmBatRuleSet::Form_KeyDown(const QKeyEvent& event)
+{
+    try {
+        MMTS::ShowHelpForKey(VirtualKeys::FromQtKey(event.key()), 0, MMTS::HelpTopic, 0,
+                             MMTS::FindPropValue(QStringLiteral("SUBID")), 0);
+    } catch (const HostError& error) {
+        GLB::ShowErrorMessage(QStringLiteral("Form_KeyDown"), 0, true, &error);
+    }
+}
+
+bool frmBatRuleSet::Form_KeyPress(QObject* receiver, const QKeyEvent& event)
+{
+    if (IsQuote(event.text()))
+        return true;
+    if (receiver == txtLevel_)
+        return txtLevel_KeyPress(event);
+    return false;
+}
+
+bool frmBatRuleSet::txtLevel_KeyPress(const QKeyEvent& event)
+{
+    // The up-down control's arrow keys work in its buddy box.
+    if (event.key() == Qt::Key_Up || event.key() == Qt::Key_Down) {
+        event.key() == Qt::Key_Up ? udLevel_->stepUp() : udLevel_->stepDown();
+        return true;
+    }
+    // Moving on (Tab, also Ctrl+Tab to the other tab) and Enter or Esc are no typing.
+    static const int commands[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape};
+    const QString text = event.text();
+    if (text.isEmpty() || std::find(std::begin(commands), std::end(commands), event.key()) != std::end(commands))
+        return false;
+    if (text.size() == 1 && text[0] >= QLatin1Char('1') && text[0] <= QLatin1Char('8')) {
+        txtLevel_->selectAll();   // the one character is typed anew
+        return false;
+    }
+    return true;
+}
+
+void frmBatRuleSet::txtLevel_Change()
+{
+    const QString text = txtLevel_->text();
+    if (text != editor_.LevelText())
+        editor_.SetLevelText(text);
+    if (const int levels = text.toInt(); levels >= 1 && levels <= kMaxLevels) {
+        const QSignalBlocker quiet(udLevel_);
+        udLevel_->setValue(levels);
+    }
+}
+
+void frmBatRuleSet::udLevel_Change()
+{
+    txtLevel_->setText(QString::number(udLevel_->value()));
+}
+
+void frmBatRuleSet::vsBatRule_Change(int column, int row)
+{
+    SpreadConsole::CellChanged(*vsBatRule_, column, row);
+}
+
+void frmBatRuleSet::vsBatRule_KeyPress(QChar key, bool& discard)
+{
+    discard = !SpreadConsole::AcceptsKey(*vsBatRule_, key);
+}
+
+void frmBatRuleSet::ShowItem(const QString& text)
+{
+    txtItem_->setText(text);
+    txtItem_->setCursorPosition(0);   // a long name shows its number first
+    txtItem_->setToolTip(text);
+}
+
+void frmBatRuleSet::optSingleItem_Click()
+{
+    ShowItem(ItemNumberName);   // the choice counts at commit
+}
+
+void frmBatRuleSet::optGroupItem_Click()
+{
+    ShowItem(ParentItemNumberName);
+}
+
+void frmBatRuleSet::cmdOK_Click()
+{
+    vsBatRule_->FinishEditing();
+    TakeOptions();
+    editor_.singleItem = optSingleItem_->isChecked();
+    try {
+        if (editor_.Commit().closed) {
+            accept();
+            return;
+        }
+    } catch (const HostError& error) {
+        GLB::ShowErrorMessage(QStringLiteral("cmdOK_Click"), 0, true, &error);
+    }
+    // Refused: back to the rule, where the save engine may have put the cursor on the faulty cell.
+    SSTab1_->setCurrentIndex(0);
+    vsBatRule_->SetFocus();
+}
+
+void frmBatRuleSet::keyPressEvent(QKeyEvent* event)
+{
+    // Enter and Esc have no binding of their own: no default button, no closing.
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}

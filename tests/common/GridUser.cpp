@@ -1,0 +1,87 @@
+#include "GridUser.h"
+
+#include "PropertyCatalogue.h"
+#include "SpreadGrid.h"
+#include "TextUtil.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QtTest/QTest>
+
+bool ShowActive(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+namespace User {
+
+QWidget* Focus()
+{
+    if (QWidget* popup = QApplication::activePopupWidget())
+        return popup->focusWidget() ? popup->focusWidget() : popup;
+    return QApplication::focusWidget();
+}
+
+// What the event loop does between two keys (an editor commits after Enter, a button clicks after its shortcut).
+void Settle()
+{
+    QCoreApplication::processEvents();
+}
+
+void Press(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QTest::keyClick(Focus(), key, modifiers);
+    Settle();
+}
+
+void Type(const QString& text)
+{
+    for (const QChar character : text) {
+        QTest::keyClick(Focus(), character.toLatin1());
+        Settle();
+    }
+}
+
+}
+
+void GridUser::Click(int column, int row)
+{
+    const QModelIndex index = grid_.model()->index(row - 1, column - 1);
+    grid_.scrollTo(index);
+    QTest::mouseClick(grid_.viewport(), Qt::LeftButton, Qt::NoModifier, grid_.visualRect(index).center());
+    User::Settle();
+}
+
+void GridUser::Enter(int column, int row, const QString& text)
+{
+    Click(column, row);
+    User::Type(text);
+    User::Press(Qt::Key_Enter);
+}
+
+bool GridUser::Choose(int column, int row, const QString& item)
+{
+    Click(column, row);
+    User::Press(Qt::Key_F4);
+    auto* list = qobject_cast<QComboBox*>(grid_.indexWidget(grid_.model()->index(row - 1, column - 1)));
+    if (!list || !list->view()->isVisible())
+        return false;
+    const int target = list->findText(item, Qt::MatchExactly);
+    if (target < 0)
+        return false;
+    QAbstractItemView* view = list->view();
+    QTest::keyClick(view, Qt::Key_Home);
+    for (int step = 0; step < list->count() && view->currentIndex().row() < target; ++step)
+        QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Enter);
+    User::Settle();
+    return true;
+}
+
+bool GridUser::ChooseProperty(int row, qint32 propertyId)
+{
+    return Choose(2, row, TextUtil::ComposeIdText(PropertyName(propertyId), QString::number(propertyId)));
+}

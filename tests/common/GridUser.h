@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <Qt>
+
+class QWidget;
+class SpreadGrid;
+
+// Shows a window and makes it the active one, so that keys go where the
+// keyboard focus is, as on a desktop. False when the window never became active.
+bool ShowActive(QWidget& window);
+
+// The keyboard and the mouse of a user at the screen: keys go to whatever
+// has the focus, clicks to where they are aimed.
+namespace User {
+
+void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Each character as one key press (Latin-1 characters only).
+void Type(const QString& text);
+QWidget* Focus();
+void Settle();
+
+}
+
+// A user working a spread grid: clicking cells, typing into them, choosing
+// from their drop-down lists.
+class GridUser {
+public:
+    explicit GridUser(SpreadGrid& grid) : grid_(grid) {}
+
+    void Click(int column, int row);
+    // Click, type, Enter.
+    void Enter(int column, int row, const QString& text);
+    // Click, F4, the arrow keys to the item, Enter. False when the list has no such item.
+    bool Choose(int column, int row, const QString& item);
+    bool ChooseProperty(int row, qint32 propertyId);
+
+private:
+    SpreadGrid& grid_;
+};

@@ -1,0 +1,251 @@
+#include "GridUser.h"
+#include "HostError.h"
+#include "SpreadGrid.h"
+#include "SpreadGridModel.h"
+#include "TestSupport.h"
+
+#include <QAbstractItemModelTester>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QtTest/QTest>
+
+namespace {
+
+using Kind = RuleGrid::CellKind;
+
+// A grid with cells of every kind in row 1: free text of at most 3
+// characters, a whole number from 1 to 255, a list of three items, and a
+// locked cell, as a window would set them up.
+class Grid : public testing::Test {
+protected:
+    Grid()
+    {
+        grid.resize(500, 240);
+        grid.SetRowCount(2);
+        grid.SetCellFormat(1, 1, {Kind::FreeText, 3, 0, 0, {}});
+        grid.SetCellFormat(2, 1, {Kind::WholeNumber, 0, 1, 255, {}});
+        grid.SetCellFormat(3, 1, {Kind::DropDown, 0, 0, 0, {"甲", "乙", "丙"}});
+        grid.SetText(4, 1, "锁");
+        grid.SetLocked(4, 1, true);
+        connect();
+    }
+
+    void connect()
+    {
+        QObject::connect(&grid, &SpreadGrid::CellChanged, [this](int column, int row) { changes << QPoint(column, row); });
+        QObject::connect(&grid, &SpreadGrid::KeyPress, [this](QChar key, bool& discard) {
+            keys += key;
+            discard = key == QLatin1Char('x');
+        });
+    }
+
+    QWidget* Editor(int column, int row) const { return grid.indexWidget(grid.model()->index(row - 1, column - 1)); }
+
+    SpreadGrid grid;
+    GridUser user{grid};
+    QList<QPoint> changes;
+    QString keys;
+};
+
+TEST_F(Grid, ModelStaysConsistentThroughRowsCellsAndHeaders)
+{
+    QAbstractItemModelTester tester(grid.model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    grid.SetRowCount(8);
+    grid.SetText(6, 8, "末");
+    grid.SetRowCount(3);
+    grid.SetLocked(2, 3, true);
+    grid.SetText(1, 0, "级次");
+    grid.SetRowCount(5);
+    EXPECT_EQ(grid.model()->rowCount(), 5);
+    EXPECT_EQ(grid.model()->columnCount(), 6);
+    EXPECT_EQ(grid.Text(6, 5), "") << "a row that came back comes empty";
+}
+
+TEST_F(Grid, PositionsCountFromOneAndRowZeroIsTheHeader)
+{
+    grid.SetText(5, 2, "补");
+    EXPECT_EQ(grid.model()->index(1, 4).data().toString(), "补");
+    grid.SetText(2, 0, "属性");
+    EXPECT_EQ(grid.model()->headerData(1, Qt::Horizontal).toString(), "属性");
+    EXPECT_EQ(grid.Text(2, 0), "属性");
+    EXPECT_TRUE(grid.verticalHeader()->isHidden());
+    EXPECT_THROW(grid.Text(1, 3), HostError);
+}
+
+TEST_F(Grid, RowsThatStayKeepTheirCells)
+{
+    grid.SetText(1, 2, "留");
+    grid.SetCellFormat(2, 2, {Kind::WholeNumber, 0, 0, 9, {}});
+    grid.SetRowCount(4);
+    grid.SetText(1, 4, "去");
+    grid.SetRowCount(2);
+    grid.SetRowCount(4);
+    EXPECT_EQ(grid.Text(1, 2), "留");
+    EXPECT_EQ(grid.CellFormatOf(2, 2).maximum, 9);
+    EXPECT_EQ(grid.Text(1, 4), "");
+    EXPECT_EQ(grid.CellFormatOf(2, 4).kind, Kind::FreeText);
+}
+
+TEST_F(Grid, ValueOfAListIsThePositionOfItsChoice)
+{
+    grid.SetText(3, 1, "丙");
+    EXPECT_EQ(grid.Value(3, 1).toInt(), 2);
+    grid.SetText(3, 1, "");
+    EXPECT_EQ(grid.Value(3, 1).toInt(), -1);
+    grid.SetText(2, 1, "12");
+    EXPECT_EQ(grid.Value(2, 1).toDouble(), 12.0);
+}
+
+TEST_F(Grid, EachKindGetsItsEditor)
+{
+    ASSERT_TRUE(ShowActive(grid));
+    user.Click(1, 1);
+    User::Press(Qt::Key_F2);
+    auto* text = qobject_cast<QLineEdit*>(Editor(1, 1));
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->maxLength(), 3);
+    grid.FinishEditing();
+    user.Click(2, 1);
+    User::Press(Qt::Key_F2);
+    auto* number = qobject_cast<QLineEdit*>(Editor(2, 1));
+    ASSERT_TRUE(number && number->validator());
+    QString typed = "256";
+    int position = 3;
+    EXPECT_EQ(number->validator()->validate(typed, position), QValidator::Invalid);
+    typed.clear();
+    EXPECT_EQ(number->validator()->validate(typed, position), QValidator::Acceptable) << "a length may be cleared";
+    grid.FinishEditing();
+    user.Click(3, 1);
+    User::Press(Qt::Key_F2);
+    auto* list = qobject_cast<QComboBox*>(Editor(3, 1));
+    ASSERT_TRUE(list);
+    EXPECT_FALSE(list->isEditable());
+    EXPECT_EQ(list->count(), 3);
+}
+
+TEST_F(Grid, LockedCellCannotBeTypedIntoAndLooksGreyed)
+{
+    EXPECT_FALSE(grid.model()->index(0, 3).flags() & Qt::ItemIsEditable);
+    EXPECT_TRUE(grid.model()->index(0, 4).flags() & Qt::ItemIsEditable);
+    ASSERT_TRUE(ShowActive(grid));
+    user.Click(4, 1);
+    User::Type("9");
+    EXPECT_EQ(Editor(4, 1), nullptr);
+    EXPECT_EQ(grid.Text(4, 1), "锁");
+    // Its background differs from the open cell beside it.
+    const QImage shot = grid.viewport()->grab().toImage();
+    auto background = [&](int column) {
+        const QRect cell = grid.visualRect(grid.model()->index(0, column - 1));
+        return shot.pixelColor(cell.right() - 3, cell.bottom() - 3);
+    };
+    EXPECT_NE(background(4), background(5));
+}
+
+TEST_F(Grid, OnlyTheUsersEditsAreAnnounced)
+{
+    grid.SetText(1, 1, "程序");
+    EXPECT_TRUE(changes.isEmpty());
+    ASSERT_TRUE(ShowActive(grid));
+    user.Enter(1, 2, "ab");
+    EXPECT_EQ(grid.Text(1, 2), "ab");
+    EXPECT_EQ(changes, QList<QPoint>{QPoint(1, 2)});
+    user.Enter(1, 2, "");   // Enter without a change
+    EXPECT_EQ(changes.size(), 1);
+}
+
+TEST_F(Grid, TypingGoesOnFromTheEndOfTheText)
+{
+    grid.SetText(1, 2, "00");
+    ASSERT_TRUE(ShowActive(grid));
+    user.Enter(1, 2, "0");
+    EXPECT_EQ(grid.Text(1, 2), "000");
+    grid.SetText(2, 1, "12");
+    user.Enter(2, 1, "7");
+    EXPECT_EQ(grid.Text(2, 1), "7") << "a number is typed anew";
+    grid.SetText(1, 1, "abc");
+    user.Enter(1, 1, "d");
+    EXPECT_EQ(grid.Text(1, 1), "d") << "a full cell is typed anew";
+}
+
+TEST_F(Grid, KeyNotificationDiscardsAKeyAlsoWhileEditing)
+{
+    ASSERT_TRUE(ShowActive(grid));
+    user.Click(1, 2);
+    User::Type("x");
+    EXPECT_EQ(Editor(1, 2), nullptr) << "a discarded key opens no editor";
+    User::Type("axb");
+    ASSERT_TRUE(Editor(1, 2));
+    User::Press(Qt::Key_Enter);
+    EXPECT_EQ(grid.Text(1, 2), "ab");
+    EXPECT_TRUE(keys.startsWith("xa")) << keys.toStdString();
+    EXPECT_FALSE(keys.contains('\r')) << "Enter is no typing";
+}
+
+TEST_F(Grid, EscapeCancelsTheEdit)
+{
+    grid.SetText(1, 2, "原");
+    ASSERT_TRUE(ShowActive(grid));
+    user.Click(1, 2);
+    User::Press(Qt::Key_F2);
+    User::Type("zz");
+    User::Press(Qt::Key_Escape);
+    EXPECT_EQ(grid.Text(1, 2), "原");
+    EXPECT_TRUE(changes.isEmpty());
+}
+
+TEST_F(Grid, ArrowsAndTabMoveTheActiveCell)
+{
+    ASSERT_TRUE(ShowActive(grid));
+    grid.SetActiveCell(1, 1);
+    EXPECT_TRUE(grid.hasFocus());
+    User::Press(Qt::Key_Right);
+    User::Press(Qt::Key_Down);
+    EXPECT_EQ(grid.ActiveColumn(), 2);
+    EXPECT_EQ(grid.ActiveRow(), 2);
+    User::Press(Qt::Key_Tab);
+    EXPECT_EQ(grid.ActiveColumn(), 3);
+    User::Press(Qt::Key_Up);
+    EXPECT_EQ(grid.ActiveRow(), 1);
+}
+
+TEST_F(Grid, F4OrAltDownOpensTheListAndAChoiceCommits)
+{
+    ASSERT_TRUE(ShowActive(grid));
+    ASSERT_TRUE(user.Choose(3, 1, "乙"));
+    EXPECT_EQ(grid.Text(3, 1), "乙");
+    EXPECT_EQ(changes, QList<QPoint>{QPoint(3, 1)});
+    EXPECT_EQ(Editor(3, 1), nullptr) << "the choice closes the list";
+    user.Click(3, 1);
+    User::Press(Qt::Key_Down, Qt::AltModifier);
+    auto* list = qobject_cast<QComboBox*>(Editor(3, 1));
+    ASSERT_TRUE(list);
+    EXPECT_TRUE(list->view()->isVisible());
+    EXPECT_EQ(list->currentText(), "乙");
+}
+
+TEST_F(Grid, FinishingAnEditCommitsIt)
+{
+    ASSERT_TRUE(ShowActive(grid));
+    user.Click(1, 2);
+    User::Type("ok");
+    grid.FinishEditing();
+    EXPECT_EQ(grid.Text(1, 2), "ok");
+    EXPECT_EQ(Editor(1, 2), nullptr);
+}
+
+TEST_F(Grid, ColumnWidthsCountCharactersOfTheGridsFont)
+{
+    grid.SetColumnWidthInCharacters(2, 10);
+    grid.SetColumnWidthInCharacters(3, 5);
+    const int ten = grid.columnWidth(1), five = grid.columnWidth(2);
+    EXPECT_NEAR(ten - five, 5 * grid.CharacterWidth(), 1.0);
+    EXPECT_NEAR(grid.CharacterWidth(), QFontMetricsF(grid.font()).horizontalAdvance('0') * 4 / 3, 0.01);
+    QFont larger = grid.font();
+    larger.setPointSizeF(larger.pointSizeF() * 2);
+    grid.setFont(larger);
+    EXPECT_GT(grid.columnWidth(1), ten * 3 / 2);
+}
+
+}
