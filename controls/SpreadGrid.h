@@ -36,8 +36,6 @@ public:
     // Commits the cell being edited, as leaving it would.
     void FinishEditing();
 
-    SpreadGridModel* Cells() const { return cells_; }
-
     using QTableView::edit;
 
 signals:

@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QTimer>
 #include <QtTest/QTest>
 
 bool ShowActive(QWidget& window)
@@ -29,6 +30,16 @@ QWidget* Focus()
 void Settle()
 {
     QCoreApplication::processEvents();
+}
+
+void WhenModalOpens(std::function<void(QWidget*)> act)
+{
+    QTimer::singleShot(10, [act = std::move(act)]() mutable {
+        if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isVisible())
+            act(modal);
+        else
+            WhenModalOpens(std::move(act));
+    });
 }
 
 void Press(Qt::Key key, Qt::KeyboardModifiers modifiers)

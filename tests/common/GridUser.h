@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <Qt>
+#include <functional>
 
 class QWidget;
 class SpreadGrid;
@@ -19,6 +20,8 @@ void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void Type(const QString& text);
 QWidget* Focus();
 void Settle();
+// Runs `act` on the next modal window once it is open and waiting for the user.
+void WhenModalOpens(std::function<void(QWidget*)> act);
 
 }
 

@@ -713,6 +713,18 @@ QStringList Captions(frmBatRuleSet& window)
     return captions;
 }
 
+// The characters of the captions that the window's font cannot draw (they would show as boxes).
+QString MissingGlyphs(frmBatRuleSet& window)
+{
+    const QFontMetrics metrics(window.font());
+    QString missing;
+    for (const QString& caption : Captions(window))
+        for (const QChar character : caption)
+            if (!character.isSpace() && !metrics.inFont(character) && !missing.contains(character))
+                missing += character;
+    return missing;
+}
+
 TEST_F(EditorWindow, EveryTextFitsInSimplifiedChinese)
 {
     OpenOnMaterial();
@@ -720,7 +732,8 @@ TEST_F(EditorWindow, EveryTextFitsInSimplifiedChinese)
     for (int row = 1; row <= 8; ++row)
         ASSERT_TRUE(user.Choose(RuleGrid::Property, row, SpreadConsole::PropertyListText()[row + 3]));
     EXPECT_EQ(ClippedTexts(window), QStringList());
-    EXPECT_EQ(QFontInfo(grid.font()).family().contains("CJK"), true) << "宋体 stands in through Noto CJK";
+    EXPECT_TRUE(QFontInfo(grid.font()).family().contains("CJK")) << "宋体 stands in through Noto CJK";
+    EXPECT_EQ(MissingGlyphs(window), QString());
 }
 
 class EditorWindowIn : public EditorWindow, public testing::WithParamInterface<const char*> {
@@ -735,6 +748,7 @@ TEST_P(EditorWindowIn, TranslatesAndFitsEveryText)
     for (int row = 1; row <= 8; ++row)
         ASSERT_TRUE(user.Choose(RuleGrid::Property, row, SpreadConsole::PropertyListText()[row + 3]));
     EXPECT_EQ(ClippedTexts(window), QStringList());
+    EXPECT_EQ(MissingGlyphs(window), QString());
     const QString language = GetParam();
     if (language == "en") {
         static const QRegularExpression chinese(R"([\x{4e00}-\x{9fff}])");

@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QtTest/QTest>
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -233,6 +234,14 @@ TEST_F(RealHostServices, FormResourcesTranslateAWindowOutsideSimplifiedChinese)
     MParse::LoadFormResources(&window, options, MParse::ResourceKey);
     EXPECT_EQ(check->text(), "物料類設置不改變個別物料設置");
     EXPECT_EQ(MParse::GetFontProps().Get("Font.Charset").toInt(), 136);
+}
+
+TEST_F(RealHostServices, PlatformFontsStandInForTheHostsFonts)
+{
+    Register("chs");
+    EXPECT_TRUE(QFontInfo(QFont("宋体")).family().startsWith("Noto Sans CJK SC"));
+    EXPECT_TRUE(QFontInfo(QFont("新細明體")).family().startsWith("Noto Sans CJK TC"));
+    EXPECT_TRUE(QFontMetrics(QFont("Arial")).inFont(QChar(0x7269))) << "物 has a glyph in an English window";
 }
 
 TEST_F(RealHostServices, F1OpensTheHelpWindowAndOtherKeysDoNothing)
