@@ -33,6 +33,24 @@ LedgerGrid::LedgerGrid(QWidget* parent, std::shared_ptr<QPrinter> printer)
 
 LedgerGrid::~LedgerGrid() = default;
 
+void LedgerGrid::KeepingCurrentRow(const std::function<void()>& reset)
+{
+    const QModelIndex current = currentIndex();
+    reset();
+    if (current.isValid() && current.row() < model_.rowCount())
+        setCurrentIndex(model_.index(current.row(), current.column()));
+}
+
+void LedgerGrid::SetRows(int rows)
+{
+    KeepingCurrentRow([&] { model_.SetRows(rows); });
+}
+
+void LedgerGrid::Redraw()
+{
+    KeepingCurrentRow([&] { model_.Redraw(); });
+}
+
 void LedgerGrid::SetBodyColor(int red, int green, int blue)
 {
     QPalette body = palette();

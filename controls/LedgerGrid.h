@@ -18,13 +18,14 @@ public:
     ~LedgerGrid() override;
 
     int Rows() const override { return model_.Rows(); }
-    void SetRows(int rows) override { model_.SetRows(rows); }
+    // Both keep the current row where it still exists: a refresh leaves the user on their row.
+    void SetRows(int rows) override;
     int Cols() const override { return model_.Cols(); }
     void SetCols(int cols) override { model_.SetCols(cols); }
     void SetBodyColor(int red, int green, int blue) override;
     void SetColumnWidth(int column, int twips) override;
     void SetColumnFlag(int column, int flag, bool on) override;
-    void Redraw() override { model_.Redraw(); }
+    void Redraw() override;
 
     // 1 while no body row is current (the header was clicked last, or nothing yet).
     int CurrentRow() const override;
@@ -37,6 +38,7 @@ public:
     int TwipsToPixels(int twips) const;
 
 protected:
+    void KeepingCurrentRow(const std::function<void()>& reset);
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

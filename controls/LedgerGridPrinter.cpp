@@ -1,5 +1,6 @@
 #include "LedgerGridPrinter.h"
 
+#include "HostError.h"
 #include "LedgerFont.h"
 #include "LedgerGrid.h"
 
@@ -52,18 +53,22 @@ void LedgerGridPrinter::PrinterSetup()
     setup.exec();
 }
 
-void LedgerGridPrinter::PrintToPdf(const QString& file)
+int LedgerGridPrinter::PrintToPdf(const QString& file)
 {
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setPageLayout(setting_->pageLayout());
     pdf.setOutputFileName(file);
-    Paint(&pdf);
+    return Paint(&pdf);
 }
 
 int LedgerGridPrinter::Paint(QPrinter* printer)
 {
-    QPainter painter(printer);
+    QPainter painter;
+    if (!painter.begin(printer))
+        throw HostError(75, QStringLiteral("Cannot print to '%1'").arg(printer->outputFileName().isEmpty() ? printer->printerName()
+                                                                                                      : printer->outputFileName()),
+                        QStringLiteral("LedgerPrinter"));
     const Layout layout = LayOut(painter, printer);
     for (int page = 1; page <= layout.pages; ++page) {
         if (page > 1)

@@ -22,10 +22,11 @@ public:
     void PrintOut() override;
     void PrintPreview() override;
     void PrinterSetup() override;
-    // The same pages, into a PDF file, on the setting's paper.
-    void PrintToPdf(const QString& file);
+    // The same pages, into a PDF file, on the setting's paper; answers the page count.
+    int PrintToPdf(const QString& file);
 
-    // Paints every page on the printer's device; answers the page count.
+    // Paints every page on the printer's device; answers the page count. A
+    // device that cannot be painted on (a file that cannot be written) throws HostError.
     int Paint(QPrinter* printer);
 
     std::shared_ptr<QPrinter> Setting() const { return setting_; }

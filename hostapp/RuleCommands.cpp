@@ -2,9 +2,14 @@
 
 #include "BatRuleEditor.h"
 #include "BatRuleFace.h"
+#include "BatRuleLedger.h"
+#include "CommandSession.h"
+#include "EditorTarget.h"
 #include "GLB.h"
+#include "GroupTree.h"
 #include "HostError.h"
 #include "HostText.h"
+#include "LoadSteps.h"
 #include "MMTS.h"
 #include "MParse.h"
 #include "MemoryRuleGrid.h"
@@ -42,19 +47,6 @@ int Report(const QString& message)
     return 1;
 }
 
-// What the main window's load does before any window opens.
-class Session {
-public:
-    Session()
-    {
-        MMTS::ParsePropsString(MMTS::GetPropsString());
-        GLB::LoadingPropertyList();
-    }
-
-private:
-    BatRuleFace face_;
-};
-
 QString NumberName(const Recordset& rows)
 {
     return rows.Field(QStringLiteral("FNumber")).toString() + QLatin1Char('(')
@@ -79,22 +71,31 @@ QString GroupText(qint32 groupId)
     return NumberName(*Visible(RWDatabase().FetchGroup(groupId), "找不到物料组%1", groupId));
 }
 
-// Fills the editor's (or its window's) target as the main window does from its tree and ledger.
-void Aim(auto& editor, const Target& target)
+// The editor's target as the main window takes it: the group from its tree
+// node, the material from its ledger row.
+EditorTarget TargetOf(const Target& target)
 {
-    if (!target.itemId) {
-        editor.ParentItemID = *target.groupId;
-        editor.ParentItemNumberName = GroupText(*target.groupId);
-        return;
-    }
+    if (!target.itemId)
+        return EditorTarget::OfNode(GroupTree::KeyOf(*target.groupId), GroupText(*target.groupId));
     const qint32 id = *target.itemId;
     const auto material = Visible(RWDatabase().FetchItem(id), "找不到物料%1", id);
     if (material->Field(QStringLiteral("FBatchManager")).toInt() != 1)
         Refuse("物料%1不是批次管理的物料", {id});
-    editor.ItemID = id;
-    editor.ItemNumberName = NumberName(*material);
-    editor.ParentItemID = material->Field(QStringLiteral("FParentID")).toInt();
-    editor.ParentItemNumberName = GroupText(editor.ParentItemID);
+    const qint32 group = material->Field(QStringLiteral("FParentID")).toInt();
+    EditorTarget aimed = EditorTarget::OfNode(GroupTree::KeyOf(group), GroupText(group));
+    aimed.TakeMaterial(QString::number(id), material->Field(QStringLiteral("FNumber")).toString(),
+                       material->Field(QStringLiteral("FName")).toString());
+    return aimed;
+}
+
+// Fills the editor's (or its window's) target.
+void Aim(auto& editor, const Target& target)
+{
+    const EditorTarget aimed = TargetOf(target);
+    editor.ItemID = aimed.ItemID;
+    editor.ItemNumberName = aimed.ItemNumberName;
+    editor.ParentItemID = aimed.ParentItemID;
+    editor.ParentItemNumberName = aimed.ParentItemNumberName;
 }
 
 QString PropertyItem(const QString& given, int level)
@@ -151,11 +152,11 @@ void FillRow(RuleGrid& grid, int row, const QString& element)
 
 void PrintRule(const RuleGrid& grid, QTextStream& out)
 {
-    QStringList names;
+    QList<qint32> properties;
     for (int row = 1; row <= grid.RowCount(); ++row)
         if (const qint32 id = SpreadConsole::RowPropertyID(grid, row); id > 0)
-            names << QLatin1Char('[') + PropertyName(id) + QLatin1Char(']');
-    out << names.join(QLatin1Char('+')) << '\n';
+            properties << id;
+    out << BatRuleLedger::RuleText(properties) << '\n';
     QStringList header;
     for (const char* text : {"级次", "属性", "格式", "长度", "补位符", "替换符"})
         header << MParse::TranslateText(QString::fromUtf8(text));
@@ -221,7 +222,7 @@ void ExpectNothingShownSince(int shownBefore)
 int ShowRule(const Target& target, QTextStream& out)
 {
     return Guard([&] {
-        Session session;
+        CommandSession session;
         MemoryRuleGrid grid;
         BatRuleEditor editor(grid);
         Aim(editor, target);
@@ -235,7 +236,7 @@ int ShowRule(const Target& target, QTextStream& out)
 int SetRule(const Target& target, const QStringList& elements, int itemIsTop, QTextStream& out)
 {
     return Guard([&] {
-        Session session;
+        CommandSession session;
         if (elements.isEmpty() || elements.size() > kMaxLevels)
             Refuse("编码级次必须是1到%1级", {kMaxLevels});
         MemoryRuleGrid grid;
@@ -259,7 +260,7 @@ int SetRule(const Target& target, const QStringList& elements, int itemIsTop, QT
 int ShowOptions(QTextStream& out)
 {
     return Guard([&] {
-        Session session;
+        CommandSession session;
         BatchOptions options;
         options.ReadBatchOptions();
         PrintOptions(options, out);
@@ -270,7 +271,7 @@ int ShowOptions(QTextStream& out)
 int SetOptions(const QStringList& settings, QTextStream& out)
 {
     return Guard([&] {
-        Session session;
+        CommandSession session;
         BatchOptions options;
         options.ReadBatchOptions();
         for (const QString& setting : settings) {
@@ -296,7 +297,7 @@ int EditRule(const Target& target, QTextStream& err)
 {
     // Nothing is shown in a box here: a window that cannot open must not wait for a click.
     try {
-        Session session;
+        CommandSession session;
         frmBatRuleSet window;
         Aim(window, target);
         window.ShowModal();

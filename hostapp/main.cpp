@@ -2,6 +2,7 @@
 #include "HostComponents.h"
 #include "RuleCommands.h"
 #include "SqlConnection.h"
+#include "WindowCommands.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -18,17 +19,19 @@ public:
     {
         parser_.setApplicationDescription(QStringLiteral(
             "Batch-number rules of the inventory module.\n"
-            "  vell-batchrule --db FILE                      show what the database holds\n"
+            "  vell-batchrule --db FILE                      the main window (demo data when FILE is missing)\n"
+            "  vell-batchrule show --db FILE                 print what the database holds\n"
             "  vell-batchrule sql --db FILE < batch.sql      run one Transact-SQL batch\n"
             "  vell-batchrule demo-db --out FILE [--groups N --materials M]\n"
             "  vell-batchrule rule show --db FILE (--item ID | --group ID)\n"
             "  vell-batchrule rule set --db FILE (--item ID | --group ID) [--spare-own-rules | --replace-own-rules]\n"
             "                 ELEMENT...   each property[:format[:length[:pad[:substitute]]]]\n"
             "  vell-batchrule options show|set --db FILE [KEY=0|1 ...]\n"
-            "  vell-batchrule edit --db FILE (--item ID | --group ID)   the rule editor window"));
+            "  vell-batchrule edit --db FILE (--item ID | --group ID)   the rule editor window\n"
+            "  vell-batchrule print --db FILE --group ID --pdf OUT.pdf  the group's ledger as printed"));
         parser_.addHelpOption();
-        parser_.addPositionalArgument(QStringLiteral("command"), QStringLiteral("sql, demo-db, rule, options or edit"));
-        parser_.addOptions({db_, props_, outFile_, groups_, materials_, item_, group_, spare_, replace_});
+        parser_.addPositionalArgument(QStringLiteral("command"), QStringLiteral("sql, demo-db, show, rule, options, edit or print"));
+        parser_.addOptions({db_, props_, outFile_, groups_, materials_, item_, group_, spare_, replace_, pdf_});
     }
 
     // The command word, read before any application object exists.
@@ -62,9 +65,13 @@ private:
             return Options();
         if (command == QStringLiteral("edit"))
             return Edit();
+        if (command == QStringLiteral("print"))
+            return Print();
+        if (command == QStringLiteral("show"))
+            return Commands::Summary(out_, err_);
         if (!command.isEmpty())
             return Usage(QStringLiteral("Unknown command '%1'.").arg(command));
-        return Show();
+        return MainWindow();
     }
 
     int Usage(const QString& problem)
@@ -134,15 +141,26 @@ private:
         return RuleCommands::EditRule(*target, err_);
     }
 
-    // Until the main window lands: what the database holds, made with demo data when missing.
-    int Show()
+    int Print()
+    {
+        if (!parser_.isSet(group_) || parser_.isSet(item_) || !parser_.isSet(pdf_))
+            return Usage(QStringLiteral("print needs --group ID and --pdf FILE."));
+        bool numeric = false;
+        const qint32 group = parser_.value(group_).toInt(&numeric);
+        if (!numeric)
+            return Usage(QStringLiteral("--group takes a whole number."));
+        return WindowCommands::PrintToPdf(group, parser_.value(pdf_), out_, err_);
+    }
+
+    // The main window on the database, made with demo data when missing.
+    int MainWindow()
     {
         const QString database = parser_.value(db_);
         if (!SqlConnection::IsOdbcConnectionString(database) && !QFileInfo::exists(database)) {
             if (const int written = Commands::DemoDb(database, 0, 0, out_, err_); written != 0)
                 return written;
         }
-        return Commands::Summary(out_, err_);
+        return WindowCommands::MainWindow(err_);
     }
 
     QTextStream in_{stdin}, out_{stdout}, err_{stderr};
@@ -166,6 +184,7 @@ private:
                                     QStringLiteral("A group rule leaves materials with their own rule alone.")};
     const QCommandLineOption replace_{QStringLiteral("replace-own-rules"),
                                       QStringLiteral("A group rule replaces the rules of all its materials.")};
+    const QCommandLineOption pdf_{QStringLiteral("pdf"), QStringLiteral("The PDF file print writes."), QStringLiteral("FILE")};
 };
 
 }
@@ -185,13 +204,19 @@ int main(int argc, char* argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     CommandLine commandLine;
-    if (commandLine.CommandOf(arguments) == QStringLiteral("edit")) {
-        if (!HasDisplay()) {
-            std::fputs("vell-batchrule edit: there is no display to open the window on (DISPLAY is not set).\n"
-                       "Run it in a desktop session, or under xvfb-run.\n",
-                       stderr);
-            return 1;
-        }
+    const QString command = commandLine.CommandOf(arguments);
+    const bool window = command.isEmpty() || command == QStringLiteral("edit");
+    if (window && !HasDisplay() && !arguments.contains(QStringLiteral("--help"))) {
+        std::fprintf(stderr,
+                     "vell-batchrule%s: there is no display to open the window on (DISPLAY is not set).\n"
+                     "Run it in a desktop session, or under xvfb-run.\n",
+                     command.isEmpty() ? "" : " edit");
+        return 1;
+    }
+    if (window || command == QStringLiteral("print")) {
+        // Printing to a file paints without a window: no display is needed.
+        if (!HasDisplay())
+            qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication app(argc, argv);
         QApplication::setApplicationName(QStringLiteral("vell-batchrule"));
         return commandLine.Run(app);

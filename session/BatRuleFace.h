@@ -7,6 +7,11 @@ public:
     BatRuleFace();
     ~BatRuleFace();
 
+    // Runs the main window modally; returns when the user closes it. An
+    // error while the window loads reaches the caller as HostError. Defined
+    // with the main window, which needs a QApplication.
+    void Show();
+
     BatRuleFace(const BatRuleFace&) = delete;
     BatRuleFace& operator=(const BatRuleFace&) = delete;
 };

@@ -48,12 +48,12 @@ TEST_F(Program, SqlRefusesAConstructItDoesNotKnow)
     EXPECT_TRUE(run.err.contains("TOP")) << run.err.toStdString();
 }
 
-TEST_F(Program, WithoutACommandShowsWhatTheDatabaseHolds)
+TEST_F(Program, ShowPrintsWhatTheDatabaseHolds)
 {
     const QString fresh = dir.filePath("fresh.sqlite");
-    const Outcome run = RunProgram({"--db", fresh});
+    DemoDatabase::WriteHandMade(fresh);
+    const Outcome run = RunProgram({"show", "--db", fresh});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(QFile::exists(fresh));
     EXPECT_TRUE(run.out.contains("食品饮料"));
     EXPECT_TRUE(run.out.contains("天然矿泉水 550ml"));
     EXPECT_TRUE(run.out.contains("yyyymmdd"));
@@ -74,14 +74,16 @@ TEST_F(Program, MissingDatabaseOptionIsAUsageError)
     EXPECT_TRUE(run.err.contains("--db"));
 }
 
-TEST_F(Program, EditWithoutADisplaySaysSo)
+TEST_F(Program, WindowsWithoutADisplaySaySo)
 {
     QProcessEnvironment desktopless = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         desktopless.remove(name);
-    const Outcome run = RunProgram({"edit", "--db", Db(), "--item", "101"}, QString(), desktopless);
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("no display")) << run.err.toStdString();
+    for (const QStringList& args : {QStringList{"edit", "--db", Db(), "--item", "101"}, QStringList{"--db", Db()}}) {
+        const Outcome run = RunProgram(args, QString(), desktopless);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.contains("no display")) << run.err.toStdString();
+    }
 }
 
 TEST_F(Program, EditThatCannotOpenTheWindowGivesTheReason)

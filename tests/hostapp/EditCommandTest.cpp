@@ -47,7 +47,7 @@ TEST_F(EditCommand, OpensOnTheMaterialWithItsGroupAndAnswersZeroAfterACommit)
 {
     db.Connection().Execute("DELETE FROM t_SystemProfile WHERE FKey='BatchItemIsTop'");
     const QString rule = db.Rows("SELECT * FROM ICBatchNoRule WHERE FItemID=101 ORDER BY FID");
-    EXPECT_EQ(Edit({101, -1}, "cmdOK"), 0) << errors.toStdString();
+    EXPECT_EQ(Edit({101, std::nullopt}, "cmdOK"), 0) << errors.toStdString();
     EXPECT_TRUE(closedByButton);
     EXPECT_EQ(shown, (QStringList{"01.01.001(冷轧钢板 1.0mm)", "01.01(钢材)", "01.01.001(冷轧钢板 1.0mm)"}));
     EXPECT_FALSE(groupChosen);
@@ -57,7 +57,7 @@ TEST_F(EditCommand, OpensOnTheMaterialWithItsGroupAndAnswersZeroAfterACommit)
 
 TEST_F(EditCommand, OpensOnTheRootAsMaterialsAndAnswersZeroOnCancel)
 {
-    EXPECT_EQ(Edit({-1, 0}, "cmdCancel"), 0) << errors.toStdString();
+    EXPECT_EQ(Edit({std::nullopt, 0}, "cmdCancel"), 0) << errors.toStdString();
     EXPECT_TRUE(closedByButton);
     EXPECT_EQ(shown, (QStringList{"", "物料", "物料"}));
     EXPECT_TRUE(groupChosen);

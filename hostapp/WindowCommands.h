@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <QTextStream>
+
+// The commands that need a QApplication: the main window, and the printout
+// of a group's ledger into a PDF file without a window. Each answers the
+// process exit code; a failure's reason goes to `err`.
+namespace WindowCommands {
+
+// Runs the main window until the user closes it.
+int MainWindow(QTextStream& err);
+
+// The ledger of a group (0: the root) as the main window prints it.
+int PrintToPdf(qint32 groupId, const QString& pdfFile, QTextStream& out, QTextStream& err);
+
+}

@@ -1,0 +1,601 @@
+#include "frmBatRuleMain.h"
+
+#include "BatRuleLedger.h"
+#include "BatRulePrint.h"
+#include "CommandBar.h"
+#include "EditorTarget.h"
+#include "GLB.h"
+#include "GroupTree.h"
+#include "HostError.h"
+#include "LedgerGrid.h"
+#include "LoadSteps.h"
+#include "LockKeys.h"
+#include "MMTS.h"
+#include "MParse.h"
+#include "MainCommands.h"
+#include "TextUtil.h"
+#include "frmBatRuleSet.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDate>
+#include <QHash>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace {
+
+constexpr int kTreeLeft = 15;
+constexpr int kGripWidth = 75;
+constexpr int kBarWidth = 45;
+constexpr int kGap = 50;
+constexpr int kSplitterMargin = 500;
+constexpr int kDecorationLineTop = 570;
+
+enum StatusMode { Busy = 1, Normal = 3 };
+
+QString Tr(const char* text)
+{
+    return MParse::TranslateText(QString::fromUtf8(text));
+}
+
+// Each caption step on its own: one that fails keeps its caption as designed.
+template <typename Step>
+void Quietly(Step step)
+{
+    try {
+        step();
+    } catch (const HostError&) {
+    }
+}
+
+QIcon ToolbarIcon(const QStyle* style, const QString& key, const char* themeName)
+{
+    static const QHash<QString, QStyle::StandardPixmap> fallbacks{
+        {"AddNew", QStyle::SP_FileIcon},          {"Rule", QStyle::SP_FileDialogDetailedView},
+        {"Modify", QStyle::SP_FileDialogContentsView}, {"Delete", QStyle::SP_TrashIcon},
+        {"Refresh", QStyle::SP_BrowserReload},    {"Print", QStyle::SP_DialogSaveButton},
+        {"PrintPreView", QStyle::SP_FileDialogInfoView}, {"Exit", QStyle::SP_DialogCloseButton}};
+    return QIcon::fromTheme(QLatin1String(themeName), style->standardIcon(fallbacks.value(key, QStyle::SP_FileIcon)));
+}
+
+}
+
+frmBatRuleMain::frmBatRuleMain(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmBatRuleMain"));
+    setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(false);
+    CreateControls();
+    qApp->installEventFilter(this);   // the window sees every key before its controls
+}
+
+frmBatRuleMain::~frmBatRuleMain()
+{
+    qApp->removeEventFilter(this);
+    RestorePointer();
+}
+
+void frmBatRuleMain::CreateControls()
+{
+    BarList_ = new CommandBar(this);
+    BarList_->setObjectName(QStringLiteral("BarList"));
+    MainCommands::Define(*BarList_);
+    connect(BarList_, &CommandBar::ToolClick, this, &frmBatRuleMain::BarList_ToolClick);
+
+    client_ = new QWidget(this);
+    CreateToolbar();
+    CreateStatusBar();
+    for (int i = 0; i < 2; ++i) {
+        auto* line = new QFrame(client_);
+        line->setObjectName(QStringLiteral("Line1_%1").arg(i));
+        line->setFrameShape(QFrame::HLine);
+        line->setFrameShadow(i == 0 ? QFrame::Sunken : QFrame::Plain);
+        // Just below the toolbar, whose height follows the platform's font.
+        line->setGeometry(0, std::max(Px(kDecorationLineTop), tbBatRule_->sizeHint().height()) + i, 8000, 1);
+        line->lower();
+    }
+
+    tvBatRule_ = new QTreeWidget(client_);
+    tvBatRule_->setObjectName(QStringLiteral("tvBatRule"));
+    tvBatRule_->setHeaderHidden(true);
+    // The pane is narrow: long group names scroll instead of being cut.
+    tvBatRule_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tvBatRule_->header()->setStretchLastSection(false);
+    tvBatRule_->setTextElideMode(Qt::ElideNone);
+    connect(tvBatRule_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
+        if (node && !tvBatRule_->signalsBlocked())
+            tvBatRule_NodeClick(node);
+    });
+
+    pxBatRule_ = new QWidget(client_);
+    pxBatRule_->setObjectName(QStringLiteral("pxBatRule"));
+    ldgBatRule_ = new LedgerGrid(pxBatRule_);
+    ldgBatRule_->setObjectName(QStringLiteral("ldgBatRule"));
+    ldgBatRule_->rowTextRequest = [this](int row) { return ldgBatRule_RowText(row); };
+    ldgBatRule_->activation = [this] { OpenRuleEditor(); };
+    // Printer setup only; it shares the printer setting of the visible ledger.
+    LdgPrint_ = new LedgerGrid(pxBatRule_, ldgBatRule_->PrinterSetting());
+    LdgPrint_->setObjectName(QStringLiteral("LdgPrint"));
+    LdgPrint_->setGeometry(-20000, -20000, 100, 100);
+    LdgPrint_->hide();
+
+    pxSlipLine_ = new QFrame(client_);
+    pxSlipLine_->setObjectName(QStringLiteral("pxSlipLine"));
+    pxSlipLine_->setFrameShape(QFrame::Box);
+    pxSlipLine_->setStyleSheet(QStringLiteral("background-color: palette(dark);"));
+    pxSlipLine_->hide();
+    imgSlipLine_ = new QLabel(client_);
+    imgSlipLine_->setObjectName(QStringLiteral("imgSlipLine"));
+    imgSlipLine_->setCursor(Qt::SplitHCursor);
+    imgSlipLine_->installEventFilter(this);
+}
+
+void frmBatRuleMain::CreateToolbar()
+{
+    tbBatRule_ = new QToolBar(client_);
+    tbBatRule_->setObjectName(QStringLiteral("tbBatRule"));
+    tbBatRule_->setMovable(false);
+    tbBatRule_->setIconSize(QSize(16, 16));
+    tbBatRule_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    for (const auto& button : MainCommands::ToolbarButtons()) {
+        const QString key = QLatin1String(button.key);
+        if (key.isEmpty()) {
+            tbBatRule_->addSeparator()->setObjectName(QStringLiteral("tbSeparator%1").arg(button.position));
+            continue;
+        }
+        QAction* action = tbBatRule_->addAction(ToolbarIcon(style(), key, button.themeIcon), QString::fromUtf8(button.caption));
+        action->setObjectName(key);
+        action->setToolTip(QString::fromUtf8(button.toolTip));
+        // The buttons without an action are shown as such.
+        action->setEnabled(key != QStringLiteral("AddNew") && key != QStringLiteral("Modify")
+                           && key != QStringLiteral("Delete"));
+        connect(action, &QAction::triggered, this, [this, key] { tbBatRule_ButtonClick(key); });
+    }
+}
+
+void frmBatRuleMain::CreateStatusBar()
+{
+    sbBatRule_ = new QStatusBar(client_);
+    sbBatRule_->setObjectName(QStringLiteral("sbBatRule"));
+    sbBatRule_->setSizeGripEnabled(false);
+    const char* const texts[5] = {"", "", "CAPS", "NUM", ""};
+    const char* const tips[5] = {"", "", "大小写字母状态", "数字键盘状态", "时间"};
+    for (int i = 0; i < 5; ++i) {
+        panels_[i] = new QLabel(QLatin1String(texts[i]), sbBatRule_);
+        panels_[i]->setObjectName(QStringLiteral("sbPanel%1").arg(i + 1));
+        panels_[i]->setToolTip(QString::fromUtf8(tips[i]));
+        if (i < 2)
+            sbBatRule_->addWidget(panels_[i], i == 0 ? 1 : 2);
+        else
+            sbBatRule_->addPermanentWidget(panels_[i]);
+    }
+    panels_[4]->setText(QDate::currentDate().toString(Qt::ISODate));
+}
+
+// ---- loading and unloading ----
+
+void frmBatRuleMain::Form_Load()
+{
+    ApplyCaptions();
+    LoadSteps::ReadSession();
+    std::optional<ValueBag> options;
+    MParse::LoadFormResources(this, options, MParse::ResourceKey);
+    InitMainWindow();
+    MParse::SetLedgerPrintFonts(*ldgBatRule_);
+    mnuEditRefresh_Click();
+    ShowLockKeys();
+}
+
+int frmBatRuleMain::ShowModal()
+{
+    return exec();
+}
+
+void frmBatRuleMain::ApplyCaptions()
+{
+    Quietly([&] { MParse::SetFormFont(this); });
+    Quietly([&] { setWindowTitle(Tr("批号管理")); });
+    for (const auto& button : MainCommands::ToolbarButtons()) {
+        if (!*button.key)
+            continue;
+        Quietly([&] {
+            QAction* action = tbBatRule_->findChild<QAction*>(QLatin1String(button.key));
+            if (!action)
+                throw HostError(35601, QStringLiteral("Element not found"), QStringLiteral("tbBatRule"));
+            action->setText(Tr(button.caption));
+            action->setToolTip(Tr(button.toolTip));
+        });
+    }
+    for (const QString& id : MainCommands::MasterCaptionOrder())
+        Quietly([&] {
+            for (const auto& tool : MainCommands::MenuTools())
+                if (id == QLatin1String(tool.id))
+                    BarList_->SetToolCaption(id, MParse::TranslateText(MainCommands::MasterCaption(tool)));
+        });
+    for (const auto& band : MainCommands::Bands()) {
+        const QString name = QLatin1String(band.name);
+        Quietly([&] { BarList_->SetBandCaption(name, Tr(band.caption)); });
+        for (const auto& tool : MainCommands::MenuTools())
+            if (name == QLatin1String(tool.band))
+                Quietly([&] { BarList_->SetBandToolCaption(name, QLatin1String(tool.id), Tr(tool.caption)); });
+    }
+    for (int i = 2; i < 5; ++i)
+        panels_[i]->setToolTip(MParse::TranslateText(panels_[i]->toolTip()));
+}
+
+void frmBatRuleMain::InitMainWindow()
+{
+    // Maximised at once, so that the panes and the ledger have their widths now.
+    if (const QScreen* screen = QApplication::primaryScreen())
+        resize(screen->availableGeometry().size());
+    setWindowState(windowState() | Qt::WindowMaximized);
+    resizeEvent(nullptr);
+    ledger_ = std::make_unique<BatRuleLedger>();
+    print_ = std::make_unique<BatRulePrint>();
+    SetUpLedger();
+    LoadSteps::LoadCatalogue();
+    LoadingParentICItem();
+    ShowStatus(Normal, {}, {}, {}, {});
+}
+
+void frmBatRuleMain::SetUpLedger()
+{
+    Ledger& ledger = *ldgBatRule_;
+    ledger.SetRows(1);
+    ledger.SetCols(4);
+    ledger.SetBodyColor(255, 255, 255);
+    ledger.SetColumnFlag(1, Ledger::HiddenColumn, true);
+    const int width = Twips(ldgBatRule_->width());
+    ledger.SetColumnWidth(2, width / 4);
+    ledger.SetColumnWidth(3, width * 3 / 8);
+    ledger.SetColumnWidth(4, width * 6 / 8);
+}
+
+void frmBatRuleMain::done(int result)
+{
+    ReleaseMainWindow();
+    QDialog::done(result);
+}
+
+void frmBatRuleMain::ReleaseMainWindow()
+{
+    // The ledger asks no more rows of a window that is going.
+    ldgBatRule_->rowTextRequest = nullptr;
+    ldgBatRule_->activation = nullptr;
+    ledger_.reset();
+    print_.reset();
+}
+
+// ---- tree and ledger ----
+
+void frmBatRuleMain::LoadingParentICItem()
+{
+    const auto groups = ledger_->Database().FetchParentItem();
+    if (!groups)
+        return;
+    const QSignalBlocker quiet(tvBatRule_);
+    tvBatRule_->clear();
+    const GroupTree::Load tree = GroupTree::FromGroups(*groups);
+    const QIcon picture = style()->standardIcon(QStyle::SP_DirIcon);
+    QHash<QString, QTreeWidgetItem*> nodes;
+    QTreeWidgetItem* last = nullptr;
+    for (const GroupTree::Node& node : tree.nodes) {
+        QTreeWidgetItem* parent = nodes.value(node.parentKey);
+        last = parent ? new QTreeWidgetItem(parent, {node.text}) : new QTreeWidgetItem(tvBatRule_, {node.text});
+        last->setData(0, Qt::UserRole, node.key);
+        last->setIcon(0, picture);
+        nodes.insert(node.key, last);
+    }
+    if (tree.failure) {
+        GLB::ShowErrorMessage(tree.failure->Description() + QStringLiteral("\r\nLoadingParentICItem "), 0, true,
+                              &*tree.failure);
+        return;
+    }
+    for (QTreeWidgetItem* above = last->parent(); above; above = above->parent())
+        above->setExpanded(true);
+    tvBatRule_->scrollToItem(last);
+    tvBatRule_->setCurrentItem(nodes.value(GroupTree::KeyOf(0)));
+}
+
+void frmBatRuleMain::tvBatRule_NodeClick(QTreeWidgetItem* node)
+{
+    try {
+        ShowStatus(Busy, {}, {}, {}, {});
+        const std::optional<int> count = ledger_->ShowGroup(GroupTree::NodeId(node->data(0, Qt::UserRole).toString()));
+        if (!count) {
+            ShowStatus(Normal, {}, {}, {}, {});
+            return;
+        }
+        ldgBatRule_->SetRows(*count + 1);
+        ldgBatRule_->Redraw();
+        ShowStatus(Normal, {}, {}, {}, BatRuleLedger::CountText(*count));
+    } catch (const HostError& error) {
+        RestorePointer();
+        GLB::ShowErrorMessage(QStringLiteral("tvBatRule_NodeClick \r\n") + error.Description(), 0, false, &error);
+    }
+}
+
+QString frmBatRuleMain::ldgBatRule_RowText(int row)
+{
+    if (row == 1)
+        return BatRuleLedger::LedgerHeaderText();
+    return ledger_ ? ledger_->LedgerRowText(row) : QString();
+}
+
+void frmBatRuleMain::ShowStatus(int mode, const QString& a1, const QString& a2, const QString& b1, const QString& b2)
+{
+    if (mode == Busy) {
+        if (!QApplication::overrideCursor())
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        panels_[0]->setText(MParse::TranslateText(a1));
+        panels_[1]->setText(MParse::TranslateText(a2));
+    } else if (mode == Normal) {
+        RestorePointer();
+        panels_[0]->setText(MParse::TranslateText(b1));
+        panels_[1]->setText(MParse::TranslateText(b2));
+    }
+}
+
+void frmBatRuleMain::RestorePointer()
+{
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+}
+
+// ---- the rule editor and refreshing ----
+
+void frmBatRuleMain::OpenRuleEditor()
+{
+    QTreeWidgetItem* node = tvBatRule_->currentItem();
+    if (!node)
+        return;   // the tree did not load: there is no group to edit
+    EditorTarget target = EditorTarget::OfNode(node->data(0, Qt::UserRole).toString(), node->text(0));
+    const int row = ldgBatRule_->CurrentRow();
+    if (focusWidget() == ldgBatRule_ && row > 1)
+        target.TakeMaterial(ldgBatRule_->CellText(row, 1), ldgBatRule_->CellText(row, 2), ldgBatRule_->CellText(row, 3));
+    {
+        frmBatRuleSet editor;
+        editor.ParentItemID = target.ParentItemID;
+        editor.ParentItemNumberName = target.ParentItemNumberName;
+        editor.ItemID = target.ItemID;
+        editor.ItemNumberName = target.ItemNumberName;
+        try {
+            editor.Form_Load();
+            editor.ShowModal();
+        } catch (const HostError& error) {
+            GLB::ShowErrorMessage(QStringLiteral("OpenRuleEditor\r\n") + error.Description(), 0, true, &error);
+        }
+    }
+    mnuEditRefresh_Click();
+}
+
+void frmBatRuleMain::mnuEditRefresh_Click()
+{
+    if (refreshing_)
+        return;
+    refreshing_ = true;
+    try {
+        if (QTreeWidgetItem* node = tvBatRule_->currentItem())
+            tvBatRule_NodeClick(node);
+    } catch (const HostError& error) {
+        GLB::ShowErrorMessage(QStringLiteral("mnuEditRefresh_Click\r\n") + error.Description(), 0, false, &error);
+    }
+    refreshing_ = false;
+}
+
+// ---- commands ----
+
+void frmBatRuleMain::BarList_ToolClick(const QString& toolId)
+{
+    try {
+        if (toolId == QStringLiteral("mcERule"))
+            OpenRuleEditor();
+        else if (toolId == QStringLiteral("mcFPrint"))
+            PrintLedger(false);
+        else if (toolId == QStringLiteral("mcFPrintPreview"))
+            PrintLedger(true);
+        else if (toolId == QStringLiteral("mcFPrintSetup"))
+            LdgPrint_->Printer().PrinterSetup();
+        else if (toolId == QStringLiteral("mcVRefresh"))
+            mnuEditRefresh_Click();
+        else if (toolId == QStringLiteral("mcWToolBar") || toolId == QStringLiteral("mcWTBLable")
+                 || toolId == QStringLiteral("mcWStatusBar"))
+            ToggleLayout(toolId);
+        else if (toolId == QStringLiteral("mcExit"))
+            close();
+        else if (toolId == QStringLiteral("mcHHelp"))
+            ShowHelp();
+    } catch (const HostError& error) {
+        GLB::ShowErrorMessage(QStringLiteral("BarList_ToolClick\r\n") + error.Description(), 0, true, &error);
+    }
+}
+
+void frmBatRuleMain::tbBatRule_ButtonClick(const QString& key)
+{
+    static const QHash<QString, QString> tools{{"Rule", "mcERule"},   {"Refresh", "mcVRefresh"},
+                                               {"Print", "mcFPrint"}, {"PrintPreView", "mcFPrintPreview"},
+                                               {"Exit", "mcExit"}};
+    // The buttons run the same actions as their menu commands.
+    if (tools.contains(key))
+        BarList_ToolClick(tools.value(key));
+}
+
+void frmBatRuleMain::PrintLedger(bool preview)
+{
+    print_->SetBRPrintMasterTitle(windowTitle());
+    print_->SetBRPrintLedger(ldgBatRule_);
+    print_->SetLdgLayout();
+    if (preview)
+        ldgBatRule_->Printer().PrintPreview();
+    else
+        ldgBatRule_->Printer().PrintOut();
+}
+
+void frmBatRuleMain::ShowHelp()
+{
+    QString subsystem = MMTS::FindPropValue(QStringLiteral("SUBID"));
+    if (subsystem.toUpper() == QStringLiteral("HS"))
+        subsystem = QStringLiteral("CC");
+    MMTS::ShowHelpForKey(MMTS::KeyF1, 0, MMTS::HelpTopic, 0, subsystem, 0);
+}
+
+void frmBatRuleMain::ToggleLayout(const QString& toolId)
+{
+    BarList_->SetChecked(toolId, !BarList_->IsChecked(toolId));
+    Form_Resize();
+}
+
+// ---- layout ----
+
+int frmBatRuleMain::Px(int twips) const
+{
+    return qRound(twips * logicalDpiX() / 1440.0);
+}
+
+int frmBatRuleMain::Twips(int px) const
+{
+    return qRound(px * 1440.0 / logicalDpiX());
+}
+
+int frmBatRuleMain::InnerWidth() const
+{
+    return Twips(client_->width());
+}
+
+int frmBatRuleMain::InnerHeight() const
+{
+    return Twips(client_->height());
+}
+
+void frmBatRuleMain::resizeEvent(QResizeEvent* event)
+{
+    if (event)
+        QDialog::resizeEvent(event);
+    QMenuBar* menu = BarList_->MenuBar();
+    const int menuHeight = menu->sizeHint().height();
+    menu->setGeometry(0, 0, width(), menuHeight);
+    client_->setGeometry(0, menuHeight, width(), std::max(0, height() - menuHeight));
+    tbBatRule_->setGeometry(0, 0, client_->width(), tbBatRule_->sizeHint().height());
+    const int statusHeight = sbBatRule_->sizeHint().height();
+    sbBatRule_->setGeometry(0, client_->height() - statusHeight, client_->width(), statusHeight);
+    Form_Resize();
+}
+
+void frmBatRuleMain::Form_Resize()
+{
+    tbBatRule_->setVisible(BarList_->IsChecked(QStringLiteral("mcWToolBar")));
+    TextUtil::ShowToolbarCaptions(tbBatRule_, BarList_->IsChecked(QStringLiteral("mcWTBLable")));
+    tbBatRule_->setGeometry(0, 0, client_->width(), tbBatRule_->sizeHint().height());
+    sbBatRule_->setVisible(BarList_->IsChecked(QStringLiteral("mcWStatusBar")));
+    LayoutPanes(DefaultSplitter);
+}
+
+void frmBatRuleMain::LayoutPanes(int x)
+{
+    // A window narrowed too far is widened back.
+    const int frame = frameGeometry().width() - width();
+    if (Twips(frameGeometry().width()) <= MinimumWidth && !(windowState() & Qt::WindowMinimized))
+        resize(Px(MinimumWidth) - frame, height());
+    const bool toolbar = tbBatRule_->isVisibleTo(this);
+    const bool status = sbBatRule_->isVisibleTo(this);
+    const int treeWidth = x;
+    const int paneLeft = kTreeLeft + treeWidth + kGap;
+    const int paneTop = toolbar ? Twips(tbBatRule_->y() + tbBatRule_->height()) + kGap : kGap;
+    const int paneHeight = InnerHeight() - (status ? Twips(sbBatRule_->height()) : 0)
+                           - (toolbar ? Twips(tbBatRule_->height()) : 0) - 80;
+    const int paneWidth = InnerWidth() - kGap - kGap - treeWidth;
+    // Negative sizes, as while the window is minimised, are not applied.
+    auto place = [this](QWidget* widget, int left, int top, int width, int height) {
+        widget->setGeometry(Px(left), Px(top), std::max(0, Px(width)), std::max(0, Px(height)));
+    };
+    place(pxBatRule_, paneLeft, paneTop, paneWidth, paneHeight);
+    place(pxSlipLine_, x, paneTop, kBarWidth, paneHeight);
+    place(imgSlipLine_, x, paneTop, kGripWidth, paneHeight);
+    place(tvBatRule_, kTreeLeft, paneTop, treeWidth, paneHeight);
+    place(ldgBatRule_, 0, 0, paneWidth - kGap, paneHeight - 40);
+    imgSlipLine_->raise();
+    pxSlipLine_->raise();
+}
+
+void frmBatRuleMain::imgSlipLine_MouseDown(Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton)
+        return;
+    setCursor(Qt::SizeHorCursor);
+    pxSlipLine_->show();
+    dragging_ = true;
+}
+
+void frmBatRuleMain::imgSlipLine_MouseMove(int x)
+{
+    if (!dragging_)
+        return;
+    const int p = Twips(imgSlipLine_->x()) + x;
+    const int limit = InnerWidth() - kSplitterMargin;
+    const int left = p < kSplitterMargin ? kSplitterMargin : p > limit ? limit : p;
+    pxSlipLine_->move(Px(left), pxSlipLine_->y());
+}
+
+void frmBatRuleMain::imgSlipLine_MouseUp()
+{
+    dragging_ = false;
+    pxSlipLine_->hide();
+    setCursor(Qt::ArrowCursor);
+    LayoutPanes(Twips(pxSlipLine_->x()));
+}
+
+// ---- keys ----
+
+bool frmBatRuleMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == imgSlipLine_) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (event->type() == QEvent::MouseButtonPress)
+            imgSlipLine_MouseDown(mouse->button());
+        else if (event->type() == QEvent::MouseMove)
+            imgSlipLine_MouseMove(Twips(qRound(mouse->position().x())));
+        else if (event->type() == QEvent::MouseButtonRelease)
+            imgSlipLine_MouseUp();
+    }
+    if (watched == this && event->type() == QEvent::WindowActivate)
+        ShowLockKeys();
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!key || !widget || widget->window() != this)
+        return QDialog::eventFilter(watched, event);
+    ShowLockKeys();
+    if (event->type() == QEvent::KeyPress && Form_KeyDown(*static_cast<QKeyEvent*>(event)))
+        return true;
+    return QDialog::eventFilter(watched, event);
+}
+
+bool frmBatRuleMain::Form_KeyDown(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        return false;   // they stay with the tree and the ledger
+    default:
+        return BarList_->HandleKeyDown(event.key(), event.modifiers());
+    }
+}
+
+void frmBatRuleMain::ShowLockKeys()
+{
+    const std::optional<bool> states[] = {LockKeys::CapsLock(), LockKeys::NumLock()};
+    for (int i = 0; i < 2; ++i)
+        panels_[2 + i]->setEnabled(states[i].value_or(false));
+}

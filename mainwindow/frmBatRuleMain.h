@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+class BatRuleLedger;
+class BatRulePrint;
+class CommandBar;
+class LedgerGrid;
+class QFrame;
+class QLabel;
+class QStatusBar;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// The main window: the tree of material groups, the ledger of the selected
+// group's batch-managed materials with their rule texts, the commands that
+// open the rule editor, refresh, print and lay the window out, and the
+// splitter between the panes. Lengths are in twips, as the layout is given.
+class frmBatRuleMain : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmBatRuleMain(QWidget* parent = nullptr);
+    ~frmBatRuleMain() override;
+
+    // The load sequence; a failure its steps do not handle reaches the caller.
+    void Form_Load();
+    // Shows the window and runs it until it is closed.
+    int ShowModal();
+
+    static constexpr int DefaultSplitter = 1605;
+    static constexpr int MinimumWidth = 6500;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void done(int result) override;
+
+private:
+    void CreateControls();
+    void CreateToolbar();
+    void CreateStatusBar();
+
+    void ApplyCaptions();
+    void InitMainWindow();
+    void SetUpLedger();
+    void ReleaseMainWindow();
+
+    void LoadingParentICItem();
+    void tvBatRule_NodeClick(QTreeWidgetItem* node);
+    QString ldgBatRule_RowText(int row);
+    static void RestorePointer();
+    void ShowStatus(int mode, const QString& a1, const QString& a2, const QString& b1, const QString& b2);
+    void OpenRuleEditor();
+    void mnuEditRefresh_Click();
+    void BarList_ToolClick(const QString& toolId);
+    void tbBatRule_ButtonClick(const QString& key);
+    void PrintLedger(bool preview);
+    void ShowHelp();
+    void ToggleLayout(const QString& toolId);
+
+    void Form_Resize();
+    void LayoutPanes(int x);
+    void imgSlipLine_MouseDown(Qt::MouseButton button);
+    void imgSlipLine_MouseMove(int x);
+    void imgSlipLine_MouseUp();
+    bool Form_KeyDown(const QKeyEvent& event);
+    void ShowLockKeys();
+
+    int Px(int twips) const;
+    int Twips(int px) const;
+    int InnerWidth() const;
+    int InnerHeight() const;
+
+    CommandBar* BarList_ = nullptr;
+    QWidget* client_ = nullptr;   // the window below its menu bar
+    QToolBar* tbBatRule_ = nullptr;
+    QStatusBar* sbBatRule_ = nullptr;
+    QLabel* panels_[5] = {};
+    QTreeWidget* tvBatRule_ = nullptr;
+    QWidget* pxBatRule_ = nullptr;
+    LedgerGrid* ldgBatRule_ = nullptr;
+    LedgerGrid* LdgPrint_ = nullptr;
+    QLabel* imgSlipLine_ = nullptr;
+    QFrame* pxSlipLine_ = nullptr;
+
+    std::unique_ptr<BatRuleLedger> ledger_;   // the data-access object and the current materials
+    std::unique_ptr<BatRulePrint> print_;
+    bool refreshing_ = false;
+    bool dragging_ = false;
+};

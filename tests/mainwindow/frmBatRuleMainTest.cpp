@@ -1,0 +1,362 @@
+// The main window as a user drives it: keys, clicks and the editor it opens,
+// on a temporary demo database through the real host connection.
+#include "BatchTexts.h"
+#include "CommandBar.h"
+#include "GridUser.h"
+#include "SpreadGrid.h"
+#include "HelpViewer.h"
+#include "LedgerGrid.h"
+#include "RuleFixture.h"
+#include "TestSupport.h"
+#include "frmBatRuleMain.h"
+#include "frmBatRuleSet.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QRegularExpression>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace {
+
+class RecordingHelp : public HelpViewer {
+public:
+    static inline QStringList shown;
+    void ShowHELP(qint32& n1, qint16, QString& topic, qint32&, QString& subsystem, qint32&) override
+    {
+        shown << QStringLiteral("%1:%2:%3").arg(n1).arg(topic, subsystem);
+    }
+};
+
+// What the editor was opened on, read off the open window, which is then cancelled.
+struct Opened {
+    qint32 itemId = -1, parentId = -1;
+    QString itemText, parentText;
+    bool singleItem = false;
+};
+
+class MainWindow : public RuleFixture {
+protected:
+    explicit MainWindow(const QString& props = "UserID=16394;LANGUAGE=chs;SUBID=HS") : RuleFixture(props)
+    {
+        RecordingHelp::shown.clear();
+        ComponentRegistry::Instance().Register(ComponentNames::HelpViewer, [] { return std::make_shared<RecordingHelp>(); });
+    }
+
+    void Load()
+    {
+        window.Form_Load();
+        ASSERT_TRUE(ShowActive(window));
+    }
+
+    template <typename Control>
+    Control* Find(const QString& name)
+    {
+        auto* control = window.findChild<Control*>(name);
+        EXPECT_TRUE(control) << name.toStdString();
+        return control;
+    }
+    QTreeWidget* Tree() { return Find<QTreeWidget>("tvBatRule"); }
+    LedgerGrid* Ledger() { return Find<LedgerGrid>("ldgBatRule"); }
+    QString Status(int panel) { return Find<QLabel>(QString("sbPanel%1").arg(panel))->text(); }
+
+    void ClickGroup(const QString& key)
+    {
+        for (QTreeWidgetItemIterator it(Tree()); *it; ++it)
+            if ((*it)->data(0, Qt::UserRole).toString() == key) {
+                Tree()->scrollToItem(*it);
+                const QRect item = Tree()->visualItemRect(*it);
+                QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {}, QPoint(item.left() + 10, item.center().y()));
+                User::Settle();
+                return;
+            }
+        ADD_FAILURE() << "no node " << key.toStdString();
+    }
+    void ClickLedgerRow(int ledgerRow)
+    {
+        const QRect cell = Ledger()->visualRect(Ledger()->model()->index(ledgerRow - 2, 1));
+        QTest::mouseClick(Ledger()->viewport(), Qt::LeftButton, {}, cell.center());
+    }
+
+    // Runs the step that opens the editor and reports what it was opened on.
+    Opened OpenEditorBy(const std::function<void()>& step)
+    {
+        Opened opened;
+        User::WhenModalOpens([&](QWidget* modal) {
+            if (auto* editor = qobject_cast<frmBatRuleSet*>(modal)) {
+                opened = {editor->ItemID, editor->ParentItemID, editor->ItemNumberName, editor->ParentItemNumberName,
+                          editor->findChild<QRadioButton*>("optSingleItem")->isChecked()};
+            }
+            modal->close();
+        });
+        step();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        return opened;
+    }
+
+    // Batches other than the rule queries a paint of the ledger makes.
+    QStringList OtherBatchesSince(int batch) const
+    {
+        QStringList others;
+        for (qsizetype i = batch; i < connection->batches.size(); ++i)
+            if (!connection->batches[i].contains(" From ICBatchNoRule\r\n"))
+                others << connection->batches[i];
+        return others;
+    }
+
+    int RuleQueriesSince(int batch) const
+    {
+        int queries = 0;
+        for (qsizetype i = batch; i < connection->batches.size(); ++i)
+            queries += connection->batches[i].contains(" From ICBatchNoRule\r\n");
+        return queries;
+    }
+
+    frmBatRuleMain window;
+};
+
+TEST_F(MainWindow, OpensOnTheTreeWithTheRootSelectedAndItsMaterials)
+{
+    Load();
+    EXPECT_EQ(window.windowTitle(), "批号管理");
+    QTreeWidgetItem* root = Tree()->topLevelItem(0);
+    ASSERT_TRUE(root);
+    EXPECT_EQ(root->text(0), "物料");
+    EXPECT_EQ(Tree()->currentItem(), root);
+    EXPECT_EQ(root->child(0)->text(0), "01(原材料)");
+    EXPECT_EQ(root->child(0)->child(1)->data(0, Qt::UserRole), "K3");
+    EXPECT_TRUE(root->child(3)->isExpanded());   // 03, above the last group 03.02, is made visible
+    EXPECT_EQ(Ledger()->Rows(), 1);
+    EXPECT_EQ(Status(2), "共有0条记录");
+    EXPECT_EQ(Ledger()->model()->headerData(1, Qt::Horizontal).toString(), "物料代码");
+    EXPECT_TRUE(Ledger()->isColumnHidden(0));
+}
+
+TEST_F(MainWindow, ClickingAGroupShowsItsMaterialsWithTheirRules)
+{
+    Load();
+    ClickGroup("K7");
+    EXPECT_EQ(Status(2), "共有3条记录");
+    EXPECT_EQ(Status(1), "");
+    ASSERT_EQ(Ledger()->Rows(), 4);
+    EXPECT_EQ(Ledger()->CellText(2, 1), "311");
+    EXPECT_EQ(Ledger()->CellText(2, 4), "[日期]+[流水号]");
+    db.Connection().Execute(BatchTexts::ItemSave(312, {{1, 25, 0, "00", "", 2, "", ""}}));
+    QTest::keyClick(Tree(), Qt::Key_F5);
+    EXPECT_EQ(Ledger()->CellText(3, 4), "[行号]");   // a single element has no "+"
+    ClickGroup("K2");
+    EXPECT_EQ(Status(2), "共有2条记录");
+}
+
+TEST_F(MainWindow, RootShowsTheMaterialsWithoutAGroup)
+{
+    db.Connection().Execute("INSERT INTO t_ICItem VALUES (900, '900', '散件', 0, 1)");
+    Load();
+    EXPECT_EQ(Status(2), "共有1条记录");
+    EXPECT_EQ(Ledger()->CellText(2, 3), "散件");
+}
+
+TEST_F(MainWindow, EachPaintedRowCostsOneRuleQuery)
+{
+    Load();
+    ClickGroup("K7");
+    const int sent = connection->batches.size();
+    Ledger()->viewport()->repaint();
+    EXPECT_EQ(RuleQueriesSince(sent), 3);
+}
+
+TEST_F(MainWindow, GroupBeforeItsParentStopsTheTreeWithItsMessage)
+{
+    db.Connection().Execute("UPDATE t_Item SET FNumber = '00' WHERE FItemID = 6");
+    Load();
+    ASSERT_FALSE(Messages().isEmpty());
+    EXPECT_EQ(Messages().first(), "Element not found: K5\r\nLoadingParentICItem \r\n错误原因：Element not found: K5\r\n"
+                                  "错误来源：tvBatRule");
+    EXPECT_EQ(Tree()->topLevelItemCount(), 1);
+    EXPECT_EQ(Tree()->topLevelItem(0)->childCount(), 0);
+}
+
+TEST_F(MainWindow, RuleCommandOpensTheEditorForWhatHasTheFocus)
+{
+    Load();
+    ClickGroup("K7");
+    Tree()->setFocus();
+    Opened byTree = OpenEditorBy([] { User::Press(Qt::Key_M, Qt::ControlModifier); });
+    EXPECT_EQ(byTree.parentId, 7);
+    EXPECT_EQ(byTree.parentText, "03.02(食品饮料)");
+    EXPECT_EQ(byTree.itemText, "");
+    EXPECT_FALSE(byTree.singleItem);
+
+    ClickLedgerRow(3);
+    Opened byRow = OpenEditorBy([this] { Find<QToolBar>("tbBatRule")->findChild<QAction*>("Rule")->trigger(); });
+    EXPECT_EQ(byRow.itemId, 312);
+    EXPECT_EQ(byRow.itemText, "03.02.002(绿茶饮料 500ml)");
+    EXPECT_EQ(byRow.parentId, 7);
+    EXPECT_TRUE(byRow.singleItem);
+
+    Ledger()->setFocus();
+    Opened byActivation = OpenEditorBy([] { User::Press(Qt::Key_Return); });
+    EXPECT_EQ(byActivation.itemId, 312);
+
+    QTest::mouseClick(Ledger()->horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(30, 5));
+    Opened byHeader = OpenEditorBy([] { User::Press(Qt::Key_M, Qt::ControlModifier); });
+    EXPECT_EQ(byHeader.itemId, 0);
+    EXPECT_EQ(byHeader.parentId, 7);
+}
+
+TEST_F(MainWindow, RootEditsTheRootsRuleAndCancelReloadsTheLedger)
+{
+    Load();
+    Tree()->setFocus();
+    const int sent = connection->batches.size();
+    Opened root = OpenEditorBy([] { User::Press(Qt::Key_M, Qt::ControlModifier); });
+    EXPECT_EQ(root.parentId, 0);
+    EXPECT_EQ(root.parentText, "物料");
+    QStringList after = connection->batches.mid(sent);
+    EXPECT_EQ(after.last(), BatchTexts::FetchItemDetail(0));   // reloaded after the editor closed
+}
+
+TEST_F(MainWindow, SavedRuleShowsInTheLedger)
+{
+    Load();
+    ClickGroup("K2");
+    ClickLedgerRow(3);   // 102, without a rule
+    User::WhenModalOpens([](QWidget* modal) {
+        auto* level = modal->findChild<QLineEdit*>("txtLevel");
+        level->setText("1");
+        auto* grid = modal->findChild<SpreadGrid*>("vsBatRule");
+        GridUser user(*grid);
+        user.ChooseProperty(1, 25);
+        QTest::keyClick(modal, Qt::Key_Y, Qt::AltModifier);
+    });
+    User::Press(Qt::Key_M, Qt::ControlModifier);
+    EXPECT_EQ(Ledger()->CellText(3, 4), "[行号]");
+    EXPECT_EQ(db.Scalar("SELECT FPropertyID FROM ICBatchNoRule WHERE FItemID = 102"), "25");
+}
+
+TEST_F(MainWindow, DisabledCommandsAndButtonsDoNothing)
+{
+    Load();
+    ClickGroup("K7");
+    const int sent = connection->batches.size();
+    for (const auto key : {Qt::Key_S, Qt::Key_N, Qt::Key_D})
+        User::Press(key, Qt::ControlModifier);
+    for (const auto key : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F4})
+        User::Press(key);
+    for (const char* button : {"AddNew", "Modify", "Delete"})
+        Find<QToolBar>("tbBatRule")->findChild<QAction*>(button)->trigger();
+    EXPECT_EQ(OtherBatchesSince(sent), QStringList());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(MainWindow, ArrowAndPageKeysStayWithTheTreeAndLedger)
+{
+    Load();
+    Tree()->setFocus();
+    User::Press(Qt::Key_Down);
+    EXPECT_EQ(Tree()->currentItem()->text(0), "01(原材料)");
+    ClickGroup("K7");
+    ClickLedgerRow(2);
+    User::Press(Qt::Key_Down);
+    EXPECT_EQ(Ledger()->CurrentRow(), 3);
+    User::Press(Qt::Key_PageDown);
+    EXPECT_EQ(Ledger()->CurrentRow(), 4);
+}
+
+TEST_F(MainWindow, F1OpensTheHelpWithTheSubsystemTheHostMeans)
+{
+    Load();
+    User::Press(Qt::Key_F1);
+    EXPECT_EQ(RecordingHelp::shown, QStringList{"0:ICBatchCodeRule:CC"});   // SUBID HS is help's CC
+}
+
+TEST_F(MainWindow, SplitterDragStopsAtItsLimitsAndResizeBringsItBack)
+{
+    Load();
+    auto* grip = Find<QLabel>("imgSlipLine");
+    auto* bar = Find<QFrame>("pxSlipLine");
+    auto* tree = Tree();
+    const auto twips = [&](int px) { return qRound(px * 1440.0 / window.logicalDpiX()); };
+    EXPECT_EQ(twips(tree->width()), frmBatRuleMain::DefaultSplitter);
+    QTest::mousePress(grip, Qt::LeftButton, {}, QPoint(2, 20));
+    EXPECT_TRUE(bar->isVisible());
+    QMouseEvent farLeft(QEvent::MouseMove, QPointF(-5000, 20), grip->mapToGlobal(QPointF(-5000, 20)), Qt::NoButton,
+                        Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grip, &farLeft);
+    EXPECT_NEAR(twips(bar->x()), 500, 15);
+    QMouseEvent farRight(QEvent::MouseMove, QPointF(50000, 20), grip->mapToGlobal(QPointF(50000, 20)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grip, &farRight);
+    const int inner = twips(tree->parentWidget()->width());
+    EXPECT_NEAR(twips(bar->x()), inner - 500, 15);
+    QTest::mouseRelease(grip, Qt::LeftButton, {}, QPoint(2, 20));
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_NEAR(twips(tree->width()), inner - 500, 15);
+    window.showNormal();
+    window.resize(window.width() - 40, window.height() - 40);
+    User::Settle();
+    EXPECT_EQ(twips(tree->width()), frmBatRuleMain::DefaultSplitter);
+}
+
+TEST_F(MainWindow, WithoutToolbarAndStatusBarThePanesFillTheWindow)
+{
+    Load();
+    auto* layout = window.findChild<CommandBar*>("BarList");
+    for (const char* toggle : {"mcWToolBar", "mcWStatusBar"})
+        layout->BandAction("mnuLayout", toggle)->trigger();
+    EXPECT_FALSE(Find<QToolBar>("tbBatRule")->isVisible());
+    EXPECT_FALSE(Find<QStatusBar>("sbBatRule")->isVisible());
+    const auto twips = [&](int px) { return qRound(px * 1440.0 / window.logicalDpiX()); };
+    QWidget* pane = Find<QWidget>("pxBatRule");
+    EXPECT_NEAR(twips(pane->y()), 50, 15);
+    EXPECT_NEAR(twips(pane->parentWidget()->height() - pane->geometry().bottom() - 1), 30, 15);
+    layout->BandAction("mnuLayout", "mcWTBLable")->trigger();
+    EXPECT_EQ(Find<QToolBar>("tbBatRule")->toolButtonStyle(), Qt::ToolButtonIconOnly);
+    layout->BandAction("mnuLayout", "mcWToolBar")->trigger();
+    EXPECT_TRUE(Find<QToolBar>("tbBatRule")->isVisible());
+    EXPECT_GT(pane->y(), Find<QToolBar>("tbBatRule")->geometry().bottom());
+}
+
+TEST_F(MainWindow, NarrowedWindowIsWidenedBack)
+{
+    Load();
+    window.showNormal();
+    window.resize(100, 400);
+    User::Settle();
+    EXPECT_GE(qRound(window.frameGeometry().width() * 1440.0 / window.logicalDpiX()), frmBatRuleMain::MinimumWidth - 15);
+}
+
+TEST_F(MainWindow, ExitClosesTheWindow)
+{
+    Load();
+    window.findChild<CommandBar*>("BarList")->BandAction("mnuFile", "mcExit")->trigger();
+    EXPECT_FALSE(window.isVisible());
+}
+
+class EnglishMainWindow : public MainWindow {
+protected:
+    EnglishMainWindow() : MainWindow("UserID=16394;LANGUAGE=en;SUBID=IC") {}
+};
+
+TEST_F(EnglishMainWindow, EveryCaptionIsTranslated)
+{
+    Load();
+    EXPECT_EQ(Tree()->topLevelItem(0)->text(0), "Material");
+    ClickGroup("K7");
+    EXPECT_FALSE(Status(2).contains("共有"));
+    for (QAction* menu : window.findChild<QMenuBar*>("MainMenu")->actions())
+        EXPECT_FALSE(menu->text().contains(QRegularExpression("[\\x{4e00}-\\x{9fff}]"))) << menu->text().toStdString();
+    for (QAction* button : Find<QToolBar>("tbBatRule")->actions())
+        EXPECT_FALSE(button->text().contains(QRegularExpression("[\\x{4e00}-\\x{9fff}]"))) << button->text().toStdString();
+    EXPECT_FALSE(window.windowTitle().contains("批号"));
+}
+
+}
