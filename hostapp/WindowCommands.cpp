@@ -48,6 +48,15 @@ int PrintToPdf(qint32 groupId, const QString& pdfFile, QTextStream& out, QTextSt
     try {
         CommandSession session;
         BatRuleLedger rows;
+        if (groupId != 0) {
+            const auto group = rows.Database().FetchGroup(groupId);
+            if (!group)
+                return 1;   // the query has shown why
+            if (group->Eof()) {
+                err << MParse::TranslateFormat(QStringLiteral("找不到物料组%1"), {groupId}) << '\n';
+                return 1;
+            }
+        }
         const std::optional<int> count = rows.ShowGroup(groupId);
         if (!count)
             return 1;   // the query has shown why

@@ -13,6 +13,7 @@ packages=(
   googletest libgtest-dev libgmock-dev
   libbenchmark-dev
   xvfb xauth
+  poppler-utils
 )
 
 missing=()

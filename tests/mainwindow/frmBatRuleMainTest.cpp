@@ -17,6 +17,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTest>
@@ -332,6 +336,48 @@ TEST_F(MainWindow, NarrowedWindowIsWidenedBack)
     window.resize(100, 400);
     User::Settle();
     EXPECT_GE(qRound(window.frameGeometry().width() * 1440.0 / window.logicalDpiX()), frmBatRuleMain::MinimumWidth - 15);
+}
+
+TEST_F(MainWindow, PrinterSetupPrintAndPreviewShareOnePrinter)
+{
+    Load();
+    ClickGroup("K7");
+    const std::shared_ptr<QPrinter> printer = Ledger()->PrinterSetting();
+    EXPECT_EQ(Find<LedgerGrid>("LdgPrint")->PrinterSetting(), printer);
+    QTemporaryDir out;
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(out.filePath("printed.pdf"));
+    auto* commands = window.findChild<CommandBar*>("BarList");
+
+    User::WhenModalOpens([](QWidget* modal) {
+        auto* setup = qobject_cast<QPrintDialog*>(modal);
+        ASSERT_TRUE(setup);
+        setup->printer()->setPageSize(QPageSize(QPageSize::A5));
+        setup->printer()->setPageOrientation(QPageLayout::Landscape);
+        setup->accept();
+    });
+    commands->BandAction("mnuFile", "mcFPrintSetup")->trigger();
+    EXPECT_EQ(printer->pageLayout().pageSize().id(), QPageSize::A5);
+
+    commands->BandAction("mnuFile", "mcFPrint")->trigger();
+    QFile printed(out.filePath("printed.pdf"));
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    const QByteArray pdf = printed.readAll();
+    EXPECT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_TRUE(pdf.contains("/MediaBox [0 0 595")) << "A5 landscape is 595 by 420 points";
+
+    int previewPages = 0;
+    User::WhenModalOpens([&](QWidget* modal) {
+        auto* preview = modal->findChild<QPrintPreviewWidget*>();
+        ASSERT_TRUE(preview);
+        previewPages = preview->pageCount();
+        modal->close();
+    });
+    Find<QToolBar>("tbBatRule")->findChild<QAction*>("PrintPreView")->trigger();
+    EXPECT_EQ(previewPages, 1);
+    // Printing sets the ledger's own font for the language.
+    EXPECT_EQ(Ledger()->font().pointSizeF(), 9);
+    EXPECT_TRUE(Ledger()->font().families().contains("宋体"));
 }
 
 TEST_F(MainWindow, ExitClosesTheWindow)

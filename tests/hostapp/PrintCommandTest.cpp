@@ -1,0 +1,108 @@
+// vell-batchrule print: a group's ledger printed into a PDF file, read back as text.
+#include "DemoDatabase.h"
+#include "ProgramRun.h"
+#include "TestSupport.h"
+
+#include <QDate>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace {
+
+class PrintCommand : public testing::Test {
+protected:
+    void SetUp() override { DemoDatabase::WriteHandMade(Db()); }
+    QString Db() const { return dir.filePath("demo.sqlite"); }
+
+    // Materials 03.02.101 … of the food group, each with the food group's rule.
+    void AddFood(int count)
+    {
+        QString batch;
+        for (int i = 0; i < count; ++i)
+            batch += QString("INSERT INTO t_ICItem VALUES (%1, '03.02.%2', '饮料 %2', 7, 1)\n").arg(5000 + i).arg(101 + i);
+        ASSERT_EQ(RunProgram({"sql", "--db", Db()}, batch).exitCode, 0);
+    }
+
+    // The text of the printout, page breaks as form feeds. The PDF names some
+    // CJK glyphs by their compatibility forms (⽇ for 日), so the text is read
+    // in its compatibility-composed form.
+    QString Printed(const QString& props = "UserID=16394;LANGUAGE=chs", const QString& group = "7")
+    {
+        const QString pdf = dir.filePath("ledger.pdf");
+        const Outcome run = RunProgram({"print", "--db", Db(), "--group", group, "--pdf", pdf, "--props", props});
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        QProcess text;
+        text.start("pdftotext", {"-layout", pdf, "-"});
+        EXPECT_TRUE(text.waitForFinished(30000));
+        return QString::fromUtf8(text.readAllStandardOutput())
+            .normalized(QString::NormalizationForm_KC)
+            .replace(QChar(0x2EDA), QChar(0x9875))    // ⻚ 页
+            .replace(QChar(0x2EF0), QChar(0x9F99));   // ⻰ 龙
+    }
+
+    static int Pages(const QString& text) { return int(text.count('\f')); }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(PrintCommand, PagesCarryTheTitleThePrintDateAndTheirNumbers)
+{
+    AddFood(150);
+    const QString text = Printed();
+    const int pages = Pages(text);
+    ASSERT_GE(pages, 3);
+    const QStringList sheets = text.split('\f', Qt::SkipEmptyParts);
+    for (int page = 1; page <= pages; ++page) {
+        const QString sheet = sheets.value(page - 1);
+        EXPECT_TRUE(sheet.contains("批号管理")) << page;
+        EXPECT_TRUE(sheet.contains("打印日期:" + QDate::currentDate().toString(Qt::ISODate))) << page;
+        EXPECT_TRUE(sheet.contains(QRegularExpression(QString("第\\s*%1\\s*页").arg(page)))) << page;
+        EXPECT_TRUE(sheet.contains(QRegularExpression(QString("共\\s*%1\\s*页").arg(pages)))) << page;
+    }
+    // Every material once, in number order, none split over two pages.
+    QStringList numbers;
+    for (const auto& match : QRegularExpression("03\\.02\\.\\d{3}").globalMatch(text))
+        numbers << match.captured();
+    EXPECT_EQ(numbers.size(), 153);
+    QStringList sorted = numbers;
+    sorted.sort();
+    EXPECT_EQ(numbers, sorted);
+    EXPECT_TRUE(text.contains("[物料代码]+[日期]+[流水号]"));
+    EXPECT_FALSE(text.contains("5000")) << "the internal id column stays hidden";
+}
+
+TEST_F(PrintCommand, PrintingTwiceGivesTheSameAndMoreRowsMorePages)
+{
+    AddFood(60);
+    const QString first = Printed();
+    EXPECT_EQ(Printed(), first);
+    AddFood(0);
+    const int before = Pages(first);
+    QString more;
+    for (int i = 0; i < 200; ++i)
+        more += QString("INSERT INTO t_ICItem VALUES (%1, '03.02.%2', '茶 %2', 7, 1)\n").arg(7000 + i).arg(600 + i);
+    ASSERT_EQ(RunProgram({"sql", "--db", Db()}, more).exitCode, 0);
+    EXPECT_GT(Pages(Printed()), before);
+}
+
+TEST_F(PrintCommand, EnglishFooterReadsAsTranslated)
+{
+    const QString text = Printed("UserID=16394;LANGUAGE=en");
+    EXPECT_TRUE(text.contains(QRegularExpression("Page\\s+1"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression("Total\\s+1\\s+pages"))) << text.toStdString();
+    EXPECT_TRUE(text.contains("Material Code")) << text.toStdString();
+}
+
+TEST_F(PrintCommand, FailuresExitNonZeroWithTheReason)
+{
+    const Outcome unwritable = RunProgram({"print", "--db", Db(), "--group", "7", "--pdf", "/no/such/folder/x.pdf"});
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_TRUE(unwritable.err.contains("/no/such/folder/x.pdf")) << unwritable.err.toStdString();
+    const Outcome hidden = RunProgram({"print", "--db", Db(), "--group", "3", "--pdf", dir.filePath("x.pdf"), "--props",
+                                       "UserID=424242"});
+    EXPECT_NE(hidden.exitCode, 0);
+    EXPECT_EQ(RunProgram({"print", "--db", Db(), "--pdf", dir.filePath("x.pdf")}).exitCode, 2);
+}
+
+}
