@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr int kMaxTotalLength = 200;
-
 void Tell(const QString& message)
 {
     GLB::ShowErrorMessage(message, 0, false);
@@ -43,11 +41,15 @@ BatRuleEditor::BatRuleEditor(RuleGrid& grid) : grid_(grid) {}
 
 void BatRuleEditor::Open()
 {
-    const qsizetype bracket = ParentItemNumberName.indexOf(QLatin1Char('('));
-    parentGroupNumber_ = bracket < 0 ? QString() : ParentItemNumberName.left(bracket);
-    singleItem = !HostText::TrimBlanks(ItemNumberName).isEmpty();
+    TakeTarget();
     LoadRuleIntoGrid();
     options.ReadBatchOptions();
+}
+
+void BatRuleEditor::TakeTarget()
+{
+    parentGroupNumber_ = GroupNumberOf(ParentItemNumberName);
+    singleItem = !HostText::TrimBlanks(ItemNumberName).isEmpty();
 }
 
 void BatRuleEditor::SetLevelText(const QString& text)
@@ -79,9 +81,9 @@ bool BatRuleEditor::CheckTotalLength()
     qint64 total = 0;
     for (int row = 1; row <= LevelCount(); ++row)
         total += HostText::RoundToLong(HostText::Val(grid_.Text(RuleGrid::Length, row)));
-    if (total <= kMaxTotalLength)
+    if (total <= MaxTotalLength)
         return true;
-    Tell(MParse::TranslateText(QStringLiteral("批次设置长度超过200，请重新设置")));
+    Tell(TotalLengthRefusal());
     return false;
 }
 
@@ -92,7 +94,7 @@ bool BatRuleEditor::CheckSerialOnce()
         serials += SpreadConsole::RowPropertyID(grid_, row) == PropertyIds::Serial;
     if (serials <= 1)
         return true;
-    Tell(MParse::TranslateText(QStringLiteral("流水号只能设置一次，请重新设置")));
+    Tell(SerialOnceRefusal());
     return false;
 }
 
@@ -103,8 +105,7 @@ bool BatRuleEditor::CheckSerialLength()
             continue;
         const qsizetype formatLength = grid_.Text(RuleGrid::Format, row).size();
         if (HostText::Val(grid_.Text(RuleGrid::Length, row)) < formatLength) {
-            Tell(MParse::TranslateFormat(QStringLiteral("流水号的长度不能小于格式字符的总长度:%1，请重新设置"),
-                                         {formatLength}));
+            Tell(SerialLengthRefusal(formatLength));
             return false;
         }
     }
@@ -125,60 +126,109 @@ bool BatRuleEditor::CheckPlainCells()
     return true;
 }
 
-// The number below which a group rule spreads: the text before "(" of the
-// group's display text, or the stored number where that cannot carry it.
-// False, with the reason shown, for a group that must not be spread.
-bool BatRuleEditor::SpreadNumber(QString& number)
+QString BatRuleEditor::LevelCountRefusal()
 {
-    number.clear();
-    if (ParentItemID == 0)
-        return true;   // the root reaches every material
-    std::unique_ptr<Recordset> group;
-    if (!Attempt(QStringLiteral("FetchGroup::"), [&] { group = RWDatabase().FetchGroup(ParentItemID); }) || !group)
-        return false;
+    return MParse::TranslateFormat(QStringLiteral("编码级次必须是1到%1级"), {MaxLevels});
+}
+
+QString BatRuleEditor::TotalLengthRefusal()
+{
+    return MParse::TranslateText(QStringLiteral("批次设置长度超过200，请重新设置"));
+}
+
+QString BatRuleEditor::SerialOnceRefusal()
+{
+    return MParse::TranslateText(QStringLiteral("流水号只能设置一次，请重新设置"));
+}
+
+QString BatRuleEditor::SerialLengthRefusal(qsizetype formatLength)
+{
+    return MParse::TranslateFormat(QStringLiteral("流水号的长度不能小于格式字符的总长度:%1，请重新设置"), {formatLength});
+}
+
+QString BatRuleEditor::GroupNumberOf(const QString& groupText)
+{
+    const qsizetype bracket = groupText.indexOf(QLatin1Char('('));
+    return bracket < 0 ? QString() : groupText.left(bracket);
+}
+
+QString BatRuleEditor::SpreadNumberOf(const QString& storedNumber, const QString& parentGroupNumber)
+{
+    return storedNumber.contains(QLatin1Char('(')) || parentGroupNumber.isEmpty() ? storedNumber : parentGroupNumber;
+}
+
+BatRuleEditor::SpreadTarget BatRuleEditor::SpreadTargetOf(qint32 groupId, const QString& groupText)
+{
+    SpreadTarget target;
+    if (groupId == 0) {
+        target.number = QString();   // the root reaches every material
+        return target;
+    }
+    const auto group = RWDatabase().FetchGroup(groupId);
+    if (!group)
+        return target;
     if (group->Eof()) {
-        Tell(MParse::TranslateFormat(QStringLiteral("找不到物料组%1或无权查看它，不能按物料组设置规则"),
-                                     {ParentItemNumberName}));
-        return false;
+        target.refusal =
+            MParse::TranslateFormat(QStringLiteral("找不到物料组%1或无权查看它，不能按物料组设置规则"), {groupText});
+        return target;
     }
     const QString stored = group->Field(QStringLiteral("FNumber")).toString();
     if (HostText::TrimBlanks(stored).isEmpty()) {
         // An empty number would spread the rule to every material of every group.
-        Tell(MParse::TranslateFormat(QStringLiteral("物料组%1没有代码，不能按物料组设置规则"), {ParentItemNumberName}));
-        return false;
+        target.refusal = MParse::TranslateFormat(QStringLiteral("物料组%1没有代码，不能按物料组设置规则"), {groupText});
+        return target;
     }
-    number = stored.contains(QLatin1Char('(')) || parentGroupNumber_.isEmpty() ? stored : parentGroupNumber_;
-    return true;
+    target.number = SpreadNumberOf(stored, GroupNumberOf(groupText));
+    return target;
+}
+
+// False, with the reason shown, for a group that must not be spread.
+bool BatRuleEditor::SpreadNumber(QString& number)
+{
+    SpreadTarget target;
+    if (!Attempt(QStringLiteral("FetchGroup::"), [&] { target = SpreadTargetOf(ParentItemID, ParentItemNumberName); }))
+        return false;
+    if (!target.refusal.isEmpty())
+        Tell(target.refusal);
+    number = target.number.value_or(QString());
+    return target.number.has_value();
 }
 
 BatRuleEditor::CommitResult BatRuleEditor::Commit()
 {
-    if (!CheckTotalLength() || !CheckSerialOnce() || !CheckSerialLength() || !CheckPlainCells())
-        return {};
-    QString spreadNumber = parentGroupNumber_;
-    if (!singleItem && !SpreadNumber(spreadNumber))
-        return {};
     BatRuleSave save;
-    save.SetBatRuleItemID(ItemID);
-    save.SetBatRuleParentItemID(ParentItemID);
-    save.SetBatRuleParentItemNumber(spreadNumber);
-    save.SetBatRuleSpread(&grid_);
-    save.SetBatRuleItemIsTop(options.itemIsTop != 0);
-    if (!save.OperateSaveing())
+    if (!Prepare(save))
         return {};
-    return {WriteInOneUnit(save)};
+    return {WriteInOneUnit(options, [&] { return WriteRule(save, singleItem); })};
 }
 
-// The writers and the options land together or not at all: the first
-// failure is shown by its step, and leaving the unit undoes what was sent.
-bool BatRuleEditor::WriteInOneUnit(BatRuleSave& save)
+bool BatRuleEditor::Prepare(BatRuleSave& save)
+{
+    if (!CheckTotalLength() || !CheckSerialOnce() || !CheckSerialLength() || !CheckPlainCells())
+        return false;
+    spreadNumber_ = parentGroupNumber_;
+    if (!singleItem && !SpreadNumber(spreadNumber_))
+        return false;
+    save.SetBatRuleItemID(ItemID);
+    save.SetBatRuleParentItemID(ParentItemID);
+    save.SetBatRuleParentItemNumber(spreadNumber_);
+    save.SetBatRuleSpread(&grid_);
+    save.SetBatRuleItemIsTop(options.itemIsTop != 0);
+    return save.OperateSaveing();
+}
+
+bool BatRuleEditor::WriteRule(BatRuleSave& save, bool singleItem)
+{
+    return singleItem ? save.TakingItemDetailSaves() : save.TakingGroupDetailSaves() && save.TakingGroupSaves();
+}
+
+// Leaving the unit without its commit undoes whatever was sent.
+bool BatRuleEditor::WriteInOneUnit(const BatchOptions& options, const std::function<bool()>& writeRules)
 {
     std::optional<UnitOfWork> unit;
     if (!Attempt(QStringLiteral("系统在调用函数BeginTrans()时发生错误"), [&] { unit.emplace(CurrentHostConnection()); }))
         return false;
-    const bool written =
-        singleItem ? save.TakingItemDetailSaves() : save.TakingGroupDetailSaves() && save.TakingGroupSaves();
-    return written
+    return writeRules()
            && Attempt(QStringLiteral("系统在调用函数WriteBatchOptions()时发生错误"), [&] { options.WriteBatchOptions(); })
            && Attempt(QStringLiteral("系统在调用函数CommitTrans()时发生错误"), [&] { unit->Commit(); });
 }

@@ -3,6 +3,8 @@
 #include "BatchOptions.h"
 
 #include <QString>
+#include <functional>
+#include <optional>
 
 class BatRuleSave;
 class RuleGrid;
@@ -25,6 +27,8 @@ public:
     // Chooses the material when one is named, else the group; loads the
     // stored rule and the options. Database errors reach the caller.
     void Open();
+    // The choice alone, for a rule that is filled in afresh.
+    void TakeTarget();
     QString ParentGroupNumber() const { return parentGroupNumber_; }
 
     // txtLevel: setting its text rebuilds the rows.
@@ -40,6 +44,14 @@ public:
     // No cell may hold a control character: no batch number can carry one.
     bool CheckPlainCells();
 
+    // The refusals of the checks above, translated.
+    static QString LevelCountRefusal();
+    static QString TotalLengthRefusal();
+    static QString SerialOnceRefusal();
+    static QString SerialLengthRefusal(qsizetype formatLength);
+    static constexpr int MaxLevels = 8;
+    static constexpr int MaxTotalLength = 200;
+
     struct CommitResult {
         bool closed = false;   // the rule and the options are written: the window closes
     };
@@ -47,12 +59,39 @@ public:
     // A refusal or a failure is shown, writes nothing and keeps the window open.
     CommitResult Commit();
 
+    // What OK does before it writes: the checks and the save engine's
+    // collecting, refusals shown as OK shows them. Writes nothing.
+    bool Prepare(BatRuleSave& save);
+    // After Prepare: the number below which a group rule spreads.
+    QString PreparedSpreadNumber() const { return spreadNumber_; }
+    // The writers of a prepared save for a material or for a group.
+    static bool WriteRule(BatRuleSave& save, bool singleItem);
+    // Rules and the options together, or nothing: one unit of work around
+    // the writers and the options; every failure is shown by its step.
+    static bool WriteInOneUnit(const BatchOptions& options, const std::function<bool()>& writeRules);
+
+    // The number below which the commit spreads a group rule: the text before
+    // "(" of the group's display text, or the stored number where that text
+    // cannot carry it.
+    static QString SpreadNumberOf(const QString& storedNumber, const QString& parentGroupNumber);
+    // The part of a group's display text before its first "(", or "".
+    static QString GroupNumberOf(const QString& groupText);
+    // For the group with this id and display text: that number, or nothing
+    // with the refusal that says why the group must not be spread (none
+    // after a failed query, which has shown why). Access filter errors reach
+    // the caller.
+    struct SpreadTarget {
+        std::optional<QString> number;
+        QString refusal;
+    };
+    static SpreadTarget SpreadTargetOf(qint32 groupId, const QString& groupText);
+
 private:
     int LevelCount() const;
     bool SpreadNumber(QString& number);
-    bool WriteInOneUnit(BatRuleSave& save);
 
     RuleGrid& grid_;
     QString levelText_ = QStringLiteral("1");
     QString parentGroupNumber_;
+    QString spreadNumber_;
 };

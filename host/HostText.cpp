@@ -61,18 +61,14 @@ QString SqlLiteral(const QString& text)
     return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
 }
 
-namespace {
-
-bool IsControl(QChar c)
+bool IsControlCharacter(QChar c)
 {
     return c.unicode() < 0x20 || c.unicode() == 0x7f;
 }
 
-}
-
 bool HasControlCharacter(const QString& text)
 {
-    return std::any_of(text.begin(), text.end(), IsControl);
+    return std::any_of(text.begin(), text.end(), IsControlCharacter);
 }
 
 QString Excerpt(const QString& text, qsizetype maxLength)
@@ -83,7 +79,7 @@ QString Excerpt(const QString& text, qsizetype maxLength)
         shown = text.left(cut) + QChar(0x2026);
     }
     for (QChar& c : shown)
-        if (IsControl(c))
+        if (IsControlCharacter(c))
             c = QChar(c.unicode() == 0x7f ? 0x2421 : 0x2400 + c.unicode());   // the Control Pictures block
     return shown;
 }

@@ -25,8 +25,9 @@ qint32 RoundToLong(double value);
 // no value can end its literal early.
 QString SqlLiteral(const QString& text);
 
-// True when the text holds a control character (U+0000 to U+001F, U+007F):
-// line breaks, tabs, escapes, none of which a batch number can carry.
+// A control character (U+0000 to U+001F, U+007F): a line break, a tab, an
+// escape, none of which a batch number can carry.
+bool IsControlCharacter(QChar c);
 bool HasControlCharacter(const QString& text);
 
 // A text as a message quotes it: at most `maxLength` characters with "…"

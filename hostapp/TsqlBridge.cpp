@@ -434,6 +434,23 @@ QString TranslateCreate(const Tokens& tokens, QStringList& tempTables)
     return Join(tokens);
 }
 
+// SELECT TOP n …  →  SELECT … LIMIT n, for the statement's own SELECT: the
+// TOP and its count leave the tokens and the LIMIT clause is answered. A
+// TOP anywhere else stays for MapTokens to refuse.
+QString TakeTop(Tokens& tokens)
+{
+    const qsizetype topAt = NextSignificant(tokens, NextSignificant(tokens, 0) + 1);
+    const qsizetype countAt = NextSignificant(tokens, topAt + 1);
+    if (countAt >= tokens.size() || !tokens[topAt].IsWord("TOP") || tokens[countAt].kind != Kind::Number)
+        return QString();
+    const qsizetype afterAt = NextSignificant(tokens, countAt + 1);
+    if (afterAt < tokens.size() && (tokens[afterAt].IsWord("PERCENT") || tokens[afterAt].IsWord("WITH")))
+        Unknown(QStringLiteral("'TOP … %1'").arg(tokens[afterAt].Text()), tokens[afterAt].line);
+    const QString count = tokens[countAt].Text().toString();
+    tokens.remove(topAt, countAt + 1 - topAt);
+    return QStringLiteral("\nLIMIT ") + count;   // on a line of its own, past any closing comment
+}
+
 class ProgramBuilder {
 public:
     explicit ProgramBuilder(QList<Statement> statements) : statements_(std::move(statements)) {}
@@ -506,10 +523,12 @@ private:
         static const QSet<QString> supported{"SELECT", "DELETE", "CREATE", "INSERT", "UPDATE", "DROP"};
         if (!supported.contains(s.head))
             Unknown(QStringLiteral("the statement '%1'").arg(s.head), s.line);
-        const Tokens mapped = MapTokens(s.tokens);
+        Tokens tokens = s.tokens;
+        const QString limit = s.head == "SELECT" ? TakeTop(tokens) : QString();
+        const Tokens mapped = MapTokens(tokens);
         BridgeStep step;
         if (s.head == "SELECT") {
-            step.sql = TranslateSelect(mapped, tempTables_);
+            step.sql = TranslateSelect(mapped, tempTables_) + limit;
             writes_ = writes_ || step.sql.startsWith(QStringLiteral("CREATE"));
         } else if (s.head == "DELETE") {
             step.sql = TranslateDelete(mapped);

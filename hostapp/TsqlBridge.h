@@ -23,7 +23,7 @@ struct BridgeProgram {
 
 // Translates the batches this system sends: statements split at their
 // leading keywords; DELETE alias FROM …, SELECT … INTO #tmp, #temporary
-// tables, IF [NOT] EXISTS (…) BEGIN … END ELSE …, and LIKE's [x] escapes
-// rewritten; everything else passed through. A construct it does not know
+// tables, IF [NOT] EXISTS (…) BEGIN … END ELSE …, a statement's SELECT TOP n
+// and LIKE's [x] escapes rewritten; everything else passed through. A construct it does not know
 // throws HostError naming it.
 BridgeProgram TranslateTsql(const QString& batch);

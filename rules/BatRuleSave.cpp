@@ -20,7 +20,6 @@ const QString kItemInsertHead = QStringLiteral(
 const QString kGroupInsertHead = QStringLiteral(
     " Insert into ICBatchNoRule(FID,FItemID,FPropertyID,FUseShortNumber,FFormatDate,FSelDefine,FWidth,FCharacter,"
     "FSubCharacter,FDetail)");
-const QString kEmptyLiteral = QStringLiteral("''");
 
 QString N(qint32 value)
 {
@@ -47,67 +46,76 @@ bool BatRuleSave::OperateSaveing()
     return true;
 }
 
-void BatRuleSave::Refuse(int row, int column, const char* tail)
+QString BatRuleSave::MissingCellRefusal(int row, int column)
 {
-    GLB::ShowErrorMessage(MParse::TranslateText(QStringLiteral("系统检测到[级次=")) + N(row)
-                              + MParse::TranslateText(QString::fromUtf8(tail)),
-                          0, false);
+    const char* tail = column == RuleGrid::Property ? "]的编码属性未设置，请重新设置！"
+                       : column == RuleGrid::Format ? "]的编码属性的格式未设置，请重新设置！"
+                       : column == RuleGrid::Length ? "]的编码属性的长度未设置，请重新设置！"
+                                                    : "]的编码属性的补位符未设置，请重新设置！";
+    return MParse::TranslateText(QStringLiteral("系统检测到[级次=")) + N(row) + MParse::TranslateText(QString::fromUtf8(tail));
+}
+
+void BatRuleSave::Refuse(int row, int column)
+{
+    GLB::ShowErrorMessage(MissingCellRefusal(row, column), 0, false);
     grid_->SetFocus();
     grid_->SetActiveCell(column, row);
 }
 
-bool BatRuleSave::CheckSaveData(int row)
+BatRuleStruct BatRuleSave::RowElement(const RuleGrid& g, int row)
 {
-    RuleGrid& g = *grid_;
     auto trimmed = [&](int column) { return TrimBlanks(g.Text(column, row)); };
-    auto open = [&](int column) { return !g.IsLocked(column, row); };
-
-    current_.FID = HostText::ToLong(g.Text(RuleGrid::Level, row));
-    current_.FItemID = itemId_;
-
-    const qint32 property = HostText::RoundToLong(HostText::Val(TextUtil::IdOfText(g.Text(RuleGrid::Property, row))));
-    if (property <= 0) {
-        Refuse(row, RuleGrid::Property, "]的编码属性未设置，请重新设置！");
-        return false;
-    }
-    current_.FPropertyID = property;
-
-    const QString format = trimmed(RuleGrid::Format);
-    if (format.isEmpty() && open(RuleGrid::Format) && property != PropertyIds::LineNumber) {
-        Refuse(row, RuleGrid::Format, "]的编码属性的格式未设置，请重新设置！");
-        return false;
-    }
-    current_.FUseShortNumber = 0;
-    current_.FFormatDate = kEmptyLiteral;
-    current_.FSelDefine = kEmptyLiteral;
-    switch (KindOf(property)) {
+    BatRuleStruct element;
+    element.FID = HostText::ToLong(g.Text(RuleGrid::Level, row));
+    element.FPropertyID = HostText::RoundToLong(HostText::Val(TextUtil::IdOfText(g.Text(RuleGrid::Property, row))));
+    switch (KindOf(element.FPropertyID)) {
     case PropertyKind::BaseData:
-        current_.FUseShortNumber = HostText::RoundToLong(g.Value(RuleGrid::Format, row).toDouble());
+        element.FUseShortNumber = HostText::RoundToLong(g.Value(RuleGrid::Format, row).toDouble());
         break;
     case PropertyKind::Date:
     case PropertyKind::LineNumber:
-        current_.FFormatDate = HostText::SqlLiteral(format);
+        element.FFormatDate = trimmed(RuleGrid::Format);
         break;
     case PropertyKind::Custom:
     case PropertyKind::Serial:
-        current_.FSelDefine = HostText::SqlLiteral(format);
+        element.FSelDefine = trimmed(RuleGrid::Format);
         break;
     case PropertyKind::DocumentNumber:
         break;
     }
+    element.FWidth = HostText::RoundToLong(HostText::Val(g.Text(RuleGrid::Length, row)));
+    element.FCharacter = trimmed(RuleGrid::Pad);
+    element.FSubCharacter = trimmed(RuleGrid::Substitute);
+    return element;
+}
 
-    if (trimmed(RuleGrid::Length).isEmpty() && open(RuleGrid::Length)) {
-        Refuse(row, RuleGrid::Length, "]的编码属性的长度未设置，请重新设置！");
+bool BatRuleSave::CheckSaveData(int row)
+{
+    const RuleGrid& g = *grid_;
+    auto emptyAndOpen = [&](int column) { return TrimBlanks(g.Text(column, row)).isEmpty() && !g.IsLocked(column, row); };
+
+    const qint32 property = HostText::RoundToLong(HostText::Val(TextUtil::IdOfText(g.Text(RuleGrid::Property, row))));
+    if (property <= 0) {
+        Refuse(row, RuleGrid::Property);
         return false;
     }
-    current_.FWidth = HostText::RoundToLong(HostText::Val(g.Text(RuleGrid::Length, row)));
-
-    if (trimmed(RuleGrid::Pad).isEmpty() && open(RuleGrid::Pad)) {
-        Refuse(row, RuleGrid::Pad, "]的编码属性的补位符未设置，请重新设置！");
+    if (emptyAndOpen(RuleGrid::Format) && property != PropertyIds::LineNumber) {
+        Refuse(row, RuleGrid::Format);
         return false;
     }
-    current_.FCharacter = HostText::SqlLiteral(trimmed(RuleGrid::Pad));
-    current_.FSubCharacter = HostText::SqlLiteral(trimmed(RuleGrid::Substitute));
+    if (emptyAndOpen(RuleGrid::Length)) {
+        Refuse(row, RuleGrid::Length);
+        return false;
+    }
+    if (emptyAndOpen(RuleGrid::Pad)) {
+        Refuse(row, RuleGrid::Pad);
+        return false;
+    }
+    // Collected with its texts as the literals the writers splice.
+    current_ = RowElement(g, row);
+    current_.FItemID = itemId_;
+    for (QString* text : {&current_.FFormatDate, &current_.FSelDefine, &current_.FCharacter, &current_.FSubCharacter})
+        *text = HostText::SqlLiteral(*text);
     return true;
 }
 
@@ -131,10 +139,6 @@ QString BatRuleSave::ItemDetailSql() const
 QString BatRuleSave::GroupDetailSql(const RWDatabase::AccessScope& deletedScope,
                                     const RWDatabase::AccessScope& receivingScope) const
 {
-    // The number stands only for itself in the pattern: wildcards escaped,
-    // and the whole pattern one literal, whatever the stored number holds.
-    const QString numberPattern =
-        QStringLiteral(" like ") + HostText::SqlLiteral(HostText::LikeEscaped(parentItemNumber_) + QStringLiteral(".%"));
     auto tableList = [](const QString& tables, const RWDatabase::AccessScope& scope) {
         return scope.from.isEmpty() ? tables : tables + QLatin1Char(',') + scope.from;
     };
@@ -147,7 +151,7 @@ QString BatRuleSave::GroupDetailSql(const RWDatabase::AccessScope& deletedScope,
         sql << QStringLiteral(" Delete t1") << tableList(QStringLiteral(" From ICBatchNoRule t1,t_ICItem t2"), deletedScope)
             << QStringLiteral(" Where   t1.FItemID=t2.FItemID and") << QStringLiteral("         t2.FBatchManager = 1");
         if (!parentItemNumber_.isEmpty())
-            sql << QStringLiteral("    and t2.FNumber") + numberPattern;
+            sql << QStringLiteral("    and ") + RWDatabase::NumberBelow(QStringLiteral("t2.FNumber"), parentItemNumber_);
         accessCondition(sql, deletedScope);
     }
     sql << QStringLiteral(" Select Distinct FItemID into #tmp From ICBatchNoRule");
@@ -155,7 +159,7 @@ QString BatRuleSave::GroupDetailSql(const RWDatabase::AccessScope& deletedScope,
         sql << kItemInsertHead << QStringLiteral(" Select ") + N(r.FID) + QStringLiteral(", FItemID,") + FieldsAfterOwner(r)
             << tableList(QStringLiteral(" From t_ICItem"), receivingScope) << QStringLiteral(" Where FBatchManager = 1");
         if (!parentItemNumber_.isEmpty())
-            sql << QStringLiteral("    and FNumber") + numberPattern;
+            sql << QStringLiteral("    and ") + RWDatabase::NumberBelow(QStringLiteral("FNumber"), parentItemNumber_);
         accessCondition(sql, receivingScope);
         if (itemIsTop_)
             sql << QStringLiteral("    and FItemID not in (Select Distinct FItemID From #tmp)");

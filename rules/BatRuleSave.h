@@ -41,10 +41,17 @@ public:
 
     const QList<QPair<QString, BatRuleStruct>>& CollectedRows() const { return collected_; }
 
+    // A grid row read as the save collects it, its texts plain, not yet
+    // literals. The row must hold a level number.
+    static BatRuleStruct RowElement(const RuleGrid& grid, int row);
+    // The refusal of a row whose property (column 2), format, length or pad
+    // character (columns 3 to 5) is missing.
+    static QString MissingCellRefusal(int row, int column);
+
 private:
     bool CheckSaveData(int row);
     void PushSaveData();
-    void Refuse(int row, int column, const char* tail);
+    void Refuse(int row, int column);
     bool Write(const char* failureMessage, const std::function<QString()>& compose);
 
     qint32 itemId_ = 0;

@@ -3,6 +3,8 @@
 #include "MParse.h"
 #include "ModuleState.h"
 
+#include <algorithm>
+
 namespace {
 
 struct CatalogueEntry {
@@ -55,4 +57,10 @@ void LoadingPropertyList()
 QString PropertyName(qint32 propertyId)
 {
     return CurrentModuleState().propertyList.Get(QString::number(propertyId) + QStringLiteral("Name"), QString()).toString();
+}
+
+bool IsCatalogued(qint32 propertyId)
+{
+    return std::any_of(std::begin(kCatalogue), std::end(kCatalogue),
+                       [propertyId](const CatalogueEntry& entry) { return entry.id == propertyId; });
 }

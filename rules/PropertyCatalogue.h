@@ -9,6 +9,7 @@ enum class PropertyKind { BaseData, DocumentNumber, Date, Custom, LineNumber, Se
 PropertyKind KindOf(qint32 propertyId);
 
 namespace PropertyIds {
+inline constexpr qint32 MaterialCode = 4;     // the one base-data code the host's material table holds
 inline constexpr qint32 ProjectNumber = 22;   // stored rules may hold it; the editor never offers it
 inline constexpr qint32 LineNumber = 25;
 inline constexpr qint32 Serial = 26;
@@ -24,3 +25,5 @@ void LoadingPropertyList();
 
 // The catalogue name of a property ID; empty for an ID outside it.
 QString PropertyName(qint32 propertyId);
+// True for the 13 IDs of the catalogue.
+bool IsCatalogued(qint32 propertyId);

@@ -2,6 +2,7 @@
 
 #include "GLB.h"
 #include "HostError.h"
+#include "HostText.h"
 #include "MMTS.h"
 #include "ModuleState.h"
 #include "SqlLines.h"
@@ -19,6 +20,19 @@ QString WherePart(const QString& fragment)
     return fragment.isEmpty() ? QString() : QStringLiteral(" and ") + fragment;
 }
 
+// The batch-managed materials below a group number, all of them for "".
+QString BelowGroup(const QString& groupNumber)
+{
+    return groupNumber.isEmpty() ? QString() : QStringLiteral(" And ") + RWDatabase::NumberBelow(QStringLiteral("u1.FNumber"), groupNumber);
+}
+
+const QString kOwnsRuleRows = QStringLiteral("Exists (SELECT 1 FROM ICBatchNoRule r WHERE r.FItemID=u1.FItemID)");
+
+}
+
+QString RWDatabase::NumberBelow(const QString& column, const QString& groupNumber)
+{
+    return column + QStringLiteral(" like ") + HostText::SqlLiteral(HostText::LikeEscaped(groupNumber) + QStringLiteral(".%"));
 }
 
 void RWDatabase::FilterRequest(QString& fromFragment, QString& whereFragment, const QString& tableAlias, bool firstForm)
@@ -108,6 +122,54 @@ QString RWDatabase::ItemSql(qint32 itemId, const QString& fromFragment, const QS
     return sql.Text();
 }
 
+QString RWDatabase::StoredRulesSql(qint32 detail, const QString& fromFragment, const QString& whereFragment)
+{
+    const bool items = detail != 0;
+    SqlLines sql;
+    sql << QStringLiteral(" SELECT u1.FNumber,u1.FName,r.FID,r.FItemID,r.FPropertyID,r.FUseShortNumber,r.FFormatDate,"
+                          "r.FSelDefine,r.FWidth,r.FCharacter,r.FSubCharacter")
+        << (items ? QStringLiteral(" From ICBatchNoRule r,t_ICItem u1") : QStringLiteral(" From ICBatchNoRule r,t_Item u1"))
+               + FromPart(fromFragment)
+        << QStringLiteral(" Where r.FDetail=") + QString::number(items ? 1 : 0) + QStringLiteral(" And r.FItemID=u1.FItemID")
+               + (items ? QStringLiteral(" And u1.FBatchManager = 1")
+                        : QStringLiteral(" And u1.FItemClassID = 4 And u1.FDetail = 0"))
+               + WherePart(whereFragment)
+        << QStringLiteral(" ORDER BY r.FItemID,r.FDetail,r.FID");   // the order of the owner index: no sorting
+    return sql.Text();
+}
+
+QString RWDatabase::CountSpreadSql(const QString& groupNumber, const QString& fromFragment, const QString& whereFragment)
+{
+    SqlLines sql;
+    sql << QStringLiteral(" SELECT COUNT(*) AS FMaterials,")
+        << QStringLiteral(" SUM(CASE WHEN ") + kOwnsRuleRows + QStringLiteral(" THEN 1 ELSE 0 END) AS FOwnRules")
+        << QStringLiteral(" From t_ICItem u1") + FromPart(fromFragment)
+        << QStringLiteral(" Where u1.FBatchManager = 1") + BelowGroup(groupNumber) + WherePart(whereFragment);
+    return sql.Text();
+}
+
+QString RWDatabase::SpreadSampleSql(const QString& groupNumber, bool spareOwnRules, int count,
+                                    const QString& fromFragment, const QString& whereFragment)
+{
+    SqlLines sql;
+    sql << QStringLiteral(" SELECT TOP ") + QString::number(count) + QStringLiteral(" u1.FItemID,u1.FNumber,u1.FName")
+        << QStringLiteral(" From t_ICItem u1") + FromPart(fromFragment)
+        << QStringLiteral(" Where u1.FBatchManager = 1") + BelowGroup(groupNumber)
+               + (spareOwnRules ? QStringLiteral(" And Not ") + kOwnsRuleRows : QString()) + WherePart(whereFragment)
+        << QStringLiteral(" ORDER BY u1.FNumber");
+    return sql.Text();
+}
+
+QString RWDatabase::BatchManagedItemsSql(const QString& fromFragment, const QString& whereFragment)
+{
+    SqlLines sql;
+    sql << QStringLiteral(" SELECT u1.FItemID,u1.FNumber,u1.FName,u1.FParentID")
+        << QStringLiteral(" From t_ICItem u1") + FromPart(fromFragment)
+        << QStringLiteral(" Where u1.FBatchManager = 1") + WherePart(whereFragment)
+        << QStringLiteral(" ORDER BY u1.FNumber");
+    return sql.Text();
+}
+
 std::unique_ptr<Recordset> RWDatabase::FetchParentItem()
 {
     QString from, where;
@@ -139,4 +201,33 @@ std::unique_ptr<Recordset> RWDatabase::FetchItem(qint32 itemId)
     QString from, where;
     FilterRequest(from, where);
     return Guarded(QStringLiteral("FetchItem::"), [&] { return ItemSql(itemId, from, where); });
+}
+
+std::unique_ptr<Recordset> RWDatabase::FetchStoredRules(qint32 detail)
+{
+    QString from, where;
+    FilterRequest(from, where);
+    return Guarded(QStringLiteral("FetchStoredRules::"), [&] { return StoredRulesSql(detail, from, where); });
+}
+
+std::unique_ptr<Recordset> RWDatabase::CountSpread(const QString& groupNumber)
+{
+    QString from, where;
+    FilterRequest(from, where);
+    return Guarded(QStringLiteral("CountSpread::"), [&] { return CountSpreadSql(groupNumber, from, where); });
+}
+
+std::unique_ptr<Recordset> RWDatabase::FetchSpreadSample(const QString& groupNumber, bool spareOwnRules, int count)
+{
+    QString from, where;
+    FilterRequest(from, where);
+    return Guarded(QStringLiteral("FetchSpreadSample::"),
+                   [&] { return SpreadSampleSql(groupNumber, spareOwnRules, count, from, where); });
+}
+
+std::unique_ptr<Recordset> RWDatabase::FetchBatchManagedItems()
+{
+    QString from, where;
+    FilterRequest(from, where);
+    return Guarded(QStringLiteral("FetchBatchManagedItems::"), [&] { return BatchManagedItemsSql(from, where); });
 }

@@ -29,12 +29,36 @@ public:
     std::unique_ptr<Recordset> FetchGroup(qint32 groupId);
     std::unique_ptr<Recordset> FetchItem(qint32 itemId);
 
+    // Every stored rule whose owner the user may see, as one row per element
+    // with the owner's FNumber and FName first, by owner number and level:
+    // detail 1 the rules of batch-managed materials, detail 0 those of groups
+    // (the root's rule, owner 0, is FetchBatchRule(0, 0)).
+    std::unique_ptr<Recordset> FetchStoredRules(qint32 detail);
+    // The batch-managed materials below a group number ("" for all) that the
+    // user may see, counted: FMaterials, and FOwnRules of them with rule rows.
+    std::unique_ptr<Recordset> CountSpread(const QString& groupNumber);
+    // The first `count` of those materials by number (FItemID, FNumber,
+    // FName); only those without rule rows when own rules are spared.
+    std::unique_ptr<Recordset> FetchSpreadSample(const QString& groupNumber, bool spareOwnRules, int count);
+    // Every batch-managed material the user may see: FItemID, FNumber,
+    // FName, FParentID, by number.
+    std::unique_ptr<Recordset> FetchBatchManagedItems();
+
     // The texts the queries send.
     static QString ParentItemSql(const QString& fromFragment, const QString& whereFragment);
     static QString ItemDetailSql(qint32 parentId, const QString& fromFragment, const QString& whereFragment);
     static QString BatchRuleSql(qint32 itemId, qint32 detail);
     static QString GroupSql(qint32 groupId, const QString& fromFragment, const QString& whereFragment);
     static QString ItemSql(qint32 itemId, const QString& fromFragment, const QString& whereFragment);
+    static QString StoredRulesSql(qint32 detail, const QString& fromFragment, const QString& whereFragment);
+    static QString CountSpreadSql(const QString& groupNumber, const QString& fromFragment, const QString& whereFragment);
+    static QString SpreadSampleSql(const QString& groupNumber, bool spareOwnRules, int count, const QString& fromFragment,
+                                   const QString& whereFragment);
+    static QString BatchManagedItemsSql(const QString& fromFragment, const QString& whereFragment);
+
+    // "column like 'g.%'": the materials below group number g, the number
+    // standing only for itself whatever it holds.
+    static QString NumberBelow(const QString& column, const QString& groupNumber);
 
 private:
     static void FilterRequest(QString& fromFragment, QString& whereFragment, const QString& tableAlias = QStringLiteral("u1"),

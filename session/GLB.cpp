@@ -10,6 +10,17 @@ namespace GLB {
 
 namespace {
 thread_local int messagesShown = 0;
+thread_local MessageCapture* capture = nullptr;
+}
+
+MessageCapture::MessageCapture() : outer_(capture)
+{
+    capture = this;
+}
+
+MessageCapture::~MessageCapture()
+{
+    capture = outer_;
 }
 
 int MessagesShown()
@@ -24,6 +35,10 @@ void ShowErrorMessage(const QString& message, qint32 kind, bool withDetails, con
         text += QStringLiteral("\r\n") + MParse::TranslateText(QStringLiteral("错误原因："))
                 + (error ? error->Description() : QString()) + QStringLiteral("\r\n")
                 + MParse::TranslateText(QStringLiteral("错误来源：")) + (error ? error->Source() : QString());
+    }
+    if (capture) {
+        capture->messages_.append(text);
+        return;
     }
     ++messagesShown;
     const auto icon = kind == 1 ? MessageBox::Icon::Exclamation : MessageBox::Icon::Information;

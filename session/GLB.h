@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class HostError;
 
@@ -15,5 +16,24 @@ void ShowErrorMessage(const QString& message, qint32 kind, bool withDetails, con
 // How many boxes this thread has shown: a command that showed one did not
 // do all it was asked.
 int MessagesShown();
+
+// While one lives, this thread's messages are kept in it instead of shown:
+// a refusal can be asked for where no box may open (a check run over a
+// file, a worker thread). Captured messages do not count as shown.
+class MessageCapture {
+public:
+    MessageCapture();
+    ~MessageCapture();
+    MessageCapture(const MessageCapture&) = delete;
+    MessageCapture& operator=(const MessageCapture&) = delete;
+
+    const QStringList& Messages() const { return messages_; }
+    void Clear() { messages_.clear(); }
+
+private:
+    friend void ShowErrorMessage(const QString&, qint32, bool, const HostError*);
+    QStringList messages_;
+    MessageCapture* outer_;
+};
 
 }

@@ -43,7 +43,7 @@ TEST_F(Program, SqlFailureExitsOneAndLeavesTheDatabaseAsItWas)
 
 TEST_F(Program, SqlRefusesAConstructItDoesNotKnow)
 {
-    const Outcome run = RunProgram({"sql", "--db", Db()}, "SELECT TOP 1 FNumber FROM t_ICItem");
+    const Outcome run = RunProgram({"sql", "--db", Db()}, "SELECT TOP 10 PERCENT FNumber FROM t_ICItem");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("TOP")) << run.err.toStdString();
 }

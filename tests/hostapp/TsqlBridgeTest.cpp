@@ -178,10 +178,20 @@ TEST(TsqlBridge, EmptyBatchHasNoSteps)
     EXPECT_TRUE(TranslateTsql(" \r\n -- nothing\r\n").steps.empty());
 }
 
+TEST(TsqlBridge, TopOfAStatementBecomesItsLimit)
+{
+    EXPECT_EQ(Statements(" SELECT TOP 20 u1.FNumber\r\n From t_ICItem u1\r\n ORDER BY u1.FNumber -- first\r\n"),
+              QStringList{"SELECT u1.FNumber From t_ICItem u1 ORDER BY u1.FNumber -- first LIMIT 20"});
+    EXPECT_TRUE(TranslateTsql(" SELECT TOP 5 a From t -- first").steps.front().sql.endsWith("-- first\nLIMIT 5"))
+        << "the limit is past the comment";
+    EXPECT_EQ(Statements("SELECT TOP 3 a INTO #x FROM t"), QStringList{"CREATE TEMP TABLE \"#x\" AS SELECT a FROM t LIMIT 3"});
+}
+
 TEST(TsqlBridge, UnknownConstructsAreRefusedByName)
 {
     EXPECT_TRUE(ErrorOf("SET NOCOUNT ON SELECT 1").contains("SET"));
-    EXPECT_TRUE(ErrorOf("SELECT TOP 1 FItemID FROM t_ICItem").contains("TOP"));
+    EXPECT_TRUE(ErrorOf("SELECT FItemID FROM (SELECT TOP 1 FItemID FROM t_ICItem) t").contains("TOP"));
+    EXPECT_TRUE(ErrorOf("SELECT TOP 10 PERCENT FItemID FROM t_ICItem").contains("TOP … PERCENT"));
     EXPECT_TRUE(ErrorOf("DECLARE @n int").contains("DECLARE"));
     EXPECT_TRUE(ErrorOf("SELECT @n").contains("@n"));
     EXPECT_TRUE(ErrorOf("EXEC sp_who").contains("EXEC"));

@@ -134,3 +134,116 @@ TEST_F(RestrictedRuleQueries, QueriesCarryTheUsersFragments)
 }
 
 }
+
+namespace {
+
+TEST(RuleQueryTexts, StoredRulesJoinTheirOwnersInTheOrderOfTheOwnerIndex)
+{
+    EXPECT_EQ(RWDatabase::StoredRulesSql(1, "F", "W"),
+              CrLf({" SELECT u1.FNumber,u1.FName,r.FID,r.FItemID,r.FPropertyID,r.FUseShortNumber,r.FFormatDate,"
+                    "r.FSelDefine,r.FWidth,r.FCharacter,r.FSubCharacter",
+                    " From ICBatchNoRule r,t_ICItem u1,F",
+                    " Where r.FDetail=1 And r.FItemID=u1.FItemID And u1.FBatchManager = 1 and W",
+                    " ORDER BY r.FItemID,r.FDetail,r.FID"}));
+    EXPECT_EQ(RWDatabase::StoredRulesSql(0, "", "").section("\r\n", 1, 2),
+              " From ICBatchNoRule r,t_Item u1\r\n"
+              " Where r.FDetail=0 And r.FItemID=u1.FItemID And u1.FItemClassID = 4 And u1.FDetail = 0");
+}
+
+TEST(RuleQueryTexts, SpreadCountsAndSampleReadTheSpreadsMaterials)
+{
+    EXPECT_EQ(RWDatabase::CountSpreadSql("03.02", "F", "W"),
+              CrLf({" SELECT COUNT(*) AS FMaterials,",
+                    " SUM(CASE WHEN Exists (SELECT 1 FROM ICBatchNoRule r WHERE r.FItemID=u1.FItemID) THEN 1 ELSE 0 END)"
+                    " AS FOwnRules",
+                    " From t_ICItem u1,F", " Where u1.FBatchManager = 1 And u1.FNumber like '03.02.%' and W"}));
+    EXPECT_EQ(RWDatabase::CountSpreadSql("", "", "").section("\r\n", 3, 3), " Where u1.FBatchManager = 1");
+    EXPECT_EQ(RWDatabase::SpreadSampleSql("5%'", true, 20, "", ""),
+              CrLf({" SELECT TOP 20 u1.FItemID,u1.FNumber,u1.FName", " From t_ICItem u1",
+                    " Where u1.FBatchManager = 1 And u1.FNumber like '5[%]''.%'"
+                    " And Not Exists (SELECT 1 FROM ICBatchNoRule r WHERE r.FItemID=u1.FItemID)",
+                    " ORDER BY u1.FNumber"}));
+    EXPECT_EQ(RWDatabase::BatchManagedItemsSql("F", "W"),
+              CrLf({" SELECT u1.FItemID,u1.FNumber,u1.FName,u1.FParentID", " From t_ICItem u1,F",
+                    " Where u1.FBatchManager = 1 and W", " ORDER BY u1.FNumber"}));
+}
+
+TEST_F(RuleQueries, StoredRulesAreEveryOwnersElementsWithItsNumber)
+{
+    const auto items = database.FetchStoredRules(1);
+    ASSERT_TRUE(items);
+    EXPECT_EQ(connection->batches, QStringList{RWDatabase::StoredRulesSql(1, "", "")});
+    QStringList owners;
+    for (; !items->Eof(); items->MoveNext())
+        owners << items->Field("FNumber").toString() + ":" + items->Field("FID").toString();
+    EXPECT_EQ(owners.join(" "), "01.01.001:1 01.01.001:2 01.01.001:3 01.01.001:4 03.01.001:1 03.01.001:2 03.02.001:1 "
+                                "03.02.001:2 03.02.002:1 03.02.002:2 03.02.002:3 03.02.003:1 03.02.003:2 03.02.003:3");
+    const auto groups = database.FetchStoredRules(0);
+    EXPECT_EQ(groups->RecordCount(), 3);
+    EXPECT_EQ(groups->Field("FName"), QVariant("食品饮料"));
+}
+
+TEST_F(RuleQueries, RulesOfMaterialsThatAreNotBatchManagedAreNotStoredRules)
+{
+    db.Connection().Execute("UPDATE t_ICItem SET FBatchManager = 0 WHERE FItemID = 101");
+    EXPECT_EQ(database.FetchStoredRules(1)->RecordCount(), 10);
+}
+
+TEST_F(RuleQueries, SpreadCountsTheGroupsMaterialsAndThoseWithRules)
+{
+    const auto food = database.CountSpread("03");
+    ASSERT_TRUE(food);
+    EXPECT_EQ(food->Field("FMaterials").toInt(), 5);
+    EXPECT_EQ(food->Field("FOwnRules").toInt(), 4);
+    EXPECT_EQ(database.CountSpread("")->Field("FMaterials").toInt(), 11);
+    const auto none = database.CountSpread("99");
+    EXPECT_EQ(none->Field("FMaterials").toInt(), 0);
+    EXPECT_EQ(none->Field("FOwnRules").toInt(), 0) << "no materials: NULL, read as 0";
+    EXPECT_EQ(database.CountSpread("01")->Field("FMaterials").toInt(), 4) << "010.001 lies outside 01";
+}
+
+TEST_F(RuleQueries, SpreadSampleIsTheFirstReceivingMaterialsByNumber)
+{
+    auto numbers = [](std::unique_ptr<Recordset> rows) {
+        QStringList list;
+        for (; rows && !rows->Eof(); rows->MoveNext())
+            list << rows->Field("FNumber").toString();
+        return list.join(" ");
+    };
+    EXPECT_EQ(numbers(database.FetchSpreadSample("03", false, 20)), "03.01.001 03.01.002 03.02.001 03.02.002 03.02.003");
+    EXPECT_EQ(numbers(database.FetchSpreadSample("03", true, 20)), "03.01.002") << "the rest have rules of their own";
+    EXPECT_EQ(numbers(database.FetchSpreadSample("", false, 2)), "01.01.001 01.01.002");
+}
+
+TEST_F(RuleQueries, BatchManagedItemsAreAllTheUserMayGiveARule)
+{
+    const auto items = database.FetchBatchManagedItems();
+    ASSERT_TRUE(items);
+    EXPECT_EQ(items->RecordCount(), 11);
+    EXPECT_EQ(items->Field("FNumber"), QVariant("01.01.001"));
+    EXPECT_EQ(items->Field("FParentID"), QVariant(2));
+}
+
+TEST_F(RestrictedRuleQueries, NewQueriesReachOnlyTheUsersMaterials)
+{
+    EXPECT_EQ(database.FetchBatchManagedItems()->RecordCount(), 5) << "01.01 and 03.02";
+    EXPECT_EQ(database.CountSpread("")->Field("FMaterials").toInt(), 5);
+    EXPECT_EQ(database.CountSpread("01")->Field("FMaterials").toInt(), 2);
+    EXPECT_EQ(database.FetchStoredRules(1)->RecordCount(), 4 + 2 + 3 + 3);
+    EXPECT_EQ(database.FetchSpreadSample("", false, 20)->RecordCount(), 5);
+    EXPECT_TRUE(connection->batches.last().contains("te2.FVisibleID = u1.FItemID"));
+}
+
+TEST_F(RuleQueries, NewQueriesShowTheirFailureOnceAndGiveNothing)
+{
+    connection->failWith = "[DBNETLIB]一般性网络错误";
+    EXPECT_EQ(database.FetchStoredRules(1), nullptr);
+    EXPECT_EQ(database.CountSpread(""), nullptr);
+    EXPECT_EQ(database.FetchSpreadSample("", false, 20), nullptr);
+    EXPECT_EQ(database.FetchBatchManagedItems(), nullptr);
+    EXPECT_EQ(Messages(), (QStringList{"FetchStoredRules::\r\n[DBNETLIB]一般性网络错误", "CountSpread::\r\n[DBNETLIB]一般性网络错误",
+                                       "FetchSpreadSample::\r\n[DBNETLIB]一般性网络错误",
+                                       "FetchBatchManagedItems::\r\n[DBNETLIB]一般性网络错误"}));
+}
+
+}

@@ -4,6 +4,8 @@
 #include "SharePropsStore.h"
 #include "TestSupport.h"
 
+#include <thread>
+
 namespace {
 
 class ErrorMessage : public testing::Test {
@@ -69,6 +71,28 @@ TEST_F(ErrorMessage, MissingStringLoaderStillShowsTheBox)
     GLB::ShowErrorMessage("x", 0, true, nullptr);
     EXPECT_EQ(Last().title, "砚川提示");
     EXPECT_EQ(Last().text, "x\r\n错误原因：\r\n错误来源：");
+}
+
+TEST_F(ErrorMessage, ACaptureKeepsTheMessagesOfItsThreadUnshown)
+{
+    const int shownBefore = GLB::MessagesShown();
+    {
+        GLB::MessageCapture outer;
+        GLB::ShowErrorMessage("第一", 0, false);
+        {
+            GLB::MessageCapture inner;
+            const HostError error(5, "no such table", "VellConnection.AppConnection");
+            GLB::ShowErrorMessage("第二", 0, true, &error);
+            EXPECT_EQ(inner.Messages(), QStringList{"第二\r\n错误原因：no such table\r\n错误来源：VellConnection.AppConnection"});
+        }
+        std::thread([] { GLB::ShowErrorMessage("另一个线程", 0, false); }).join();
+        EXPECT_EQ(outer.Messages(), QStringList{"第一"}) << "the inner capture took its own, other threads show theirs";
+    }
+    ASSERT_EQ(RecordingMessageBox::shown.size(), 1);
+    EXPECT_EQ(RecordingMessageBox::shown[0].text, "另一个线程");
+    EXPECT_EQ(GLB::MessagesShown(), shownBefore) << "captured messages are not shown ones";
+    GLB::ShowErrorMessage("之后", 0, false);
+    EXPECT_EQ(RecordingMessageBox::shown.size(), 2);
 }
 
 }
