@@ -503,5 +503,153 @@
         <source>系统在调用函数CommitTrans()时发生错误</source>
         <translation>An error occurred while the system was calling CommitTrans().</translation>
     </message>
+    <message>
+        <source>%1应是整数，不是“%2”</source>
+        <translation>%1 must be a whole number, not “%2”</translation>
+    </message>
+    <message>
+        <source>%1没有批号规则</source>
+        <translation>%1 has no batch number rule</translation>
+    </message>
+    <message>
+        <source>Owner应是item或group，不是“%1”</source>
+        <translation>Owner must be item or group, not “%1”</translation>
+    </message>
+    <message>
+        <source>可以导入%1条物料规则和%2条物料组规则；试运行，什么也没有写</source>
+        <translation>%1 material rules and %2 group rules can be imported; a dry run, nothing was written</translation>
+    </message>
+    <message>
+        <source>导入了%1条物料规则和%2条物料组规则</source>
+        <translation>Imported %1 material rules and %2 group rules</translation>
+    </message>
+    <message>
+        <source>将更改 %1 个物料的规则</source>
+        <translation>Changes the rules of %1 materials</translation>
+    </message>
+    <message>
+        <source>将更改 %1 个物料的规则（保留 %2 个）</source>
+        <translation>Changes %1 materials' rules (%2 kept)</translation>
+    </message>
+    <message>
+        <source>属性“%1”不在属性目录中</source>
+        <translation>The property “%1” is not in the property catalogue</translation>
+    </message>
+    <message>
+        <source>应有%1项，而不是%2项</source>
+        <translation>%1 fields are expected, not %2</translation>
+    </message>
+    <message>
+        <source>引号没有结束</source>
+        <translation>A quoted field is not closed</translation>
+    </message>
+    <message>
+        <source>打不开规则文件%1：%2</source>
+        <translation>Cannot open the rule file %1: %2</translation>
+    </message>
+    <message>
+        <source>找不到批次管理的物料%1或无权查看它</source>
+        <translation>Batch-managed material %1 was not found or may not be viewed</translation>
+    </message>
+    <message>
+        <source>找不到物料组%1或无权查看它</source>
+        <translation>Material group %1 was not found or may not be viewed</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>检查了%1条规则：%2个错误，%3个警告，%4个提示</source>
+        <translation>Checked %1 rules: %2 errors, %3 warnings, %4 notes</translation>
+    </message>
+    <message>
+        <source>正在统计将更改的物料……</source>
+        <translation>Counting the materials that would change…</translation>
+    </message>
+    <message>
+        <source>物料组</source>
+        <translation>Material group</translation>
+    </message>
+    <message>
+        <source>物料组“%1”的规则：%2</source>
+        <translation>Rule of material group “%1”: %2</translation>
+    </message>
+    <message>
+        <source>物料组%1：%2</source>
+        <translation>Material group %1: %2</translation>
+    </message>
+    <message>
+        <source>示例批号：</source>
+        <translation>Sample batch number: </translation>
+    </message>
+    <message>
+        <source>第%1级的FUseShortNumber应是0（长代码）或1（短代码）</source>
+        <translation>Level %1: FUseShortNumber must be 0 (long code) or 1 (short code)</translation>
+    </message>
+    <message>
+        <source>第%1级的属性%2不在属性目录中，单据无法提供它</source>
+        <translation>Level %1: property %2 is not in the property catalogue; no document can supply it</translation>
+    </message>
+    <message>
+        <source>第%1级的流水号长%2位，每天最多%3个批次</source>
+        <translation>Level %1: a serial number of %2 digits allows at most %3 batches a day</translation>
+    </message>
+    <message>
+        <source>第%1级的流水号长%2位，每年最多%3个批次</source>
+        <translation>Level %1: a serial number of %2 digits allows at most %3 batches a year</translation>
+    </message>
+    <message>
+        <source>第%1级的流水号长%2位，每月最多%3个批次</source>
+        <translation>Level %1: a serial number of %2 digits allows at most %3 batches a month</translation>
+    </message>
+    <message>
+        <source>第%1级的流水号长%2位，规则中没有日期，总共最多%3个批次</source>
+        <translation>Level %1: a serial number of %2 digits in a rule without a date allows at most %3 batches in all</translation>
+    </message>
+    <message>
+        <source>第%1级的物料代码%2有%3个字符，长于该级的长度%4，批号中只留前%4个</source>
+        <translation>Level %1: the material code %2 has %3 characters, more than the level's length %4; the batch number keeps the first %4</translation>
+    </message>
+    <message>
+        <source>第%1行：%2</source>
+        <translation>Line %1: %2</translation>
+    </message>
+    <message>
+        <source>第一行应是表头：%1</source>
+        <translation>The first line must be the header: %1</translation>
+    </message>
+    <message>
+        <source>级次应是%1，而不是%2：一条规则的级次从1起连续编号</source>
+        <translation>The level must be %1, not %2: the levels of a rule run from 1 without gaps</translation>
+    </message>
+    <message>
+        <source>规则中既没有日期也没有流水号，同一张单据的各批次会得到相同的批号</source>
+        <translation>The rule has neither a date nor a serial number: every batch of one document gets the same number</translation>
+    </message>
+    <message>
+        <source>规则文件%1不是UTF-8文本</source>
+        <translation>The rule file %1 is not UTF-8 text</translation>
+    </message>
+    <message>
+        <source>规则文件%1有%2处不能导入，什么也没有写：</source>
+        <translation>The rule file %1 has %2 lines that cannot be imported; nothing was written:</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>读不到物料和物料组，没有导入任何规则</source>
+        <translation>The materials and groups could not be read; no rule was imported</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,75 @@
+#include "StoredRules.h"
+
+#include "MParse.h"
+#include "RWDatabase.h"
+#include "Recordset.h"
+
+namespace StoredRules {
+
+namespace {
+
+// Rows of FetchStoredRules: the owner's FNumber and FName, then the element.
+constexpr int kNumber = 0, kName = 1, kElement = 2, kOwner = kElement + 1;
+
+// Walks consecutive rows of one owner at a time.
+void VisitOwners(Recordset& rows, bool group, const std::function<void(const StoredRule&)>& visit)
+{
+    StoredRule rule;
+    rule.group = group;
+    for (; !rows.Eof(); rows.MoveNext()) {
+        const qint32 owner = rows.Field(kOwner).toInt();
+        if (!rule.elements.isEmpty() && owner != rule.ownerId) {
+            visit(rule);
+            rule.elements.clear();
+        }
+        if (rule.elements.isEmpty()) {
+            rule.ownerId = owner;
+            rule.number = rows.Field(kNumber).toString();
+            rule.name = rows.Field(kName).toString();
+        }
+        rule.elements.append(ElementOf(rows, kElement));
+    }
+    if (!rule.elements.isEmpty())
+        visit(rule);
+}
+
+}
+
+BatRuleStruct ElementOf(const Recordset& row, int first)
+{
+    BatRuleStruct element;
+    element.FID = row.Field(first).toInt();
+    element.FItemID = row.Field(first + 1).toInt();
+    element.FPropertyID = row.Field(first + 2).toInt();
+    element.FUseShortNumber = row.Field(first + 3).toInt();
+    element.FFormatDate = row.Field(first + 4).toString();
+    element.FSelDefine = row.Field(first + 5).toString();
+    element.FWidth = row.Field(first + 6).toInt();
+    element.FCharacter = row.Field(first + 7).toString();
+    element.FSubCharacter = row.Field(first + 8).toString();
+    return element;
+}
+
+bool Read(const std::function<void(const StoredRule&)>& visit)
+{
+    RWDatabase database;
+    const auto root = database.FetchBatchRule(0, 0);
+    if (!root)
+        return false;
+    StoredRule rootRule;
+    rootRule.group = true;
+    rootRule.name = MParse::TranslateText(QStringLiteral("物料"));
+    for (; !root->Eof(); root->MoveNext())
+        rootRule.elements.append(ElementOf(*root));
+    if (!rootRule.elements.isEmpty())
+        visit(rootRule);
+    for (const qint32 detail : {0, 1}) {
+        const auto rows = database.FetchStoredRules(detail);
+        if (!rows)
+            return false;
+        VisitOwners(*rows, detail == 0, visit);
+    }
+    return true;
+}
+
+}
