@@ -1,0 +1,54 @@
+#include "BatchPreview.h"
+
+#include "BatRuleSave.h"
+#include "GLB.h"
+#include "HostError.h"
+#include "MParse.h"
+#include "RWDatabase.h"
+#include "RuleGrid.h"
+#include "SpreadConsole.h"
+
+namespace BatchPreview {
+
+QList<BatRuleStruct> GridElements(const RuleGrid& grid, int levels)
+{
+    QList<BatRuleStruct> elements;
+    for (int row = 1; row <= std::min(levels, grid.RowCount()); ++row) {
+        if (SpreadConsole::RowPropertyID(grid, row) <= 0)
+            continue;
+        try {
+            elements.append(BatRuleSave::RowElement(grid, row));
+        } catch (const HostError&) {
+            // A length the save could not take either: the row waits until it is whole.
+        }
+    }
+    return elements;
+}
+
+QString MaterialNumber(qint32 itemId)
+{
+    if (itemId <= 0)
+        return QString();
+    GLB::MessageCapture quiet;
+    try {
+        const auto material = RWDatabase().FetchItem(itemId);
+        return material && !material->Eof() ? material->Field(QStringLiteral("FNumber")).toString() : QString();
+    } catch (const HostError&) {
+        return QString();
+    }
+}
+
+QString LineText(const QString& number)
+{
+    return MParse::TranslateText(QStringLiteral("示例批号：")) + number;
+}
+
+QString ToolTip(const QString& number, const QList<RuleLint::Finding>& findings)
+{
+    QStringList lines{LineText(number)};
+    for (const RuleLint::Finding& finding : findings)
+        lines << MParse::TranslateFormat(QStringLiteral("%1：%2"), {RuleLint::SeverityText(finding.severity), finding.text});
+    return lines.join(QLatin1Char('\n'));
+}
+
+}

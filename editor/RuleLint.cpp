@@ -1,0 +1,136 @@
+#include "RuleLint.h"
+
+#include "BatRuleEditor.h"
+#include "BatRuleSave.h"
+#include "BatchNumberComposer.h"
+#include "HostText.h"
+#include "MParse.h"
+#include "PropertyCatalogue.h"
+#include "RuleGrid.h"
+#include "SpreadConsole.h"
+
+#include <cmath>
+
+namespace RuleLint {
+
+namespace {
+
+constexpr int kWidestCountedSerial = 18;   // 10^18 still fits a 64-bit count
+
+enum class Period { None, Year, Month, Day };
+
+Period PeriodOf(const QString& dateFormat)
+{
+    if (dateFormat.contains(QStringLiteral("dd"), Qt::CaseInsensitive))
+        return Period::Day;
+    if (dateFormat.contains(QStringLiteral("mm"), Qt::CaseInsensitive))
+        return Period::Month;
+    return Period::Year;
+}
+
+QString CapacityText(int level, const BatRuleStruct& serial, Period period)
+{
+    const qint64 start = qint64(std::max(0.0, HostText::Val(serial.FSelDefine)));
+    const qint64 capacity = std::max<qint64>(0, qint64(std::pow(10.0, serial.FWidth)) - start);
+    const char* pattern = period == Period::Day     ? "第%1级的流水号长%2位，每天最多%3个批次"
+                          : period == Period::Month ? "第%1级的流水号长%2位，每月最多%3个批次"
+                          : period == Period::Year  ? "第%1级的流水号长%2位，每年最多%3个批次"
+                                                    : "第%1级的流水号长%2位，规则中没有日期，总共最多%3个批次";
+    return MParse::TranslateFormat(QString::fromUtf8(pattern), {level, serial.FWidth, capacity});
+}
+
+// The cell refusals of the save engine that a stored element already earns.
+QStringList MissingCells(int level, const BatRuleStruct& e)
+{
+    QList<int> missing;
+    const PropertyKind kind = KindOf(e.FPropertyID);
+    const bool typedLength = kind == PropertyKind::BaseData || kind == PropertyKind::DocumentNumber;
+    const QString format = kind == PropertyKind::Date ? e.FFormatDate : e.FSelDefine;
+    if (e.FPropertyID <= 0)
+        missing << RuleGrid::Property;
+    else if ((kind == PropertyKind::Date || kind == PropertyKind::Custom || kind == PropertyKind::Serial)
+             && HostText::TrimBlanks(format).isEmpty())
+        missing << RuleGrid::Format;
+    if ((typedLength || kind == PropertyKind::Serial) && e.FWidth <= 0)
+        missing << RuleGrid::Length;
+    if (typedLength && HostText::TrimBlanks(e.FCharacter).isEmpty())
+        missing << RuleGrid::Pad;
+    QStringList refusals;
+    for (const int column : missing)
+        refusals << BatRuleSave::MissingCellRefusal(level, column);
+    return refusals;
+}
+
+}
+
+QList<Finding> Check(const QList<BatRuleStruct>& elements, const QString& materialNumber)
+{
+    QList<Finding> findings;
+    auto add = [&](Severity severity, const QString& text) { findings.append({severity, text}); };
+    if (elements.isEmpty())
+        return findings;
+    if (elements.size() > BatRuleEditor::MaxLevels)
+        add(Severity::Error, BatRuleEditor::LevelCountRefusal());
+    qint64 total = 0;
+    int serials = 0;
+    bool hasDate = false;
+    Period period = Period::None;
+    for (qsizetype i = 0; i < elements.size(); ++i) {
+        const int level = int(i + 1);
+        const BatRuleStruct& e = elements[i];
+        if (e.FPropertyID > 0 && !IsCatalogued(e.FPropertyID))
+            add(Severity::Error, MParse::TranslateFormat(QStringLiteral("第%1级的属性%2不在属性目录中，单据无法提供它"),
+                                                         {level, e.FPropertyID}));
+        for (const QString& refusal : MissingCells(level, e))
+            add(Severity::Error, refusal);
+        for (const QString& text : {e.FFormatDate, e.FSelDefine, e.FCharacter, e.FSubCharacter})
+            if (const QString refusal = SpreadConsole::ControlCharacterRefusal(level, text); !refusal.isEmpty())
+                add(Severity::Error, refusal);
+        total += e.FWidth;
+        const PropertyKind kind = KindOf(e.FPropertyID);
+        if (kind == PropertyKind::Date) {
+            hasDate = true;
+            period = std::max(period, PeriodOf(e.FFormatDate));
+        }
+        if (kind == PropertyKind::Serial) {
+            ++serials;
+            if (e.FWidth < e.FSelDefine.size())
+                add(Severity::Error, BatRuleEditor::SerialLengthRefusal(e.FSelDefine.size()));
+        }
+    }
+    if (total > BatRuleEditor::MaxTotalLength)
+        add(Severity::Error, BatRuleEditor::TotalLengthRefusal());
+    if (serials > 1)
+        add(Severity::Error, BatRuleEditor::SerialOnceRefusal());
+    if (!hasDate && serials == 0)
+        add(Severity::Warning, MParse::TranslateText(QStringLiteral("规则中既没有日期也没有流水号，同一张单据的各批次会得到相同的批号")));
+    for (qsizetype i = 0; i < elements.size(); ++i) {
+        const BatRuleStruct& e = elements[i];
+        const int level = int(i + 1);
+        if (e.FPropertyID == PropertyIds::MaterialCode && !materialNumber.isEmpty() && e.FWidth > 0) {
+            const QString code = e.FUseShortNumber == 1 ? BatchNumberComposer::ShortCode(materialNumber) : materialNumber;
+            if (code.size() > e.FWidth)
+                add(Severity::Warning,
+                    MParse::TranslateFormat(QStringLiteral("第%1级的物料代码%2有%3个字符，长于该级的长度%4，批号中只留前%4个"),
+                                            {level, HostText::Excerpt(code), code.size(), e.FWidth}));
+        }
+        if (KindOf(e.FPropertyID) == PropertyKind::Serial && e.FWidth > 0 && e.FWidth <= kWidestCountedSerial)
+            add(Severity::Note, CapacityText(level, e, period));
+    }
+    return findings;
+}
+
+QString SeverityText(Severity severity)
+{
+    switch (severity) {
+    case Severity::Error:
+        return MParse::TranslateText(QStringLiteral("错误"));
+    case Severity::Warning:
+        return MParse::TranslateText(QStringLiteral("警告"));
+    case Severity::Note:
+        break;
+    }
+    return MParse::TranslateText(QStringLiteral("提示"));
+}
+
+}

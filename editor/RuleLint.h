@@ -1,0 +1,28 @@
+#pragma once
+
+#include "BatRuleStruct.h"
+
+#include <QList>
+#include <QString>
+
+// What a rule gives away before any document uses it: errors where the
+// editor's checks would refuse it today or no document can fill it,
+// warnings where its batch numbers will repeat or lose characters, and
+// notes on how many batches its serial number leaves room for.
+namespace RuleLint {
+
+enum class Severity { Note, Warning, Error };
+
+struct Finding {
+    Severity severity;
+    QString text;   // translated
+};
+
+// The findings of one rule, elements with plain texts in level order. With
+// the material's number, its code is measured against the elements that
+// take it.
+QList<Finding> Check(const QList<BatRuleStruct>& elements, const QString& materialNumber = QString());
+
+QString SeverityText(Severity severity);
+
+}

@@ -1,0 +1,49 @@
+#include "SpreadDryRun.h"
+
+#include "AppConnection.h"
+#include "BatRuleEditor.h"
+#include "ComponentNames.h"
+#include "ComponentRegistry.h"
+#include "GLB.h"
+#include "HostError.h"
+#include "MMTS.h"
+#include "MParse.h"
+#include "ModuleState.h"
+#include "RWDatabase.h"
+
+QString SpreadDryRun::Text(bool spareOwnRules) const
+{
+    if (spareOwnRules)
+        return MParse::TranslateFormat(QStringLiteral("将更改 %1 个物料的规则（保留 %2 个）"),
+                                       {Receiving(true), Kept(true)});
+    return MParse::TranslateFormat(QStringLiteral("将更改 %1 个物料的规则"), {Receiving(false)});
+}
+
+std::optional<SpreadDryRun> SpreadDryRun::Count(const QString& groupNumber)
+{
+    const auto counts = RWDatabase().CountSpread(groupNumber);
+    if (!counts || counts->Eof())
+        return std::nullopt;
+    SpreadDryRun dryRun;
+    dryRun.materials = counts->Field(QStringLiteral("FMaterials")).toInt();
+    dryRun.ownRules = counts->Field(QStringLiteral("FOwnRules")).toInt();   // no materials: NULL, 0
+    return dryRun;
+}
+
+std::optional<SpreadDryRun> SpreadDryRun::CountApart(qint32 groupId, const QString& groupText)
+{
+    // The thread's connection and session end with the count, while the thread is still whole.
+    struct EndsWithTheCount {
+        ~EndsWithTheCount() { CurrentModuleState() = ModuleState(); }
+    } threadState;
+    GLB::MessageCapture quiet;
+    try {
+        CurrentModuleState().hostConnection =
+            ComponentRegistry::Instance().Create<AppConnection>(ComponentNames::AppConnection);
+        MMTS::ParsePropsString(MMTS::GetPropsString());
+        const auto target = BatRuleEditor::SpreadTargetOf(groupId, groupText);
+        return target.number ? Count(*target.number) : std::nullopt;
+    } catch (const HostError&) {
+        return std::nullopt;
+    }
+}
