@@ -3,6 +3,10 @@
 #include "BatRuleEditor.h"
 #include "BatRuleFace.h"
 #include "BatRuleLedger.h"
+#include "BatRuleSave.h"
+#include "BatchNumberComposer.h"
+#include "BatchPreview.h"
+#include "CommandGuard.h"
 #include "CommandSession.h"
 #include "EditorTarget.h"
 #include "GLB.h"
@@ -17,6 +21,7 @@
 #include "PropertyCatalogue.h"
 #include "RWDatabase.h"
 #include "SpreadConsole.h"
+#include "SpreadDryRun.h"
 #include "TextUtil.h"
 #include "frmBatRuleSet.h"
 
@@ -26,26 +31,9 @@ namespace RuleCommands {
 
 namespace {
 
-constexpr int kMaxLevels = 8;
+using namespace CommandGuard;
 
-// Refusals are shown as the editor shows them, then end the command.
-struct Refusal {
-    QString message;
-};
-
-// Ends the command after a failure that has been shown already.
-struct AlreadyShown {};
-
-[[noreturn]] void Refuse(const char* pattern, const QVariantList& values = {})
-{
-    throw Refusal{MParse::TranslateFormat(QString::fromUtf8(pattern), values)};
-}
-
-int Report(const QString& message)
-{
-    GLB::ShowErrorMessage(message, 0, false);
-    return 1;
-}
+constexpr int kSampleSize = 20;
 
 QString NumberName(const Recordset& rows)
 {
@@ -150,13 +138,19 @@ void FillRow(RuleGrid& grid, int row, const QString& element)
     }
 }
 
-void PrintRule(const RuleGrid& grid, QTextStream& out)
+// "[A]+[B]+…" of the rule in the grid.
+QString RuleTextOf(const RuleGrid& grid)
 {
     QList<qint32> properties;
     for (int row = 1; row <= grid.RowCount(); ++row)
         if (const qint32 id = SpreadConsole::RowPropertyID(grid, row); id > 0)
             properties << id;
-    out << BatRuleLedger::RuleText(properties) << '\n';
+    return BatRuleLedger::RuleText(properties);
+}
+
+void PrintRule(const RuleGrid& grid, QTextStream& out)
+{
+    out << RuleTextOf(grid) << '\n';
     QStringList header;
     for (const char* text : {"级次", "属性", "格式", "长度", "补位符", "替换符"})
         header << MParse::TranslateText(QString::fromUtf8(text));
@@ -192,29 +186,58 @@ void PrintOptions(const BatchOptions& options, QTextStream& out)
             << '\n';
 }
 
-// A command that showed any message box, a read failing on the way
-// included, did not do all it was asked.
-template <typename Work>
-int Guard(Work work)
+// What the prepared commit would change: the materials that get the rule,
+// those the option spares, and the first of them with their rules now and after.
+void PrintDryRun(const BatRuleEditor& editor, const RuleGrid& grid, QTextStream& out)
 {
-    const int shownBefore = GLB::MessagesShown();
-    try {
-        const int code = work();
-        return GLB::MessagesShown() == shownBefore ? code : 1;
-    } catch (const Refusal& refusal) {
-        return Report(refusal.message);
-    } catch (const HostError& error) {
-        return Report(error.Description());
-    } catch (const AlreadyShown&) {
-        return 1;
+    const QString arrow = QStringLiteral(" → ");
+    const QString newRule = RuleTextOf(grid);
+    if (editor.singleItem) {
+        out << SpreadDryRun{1, 0}.Text(false) << '\n';
+        const auto material = Visible(RWDatabase().FetchItem(editor.ItemID), "找不到物料%1", editor.ItemID);
+        out << material->Field(QStringLiteral("FNumber")).toString() << '\t' << material->Field(QStringLiteral("FName")).toString()
+            << '\t' << BatRuleLedger::BatRuleText(editor.ItemID) << arrow << newRule << '\n';
+        return;
     }
+    const bool spare = editor.options.itemIsTop != 0;
+    const auto counts = SpreadDryRun::Count(editor.PreparedSpreadNumber());
+    const auto first = counts ? RWDatabase().FetchSpreadSample(editor.PreparedSpreadNumber(), spare, kSampleSize) : nullptr;
+    if (!first)
+        throw AlreadyShown{};
+    out << MParse::TranslateFormat(QStringLiteral("物料组“%1”的规则：%2"),
+                                   {editor.ParentItemNumberName,
+                                    BatRuleLedger::StoredRuleText(editor.ParentItemID, 0) + arrow + newRule})
+        << '\n'
+        << counts->Text(spare) << '\n';
+    for (; !first->Eof(); first->MoveNext())
+        out << first->Field(QStringLiteral("FNumber")).toString() << '\t' << first->Field(QStringLiteral("FName")).toString()
+            << '\t' << BatRuleLedger::BatRuleText(first->Field(QStringLiteral("FItemID")).toInt()) << arrow << newRule
+            << '\n';
 }
 
-// Stops before anything is written when opening the editor showed a failure.
-void ExpectNothingShownSince(int shownBefore)
+// A property of the catalogue by its ID or its name in any of the languages.
+qint32 CataloguedProperty(const QString& given)
 {
-    if (GLB::MessagesShown() != shownBefore)
-        throw AlreadyShown{};
+    for (int position = 1; position < CurrentModuleState().propertyList.Count(); position += 2) {
+        const qint32 id = CurrentModuleState().propertyList.Get(CurrentModuleState().propertyList.KeyAt(position)).toInt();
+        if (given == QString::number(id) || PropertyName(id).compare(given, Qt::CaseInsensitive) == 0
+            || MParse::TranslateText(given).compare(PropertyName(id), Qt::CaseInsensitive) == 0)
+            return id;
+    }
+    Refuse("属性“%1”不在属性目录中", {HostText::Excerpt(given)});
+}
+
+BatchDocument DocumentFor(const BatRuleEditor& editor, const PreviewDocument& given)
+{
+    BatchDocument document = BatchNumberComposer::SampleDocument(
+        editor.singleItem ? BatchPreview::MaterialNumber(editor.ItemID) : QString());
+    if (given.date)
+        document.date = *given.date;
+    if (given.line)
+        document.line = *given.line;
+    for (const auto& [property, value] : given.values)
+        document.values[CataloguedProperty(property.trimmed())] = value;
+    return document;
 }
 
 }
@@ -233,12 +256,12 @@ int ShowRule(const Target& target, QTextStream& out)
     });
 }
 
-int SetRule(const Target& target, const QStringList& elements, int itemIsTop, QTextStream& out)
+int SetRule(const Target& target, const QStringList& elements, int itemIsTop, bool dryRun, QTextStream& out)
 {
     return Guard([&] {
         CommandSession session;
-        if (elements.isEmpty() || elements.size() > kMaxLevels)
-            Refuse("编码级次必须是1到%1级", {kMaxLevels});
+        if (elements.isEmpty() || elements.size() > BatRuleEditor::MaxLevels)
+            throw Refusal{BatRuleEditor::LevelCountRefusal()};
         MemoryRuleGrid grid;
         BatRuleEditor editor(grid);
         const int shownBefore = GLB::MessagesShown();
@@ -250,9 +273,32 @@ int SetRule(const Target& target, const QStringList& elements, int itemIsTop, QT
         editor.SetLevelText(QString::number(elements.size()));
         for (int row = 1; row <= elements.size(); ++row)
             FillRow(grid, row, elements[row - 1]);
+        if (dryRun) {
+            BatRuleSave save;
+            if (!editor.Prepare(save))
+                return 1;
+            PrintDryRun(editor, grid, out);
+            return 0;
+        }
         if (!editor.Commit().closed)
             return 1;
         PrintRule(grid, out);
+        return 0;
+    });
+}
+
+int PreviewRule(const Target& target, const PreviewDocument& given, QTextStream& out)
+{
+    return Guard([&] {
+        CommandSession session;
+        MemoryRuleGrid grid;
+        BatRuleEditor editor(grid);
+        Aim(editor, target);
+        editor.Open();
+        const QList<BatRuleStruct> elements = BatchPreview::GridElements(grid, grid.RowCount());
+        if (elements.isEmpty())
+            Refuse("%1没有批号规则", {editor.singleItem ? editor.ItemNumberName : editor.ParentItemNumberName});
+        out << BatchNumberComposer::Compose(elements, DocumentFor(editor, given)) << '\n';
         return 0;
     });
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QDate>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
 
 #include <optional>
+#include <utility>
 
 // The rule editor without its window, for scripts: show or set the rule of
 // a material or a group, show or set the batch options. Messages appear as
@@ -21,8 +24,19 @@ struct Target {
 // anything was refused or failed, with what the user would have been shown.
 int ShowRule(const Target& target, QTextStream& out);
 // Elements are property[:format[:length[:pad[:substitute]]]]; itemIsTop is
-// -1 to keep the stored option, else its new state.
-int SetRule(const Target& target, const QStringList& elements, int itemIsTop, QTextStream& out);
+// -1 to keep the stored option, else its new state. A dry run checks as the
+// commit does and prints what it would change, writing nothing.
+int SetRule(const Target& target, const QStringList& elements, int itemIsTop, bool dryRun, QTextStream& out);
+
+// The document a preview is for: what is not given comes from the sample.
+struct PreviewDocument {
+    std::optional<QDate> date;
+    std::optional<int> line;
+    QList<std::pair<QString, QString>> values;   // property (ID or name) → value
+};
+// The batch number the stored rule gives.
+int PreviewRule(const Target& target, const PreviewDocument& document, QTextStream& out);
+
 int ShowOptions(QTextStream& out);
 // Settings are KEY=0 or KEY=1 with the option keys of t_SystemProfile.
 int SetOptions(const QStringList& settings, QTextStream& out);

@@ -1,11 +1,13 @@
 #include "Commands.h"
 #include "HostComponents.h"
 #include "RuleCommands.h"
+#include "RuleFileCommands.h"
 #include "SqlConnection.h"
 #include "WindowCommands.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDate>
 #include <QFileInfo>
 #include <cstdio>
 #include <optional>
@@ -25,13 +27,19 @@ public:
             "  vell-batchrule demo-db --out FILE [--groups N --materials M]\n"
             "  vell-batchrule rule show --db FILE (--item ID | --group ID)\n"
             "  vell-batchrule rule set --db FILE (--item ID | --group ID) [--spare-own-rules | --replace-own-rules]\n"
-            "                 ELEMENT...   each property[:format[:length[:pad[:substitute]]]]\n"
+            "                 [--dry-run] ELEMENT...   each property[:format[:length[:pad[:substitute]]]]\n"
+            "  vell-batchrule rule preview --db FILE (--item ID | --group ID) [--date YYYY-MM-DD] [--line N]\n"
+            "                 [--value PROPERTY=TEXT]...\n"
+            "  vell-batchrule rule lint --db FILE\n"
+            "  vell-batchrule rule export --db FILE [--format csv|json]\n"
+            "  vell-batchrule rule import --db FILE RULES.csv [--spare-own-rules | --replace-own-rules] [--dry-run]\n"
             "  vell-batchrule options show|set --db FILE [KEY=0|1 ...]\n"
             "  vell-batchrule edit --db FILE (--item ID | --group ID)   the rule editor window\n"
             "  vell-batchrule print --db FILE --group ID --pdf OUT.pdf  the group's ledger as printed"));
         parser_.addHelpOption();
         parser_.addPositionalArgument(QStringLiteral("command"), QStringLiteral("sql, demo-db, show, rule, options, edit or print"));
-        parser_.addOptions({db_, props_, outFile_, groups_, materials_, item_, group_, spare_, replace_, pdf_});
+        parser_.addOptions({db_, props_, outFile_, groups_, materials_, item_, group_, spare_, replace_, pdf_, dryRun_,
+                            date_, line_, value_, format_});
     }
 
     // The command word, read before any application object exists.
@@ -108,18 +116,79 @@ private:
 
     int Rule()
     {
-        const auto target = TargetOf(QStringLiteral("rule"));
-        if (!target)
-            return 2;
+        const QString action = args_.value(1);
         if (parser_.isSet(spare_) && parser_.isSet(replace_))
             return Usage(QStringLiteral("--spare-own-rules and --replace-own-rules exclude each other."));
-        if (args_.value(1) == QStringLiteral("show") && args_.size() == 2)
+        const int itemIsTop = parser_.isSet(spare_) ? 1 : parser_.isSet(replace_) ? 0 : -1;
+        if (const QString misplaced = MisplacedOption(action); !misplaced.isEmpty())
+            return Usage(QStringLiteral("--%1 does not belong to rule %2.").arg(misplaced, action));
+        if (action == QStringLiteral("lint") && args_.size() == 2)
+            return RuleFileCommands::LintRules(out_);
+        if (action == QStringLiteral("export") && args_.size() == 2)
+            return Export();
+        if (action == QStringLiteral("import") && args_.size() == 3)
+            return RuleFileCommands::ImportRules(args_[2], itemIsTop, parser_.isSet(dryRun_), out_);
+        if (action != QStringLiteral("show") && action != QStringLiteral("set") && action != QStringLiteral("preview"))
+            return Usage(QStringLiteral("rule show, set, preview, lint, export or import."));
+        const auto target = TargetOf(QStringLiteral("rule ") + action);
+        if (!target)
+            return 2;
+        if (action == QStringLiteral("show") && args_.size() == 2)
             return RuleCommands::ShowRule(*target, out_);
-        if (args_.value(1) == QStringLiteral("set")) {
-            const int itemIsTop = parser_.isSet(spare_) ? 1 : parser_.isSet(replace_) ? 0 : -1;
-            return RuleCommands::SetRule(*target, args_.mid(2), itemIsTop, out_);
+        if (action == QStringLiteral("set"))
+            return RuleCommands::SetRule(*target, args_.mid(2), itemIsTop, parser_.isSet(dryRun_), out_);
+        if (action == QStringLiteral("preview") && args_.size() == 2)
+            return Preview(*target);
+        return Usage(QStringLiteral("rule %1 takes no further arguments.").arg(action));
+    }
+
+    // The name of an option given to a rule command that has no use for it.
+    QString MisplacedOption(const QString& action) const
+    {
+        const std::pair<const QCommandLineOption*, QStringList> owners[] = {
+            {&dryRun_, {QStringLiteral("set"), QStringLiteral("import")}},
+            {&spare_, {QStringLiteral("set"), QStringLiteral("import")}},
+            {&replace_, {QStringLiteral("set"), QStringLiteral("import")}},
+            {&date_, {QStringLiteral("preview")}},
+            {&line_, {QStringLiteral("preview")}},
+            {&value_, {QStringLiteral("preview")}},
+            {&format_, {QStringLiteral("export")}},
+        };
+        for (const auto& [option, actions] : owners)
+            if (parser_.isSet(*option) && !actions.contains(action))
+                return option->names().constFirst();
+        return QString();
+    }
+
+    int Preview(const RuleCommands::Target& target)
+    {
+        RuleCommands::PreviewDocument document;
+        if (parser_.isSet(date_)) {
+            document.date = QDate::fromString(parser_.value(date_), Qt::ISODate);
+            if (!document.date->isValid())
+                return Usage(QStringLiteral("--date takes a date as YYYY-MM-DD."));
         }
-        return Usage(QStringLiteral("rule show, or rule set ELEMENT..."));
+        if (parser_.isSet(line_)) {
+            bool numeric = false;
+            document.line = parser_.value(line_).toInt(&numeric);
+            if (!numeric || *document.line < 1)
+                return Usage(QStringLiteral("--line takes a line number from 1."));
+        }
+        for (const QString& value : parser_.values(value_)) {
+            const qsizetype equals = value.indexOf(QLatin1Char('='));
+            if (equals <= 0)
+                return Usage(QStringLiteral("--value takes PROPERTY=TEXT."));
+            document.values.append({value.left(equals), value.mid(equals + 1)});
+        }
+        return RuleCommands::PreviewRule(target, document, out_);
+    }
+
+    int Export()
+    {
+        const QString format = parser_.value(format_).toLower();
+        if (format != QStringLiteral("csv") && format != QStringLiteral("json"))
+            return Usage(QStringLiteral("--format is csv or json."));
+        return RuleFileCommands::ExportRules(format == QStringLiteral("json"), out_);
     }
 
     int Options()
@@ -185,6 +254,17 @@ private:
     const QCommandLineOption replace_{QStringLiteral("replace-own-rules"),
                                       QStringLiteral("A group rule replaces the rules of all its materials.")};
     const QCommandLineOption pdf_{QStringLiteral("pdf"), QStringLiteral("The PDF file print writes."), QStringLiteral("FILE")};
+    const QCommandLineOption dryRun_{QStringLiteral("dry-run"),
+                                     QStringLiteral("Run every check and print what would change; write nothing.")};
+    const QCommandLineOption date_{QStringLiteral("date"), QStringLiteral("The document's date for rule preview."),
+                                   QStringLiteral("YYYY-MM-DD")};
+    const QCommandLineOption line_{QStringLiteral("line"), QStringLiteral("The document's line for rule preview."),
+                                   QStringLiteral("N")};
+    const QCommandLineOption value_{QStringLiteral("value"),
+                                    QStringLiteral("A property's value on the document for rule preview; empty: none."),
+                                    QStringLiteral("PROPERTY=TEXT")};
+    const QCommandLineOption format_{QStringLiteral("format"), QStringLiteral("csv or json, for rule export."),
+                                     QStringLiteral("FORMAT"), QStringLiteral("csv")};
 };
 
 }

@@ -35,9 +35,12 @@ QString BatRuleLedger::LedgerRowText(int row)
 
 QString BatRuleLedger::BatRuleText(qint32 materialId)
 {
-    if (materialId <= 0)
-        return QString();
-    const auto elements = RWDatabase().FetchBatchRule(materialId, 1);
+    return materialId <= 0 ? QString() : StoredRuleText(materialId, 1);
+}
+
+QString BatRuleLedger::StoredRuleText(qint32 ownerId, qint32 detail)
+{
+    const auto elements = RWDatabase().FetchBatchRule(ownerId, detail);
     QList<qint32> properties;
     for (; elements && !elements->Eof(); elements->MoveNext())
         properties.append(elements->Field(QStringLiteral("FPropertyID")).toInt());

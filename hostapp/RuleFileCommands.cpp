@@ -1,0 +1,124 @@
+#include "RuleFileCommands.h"
+
+#include "CommandGuard.h"
+#include "CommandSession.h"
+#include "HostText.h"
+#include "RuleFile.h"
+#include "RuleImport.h"
+#include "RuleLint.h"
+#include "SpreadDryRun.h"
+#include "StoredRules.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QStringDecoder>
+
+namespace RuleFileCommands {
+
+namespace {
+
+using namespace CommandGuard;
+
+QString OwnerText(const StoredRule& rule)
+{
+    return rule.number.isEmpty() ? rule.name : rule.number + QLatin1Char('(') + rule.name + QLatin1Char(')');
+}
+
+void ReadAll(const std::function<void(const StoredRule&)>& visit)
+{
+    if (!StoredRules::Read(visit))
+        throw AlreadyShown{};
+}
+
+QString ReadUtf8(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        Refuse("打不开规则文件%1：%2", {HostText::Excerpt(path), file.errorString()});
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(file.readAll());
+    if (utf8.hasError())
+        Refuse("规则文件%1不是UTF-8文本", {HostText::Excerpt(path)});
+    return text;
+}
+
+}
+
+int LintRules(QTextStream& out)
+{
+    return Guard([&] {
+        CommandSession session;
+        const QString item = MParse::TranslateText(QStringLiteral("物料"));
+        const QString group = MParse::TranslateText(QStringLiteral("物料组"));
+        int rules = 0;
+        int counts[3] = {};
+        ReadAll([&](const StoredRule& rule) {
+            ++rules;
+            const QString owner = (rule.group ? group : item) + QLatin1Char('\t') + OwnerText(rule);
+            for (const RuleLint::Finding& finding : RuleLint::Check(rule.elements, rule.group ? QString() : rule.number)) {
+                ++counts[int(finding.severity)];
+                out << RuleLint::SeverityText(finding.severity) << '\t' << owner << '\t' << finding.text << '\n';
+            }
+        });
+        using S = RuleLint::Severity;
+        out << MParse::TranslateFormat(QStringLiteral("检查了%1条规则：%2个错误，%3个警告，%4个提示"),
+                                       {rules, counts[int(S::Error)], counts[int(S::Warning)], counts[int(S::Note)]})
+            << '\n';
+        return counts[int(S::Error)] > 0 ? 1 : 0;
+    });
+}
+
+int ExportRules(bool json, QTextStream& out)
+{
+    return Guard([&] {
+        CommandSession session;
+        if (!json) {
+            out << RuleFile::CsvHeader();
+            ReadAll([&](const StoredRule& rule) { out << RuleFile::CsvRows(rule); });
+            return 0;
+        }
+        QJsonArray rules;
+        ReadAll([&](const StoredRule& rule) { rules.append(RuleFile::JsonOf(rule)); });
+        out << QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("Rules"), rules}}).toJson());
+        return 0;
+    });
+}
+
+int ImportRules(const QString& file, int itemIsTop, bool dryRun, QTextStream& out)
+{
+    return Guard([&] {
+        CommandSession session;
+        RuleImport import;
+        import.Prepare(RuleFile::ReadCsv(ReadUtf8(file)), itemIsTop);
+        if (!import.Refusals().isEmpty()) {
+            const QList<RuleImport::Refusal>& refusals = import.Refusals();
+            QStringList lines{MParse::TranslateFormat(QStringLiteral("规则文件%1有%2处不能导入，什么也没有写："),
+                                                      {HostText::Excerpt(file), refusals.size()})};
+            for (const RuleImport::Refusal& refusal : refusals)
+                lines << RuleImport::LineMessage(refusal.line, refusal.message);
+            return Report(lines.join(QLatin1Char('\n')));
+        }
+        if (dryRun) {
+            const bool spare = import.Options().itemIsTop != 0;
+            for (const auto& [groupText, number] : import.Spreads()) {
+                const auto counts = SpreadDryRun::Count(number);
+                if (!counts)
+                    throw AlreadyShown{};
+                out << MParse::TranslateFormat(QStringLiteral("物料组%1：%2"), {groupText, counts->Text(spare)}) << '\n';
+            }
+            out << MParse::TranslateFormat(QStringLiteral("可以导入%1条物料规则和%2条物料组规则；试运行，什么也没有写"),
+                                           {import.ItemRules(), import.GroupRules()})
+                << '\n';
+            return 0;
+        }
+        if (!import.Write())
+            return 1;
+        out << MParse::TranslateFormat(QStringLiteral("导入了%1条物料规则和%2条物料组规则"),
+                                       {import.ItemRules(), import.GroupRules()})
+            << '\n';
+        return 0;
+    });
+}
+
+}

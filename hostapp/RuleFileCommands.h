@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QTextStream>
+
+// The commands over every stored rule at once: the lint, and the rule file
+// that carries rules from one database to another. Each answers the exit
+// code: 0 only when all of it held, 1 after any error, refusal or failure.
+namespace RuleFileCommands {
+
+// A line per finding: severity, owner kind, owner, text; then a summary.
+// 1 when any finding is an error.
+int LintRules(QTextStream& out);
+int ExportRules(bool json, QTextStream& out);
+// itemIsTop: -1 keeps the stored option, else its new state. A dry run
+// checks everything and writes nothing.
+int ImportRules(const QString& file, int itemIsTop, bool dryRun, QTextStream& out);
+
+}
