@@ -26,6 +26,9 @@ BatRuleStruct Custom(qint32 fid, const QString& characters)
     return e;
 }
 
+// Problems are translated and filled in as the session does it.
+class RuleFileRead : public RuleFixture {};
+
 const QString kHeader = "Owner,Number,FID,FPropertyID,FUseShortNumber,FFormatDate,FSelDefine,FWidth,FCharacter,FSubCharacter\r\n";
 
 TEST(RuleFile, WritesOneRowPerElementQuotingOnlyWhatNeedsIt)
@@ -66,9 +69,6 @@ TEST(RuleFile, TakesLineFeedsABomBlankLinesAndAnyCaseOfTheHeader)
     EXPECT_EQ(read.rows[1].line, 5);
 }
 
-// Problems are translated and filled in as the session does it.
-class RuleFileRead : public RuleFixture {};
-
 TEST_F(RuleFileRead, EveryMalformedRowIsAProblemWithItsLine)
 {
     const RuleFile::Contents read = RuleFile::ReadCsv(kHeader + "item,01,1,24,0,,x,1,,\r\n"
@@ -88,7 +88,7 @@ TEST_F(RuleFileRead, EveryMalformedRowIsAProblemWithItsLine)
     EXPECT_EQ(read.rows.size(), 1);
 }
 
-TEST(RuleFile, AFileWithoutTheHeaderIsRefusedAtItsFirstLine)
+TEST_F(RuleFileRead, AFileWithoutTheHeaderIsRefusedAtItsFirstLine)
 {
     for (const QString& text : {QString(), QString("item,01,1,24,0,,x,1,,\r\n")}) {
         const RuleFile::Contents read = RuleFile::ReadCsv(text);
