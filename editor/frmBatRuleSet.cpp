@@ -1,5 +1,6 @@
 #include "frmBatRuleSet.h"
 
+#include "BatchPreview.h"
 #include "GLB.h"
 #include "HostError.h"
 #include "MMTS.h"
@@ -21,6 +22,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QThread>
 #include <algorithm>
 #include <functional>
 #include <optional>
@@ -103,6 +105,8 @@ frmBatRuleSet::~frmBatRuleSet()
 {
     if (qApp)
         qApp->removeEventFilter(this);
+    if (spreadCounter_)
+        spreadCounter_->wait();   // its answer, queued for this window, is dropped with it
 }
 
 QRect frmBatRuleSet::Twips(const QRect& twips) const
@@ -159,6 +163,20 @@ void frmBatRuleSet::CreateControls()
     }
     connect(cmdOK_, &QPushButton::clicked, this, &frmBatRuleSet::cmdOK_Click);
     connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
+    CreateLookAheadLines();
+}
+
+// The tab page is full down to its notes, so the lines sit below the tabs,
+// left of the buttons: under the grid, and in sight of the option that
+// changes the spread.
+void frmBatRuleSet::CreateLookAheadLines()
+{
+    lblPreview_ = Place<QLabel>(this, "lblPreview", {225, 7640, 3960, 270});
+    lblSpread_ = Place<QLabel>(this, "lblSpread", {225, 7915, 3960, 270});
+    for (QLabel* line : {lblPreview_, lblSpread_})
+        line->setTextFormat(Qt::PlainText);
+    lblSpread_->setVisible(false);
+    connect(ckItemIsTop_, &QCheckBox::stateChanged, this, &frmBatRuleSet::ShowSpreadLine);
 }
 
 void frmBatRuleSet::CreateRuleTab(QWidget* tab)
@@ -242,6 +260,8 @@ void frmBatRuleSet::showEvent(QShowEvent* event)
     if (!tabsPlaced_)
         PlaceTabControls();
     QDialog::showEvent(event);
+    for (QLabel* line : {lblPreview_, lblSpread_})
+        ShowElided(line, line->property("fullText").toString());   // the font is settled once shown
 }
 
 void frmBatRuleSet::Form_Load()
@@ -318,6 +338,58 @@ void frmBatRuleSet::InitEditor()
     optSingleItem_->setEnabled(editor_.singleItem);
     txtLevel_->setText(editor_.LevelText());
     ShowOptions();
+    materialNumber_ = BatchPreview::MaterialNumber(ItemID);
+    sampleDocument_ = BatchNumberComposer::SampleDocument(materialNumber_);
+    ShowPreview();
+    ShowSpreadLine();
+}
+
+void frmBatRuleSet::ShowElided(QLabel* label, const QString& text)
+{
+    label->setProperty("fullText", text);
+    label->setText(label->fontMetrics().elidedText(text, Qt::ElideRight, label->contentsRect().width()));
+}
+
+void frmBatRuleSet::ShowPreview()
+{
+    const QList<BatRuleStruct> elements = BatchPreview::GridElements(*vsBatRule_, vsBatRule_->RowCount());
+    const QString number = BatchNumberComposer::Compose(elements, sampleDocument_);
+    ShowElided(lblPreview_, BatchPreview::LineText(number));
+    lblPreview_->setToolTip(BatchPreview::ToolTip(number, RuleLint::Check(elements, materialNumber_)));
+}
+
+void frmBatRuleSet::ShowSpreadLine()
+{
+    const bool groupMode = optGroupItem_->isChecked();
+    lblSpread_->setVisible(groupMode);
+    if (!groupMode)
+        return;
+    if (!spreadCounter_)
+        CountSpreadApart();
+    if (!spreadCounts_) {
+        ShowElided(lblSpread_, spreadCounting_ ? MParse::TranslateText(QStringLiteral("正在统计将更改的物料……")) : QString());
+        return;
+    }
+    ShowElided(lblSpread_, spreadCounts_->Text(ckItemIsTop_->checkState() != Qt::Unchecked));
+}
+
+// A group may hold every material: the count runs on a thread with its own
+// connection, and its answer comes back to this window's thread.
+void frmBatRuleSet::CountSpreadApart()
+{
+    spreadCounting_ = true;
+    spreadCounter_.reset(QThread::create([this, group = ParentItemID, text = ParentItemNumberName] {
+        const std::optional<SpreadDryRun> counts = SpreadDryRun::CountApart(group, text);
+        QMetaObject::invokeMethod(
+            this,
+            [this, counts] {
+                spreadCounting_ = false;
+                spreadCounts_ = counts;
+                ShowSpreadLine();
+            },
+            Qt::QueuedConnection);
+    }));
+    spreadCounter_->start();
 }
 
 void frmBatRuleSet::ShowOptions()
@@ -402,8 +474,10 @@ bool frmBatRuleSet::txtLevel_KeyPress(const QKeyEvent& event)
 void frmBatRuleSet::txtLevel_Change()
 {
     const QString text = txtLevel_->text();
-    if (text != editor_.LevelText())
+    if (text != editor_.LevelText()) {
         editor_.SetLevelText(text);
+        ShowPreview();
+    }
     if (const int levels = text.toInt(); levels >= 1 && levels <= kMaxLevels) {
         const QSignalBlocker quiet(udLevel_);
         udLevel_->setValue(levels);
@@ -418,6 +492,7 @@ void frmBatRuleSet::udLevel_Change()
 void frmBatRuleSet::vsBatRule_Change(int column, int row)
 {
     SpreadConsole::CellChanged(*vsBatRule_, column, row);
+    ShowPreview();
 }
 
 void frmBatRuleSet::vsBatRule_KeyPress(QChar key, bool& discard)
@@ -435,11 +510,13 @@ void frmBatRuleSet::ShowItem(const QString& text)
 void frmBatRuleSet::optSingleItem_Click()
 {
     ShowItem(ItemNumberName);   // the choice counts at commit
+    ShowSpreadLine();
 }
 
 void frmBatRuleSet::optGroupItem_Click()
 {
     ShowItem(ParentItemNumberName);
+    ShowSpreadLine();
 }
 
 void frmBatRuleSet::cmdOK_Click()

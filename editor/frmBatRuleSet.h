@@ -1,10 +1,14 @@
 #pragma once
 
 #include "BatRuleEditor.h"
+#include "BatchNumberComposer.h"
+#include "SpreadDryRun.h"
 
 #include <QDialog>
 #include <QList>
 #include <QRect>
+#include <memory>
+#include <optional>
 
 class QCheckBox;
 class QFrame;
@@ -14,6 +18,7 @@ class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QTabWidget;
+class QThread;
 class SpreadGrid;
 
 // The rule editor window: the rule of one material or one material group
@@ -52,6 +57,7 @@ private:
     Control* Place(QWidget* container, const char* name, const QRect& twips);
     void PlaceTabControls();
 
+    void CreateLookAheadLines();
     void ApplyEditorTexts();
     void InitEditor();
     void ShowItem(const QString& text);
@@ -69,6 +75,13 @@ private:
     void optSingleItem_Click();
     void optGroupItem_Click();
     void cmdOK_Click();
+
+    // The look-ahead lines: the sample batch number with the rule's lint,
+    // and in group mode what the spread would change, counted apart.
+    void ShowPreview();
+    void ShowSpreadLine();
+    void CountSpreadApart();
+    void ShowElided(QLabel* label, const QString& text);
 
     QLabel* imgNote_ = nullptr;
     QLabel* lblNote_ = nullptr;
@@ -90,8 +103,15 @@ private:
     QCheckBox* ckBRRepeatEcho_ = nullptr;
     QPushButton* cmdOK_ = nullptr;
     QPushButton* cmdCancel_ = nullptr;
+    QLabel* lblPreview_ = nullptr;
+    QLabel* lblSpread_ = nullptr;
 
     QList<std::pair<QWidget*, QRect>> tabPlaces_;   // tab controls, in twips of the tab control
     bool tabsPlaced_ = false;
     BatRuleEditor editor_;
+    BatchDocument sampleDocument_;
+    QString materialNumber_;
+    std::unique_ptr<QThread> spreadCounter_;
+    bool spreadCounting_ = false;
+    std::optional<SpreadDryRun> spreadCounts_;
 };

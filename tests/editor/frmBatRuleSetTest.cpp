@@ -650,6 +650,115 @@ TEST_F(EditorWindow, HelpThatFailsIsShownNotCrashed)
     EXPECT_TRUE(window.isVisible());
 }
 
+QString FullText(QLabel* line)
+{
+    return line->property("fullText").toString();
+}
+
+TEST_F(EditorWindow, PreviewLineShowsTheSampleNumberAsTheUserEdits)
+{
+    OpenOnMaterial();
+    auto* preview = Find<QLabel>("lblPreview");
+    const QString month = QDate::currentDate().toString("yyMM");
+    // 101: the sample supplier code cut to 6, "-", yymm, a serial of 3 from 1.
+    EXPECT_EQ(preview->text(), "示例批号：02.001-" + month + "001");
+    EXPECT_TRUE(preview->toolTip().contains("提示：第4级的流水号长3位，每月最多999个批次")) << preview->toolTip().toStdString();
+    user.Enter(RuleGrid::Length, 4, "5");
+    EXPECT_EQ(preview->text(), "示例批号：02.001-" + month + "00001");
+    ASSERT_TRUE(user.Choose(RuleGrid::Format, 3, "yyyymmdd"));
+    EXPECT_EQ(preview->text(), "示例批号：02.001-" + QDate::currentDate().toString("yyyyMMdd") + "00001");
+    ASSERT_TRUE(user.ChooseProperty(4, 25));
+    EXPECT_EQ(preview->text(), "示例批号：02.001-" + QDate::currentDate().toString("yyyyMMdd") + "01");
+    EXPECT_FALSE(preview->toolTip().contains("警告：规则中既没有日期也没有流水号")) << "the date is still there";
+    Levels("1");
+    EXPECT_EQ(preview->text(), "示例批号：02.001");
+    EXPECT_TRUE(preview->toolTip().contains("警告：规则中既没有日期也没有流水号")) << preview->toolTip().toStdString();
+    EXPECT_TRUE(RecordingMessageBox::shown.isEmpty());
+    EXPECT_TRUE(Sent().isEmpty()) << "the preview reads nothing while the user edits";
+}
+
+TEST_F(EditorWindow, PreviewLineTakesTheMaterialsOwnCodeAndKeepsOkAsItWas)
+{
+    OpenOnMaterial(201, "02.001(主控电路板组件)", 4, "02(半成品)");
+    auto* preview = Find<QLabel>("lblPreview");
+    EXPECT_EQ(preview->text(), "示例批号：") << "no rule yet";
+    ASSERT_TRUE(user.ChooseProperty(1, 4));
+    ASSERT_TRUE(user.Choose(RuleGrid::Format, 1, "长代码"));
+    user.Enter(RuleGrid::Length, 1, "8");
+    user.Enter(RuleGrid::Pad, 1, "*");
+    EXPECT_EQ(preview->text(), "示例批号：02.001**");
+    PressOk();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(db.Rows("SELECT FPropertyID,FWidth,FCharacter FROM ICBatchNoRule WHERE FItemID=201"), "4|8|*");
+}
+
+TEST_F(EditorWindow, ALongNumberIsCutInTheLineAndWholeInItsTooltip)
+{
+    OpenOnMaterial(201, "02.001(主控电路板组件)", 4, "02(半成品)");
+    ASSERT_TRUE(user.ChooseProperty(1, 24));
+    user.Enter(RuleGrid::Format, 1, QString(60, 'L'));
+    auto* preview = Find<QLabel>("lblPreview");
+    EXPECT_TRUE(preview->text().endsWith(QChar(0x2026))) << preview->text().toStdString();
+    EXPECT_TRUE(preview->toolTip().startsWith("示例批号：" + QString(60, 'L')));
+    EXPECT_LE(preview->fontMetrics().horizontalAdvance(preview->text()), preview->contentsRect().width());
+}
+
+TEST_F(EditorWindow, SpreadLineCountsApartAndFollowsTheOption)
+{
+    OpenOnGroup(7, "03.02(食品饮料)");
+    auto* spread = Find<QLabel>("lblSpread");
+    EXPECT_TRUE(spread->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return spread->text() != "正在统计将更改的物料……"; }, 10000));
+    EXPECT_EQ(spread->text(), "将更改 0 个物料的规则（保留 3 个）") << "the stored option spares own rules";
+    Find<QTabWidget>("SSTab1")->setCurrentIndex(1);
+    Tick(Find<QCheckBox>("ckItemIsTop"));
+    EXPECT_EQ(spread->text(), "将更改 3 个物料的规则");
+    EXPECT_TRUE(spread->isVisible()) << "in sight of the option";
+    EXPECT_TRUE(Sent().isEmpty()) << "the count has a connection of its own";
+    EXPECT_TRUE(RecordingMessageBox::shown.isEmpty());
+}
+
+TEST_F(EditorWindow, SpreadLineComesWithTheGroupChoiceOnAMaterial)
+{
+    OpenOnMaterial();
+    auto* spread = Find<QLabel>("lblSpread");
+    EXPECT_FALSE(spread->isVisible());
+    Tick(Find<QRadioButton>("optGroupItem"));
+    EXPECT_TRUE(spread->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return spread->text() == "将更改 1 个物料的规则（保留 1 个）"; }, 10000))
+        << spread->text().toStdString() << ": 01.01.002 has no rule, 01.01.001 keeps its own";
+    Tick(Find<QRadioButton>("optSingleItem"));
+    EXPECT_FALSE(spread->isVisible());
+}
+
+// The count may outlive the window: the window ends only after it, and its answer goes nowhere.
+TEST_F(EditorWindow, AWindowClosedWhileItCountsEndsCleanly)
+{
+    for (int i = 0; i < 3; ++i) {
+        auto* counting = new frmBatRuleSet;
+        counting->ParentItemNumberName = "物料";
+        counting->Form_Load();
+        counting->show();
+        EXPECT_EQ(FullText(counting->findChild<QLabel*>("lblSpread")), "正在统计将更改的物料……");
+        delete counting;
+    }
+    User::Settle();
+    EXPECT_TRUE(RecordingMessageBox::shown.isEmpty());
+}
+
+TEST_F(EditorWindow, LookAheadLinesSitUnderTheGridLeftOfTheButtons)
+{
+    OpenOnGroup(7, "03.02(食品饮料)");
+    const QRect preview = Find<QLabel>("lblPreview")->geometry();
+    const QRect spread = Find<QLabel>("lblSpread")->geometry();
+    const QRect tabs = Find<QTabWidget>("SSTab1")->geometry();
+    EXPECT_GE(preview.top(), tabs.bottom());
+    EXPECT_GE(spread.top(), preview.bottom());
+    EXPECT_LE(spread.bottom(), window.rect().bottom());
+    EXPECT_LT(preview.right(), Find<QPushButton>("cmdOK")->geometry().left());
+    EXPECT_GE(preview.height(), Find<QLabel>("lblPreview")->fontMetrics().height()) << "a whole line of text";
+}
+
 // What a user reads must fit where the window puts it.
 QStringList ClippedTexts(frmBatRuleSet& window)
 {
