@@ -76,11 +76,14 @@ int ExportRules(bool json, QTextStream& out)
         if (!json) {
             out << RuleFile::CsvHeader();
             ReadAll([&](const StoredRule& rule) { out << RuleFile::CsvRows(rule); });
-            return 0;
+        } else {
+            QJsonArray rules;
+            ReadAll([&](const StoredRule& rule) { rules.append(RuleFile::JsonOf(rule)); });
+            out << QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("Rules"), rules}}).toJson());
         }
-        QJsonArray rules;
-        ReadAll([&](const StoredRule& rule) { rules.append(RuleFile::JsonOf(rule)); });
-        out << QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("Rules"), rules}}).toJson());
+        out.flush();
+        if (out.status() != QTextStream::Ok)
+            Refuse("规则文件没有写完：写入失败");
         return 0;
     });
 }

@@ -651,5 +651,9 @@
         <source>%1：%2</source>
         <translation>%1：%2</translation>
     </message>
+    <message>
+        <source>规则文件没有写完：写入失败</source>
+        <translation>規則文件沒有寫完：寫入失敗</translation>
+    </message>
 </context>
 </TS>

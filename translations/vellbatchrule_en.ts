@@ -651,5 +651,9 @@
         <source>%1：%2</source>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>规则文件没有写完：写入失败</source>
+        <translation>The rule file is incomplete: writing failed</translation>
+    </message>
 </context>
 </TS>

@@ -176,6 +176,15 @@ TEST_F(RuleTool, ExportWritesEveryRuleByItsOwnersNumber)
     EXPECT_EQ(Run({"rule", "export", "--format", "xml"}).exitCode, 2);
 }
 
+TEST_F(RuleTool, ExportThatCannotBeWrittenExitsOne)
+{
+    RunOptions shell;
+    shell.program = "/bin/sh";
+    const Outcome run = RunProgram({"-c", QString("'%1' rule export --db '%2' > /dev/full").arg(VELL_BATCHRULE_PATH, Db())}, shell);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("规则文件没有写完")) << run.err.toStdString();
+}
+
 TEST_F(RuleTool, ImportOfAnExportGivesTheSameRowsInAnotherDatabase)
 {
     const Outcome exported = Run({"rule", "export"});
