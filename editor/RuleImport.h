@@ -9,6 +9,8 @@
 #include <QString>
 #include <vector>
 
+class RuleGrid;
+
 // Rules read from a rule file, each put through the editor as a user fills
 // it in: its cells typed into a grid, the editor's checks, the save
 // engine's collecting. Any refused rule keeps the whole file from being
@@ -52,7 +54,7 @@ private:
     };
     bool ReadOwners();
     void PrepareRule(bool group, const QString& number, QList<RuleFile::Row> rows);
-    bool FillRow(class RuleGrid& grid, int row, const RuleFile::Row& element);
+    bool FillRow(RuleGrid& grid, int row, const RuleFile::Row& element);
     void Refuse(int line, const QString& message) { refusals_.append({line, message}); }
 
     QHash<QString, Owner> items_, groups_;   // by case-folded number

@@ -186,17 +186,22 @@ void PrintOptions(const BatchOptions& options, QTextStream& out)
             << '\n';
 }
 
+// One material's line of a dry run: number, name, its rule now → after.
+void PrintChange(const Recordset& material, const QString& newRule, QTextStream& out)
+{
+    out << material.Field(QStringLiteral("FNumber")).toString() << '\t' << material.Field(QStringLiteral("FName")).toString()
+        << '\t' << BatRuleLedger::BatRuleText(material.Field(QStringLiteral("FItemID")).toInt()) << QStringLiteral(" → ")
+        << newRule << '\n';
+}
+
 // What the prepared commit would change: the materials that get the rule,
 // those the option spares, and the first of them with their rules now and after.
 void PrintDryRun(const BatRuleEditor& editor, const RuleGrid& grid, QTextStream& out)
 {
-    const QString arrow = QStringLiteral(" → ");
     const QString newRule = RuleTextOf(grid);
     if (editor.singleItem) {
         out << SpreadDryRun{1, 0}.Text(false) << '\n';
-        const auto material = Visible(RWDatabase().FetchItem(editor.ItemID), "找不到物料%1", editor.ItemID);
-        out << material->Field(QStringLiteral("FNumber")).toString() << '\t' << material->Field(QStringLiteral("FName")).toString()
-            << '\t' << BatRuleLedger::BatRuleText(editor.ItemID) << arrow << newRule << '\n';
+        PrintChange(*Visible(RWDatabase().FetchItem(editor.ItemID), "找不到物料%1", editor.ItemID), newRule, out);
         return;
     }
     const bool spare = editor.options.itemIsTop != 0;
@@ -206,20 +211,19 @@ void PrintDryRun(const BatRuleEditor& editor, const RuleGrid& grid, QTextStream&
         throw AlreadyShown{};
     out << MParse::TranslateFormat(QStringLiteral("物料组“%1”的规则：%2"),
                                    {editor.ParentItemNumberName,
-                                    BatRuleLedger::StoredRuleText(editor.ParentItemID, 0) + arrow + newRule})
+                                    BatRuleLedger::StoredRuleText(editor.ParentItemID, 0) + QStringLiteral(" → ") + newRule})
         << '\n'
         << counts->Text(spare) << '\n';
     for (; !first->Eof(); first->MoveNext())
-        out << first->Field(QStringLiteral("FNumber")).toString() << '\t' << first->Field(QStringLiteral("FName")).toString()
-            << '\t' << BatRuleLedger::BatRuleText(first->Field(QStringLiteral("FItemID")).toInt()) << arrow << newRule
-            << '\n';
+        PrintChange(*first, newRule, out);
 }
 
 // A property of the catalogue by its ID or its name in any of the languages.
 qint32 CataloguedProperty(const QString& given)
 {
-    for (int position = 1; position < CurrentModuleState().propertyList.Count(); position += 2) {
-        const qint32 id = CurrentModuleState().propertyList.Get(CurrentModuleState().propertyList.KeyAt(position)).toInt();
+    const ValueBag& catalogue = CurrentModuleState().propertyList;
+    for (int position = 1; position < catalogue.Count(); position += 2) {
+        const qint32 id = catalogue.Get(catalogue.KeyAt(position)).toInt();
         if (given == QString::number(id) || PropertyName(id).compare(given, Qt::CaseInsensitive) == 0
             || MParse::TranslateText(given).compare(PropertyName(id), Qt::CaseInsensitive) == 0)
             return id;
