@@ -21,6 +21,7 @@ bench: deps
 	cmake --preset bench
 	cmake --build --preset bench
 	build/bench/bench/vell-bench
+	build/bench/bench/vell-window-bench
 
 clean:
 	rm -rf build
