@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "ComponentResources.h"
 #include "HostComponents.h"
 #include "RuleCommands.h"
 #include "SqlConnection.h"
@@ -56,7 +57,7 @@ private:
             return DemoDb();
         if (!parser_.isSet(db_))
             return Usage(QStringLiteral("--db FILE is required."));
-        RegisterHostComponents({parser_.value(db_), parser_.value(props_), QString()});
+        RegisterHostComponents({parser_.value(db_), parser_.value(props_), ComponentResourceDir()});
         if (command == QStringLiteral("sql"))
             return Commands::Sql(in_, out_, err_);
         if (command == QStringLiteral("rule"))

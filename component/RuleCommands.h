@@ -1,5 +1,7 @@
 #pragma once
 
+#include "VellBatchRuleExport.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -19,17 +21,17 @@ struct Target {
 
 // Each answers the process exit code: 0 only when all of it held; 1 when
 // anything was refused or failed, with what the user would have been shown.
-int ShowRule(const Target& target, QTextStream& out);
+VELLBATCHRULE_EXPORT int ShowRule(const Target& target, QTextStream& out);
 // Elements are property[:format[:length[:pad[:substitute]]]]; itemIsTop is
 // -1 to keep the stored option, else its new state.
-int SetRule(const Target& target, const QStringList& elements, int itemIsTop, QTextStream& out);
-int ShowOptions(QTextStream& out);
+VELLBATCHRULE_EXPORT int SetRule(const Target& target, const QStringList& elements, int itemIsTop, QTextStream& out);
+VELLBATCHRULE_EXPORT int ShowOptions(QTextStream& out);
 // Settings are KEY=0 or KEY=1 with the option keys of t_SystemProfile.
-int SetOptions(const QStringList& settings, QTextStream& out);
+VELLBATCHRULE_EXPORT int SetOptions(const QStringList& settings, QTextStream& out);
 
 // The editor window alone for the target, as the main window opens it; 0
 // once it has closed (commit or Cancel), 1 with the reason on `err` when it
 // could not open. Needs a QApplication.
-int EditRule(const Target& target, QTextStream& err);
+VELLBATCHRULE_EXPORT int EditRule(const Target& target, QTextStream& err);
 
 }
