@@ -204,6 +204,10 @@ int main(int argc, char* argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    if (arguments.contains(QStringLiteral("--version"))) {
+        std::printf("vell-batchrule %s\ntranslations and help: %s\n", VELL_VERSION, qPrintable(ComponentResourceDir()));
+        return 0;
+    }
     CommandLine commandLine;
     const QString command = commandLine.CommandOf(arguments);
     const bool window = command.isEmpty() || command == QStringLiteral("edit");
