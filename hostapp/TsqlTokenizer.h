@@ -26,7 +26,21 @@ struct TsqlToken {
     }
 };
 
-// Splits a batch into tokens: quotes, [names], comments, words, numbers.
+// Reads a batch token by token: quotes, [names], comments, words, numbers.
 // An unterminated quote or comment throws HostError. The tokens look into
 // the batch: it must outlive them.
+class TsqlTokenizer {
+public:
+    explicit TsqlTokenizer(const QString& batch) : s_(batch) {}
+
+    // The next token, or false at the end of the batch.
+    bool Next(TsqlToken& token);
+
+private:
+    const QString& s_;
+    qsizetype at_ = 0;
+    int line_ = 1;
+};
+
+// Every token of a batch.
 QList<TsqlToken> TokenizeTsql(const QString& batch);
