@@ -1,8 +1,10 @@
 #include "TsqlBridge.h"
 
 #include "HostError.h"
+#include "TsqlShape.h"
 #include "TsqlTokenizer.h"
 
+#include <QCache>
 #include <QSet>
 #include <array>
 #include <functional>
@@ -434,9 +436,33 @@ QString TranslateCreate(const Tokens& tokens, QStringList& tempTables)
     return Join(tokens);
 }
 
+// The literals of a shape become the parameters ?1, ?2 … of the step they
+// fall in, numbered in the step's own order.
+void Parameterize(Tokens& tokens, BridgeStep& step)
+{
+    for (TsqlToken& token : tokens) {
+        if (token.literal == 0)
+            continue;
+        step.literals.push_back(token.literal);
+        token.Rewrite(QLatin1Char('?') + QString::number(step.literals.size()));
+    }
+}
+
+void NumberSteps(std::vector<BridgeStep>& steps, int& next)
+{
+    for (BridgeStep& step : steps) {
+        step.index = next++;
+        NumberSteps(step.whenTrue, next);
+        NumberSteps(step.whenFalse, next);
+    }
+}
+
 class ProgramBuilder {
 public:
-    explicit ProgramBuilder(QList<Statement> statements) : statements_(std::move(statements)) {}
+    ProgramBuilder(QList<Statement> statements, bool parameterize)
+        : statements_(std::move(statements)), parameterize_(parameterize)
+    {
+    }
 
     BridgeProgram Build()
     {
@@ -444,6 +470,7 @@ public:
         program.steps = Block(false);
         program.tempTables = tempTables_;
         program.writes = writes_;
+        NumberSteps(program.steps, program.stepCount);
         return program;
     }
 
@@ -485,11 +512,20 @@ private:
         return {Simple(s)};
     }
 
+    // The statement's tokens in SQLite's form, its literals as the step's parameters.
+    Tokens Mapped(const Statement& s, BridgeStep& step) const
+    {
+        Tokens mapped = MapTokens(s.tokens);
+        if (parameterize_)
+            Parameterize(mapped, step);
+        return mapped;
+    }
+
     BridgeStep Condition(const Statement& s)
     {
-        const Tokens mapped = MapTokens(s.tokens);
-        const qsizetype ifAt = NextSignificant(mapped, 0);
         BridgeStep step;
+        const Tokens mapped = Mapped(s, step);
+        const qsizetype ifAt = NextSignificant(mapped, 0);
         step.isCondition = true;
         step.sql = QStringLiteral("SELECT CASE WHEN %1 THEN 1 ELSE 0 END").arg(Join(mapped, ifAt + 1).trimmed());
         step.whenTrue = One();
@@ -506,8 +542,8 @@ private:
         static const QSet<QString> supported{"SELECT", "DELETE", "CREATE", "INSERT", "UPDATE", "DROP"};
         if (!supported.contains(s.head))
             Unknown(QStringLiteral("the statement '%1'").arg(s.head), s.line);
-        const Tokens mapped = MapTokens(s.tokens);
         BridgeStep step;
+        const Tokens mapped = Mapped(s, step);
         if (s.head == "SELECT") {
             step.sql = TranslateSelect(mapped, tempTables_);
             writes_ = writes_ || step.sql.startsWith(QStringLiteral("CREATE"));
@@ -530,17 +566,46 @@ private:
     }
 
     QList<Statement> statements_;
+    bool parameterize_;
     qsizetype at_ = 0;
     QStringList tempTables_;
     bool writes_ = false;
 };
 
+BridgeProgram Translate(const Tokens& tokens, bool parameterize)
+{
+    QList<Statement> statements = SplitStatements(tokens);
+    if (statements.isEmpty())
+        return {};
+    return ProgramBuilder(std::move(statements), parameterize).Build();
+}
+
+// The tokens of a shape's batch, its lifted literals numbered.
+Tokens MarkedTokens(const TsqlShape& shape)
+{
+    Tokens tokens = TokenizeTsql(shape.Batch());
+    qsizetype number = 1;
+    for (TsqlToken& token : tokens)
+        if (number <= shape.LiteralCount() && token.source.data() == shape.LiteralAt(number).text.data())
+            token.literal = int(number++);
+    return tokens;
+}
+
 }
 
 BridgeProgram TranslateTsql(const QString& batch)
 {
-    QList<Statement> statements = SplitStatements(TokenizeTsql(batch));
-    if (statements.isEmpty())
-        return {};
-    return ProgramBuilder(std::move(statements)).Build();
+    return Translate(TokenizeTsql(batch), false);
+}
+
+std::shared_ptr<const BridgeProgram> TranslateShape(const TsqlShape& shape)
+{
+    using Translation = std::shared_ptr<const BridgeProgram>;
+    constexpr int kShapesKept = 256;
+    thread_local QCache<QString, Translation> translations(kShapesKept);
+    if (const Translation* kept = translations.object(shape.Key()))
+        return *kept;
+    auto translation = std::make_shared<const BridgeProgram>(Translate(MarkedTokens(shape), true));
+    translations.insert(shape.Key(), new Translation(translation));
+    return translation;
 }

@@ -11,6 +11,7 @@ struct TsqlToken {
     QStringView source;   // into the batch, which outlives its tokens
     int line;             // 1-based, for messages
     QString rewritten;    // the token's new text, once it has one
+    int literal = 0;      // the literal's number when it became a parameter
 
     QStringView Text() const { return rewritten.isNull() ? source : QStringView(rewritten); }
     void Rewrite(QString text) { rewritten = std::move(text); }
