@@ -3,27 +3,198 @@
 #include "HostError.h"
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
 
 namespace {
+
 const QString kSource = QStringLiteral("VellConnection.Recordset");
+
+// Reads what AppendLength wrote: seven bits a byte, low bits first.
+quint64 ReadLength(const char*& p)
+{
+    quint64 length = 0;
+    for (int shift = 0;; shift += 7) {
+        const auto byte = static_cast<unsigned char>(*p++);
+        length |= quint64(byte & 0x7f) << shift;
+        if (!(byte & 0x80))
+            return length;
+    }
 }
 
-MaterializedRecordset::MaterializedRecordset(QStringList fieldNames, QList<QList<QVariant>> rows)
-    : fieldNames_(std::move(fieldNames)), rows_(std::move(rows))
+template <typename T>
+T Read(const char*& p)
 {
-    // Of two columns with one name, the first answers, as ADO's Fields did.
-    for (int i = int(fieldNames_.size()) - 1; i >= 0; --i)
-        fieldIndex_.insert(fieldNames_[i].toCaseFolded(), i);
+    T value;
+    std::memcpy(&value, p, sizeof value);
+    p += sizeof value;
+    return value;
+}
+
+}
+
+MaterializedRecordset::MaterializedRecordset(QStringList fieldNames) : fieldNames_(std::move(fieldNames)) {}
+
+MaterializedRecordset::MaterializedRecordset(QStringList fieldNames, const QList<QList<QVariant>>& rows)
+    : MaterializedRecordset(std::move(fieldNames))
+{
+    for (const QList<QVariant>& row : rows)
+        for (const QVariant& value : row)
+            AppendVariant(value);
+}
+
+void MaterializedRecordset::StartValue(Tag tag)
+{
+    if (valuesInRow_ == 0) {
+        if (quint64(values_.size()) > std::numeric_limits<quint32>::max())
+            throw HostError(7, QStringLiteral("The result is too large to be held in memory"), kSource);
+        rowStarts_.append(quint32(values_.size()));
+    }
+    valuesInRow_ = valuesInRow_ + 1 == fieldNames_.size() ? 0 : valuesInRow_ + 1;
+    values_.append(char(tag));
+}
+
+void MaterializedRecordset::AppendLength(quint64 length)
+{
+    while (length >= 0x80) {
+        values_.append(char(length | 0x80));
+        length >>= 7;
+    }
+    values_.append(char(length));
+}
+
+void MaterializedRecordset::AppendBytes(const void* data, qsizetype size)
+{
+    values_.append(static_cast<const char*>(data), size);
+}
+
+void MaterializedRecordset::AppendNull()
+{
+    StartValue(Tag::Null);
+}
+
+void MaterializedRecordset::AppendInteger(qint64 value)
+{
+    if (value >= std::numeric_limits<qint32>::min() && value <= std::numeric_limits<qint32>::max()) {
+        StartValue(Tag::Int64In32);
+        const qint32 small = qint32(value);
+        AppendBytes(&small, sizeof small);
+    } else {
+        StartValue(Tag::Int64);
+        AppendBytes(&value, sizeof value);
+    }
+}
+
+void MaterializedRecordset::AppendReal(double value)
+{
+    StartValue(Tag::Real);
+    AppendBytes(&value, sizeof value);
+}
+
+void MaterializedRecordset::AppendText(QByteArrayView utf8)
+{
+    StartValue(Tag::Text);
+    AppendLength(quint64(utf8.size()));
+    AppendBytes(utf8.data(), utf8.size());
+}
+
+void MaterializedRecordset::AppendVariant(const QVariant& value)
+{
+    // Each value comes back with the type it went in with.
+    if (value.isNull() && value.metaType() == QMetaType::fromType<QString>()) {
+        AppendNull();
+    } else if (value.isNull()) {
+        StartValue(Tag::Other);
+        AppendLength(quint64(others_.size()));
+        others_.append(value);
+    } else if (value.metaType() == QMetaType::fromType<int>()) {
+        StartValue(Tag::Int);
+        const int number = value.toInt();
+        AppendBytes(&number, sizeof number);
+    } else if (value.metaType() == QMetaType::fromType<qlonglong>()) {
+        AppendInteger(value.toLongLong());
+    } else if (value.metaType() == QMetaType::fromType<double>()) {
+        AppendReal(value.toDouble());
+    } else if (value.metaType() == QMetaType::fromType<QString>()) {
+        AppendText(value.toString().toUtf8());
+    } else if (value.metaType() == QMetaType::fromType<QByteArray>()) {
+        const QByteArray bytes = value.toByteArray();
+        StartValue(Tag::Blob);
+        AppendLength(quint64(bytes.size()));
+        AppendBytes(bytes.constData(), bytes.size());
+    } else {
+        StartValue(Tag::Other);
+        AppendLength(quint64(others_.size()));
+        others_.append(value);
+    }
+}
+
+const char* MaterializedRecordset::Skip(const char* p)
+{
+    switch (Tag(*p++)) {
+    case Tag::Int:
+    case Tag::Int64In32:
+        return p + 4;
+    case Tag::Int64:
+    case Tag::Real:
+        return p + 8;
+    case Tag::Text:
+    case Tag::Blob: {
+        const auto size = qsizetype(ReadLength(p));
+        return p + size;
+    }
+    case Tag::Other:
+        ReadLength(p);
+        return p;
+    case Tag::Null:
+        break;
+    }
+    return p;
+}
+
+QVariant MaterializedRecordset::Decode(const char* p) const
+{
+    switch (Tag(*p++)) {
+    case Tag::Int:
+        return Read<int>(p);
+    case Tag::Int64In32:
+        return qlonglong(Read<qint32>(p));
+    case Tag::Int64:
+        return qlonglong(Read<qint64>(p));
+    case Tag::Real:
+        return Read<double>(p);
+    case Tag::Text: {
+        const auto size = qsizetype(ReadLength(p));
+        return QString::fromUtf8(p, size);
+    }
+    case Tag::Blob: {
+        const auto size = qsizetype(ReadLength(p));
+        return QByteArray(p, size);
+    }
+    case Tag::Other:
+        return others_[qsizetype(ReadLength(p))];
+    case Tag::Null:
+        break;
+    }
+    return QVariant(QMetaType::fromType<QString>());   // SQL's NULL, as Qt's SQLite driver gives it
+}
+
+QVariant MaterializedRecordset::ValueAt(qsizetype row, int field) const
+{
+    const char* p = values_.constData() + rowStarts_[row];
+    for (int i = 0; i < field; ++i)
+        p = Skip(p);
+    return Decode(p);
 }
 
 bool MaterializedRecordset::Eof() const
 {
-    return position_ >= rows_.size();
+    return position_ >= rowStarts_.size();
 }
 
 bool MaterializedRecordset::Bof() const
 {
-    return position_ < 0 || rows_.isEmpty();
+    return position_ < 0 || rowStarts_.isEmpty();
 }
 
 void MaterializedRecordset::MoveFirst()
@@ -40,12 +211,13 @@ void MaterializedRecordset::MoveNext()
 
 void MaterializedRecordset::Move(int rows)
 {
-    if (rows != 0 && rows_.isEmpty())
+    const qsizetype count = rowStarts_.size();
+    if (rows != 0 && count == 0)
         throw HostError(3021, QStringLiteral("Either BOF or EOF is True: the record set is empty"), kSource);
     const qsizetype target = position_ + rows;
-    if ((target < 0 && Bof()) || (target > rows_.size() - 1 && Eof()))
+    if ((target < 0 && Bof()) || (target > count - 1 && Eof()))
         throw HostError(3021, QStringLiteral("Either BOF or EOF is True: cannot move further"), kSource);
-    position_ = std::clamp<qsizetype>(target, -1, rows_.size());
+    position_ = std::clamp<qsizetype>(target, -1, count);
 }
 
 QString MaterializedRecordset::FieldName(int index) const
@@ -65,14 +237,17 @@ QVariant MaterializedRecordset::Field(int index) const
 {
     FieldName(index);
     ExpectCurrentRow();
-    return rows_[position_][index];
+    return ValueAt(position_, index);
 }
 
 QVariant MaterializedRecordset::Field(const QString& name) const
 {
-    const auto found = fieldIndex_.constFind(name.toCaseFolded());
-    if (found == fieldIndex_.constEnd())
-        throw HostError(3265, QStringLiteral("Item cannot be found in the collection: field '%1'").arg(name), kSource);
-    ExpectCurrentRow();
-    return rows_[position_][*found];
+    // Of two columns with one name, the first answers, as ADO's Fields did.
+    for (int i = 0; i < fieldNames_.size(); ++i) {
+        if (fieldNames_[i].compare(name, Qt::CaseInsensitive) == 0) {
+            ExpectCurrentRow();
+            return ValueAt(position_, i);
+        }
+    }
+    throw HostError(3265, QStringLiteral("Item cannot be found in the collection: field '%1'").arg(name), kSource);
 }
