@@ -2,6 +2,7 @@
 
 #include "ConnectionErrors.h"
 #include "HostError.h"
+#include "InsertOrder.h"
 #include "MaterializedRecordset.h"
 #include "SqliteStatement.h"
 #include "TsqlBridge.h"
@@ -115,7 +116,7 @@ SqliteStatement& SqliteConnection::Statement(const BridgeStep& step)
 {
     std::unique_ptr<SqliteStatement>& statement = prepared_->statements[step.index];
     if (!statement) {
-        const QString& sql = step.sql;
+        const QString sql = step.sql + InsertOrder(db_).OrderBy(step.insert);
         try {
             statement = std::make_unique<SqliteStatement>(db_, sql);
         } catch (const HostError&) {

@@ -448,6 +448,59 @@ void Parameterize(Tokens& tokens, BridgeStep& step)
     }
 }
 
+QString Unquoted(const TsqlToken& token)
+{
+    const QStringView text = token.Text();
+    if (text.size() < 2 || !text.startsWith(QLatin1Char('"')) || !text.endsWith(QLatin1Char('"')))
+        return text.toString();
+    return text.mid(1, text.size() - 2).toString().replace(QStringLiteral("\"\""), QStringLiteral("\""));
+}
+
+// A value that is a column of the SELECT's tables: name or table.name.
+bool IsColumn(const Tokens& value)
+{
+    auto isName = [](const TsqlToken& t) {
+        return t.kind == Kind::QuotedName || (t.kind == Kind::Word && !t.IsWord("NULL") && !StatementStarter(t));
+    };
+    if (value.size() == 1)
+        return isName(value[0]);
+    return value.size() == 3 && isName(value[0]) && value[1].IsSymbol('.') && isName(value[2]);
+}
+
+// INSERT [INTO] table (columns) SELECT [DISTINCT] values FROM … without an
+// ORDER BY, LIMIT or compound of its own; empty for any other INSERT.
+BridgeInsert InsertSelectOf(const Tokens& tokens)
+{
+    const Tokens w = SignificantOf(tokens);
+    qsizetype at = 1;
+    if (at < w.size() && w[at].IsWord("INTO"))
+        ++at;
+    if (at + 2 >= w.size() || !w[at + 1].IsSymbol('('))
+        return {};
+    BridgeInsert insert;
+    const QString table = Unquoted(w[at]);
+    for (at += 2; at < w.size() && !w[at].IsSymbol(')'); ++at)
+        if (!w[at].IsSymbol(','))
+            insert.columns.append(Unquoted(w[at]));
+    if (++at >= w.size() || !w[at].IsWord("SELECT"))
+        return {};
+    if (++at < w.size() && (w[at].IsWord("DISTINCT") || w[at].IsWord("ALL")))
+        ++at;
+    const QList<Tokens> clauses = SplitAtDepthZero(w.mid(at), [](const TsqlToken& t) {
+        return t.IsWord("FROM") || t.IsWord("ORDER") || t.IsWord("LIMIT") || t.IsWord("UNION")
+               || t.IsWord("EXCEPT") || t.IsWord("INTERSECT");
+    });
+    if (clauses.size() != 2)
+        return {};   // no FROM, or an order or compound of its own
+    const QList<Tokens> values = SplitAtDepthZero(clauses[0], [](const TsqlToken& t) { return t.IsSymbol(','); });
+    if (values.size() != insert.columns.size())
+        return {};
+    for (const Tokens& value : values)
+        insert.copied.push_back(IsColumn(value));
+    insert.table = table;
+    return insert;
+}
+
 void NumberSteps(std::vector<BridgeStep>& steps, int& next)
 {
     for (BridgeStep& step : steps) {
@@ -553,6 +606,8 @@ private:
             step.sql = TranslateCreate(mapped, tempTables_);
         } else {
             step.sql = Join(mapped);
+            if (s.head == "INSERT")
+                step.insert = InsertSelectOf(mapped);
         }
         writes_ = writes_ || s.head != "SELECT";
         return step;

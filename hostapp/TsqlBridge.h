@@ -7,6 +7,15 @@
 
 class TsqlShape;
 
+// An INSERT … SELECT, as far as the order of its rows is concerned: the
+// table, the columns given, and which of them take a column of the SELECT's
+// tables (rather than a constant or an expression).
+struct BridgeInsert {
+    QString table;   // unquoted
+    QStringList columns;
+    std::vector<bool> copied;
+};
+
 // One step of a translated batch: a SQLite statement, or a condition whose
 // answer (0 or 1) chooses which steps run next.
 struct BridgeStep {
@@ -16,6 +25,7 @@ struct BridgeStep {
     std::vector<BridgeStep> whenFalse;
     std::vector<int> literals;        // of a shape: the batch's literal behind ?1, ?2 … of sql
     int index = 0;                    // among all steps of the program, in the order they appear
+    BridgeInsert insert;              // of an INSERT … SELECT; empty table otherwise
 };
 
 // A Transact-SQL batch as steps that SQLite can run, with the effect SQL

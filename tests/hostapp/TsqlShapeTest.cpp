@@ -118,4 +118,18 @@ TEST(TranslatedShape, IsKeptForEveryBatchOfTheShape)
     EXPECT_NE(TranslateShape(TsqlShape(BatchTexts::FetchItemDetail(2))).get(), first.get());
 }
 
+TEST(TranslatedShape, InsertSelectTellsItsTableAndWhichColumnsItCopies)
+{
+    const auto spread = TranslateShape(TsqlShape(BatchTexts::GroupSpread("", true, {kDate})));
+    const BridgeInsert& insert = spread->steps.at(1).insert;
+    EXPECT_EQ(insert.table, "ICBatchNoRule");
+    EXPECT_EQ(insert.columns, (QStringList{"FID", "FItemID", "FPropertyID", "FUseShortNumber", "FFormatDate",
+                                           "FSelDefine", "FWidth", "FCharacter", "FSubCharacter"}));
+    EXPECT_EQ(insert.copied, (std::vector<bool>{false, true, false, false, false, false, false, false, false}));
+    EXPECT_EQ(TranslateTsql("INSERT INTO [#t](a) SELECT t.b FROM t").steps.at(0).insert.table, "#t");
+    for (const char* other : {"INSERT INTO t(a) VALUES(1)", "INSERT INTO t(a) SELECT b FROM u ORDER BY b",
+                              "INSERT INTO t(a) SELECT b FROM u UNION SELECT c FROM v", "INSERT INTO t SELECT b FROM u"})
+        EXPECT_TRUE(TranslateTsql(other).steps.at(0).insert.table.isEmpty()) << other;
+}
+
 }
