@@ -121,6 +121,15 @@ TEST(SqliteConnection, FieldsComeAsQtsSqliteDriverGaveThem)
     EXPECT_EQ(rows->Field("b"), QVariant(QByteArray("\0\xff", 2)));
 }
 
+TEST(SqliteConnection, WorksWithALargePageCacheAndTemporaryTablesInMemory)
+{
+    TempDatabase db;
+    EXPECT_EQ(db.Scalar("SELECT cache_size FROM pragma_cache_size()"), "-65536");
+    EXPECT_EQ(db.Scalar("SELECT temp_store FROM pragma_temp_store()"), "2");
+    EXPECT_EQ(db.Scalar("SELECT synchronous FROM pragma_synchronous()"), "2");   // the commit stays synchronous
+    EXPECT_EQ(db.Scalar("SELECT journal_mode FROM pragma_journal_mode()"), "delete");
+}
+
 TEST(SqliteConnection, KeptStatementsHoldNoLockBetweenBatches)
 {
     TempDatabase db;
