@@ -10,7 +10,7 @@ namespace {
 
 const QString kSource = QStringLiteral("VellConnection.Recordset");
 
-// Reads what AppendLength wrote: seven bits a byte, low bits first.
+// Reads the count PutCounted wrote: seven bits a byte, low bits first.
 quint64 ReadLength(const char*& p)
 {
     quint64 length = 0;
@@ -43,88 +43,86 @@ MaterializedRecordset::MaterializedRecordset(QStringList fieldNames, const QList
             AppendVariant(value);
 }
 
-void MaterializedRecordset::StartValue(Tag tag)
+void MaterializedRecordset::StartValue()
 {
     if (valuesInRow_ == 0) {
         if (quint64(values_.size()) > std::numeric_limits<quint32>::max())
             throw HostError(7, QStringLiteral("The result is too large to be held in memory"), kSource);
+        if (values_.capacity() == 0)
+            values_.reserve(512);   // most results are a row or a few
         rowStarts_.append(quint32(values_.size()));
     }
     valuesInRow_ = valuesInRow_ + 1 == fieldNames_.size() ? 0 : valuesInRow_ + 1;
-    values_.append(char(tag));
 }
 
-void MaterializedRecordset::AppendLength(quint64 length)
+void MaterializedRecordset::Put(Tag tag, const void* data, qsizetype size)
 {
-    while (length >= 0x80) {
-        values_.append(char(length | 0x80));
-        length >>= 7;
-    }
-    values_.append(char(length));
+    StartValue();
+    char value[1 + 8];
+    value[0] = char(tag);
+    if (size > 0)
+        std::memcpy(value + 1, data, size_t(size));
+    values_.append(value, 1 + size);
 }
 
-void MaterializedRecordset::AppendBytes(const void* data, qsizetype size)
+void MaterializedRecordset::PutCounted(Tag tag, quint64 count, QByteArrayView bytes)
 {
-    values_.append(static_cast<const char*>(data), size);
+    StartValue();
+    char head[1 + 10];
+    int size = 0;
+    head[size++] = char(tag);
+    for (; count >= 0x80; count >>= 7)
+        head[size++] = char(count | 0x80);   // seven bits a byte, low bits first
+    head[size++] = char(count);
+    values_.append(head, size);
+    values_.append(bytes.data(), bytes.size());
 }
 
 void MaterializedRecordset::AppendNull()
 {
-    StartValue(Tag::Null);
+    Put(Tag::Null, nullptr, 0);
 }
 
 void MaterializedRecordset::AppendInteger(qint64 value)
 {
     if (value >= std::numeric_limits<qint32>::min() && value <= std::numeric_limits<qint32>::max()) {
-        StartValue(Tag::Int64In32);
         const qint32 small = qint32(value);
-        AppendBytes(&small, sizeof small);
+        Put(Tag::Int64In32, &small, sizeof small);
     } else {
-        StartValue(Tag::Int64);
-        AppendBytes(&value, sizeof value);
+        Put(Tag::Int64, &value, sizeof value);
     }
 }
 
 void MaterializedRecordset::AppendReal(double value)
 {
-    StartValue(Tag::Real);
-    AppendBytes(&value, sizeof value);
+    Put(Tag::Real, &value, sizeof value);
 }
 
 void MaterializedRecordset::AppendText(QByteArrayView utf8)
 {
-    StartValue(Tag::Text);
-    AppendLength(quint64(utf8.size()));
-    AppendBytes(utf8.data(), utf8.size());
+    PutCounted(Tag::Text, quint64(utf8.size()), utf8);
 }
 
 void MaterializedRecordset::AppendVariant(const QVariant& value)
 {
     // Each value comes back with the type it went in with.
-    if (value.isNull() && value.metaType() == QMetaType::fromType<QString>()) {
+    const QMetaType type = value.metaType();
+    if (value.isNull() && type == QMetaType::fromType<QString>()) {
         AppendNull();
-    } else if (value.isNull()) {
-        StartValue(Tag::Other);
-        AppendLength(quint64(others_.size()));
-        others_.append(value);
-    } else if (value.metaType() == QMetaType::fromType<int>()) {
-        StartValue(Tag::Int);
+    } else if (!value.isNull() && type == QMetaType::fromType<int>()) {
         const int number = value.toInt();
-        AppendBytes(&number, sizeof number);
-    } else if (value.metaType() == QMetaType::fromType<qlonglong>()) {
+        Put(Tag::Int, &number, sizeof number);
+    } else if (!value.isNull() && type == QMetaType::fromType<qlonglong>()) {
         AppendInteger(value.toLongLong());
-    } else if (value.metaType() == QMetaType::fromType<double>()) {
+    } else if (!value.isNull() && type == QMetaType::fromType<double>()) {
         AppendReal(value.toDouble());
-    } else if (value.metaType() == QMetaType::fromType<QString>()) {
+    } else if (!value.isNull() && type == QMetaType::fromType<QString>()) {
         AppendText(value.toString().toUtf8());
-    } else if (value.metaType() == QMetaType::fromType<QByteArray>()) {
+    } else if (!value.isNull() && type == QMetaType::fromType<QByteArray>()) {
         const QByteArray bytes = value.toByteArray();
-        StartValue(Tag::Blob);
-        AppendLength(quint64(bytes.size()));
-        AppendBytes(bytes.constData(), bytes.size());
+        PutCounted(Tag::Blob, quint64(bytes.size()), bytes);
     } else {
-        StartValue(Tag::Other);
-        AppendLength(quint64(others_.size()));
+        PutCounted(Tag::Other, quint64(others_.size()));
         others_.append(value);
     }
 }

@@ -38,9 +38,11 @@ public:
 private:
     enum class Tag : char { Null, Int, Int64In32, Int64, Real, Text, Blob, Other };
 
-    void StartValue(Tag tag);
-    void AppendLength(quint64 length);
-    void AppendBytes(const void* data, qsizetype size);
+    void StartValue();
+    // A value: its tag, then a number of `size` bytes.
+    void Put(Tag tag, const void* data, qsizetype size);
+    // A value: its tag, then a count, then as many bytes.
+    void PutCounted(Tag tag, quint64 count, QByteArrayView bytes = {});
     static const char* Skip(const char* value);
     QVariant Decode(const char* value) const;
     QVariant ValueAt(qsizetype row, int field) const;
