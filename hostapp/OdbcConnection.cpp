@@ -84,7 +84,7 @@ std::unique_ptr<Recordset> OdbcConnection::Execute(const QString& sql, bool inUn
 {
     if (!usesBridge_)
         return ExecuteOnServer(sql, inUnit);
-    return RunProgram(TranslateTsql(sql), inUnit);
+    return RunBridged(TranslateTsql(sql), inUnit);
 }
 
 void OdbcConnection::Fail(const QSqlError& error)
@@ -114,6 +114,9 @@ void OdbcConnection::RunQuietly(const QString& sql)
 
 void OdbcConnection::Begin(bool)
 {
+    // On SQL Server, XACT_ABORT makes any failure end the whole transaction.
+    if (!usesBridge_)
+        RunStatement(QStringLiteral("SET XACT_ABORT ON"));
     if (!db_.transaction())
         Fail(db_.lastError());
 }
@@ -148,11 +151,8 @@ void OdbcConnection::Run(const BridgeStep& step, std::unique_ptr<Recordset>& res
 
 std::unique_ptr<Recordset> OdbcConnection::ExecuteOnServer(const QString& sql, bool inUnit)
 {
-    // Inside a unit of work, XACT_ABORT makes any failure end the whole unit.
-    if (!inUnit) {
-        RunStatement(QStringLiteral("SET XACT_ABORT ON"));
+    if (!inUnit)
         Begin(true);
-    }
     try {
         QSqlQuery query(db_);
         query.setForwardOnly(true);
@@ -173,21 +173,4 @@ std::unique_ptr<Recordset> OdbcConnection::ExecuteOnServer(const QString& sql, b
             Rollback();
         throw;
     }
-}
-
-void OdbcConnection::BeginUnit()
-{
-    if (!usesBridge_)
-        RunStatement(QStringLiteral("SET XACT_ABORT ON"));
-    Begin(true);
-}
-
-void OdbcConnection::CommitUnit()
-{
-    Commit();
-}
-
-void OdbcConnection::RollbackUnit()
-{
-    Rollback();
 }

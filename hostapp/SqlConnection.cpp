@@ -47,7 +47,7 @@ void SqlConnection::BeginTrans()
     if (inUnit_)
         throw HostError(ConnectionErrors::ProviderError, QStringLiteral("A unit of work is already open on this connection"),
                         ConnectionErrors::Source);
-    backend_->BeginUnit();
+    backend_->Begin(true);
     inUnit_ = true;
 }
 
@@ -63,9 +63,9 @@ void SqlConnection::CommitTrans()
     ExpectUnit();
     inUnit_ = false;
     try {
-        backend_->CommitUnit();
+        backend_->Commit();
     } catch (...) {
-        backend_->RollbackUnit();
+        backend_->Rollback();
         throw;
     }
 }
@@ -74,5 +74,5 @@ void SqlConnection::RollbackTrans()
 {
     ExpectUnit();
     inUnit_ = false;
-    backend_->RollbackUnit();
+    backend_->Rollback();
 }

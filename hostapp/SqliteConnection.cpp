@@ -19,9 +19,9 @@ constexpr int kShapesKept = 64;
 // A spread to a million materials rewrites the rule table and reads the
 // materials once per element: a page cache of 64 MiB (filled only as pages
 // are read) holds its working set, where the default 2 MiB kept spilling
-// dirty pages, and every spill syncs the journal first. Temporary tables, the IN lists
-// and statement journals of such a batch stay in memory instead of going
-// through temporary files. The commit stays synchronous.
+// dirty pages, and every spill syncs the journal first. Temporary tables,
+// IN lists and statement journals stay in memory instead of going through
+// temporary files. The commit stays synchronous.
 const char* const kSettings[] = {"PRAGMA cache_size = -65536", "PRAGMA temp_store = MEMORY"};
 
 // A lifted literal where SQLite takes no parameter (a column's DEFAULT, a
@@ -124,7 +124,7 @@ std::unique_ptr<Recordset> SqliteConnection::Run(const TsqlShape& shape, Prepare
         shape_ = nullptr;
         prepared_ = nullptr;
     });
-    return RunProgram(*prepared.program, inUnit);
+    return RunBridged(*prepared.program, inUnit);
 }
 
 SqliteStatement& SqliteConnection::Statement(const BridgeStep& step)
@@ -187,19 +187,4 @@ void SqliteConnection::Commit()
 void SqliteConnection::Rollback()
 {
     RunQuietly(QStringLiteral("ROLLBACK"));
-}
-
-void SqliteConnection::BeginUnit()
-{
-    Begin(true);
-}
-
-void SqliteConnection::CommitUnit()
-{
-    Commit();
-}
-
-void SqliteConnection::RollbackUnit()
-{
-    Rollback();
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "BridgeRunner.h"
 #include "SqlBackend.h"
 
 #include <QCache>
@@ -13,16 +12,16 @@ class TsqlShape;
 // batch goes through the Transact-SQL bridge; the statements of a batch
 // shape are prepared when first run and kept for the recent shapes, the
 // batch's literals bound as their parameters.
-class SqliteConnection : public SqlBackend, private BridgeRunner {
+class SqliteConnection : public SqlBackend {
 public:
     explicit SqliteConnection(const QString& file);
     ~SqliteConnection() override;
 
     std::unique_ptr<Recordset> Execute(const QString& sql, bool inUnit) override;
-    void BeginUnit() override;
-    void CommitUnit() override;
-    void RollbackUnit() override;
     bool UsesBridge() const override { return true; }
+    void Begin(bool writes) override;
+    void Commit() override;
+    void Rollback() override;
 
 private:
     struct PreparedShape;
@@ -31,9 +30,6 @@ private:
     std::unique_ptr<Recordset> Run(const TsqlShape& shape, PreparedShape& prepared, bool inUnit);
     SqliteStatement& Statement(const BridgeStep& step);
 
-    void Begin(bool writes) override;
-    void Commit() override;
-    void Rollback() override;
     void RunStatement(const QString& sql) override;
     void RunQuietly(const QString& sql) override;
     bool Holds(const BridgeStep& condition) override;

@@ -1,4 +1,4 @@
-#include "BridgeRunner.h"
+#include "SqlBackend.h"
 
 #include "TsqlBridge.h"
 
@@ -6,7 +6,7 @@ namespace {
 const QString kBatchSavepoint = QStringLiteral("vell_batch");
 }
 
-std::unique_ptr<Recordset> BridgeRunner::RunProgram(const BridgeProgram& program, bool inUnit)
+std::unique_ptr<Recordset> SqlBackend::RunBridged(const BridgeProgram& program, bool inUnit)
 {
     std::unique_ptr<Recordset> result;
     // One plain query is atomic by itself and needs no transaction.
@@ -41,7 +41,7 @@ std::unique_ptr<Recordset> BridgeRunner::RunProgram(const BridgeProgram& program
     return result;
 }
 
-void BridgeRunner::RunSteps(const std::vector<BridgeStep>& steps, std::unique_ptr<Recordset>& result)
+void SqlBackend::RunSteps(const std::vector<BridgeStep>& steps, std::unique_ptr<Recordset>& result)
 {
     for (const BridgeStep& step : steps) {
         if (step.isCondition)
