@@ -43,39 +43,43 @@ MaterializedRecordset::MaterializedRecordset(QStringList fieldNames, const QList
             AppendVariant(value);
 }
 
-void MaterializedRecordset::StartValue()
+char* MaterializedRecordset::StartValue(qsizetype bytes)
 {
     if (valuesInRow_ == 0) {
-        if (quint64(values_.size()) > std::numeric_limits<quint32>::max())
+        if (quint64(used_) > std::numeric_limits<quint32>::max())
             throw HostError(7, QStringLiteral("The result is too large to be held in memory"), kSource);
-        if (values_.capacity() == 0)
-            values_.reserve(512);   // most results are a row or a few
-        rowStarts_.append(quint32(values_.size()));
+        rowStarts_.append(quint32(used_));
     }
     valuesInRow_ = valuesInRow_ + 1 == fieldNames_.size() ? 0 : valuesInRow_ + 1;
+    // The buffer grows by reallocation, which moves no bytes once it is
+    // large; most results are a row or a few and fit the first 512 bytes.
+    if (values_.size() - used_ < bytes)
+        values_.resize(std::max<qsizetype>({512, 2 * values_.size(), used_ + bytes}));
+    char* value = values_.data() + used_;
+    used_ += bytes;
+    return value;
 }
 
 void MaterializedRecordset::Put(Tag tag, const void* data, qsizetype size)
 {
-    StartValue();
-    char value[1 + 8];
+    char* value = StartValue(1 + size);
     value[0] = char(tag);
     if (size > 0)
         std::memcpy(value + 1, data, size_t(size));
-    values_.append(value, 1 + size);
 }
 
 void MaterializedRecordset::PutCounted(Tag tag, quint64 count, QByteArrayView bytes)
 {
-    StartValue();
     char head[1 + 10];
     int size = 0;
     head[size++] = char(tag);
     for (; count >= 0x80; count >>= 7)
         head[size++] = char(count | 0x80);   // seven bits a byte, low bits first
     head[size++] = char(count);
-    values_.append(head, size);
-    values_.append(bytes.data(), bytes.size());
+    char* value = StartValue(size + bytes.size());
+    std::memcpy(value, head, size_t(size));
+    if (!bytes.isEmpty())
+        std::memcpy(value + size, bytes.data(), size_t(bytes.size()));
 }
 
 void MaterializedRecordset::AppendNull()

@@ -38,7 +38,8 @@ public:
 private:
     enum class Tag : char { Null, Int, Int64In32, Int64, Real, Text, Blob, Other };
 
-    void StartValue();
+    // Room for a value of `bytes` bytes at the end of the buffer.
+    char* StartValue(qsizetype bytes);
     // A value: its tag, then a number of `size` bytes.
     void Put(Tag tag, const void* data, qsizetype size);
     // A value: its tag, then a count, then as many bytes.
@@ -49,7 +50,8 @@ private:
     void ExpectCurrentRow() const;
 
     QStringList fieldNames_;
-    QByteArray values_;          // row after row, each value a tag and its bytes
+    QByteArray values_;          // row after row, each value a tag and its bytes; room after them
+    qsizetype used_ = 0;
     QList<quint32> rowStarts_;   // where each row begins in values_
     QList<QVariant> others_;     // values of any other type, by number
     int valuesInRow_ = 0;
