@@ -436,8 +436,8 @@ QString TranslateCreate(const Tokens& tokens, QStringList& tempTables)
     return Join(tokens);
 }
 
-// The literals of a shape become the parameters ?1, ?2 … of the step they
-// fall in, numbered in the step's own order.
+// The marked literals of a shape become the parameters ?1, ?2 … of the step
+// they fall in, numbered in the step's own order.
 void Parameterize(Tokens& tokens, BridgeStep& step)
 {
     for (TsqlToken& token : tokens) {
@@ -512,10 +512,7 @@ void NumberSteps(std::vector<BridgeStep>& steps, int& next)
 
 class ProgramBuilder {
 public:
-    ProgramBuilder(QList<Statement> statements, bool parameterize)
-        : statements_(std::move(statements)), parameterize_(parameterize)
-    {
-    }
+    explicit ProgramBuilder(QList<Statement> statements) : statements_(std::move(statements)) {}
 
     BridgeProgram Build()
     {
@@ -565,12 +562,11 @@ private:
         return {Simple(s)};
     }
 
-    // The statement's tokens in SQLite's form, its literals as the step's parameters.
-    Tokens Mapped(const Statement& s, BridgeStep& step) const
+    // The statement's tokens in SQLite's form, a shape's literals as the step's parameters.
+    static Tokens Mapped(const Statement& s, BridgeStep& step)
     {
         Tokens mapped = MapTokens(s.tokens);
-        if (parameterize_)
-            Parameterize(mapped, step);
+        Parameterize(mapped, step);
         return mapped;
     }
 
@@ -621,18 +617,17 @@ private:
     }
 
     QList<Statement> statements_;
-    bool parameterize_;
     qsizetype at_ = 0;
     QStringList tempTables_;
     bool writes_ = false;
 };
 
-BridgeProgram Translate(const Tokens& tokens, bool parameterize)
+BridgeProgram Translate(const Tokens& tokens)
 {
     QList<Statement> statements = SplitStatements(tokens);
     if (statements.isEmpty())
         return {};
-    return ProgramBuilder(std::move(statements), parameterize).Build();
+    return ProgramBuilder(std::move(statements)).Build();
 }
 
 // The tokens of a shape's batch, its lifted literals numbered.
@@ -650,7 +645,7 @@ Tokens MarkedTokens(const TsqlShape& shape)
 
 BridgeProgram TranslateTsql(const QString& batch)
 {
-    return Translate(TokenizeTsql(batch), false);
+    return Translate(TokenizeTsql(batch));
 }
 
 std::shared_ptr<const BridgeProgram> TranslateShape(const TsqlShape& shape)
@@ -660,7 +655,7 @@ std::shared_ptr<const BridgeProgram> TranslateShape(const TsqlShape& shape)
     thread_local QCache<QString, Translation> translations(kShapesKept);
     if (const Translation* kept = translations.object(shape.Key()))
         return *kept;
-    auto translation = std::make_shared<const BridgeProgram>(Translate(MarkedTokens(shape), true));
+    auto translation = std::make_shared<const BridgeProgram>(Translate(MarkedTokens(shape)));
     translations.insert(shape.Key(), new Translation(translation));
     return translation;
 }
