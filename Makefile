@@ -2,7 +2,7 @@
 DEMO_DB ?= build/demo.sqlite
 PROGRAM := build/default/hostapp/vell-batchrule
 
-.PHONY: deps build run test bench clean
+.PHONY: deps build run test bench package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -22,6 +22,13 @@ bench: deps
 	cmake --build --preset bench
 	build/bench/bench/vell-bench
 	build/bench/bench/vell-rule-tools-bench
+	build/bench/bench/vell-window-bench
+
+package: deps
+	cmake --preset package
+	cmake --build --preset package
+	cd build/package && cpack
+	@ls build/package/*.deb
 
 clean:
 	rm -rf build

@@ -4,17 +4,19 @@ LedgerGridModel::LedgerGridModel(const RowText& rowText, QObject* parent) : QAbs
 
 void LedgerGridModel::SetRows(int rows)
 {
-    beginResetModel();
-    rows_ = std::max(rows, 1);
-    painted_.clear();
-    header_.reset();
-    endResetModel();
+    Reshape(std::max(rows, 1), cols_);
 }
 
 void LedgerGridModel::SetCols(int cols)
 {
+    Reshape(rows_, std::max(cols, 0));
+}
+
+void LedgerGridModel::Reshape(int rows, int cols)
+{
     beginResetModel();
-    cols_ = std::max(cols, 0);
+    rows_ = rows;
+    cols_ = cols;
     painted_.clear();
     header_.reset();
     endResetModel();

@@ -35,6 +35,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
+    // A reset: every row is asked for afresh.
+    void Reshape(int rows, int cols);
+
     const RowText& rowText_;
     int rows_ = 1;
     int cols_ = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "VellBatchRuleExport.h"
+
 #include "HostComponent.h"
 #include "Recordset.h"
 
@@ -7,7 +9,7 @@
 
 // The host's application connection: runs one Transact-SQL batch, and groups
 // batches into one unit of work with the platform's transaction calls.
-class AppConnection : public HostComponent {
+class VELLBATCHRULE_EXPORT AppConnection : public HostComponent {
 public:
     // The record set of the batch's first row-returning statement, or null
     // for a batch without rows. A failure throws HostError; the batch leaves

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "VellBatchRuleExport.h"
+
 #include "HostComponent.h"
 #include "HostError.h"
 
@@ -12,7 +14,7 @@
 // Maps a registered component name to the factory that makes it, as the
 // platform's registration did. The host fills it at start; the system only
 // creates by name.
-class ComponentRegistry {
+class VELLBATCHRULE_EXPORT ComponentRegistry {
 public:
     using Factory = std::function<std::shared_ptr<HostComponent>()>;
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "VellBatchRuleExport.h"
+
 #include "HostComponent.h"
 #include "ValueBag.h"
 #include "ValueList.h"
 
 // The host's access-rights service: row restrictions as SQL fragments.
-class DataAccess : public HostComponent {
+class VELLBATCHRULE_EXPORT DataAccess : public HostComponent {
 public:
     virtual bool IsUsed(const QString& propsString, qint32 userId) = 0;
     virtual ValueBag GetRowAccessInfo(const QString& propsString, qint32 userId, const ValueList& tables) = 0;

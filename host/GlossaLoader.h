@@ -1,5 +1,7 @@
 #pragma once
 
+#include "VellBatchRuleExport.h"
+
 #include "HostComponent.h"
 #include "ValueBag.h"
 #include "ValueList.h"
@@ -7,7 +9,7 @@
 class QObject;
 
 // The host's form loader: a language's texts and fonts for a whole window.
-class GlossaLoader : public HostComponent {
+class VELLBATCHRULE_EXPORT GlossaLoader : public HostComponent {
 public:
     // options may be replaced by the loader.
     virtual ValueList LoadGlossaStrings(QObject* window, const QString& languageCode, const QString& reserved,

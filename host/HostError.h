@@ -1,11 +1,13 @@
 #pragma once
 
+#include "VellBatchRuleExport.h"
+
 #include <QString>
 #include <stdexcept>
 
 // The platform's error object: every failure of a host component or of the
 // system itself travels as one of these, with its number, text and origin.
-class HostError : public std::runtime_error {
+class VELLBATCHRULE_EXPORT HostError : public std::runtime_error {
 public:
     HostError(qint32 number, const QString& description, const QString& source);
 

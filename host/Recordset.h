@@ -1,11 +1,13 @@
 #pragma once
 
+#include "VellBatchRuleExport.h"
+
 #include <QString>
 #include <QVariant>
 
 // A query's result: scrollable, with an exact row count, positioned on the
 // first row when handed out. Reading a field off the rows fails.
-class Recordset {
+class VELLBATCHRULE_EXPORT Recordset {
 public:
     virtual ~Recordset() = default;
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "VellBatchRuleExport.h"
+
 #include "HostComponent.h"
 
 #include <QString>
 
 // The host's string loader: the Simplified-Chinese source text is the key.
-class ResourceLoader : public HostComponent {
+class VELLBATCHRULE_EXPORT ResourceLoader : public HostComponent {
 public:
     virtual void SetResFileBaseName(const QString& baseName) = 0;
     virtual void SetLanguageID(const QString& languageCode) = 0;

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "VellBatchRuleExport.h"
+
 #include "HostComponent.h"
 
 #include <QVariant>
 
 // The host's per-process shared-property store.
-class ShareProps : public HostComponent {
+class VELLBATCHRULE_EXPORT ShareProps : public HostComponent {
 public:
     virtual QVariant GetProperty(quint32 processId, const QString& name) = 0;
 };

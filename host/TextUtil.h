@@ -1,5 +1,7 @@
 #pragma once
 
+#include "VellBatchRuleExport.h"
+
 #include <QString>
 
 class QObject;
@@ -9,13 +11,13 @@ class QObject;
 namespace TextUtil {
 
 // The name, then the ID in parentheses: 客户代码(1).
-QString ComposeIdText(const QString& name, const QString& id);
+VELLBATCHRULE_EXPORT QString ComposeIdText(const QString& name, const QString& id);
 
 // The ID read back from a ComposeIdText display text, as decimal text.
 // A text that holds no ID gives "0".
-QString IdOfText(const QString& text);
+VELLBATCHRULE_EXPORT QString IdOfText(const QString& text);
 
 // Shows the buttons' captions under their pictures, or the pictures alone.
-void ShowToolbarCaptions(QObject* toolbar, bool show);
+VELLBATCHRULE_EXPORT void ShowToolbarCaptions(QObject* toolbar, bool show);
 
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "VellBatchRuleExport.h"
+
 #include <QList>
 #include <QMetaType>
 #include <QPair>
@@ -7,7 +9,7 @@
 #include <QVariant>
 
 // The host's insertion-ordered keyed container: text key to value.
-class ValueBag {
+class VELLBATCHRULE_EXPORT ValueBag {
 public:
     void Set(const QString& key, const QVariant& value);
     // A missing key throws HostError.

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "VellBatchRuleExport.h"
+
 #include <QList>
 #include <QVariant>
 
 // The host's ordered list; a ValueBag goes in as QVariant::fromValue(bag).
-class ValueList {
+class VELLBATCHRULE_EXPORT ValueList {
 public:
     int Count() const { return int(items_.size()); }
     void Append(const QVariant& item) { items_.append(item); }

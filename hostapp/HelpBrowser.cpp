@@ -1,7 +1,6 @@
 #include "HelpBrowser.h"
 
 #include "HostError.h"
-#include "MParse.h"
 #include "TranslatorLoader.h"
 
 #include <QApplication>
@@ -10,7 +9,10 @@
 #include <QTextBrowser>
 #include <QUrl>
 
-HelpBrowser::HelpBrowser(QString helpDir) : dir_(std::move(helpDir)) {}
+HelpBrowser::HelpBrowser(QString helpDir, QString translationsDir, std::function<QString()> sessionLanguage)
+    : dir_(std::move(helpDir)), translationsDir_(std::move(translationsDir)), sessionLanguage_(std::move(sessionLanguage))
+{
+}
 
 HelpBrowser::~HelpBrowser()
 {
@@ -27,11 +29,17 @@ QString HelpBrowser::HelpLanguage(const QString& languageCode)
 
 void HelpBrowser::ShowHELP(qint32&, qint16, QString& topic, qint32&, QString&, qint32&)
 {
-    const QString language = HelpLanguage(MParse::LanguageCode());
+    const QString code = sessionLanguage_ ? sessionLanguage_() : QString();
+    const QString language = HelpLanguage(code);
     const QString page = QDir(dir_).filePath(language + QLatin1Char('/') + topic + QStringLiteral(".html"));
-    if (!QFileInfo::exists(page))
-        throw HostError(53, MParse::TranslateText(QStringLiteral("找不到帮助主题%1：%2")).arg(topic, page),
+    if (!QFileInfo::exists(page)) {
+        // The message is the host's own, in the session's language.
+        TranslatorLoader texts(translationsDir_);
+        texts.SetResFileBaseName(QStringLiteral("VEZAROZIVADA"));
+        texts.SetLanguageID(code);
+        throw HostError(53, texts.LoadString(QStringLiteral("找不到帮助主题%1：%2")).arg(topic, page),
                         QStringLiteral("VellCHMResTool.ClsCHMHelp"));
+    }
     // Over a modal window the help must belong to it, or the modal window would block it.
     QWidget* owner = QApplication::activeModalWidget();
     if (!window_) {

@@ -5,13 +5,15 @@
 #include <QPointer>
 #include <QTextBrowser>
 #include <QString>
+#include <functional>
 
 
 // The host's help viewer: one window per viewer showing
-// `<dir>/<language>/<topic>.html` in the session's language.
+// `<dir>/<language>/<topic>.html` in the session's language, which the host
+// knows from the session it handed over.
 class HelpBrowser : public HelpViewer {
 public:
-    explicit HelpBrowser(QString helpDir);
+    HelpBrowser(QString helpDir, QString translationsDir, std::function<QString()> sessionLanguage);
     ~HelpBrowser() override;
 
     void ShowHELP(qint32& number1, qint16 reserved, QString& topic, qint32& number2, QString& subsystemId,
@@ -23,5 +25,7 @@ public:
 
 private:
     QString dir_;
+    QString translationsDir_;
+    std::function<QString()> sessionLanguage_;
     QPointer<QTextBrowser> window_;
 };

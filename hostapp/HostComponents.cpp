@@ -15,11 +15,21 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QRegularExpression>
 
 QString DefaultPropsString()
 {
     return QStringLiteral("UserID=%1;UserName=administrator;LANGUAGE=chs;SUBID=IC;AcctName={演示账套;2026}")
         .arg(DemoDatabase::AdministratorUserID);
+}
+
+QString SessionLanguage()
+{
+    const QString props = SharePropsStore().GetProperty(quint32(QCoreApplication::applicationPid()),
+                                                        QStringLiteral("PropsString")).toString();
+    static const QRegularExpression language(QStringLiteral("(?:^|;)\\s*language\\s*=\\s*([^;]*)"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    return language.match(props).captured(1).trimmed();
 }
 
 void RegisterHostComponents(const HostSettings& settings)
@@ -38,7 +48,9 @@ void RegisterHostComponents(const HostSettings& settings)
     registry.Register(ComponentNames::GlossaLoader,
                       [translations] { return std::make_shared<WidgetGlossaLoader>(translations); });
     registry.Register(ComponentNames::TextFormatter, [] { return std::make_shared<PercentFormatter>(); });
-    registry.Register(ComponentNames::HelpViewer, [help] { return std::make_shared<HelpBrowser>(help); });
+    registry.Register(ComponentNames::HelpViewer, [help, translations] {
+        return std::make_shared<HelpBrowser>(help, translations, SessionLanguage);
+    });
     // Without a window system the messages go to standard error.
     registry.Register(ComponentNames::MessageBox, []() -> std::shared_ptr<HostComponent> {
         if (qobject_cast<QApplication*>(QCoreApplication::instance()))

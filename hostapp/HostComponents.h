@@ -12,5 +12,8 @@ struct HostSettings {
 // The session the host hands over when none is given.
 QString DefaultPropsString();
 
+// The language code of the session handed over ("" when it names none).
+QString SessionLanguage();
+
 // Registers every host component under its name and publishes the session.
 void RegisterHostComponents(const HostSettings& settings);

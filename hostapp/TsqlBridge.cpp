@@ -1,8 +1,10 @@
 #include "TsqlBridge.h"
 
 #include "HostError.h"
+#include "TsqlShape.h"
 #include "TsqlTokenizer.h"
 
+#include <QCache>
 #include <QSet>
 #include <array>
 #include <functional>
@@ -451,6 +453,80 @@ QString TakeTop(Tokens& tokens)
     return QStringLiteral("\nLIMIT ") + count;   // on a line of its own, past any closing comment
 }
 
+// The marked literals of a shape become the parameters ?1, ?2 … of the step
+// they fall in, numbered in the step's own order.
+void Parameterize(Tokens& tokens, BridgeStep& step)
+{
+    for (TsqlToken& token : tokens) {
+        if (token.literal == 0)
+            continue;
+        step.literals.push_back(token.literal);
+        token.Rewrite(QLatin1Char('?') + QString::number(step.literals.size()));
+    }
+}
+
+QString Unquoted(const TsqlToken& token)
+{
+    const QStringView text = token.Text();
+    if (text.size() < 2 || !text.startsWith(QLatin1Char('"')) || !text.endsWith(QLatin1Char('"')))
+        return text.toString();
+    return text.mid(1, text.size() - 2).toString().replace(QStringLiteral("\"\""), QStringLiteral("\""));
+}
+
+// A value that is a column of the SELECT's tables: name or table.name.
+bool IsColumn(const Tokens& value)
+{
+    auto isName = [](const TsqlToken& t) {
+        return t.kind == Kind::QuotedName || (t.kind == Kind::Word && !t.IsWord("NULL") && !StatementStarter(t));
+    };
+    if (value.size() == 1)
+        return isName(value[0]);
+    return value.size() == 3 && isName(value[0]) && value[1].IsSymbol('.') && isName(value[2]);
+}
+
+// INSERT [INTO] table (columns) SELECT [DISTINCT] values FROM … without an
+// ORDER BY, LIMIT or compound of its own; empty for any other INSERT.
+BridgeInsert InsertSelectOf(const Tokens& tokens)
+{
+    const Tokens w = SignificantOf(tokens);
+    qsizetype at = 1;
+    if (at < w.size() && w[at].IsWord("INTO"))
+        ++at;
+    if (at + 2 >= w.size() || !w[at + 1].IsSymbol('('))
+        return {};
+    BridgeInsert insert;
+    const QString table = Unquoted(w[at]);
+    for (at += 2; at < w.size() && !w[at].IsSymbol(')'); ++at)
+        if (!w[at].IsSymbol(','))
+            insert.columns.append(Unquoted(w[at]));
+    if (++at >= w.size() || !w[at].IsWord("SELECT"))
+        return {};
+    if (++at < w.size() && (w[at].IsWord("DISTINCT") || w[at].IsWord("ALL")))
+        ++at;
+    const QList<Tokens> clauses = SplitAtDepthZero(w.mid(at), [](const TsqlToken& t) {
+        return t.IsWord("FROM") || t.IsWord("ORDER") || t.IsWord("LIMIT") || t.IsWord("UNION")
+               || t.IsWord("EXCEPT") || t.IsWord("INTERSECT");
+    });
+    if (clauses.size() != 2)
+        return {};   // no FROM, or an order or compound of its own
+    const QList<Tokens> values = SplitAtDepthZero(clauses[0], [](const TsqlToken& t) { return t.IsSymbol(','); });
+    if (values.size() != insert.columns.size())
+        return {};
+    for (const Tokens& value : values)
+        insert.copied.push_back(IsColumn(value));
+    insert.table = table;
+    return insert;
+}
+
+void NumberSteps(std::vector<BridgeStep>& steps, int& next)
+{
+    for (BridgeStep& step : steps) {
+        step.index = next++;
+        NumberSteps(step.whenTrue, next);
+        NumberSteps(step.whenFalse, next);
+    }
+}
+
 class ProgramBuilder {
 public:
     explicit ProgramBuilder(QList<Statement> statements) : statements_(std::move(statements)) {}
@@ -461,6 +537,7 @@ public:
         program.steps = Block(false);
         program.tempTables = tempTables_;
         program.writes = writes_;
+        NumberSteps(program.steps, program.stepCount);
         return program;
     }
 
@@ -502,11 +579,19 @@ private:
         return {Simple(s)};
     }
 
+    // The statement's tokens in SQLite's form, a shape's literals as the step's parameters.
+    static Tokens Mapped(const Tokens& tokens, BridgeStep& step)
+    {
+        Tokens mapped = MapTokens(tokens);
+        Parameterize(mapped, step);
+        return mapped;
+    }
+
     BridgeStep Condition(const Statement& s)
     {
-        const Tokens mapped = MapTokens(s.tokens);
-        const qsizetype ifAt = NextSignificant(mapped, 0);
         BridgeStep step;
+        const Tokens mapped = Mapped(s.tokens, step);
+        const qsizetype ifAt = NextSignificant(mapped, 0);
         step.isCondition = true;
         step.sql = QStringLiteral("SELECT CASE WHEN %1 THEN 1 ELSE 0 END").arg(Join(mapped, ifAt + 1).trimmed());
         step.whenTrue = One();
@@ -525,8 +610,8 @@ private:
             Unknown(QStringLiteral("the statement '%1'").arg(s.head), s.line);
         Tokens tokens = s.tokens;
         const QString limit = s.head == "SELECT" ? TakeTop(tokens) : QString();
-        const Tokens mapped = MapTokens(tokens);
         BridgeStep step;
+        const Tokens mapped = Mapped(tokens, step);
         if (s.head == "SELECT") {
             step.sql = TranslateSelect(mapped, tempTables_) + limit;
             writes_ = writes_ || step.sql.startsWith(QStringLiteral("CREATE"));
@@ -536,6 +621,8 @@ private:
             step.sql = TranslateCreate(mapped, tempTables_);
         } else {
             step.sql = Join(mapped);
+            if (s.head == "INSERT")
+                step.insert = InsertSelectOf(mapped);
         }
         writes_ = writes_ || s.head != "SELECT";
         return step;
@@ -554,12 +641,40 @@ private:
     bool writes_ = false;
 };
 
+BridgeProgram Translate(const Tokens& tokens)
+{
+    QList<Statement> statements = SplitStatements(tokens);
+    if (statements.isEmpty())
+        return {};
+    return ProgramBuilder(std::move(statements)).Build();
+}
+
+// The tokens of a shape's batch, its lifted literals numbered.
+Tokens MarkedTokens(const TsqlShape& shape)
+{
+    Tokens tokens = TokenizeTsql(shape.Batch());
+    qsizetype number = 1;
+    for (TsqlToken& token : tokens)
+        if (number <= shape.LiteralCount() && token.source.data() == shape.LiteralAt(number).text.data())
+            token.literal = int(number++);
+    return tokens;
+}
+
 }
 
 BridgeProgram TranslateTsql(const QString& batch)
 {
-    QList<Statement> statements = SplitStatements(TokenizeTsql(batch));
-    if (statements.isEmpty())
-        return {};
-    return ProgramBuilder(std::move(statements)).Build();
+    return Translate(TokenizeTsql(batch));
+}
+
+std::shared_ptr<const BridgeProgram> TranslateShape(const TsqlShape& shape)
+{
+    using Translation = std::shared_ptr<const BridgeProgram>;
+    constexpr int kShapesKept = 256;
+    thread_local QCache<QString, Translation> translations(kShapesKept);
+    if (const Translation* kept = translations.object(shape.Key()))
+        return *kept;
+    auto translation = std::make_shared<const BridgeProgram>(Translate(MarkedTokens(shape)));
+    translations.insert(shape.Key(), new Translation(translation));
+    return translation;
 }

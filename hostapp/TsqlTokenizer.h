@@ -11,6 +11,7 @@ struct TsqlToken {
     QStringView source;   // into the batch, which outlives its tokens
     int line;             // 1-based, for messages
     QString rewritten;    // the token's new text, once it has one
+    int literal = 0;      // the literal's number when it became a parameter
 
     QStringView Text() const { return rewritten.isNull() ? source : QStringView(rewritten); }
     void Rewrite(QString text) { rewritten = std::move(text); }
@@ -26,7 +27,21 @@ struct TsqlToken {
     }
 };
 
-// Splits a batch into tokens: quotes, [names], comments, words, numbers.
+// Reads a batch token by token: quotes, [names], comments, words, numbers.
 // An unterminated quote or comment throws HostError. The tokens look into
 // the batch: it must outlive them.
+class TsqlTokenizer {
+public:
+    explicit TsqlTokenizer(const QString& batch) : s_(batch) {}
+
+    // The next token, or false at the end of the batch.
+    bool Next(TsqlToken& token);
+
+private:
+    const QString& s_;
+    qsizetype at_ = 0;
+    int line_ = 1;
+};
+
+// Every token of a batch.
 QList<TsqlToken> TokenizeTsql(const QString& batch);

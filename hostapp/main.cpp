@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "ComponentResources.h"
 #include "HostComponents.h"
 #include "RuleCommands.h"
 #include "RuleFileCommands.h"
@@ -64,7 +65,7 @@ private:
             return DemoDb();
         if (!parser_.isSet(db_))
             return Usage(QStringLiteral("--db FILE is required."));
-        RegisterHostComponents({parser_.value(db_), parser_.value(props_), QString()});
+        RegisterHostComponents({parser_.value(db_), parser_.value(props_), ComponentResourceDir()});
         if (command == QStringLiteral("sql"))
             return Commands::Sql(in_, out_, err_);
         if (command == QStringLiteral("rule"))
@@ -283,6 +284,10 @@ int main(int argc, char* argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    if (arguments.contains(QStringLiteral("--version"))) {
+        std::printf("vell-batchrule %s\ntranslations and help: %s\n", VELL_VERSION, qPrintable(ComponentResourceDir()));
+        return 0;
+    }
     CommandLine commandLine;
     const QString command = commandLine.CommandOf(arguments);
     const bool window = command.isEmpty() || command == QStringLiteral("edit");

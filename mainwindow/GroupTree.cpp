@@ -11,10 +11,13 @@ namespace {
 
 constexpr qint32 kElementNotFound = 35601;   // the tree's own error for a missing parent node
 
-QString NumberName(const Recordset& row)
+// A field's position, looked up once for the whole tree.
+int FieldPosition(const Recordset& rows, const char* name)
 {
-    return row.Field(QStringLiteral("FNumber")).toString() + QLatin1Char('(') + row.Field(QStringLiteral("FName")).toString()
-           + QLatin1Char(')');
+    for (int i = 0; i < rows.FieldCount(); ++i)
+        if (rows.FieldName(i).compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
 }
 
 }
@@ -34,16 +37,20 @@ Load FromGroups(Recordset& groups)
     Load tree;
     tree.nodes.append({KeyOf(0), QString(), MParse::TranslateText(QStringLiteral("物料"))});
     QSet<QString> keys{KeyOf(0)};
+    keys.reserve(groups.RecordCount() + 1);
+    const int parentId = FieldPosition(groups, "FParentID"), itemId = FieldPosition(groups, "FItemID");
+    const int number = FieldPosition(groups, "FNumber"), name = FieldPosition(groups, "FName");
     for (; !groups.Eof(); groups.MoveNext()) {
-        const QString parentKey = KeyOf(groups.Field(QStringLiteral("FParentID")).toInt());
-        const QString key = KeyOf(groups.Field(QStringLiteral("FItemID")).toInt());
+        const QString parentKey = KeyOf(groups.Field(parentId).toInt());
+        const QString key = KeyOf(groups.Field(itemId).toInt());
         if (!keys.contains(parentKey)) {
             tree.failure = HostError(kElementNotFound, QStringLiteral("Element not found: %1").arg(parentKey),
                                      QStringLiteral("tvBatRule"));
             break;
         }
         keys.insert(key);
-        tree.nodes.append({key, parentKey, NumberName(groups)});
+        tree.nodes.append({key, parentKey,
+                           groups.Field(number).toString() + QLatin1Char('(') + groups.Field(name).toString() + QLatin1Char(')')});
     }
     return tree;
 }

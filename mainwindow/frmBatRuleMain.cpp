@@ -6,6 +6,7 @@
 #include "EditorTarget.h"
 #include "GLB.h"
 #include "GroupTree.h"
+#include "GroupTreeModel.h"
 #include "HostError.h"
 #include "LedgerGrid.h"
 #include "LoadSteps.h"
@@ -29,7 +30,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace {
 
@@ -104,15 +105,19 @@ void frmBatRuleMain::CreateControls()
         line->lower();
     }
 
-    tvBatRule_ = new QTreeWidget(client_);
+    tvBatRule_ = new QTreeView(client_);
     tvBatRule_->setObjectName(QStringLiteral("tvBatRule"));
+    groups_ = new GroupTreeModel(tvBatRule_);
+    groups_->SetPicture(style()->standardIcon(QStyle::SP_DirIcon));
+    tvBatRule_->setModel(groups_);
     tvBatRule_->setHeaderHidden(true);
+    tvBatRule_->setUniformRowHeights(true);
     // The pane is narrow: long group names scroll instead of being cut.
     tvBatRule_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tvBatRule_->header()->setStretchLastSection(false);
     tvBatRule_->setTextElideMode(Qt::ElideNone);
-    connect(tvBatRule_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
-        if (node && !tvBatRule_->signalsBlocked())
+    connect(tvBatRule_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& node) {
+        if (node.isValid() && !loadingTree_)
             tvBatRule_NodeClick(node);
     });
 
@@ -282,35 +287,29 @@ void frmBatRuleMain::LoadingParentICItem()
     const auto groups = ledger_->Database().FetchParentItem();
     if (!groups)
         return;
-    const QSignalBlocker quiet(tvBatRule_);
-    tvBatRule_->clear();
+    // Selecting the root here does not load the ledger: the load's refresh does.
+    loadingTree_ = true;
     const GroupTree::Load tree = GroupTree::FromGroups(*groups);
-    const QIcon picture = style()->standardIcon(QStyle::SP_DirIcon);
-    QHash<QString, QTreeWidgetItem*> nodes;
-    QTreeWidgetItem* last = nullptr;
-    for (const GroupTree::Node& node : tree.nodes) {
-        QTreeWidgetItem* parent = nodes.value(node.parentKey);
-        last = parent ? new QTreeWidgetItem(parent, {node.text}) : new QTreeWidgetItem(tvBatRule_, {node.text});
-        last->setData(0, Qt::UserRole, node.key);
-        last->setIcon(0, picture);
-        nodes.insert(node.key, last);
-    }
+    groups_->SetNodes(tree.nodes);
     if (tree.failure) {
+        loadingTree_ = false;
         GLB::ShowErrorMessage(tree.failure->Description() + QStringLiteral("\r\nLoadingParentICItem "), 0, true,
                               &*tree.failure);
         return;
     }
-    for (QTreeWidgetItem* above = last->parent(); above; above = above->parent())
-        above->setExpanded(true);
-    tvBatRule_->scrollToItem(last);
-    tvBatRule_->setCurrentItem(nodes.value(GroupTree::KeyOf(0)));
+    const QModelIndex last = groups_->LastNode();
+    for (QModelIndex above = last.parent(); above.isValid(); above = above.parent())
+        tvBatRule_->expand(above);
+    tvBatRule_->scrollTo(last);
+    tvBatRule_->setCurrentIndex(groups_->IndexOfKey(GroupTree::KeyOf(0)));
+    loadingTree_ = false;
 }
 
-void frmBatRuleMain::tvBatRule_NodeClick(QTreeWidgetItem* node)
+void frmBatRuleMain::tvBatRule_NodeClick(const QModelIndex& node)
 {
     try {
         ShowStatus(Busy, {}, {}, {}, {});
-        const std::optional<int> count = ledger_->ShowGroup(GroupTree::NodeId(node->data(0, Qt::UserRole).toString()));
+        const std::optional<int> count = ledger_->ShowGroup(GroupTree::NodeId(GroupTreeModel::KeyOf(node)));
         if (!count) {
             ShowStatus(Normal, {}, {}, {}, {});
             return;
@@ -355,10 +354,10 @@ void frmBatRuleMain::RestorePointer()
 
 void frmBatRuleMain::OpenRuleEditor()
 {
-    QTreeWidgetItem* node = tvBatRule_->currentItem();
-    if (!node)
+    const QModelIndex node = tvBatRule_->currentIndex();
+    if (!node.isValid())
         return;   // the tree did not load: there is no group to edit
-    EditorTarget target = EditorTarget::OfNode(node->data(0, Qt::UserRole).toString(), node->text(0));
+    EditorTarget target = EditorTarget::OfNode(GroupTreeModel::KeyOf(node), node.data().toString());
     const int row = ldgBatRule_->CurrentRow();
     if (focusWidget() == ldgBatRule_ && row > 1)
         target.TakeMaterial(ldgBatRule_->CellText(row, 1), ldgBatRule_->CellText(row, 2), ldgBatRule_->CellText(row, 3));
@@ -384,7 +383,7 @@ void frmBatRuleMain::mnuEditRefresh_Click()
         return;
     refreshing_ = true;
     try {
-        if (QTreeWidgetItem* node = tvBatRule_->currentItem())
+        if (const QModelIndex node = tvBatRule_->currentIndex(); node.isValid())
             tvBatRule_NodeClick(node);
     } catch (const HostError& error) {
         GLB::ShowErrorMessage(QStringLiteral("mnuEditRefresh_Click\r\n") + error.Description(), 0, false, &error);

@@ -11,8 +11,9 @@ class QFrame;
 class QLabel;
 class QStatusBar;
 class QToolBar;
-class QTreeWidget;
-class QTreeWidgetItem;
+class GroupTreeModel;
+class QModelIndex;
+class QTreeView;
 
 // The main window: the tree of material groups, the ledger of the selected
 // group's batch-managed materials with their rule texts, the commands that
@@ -48,7 +49,7 @@ private:
     void ReleaseMainWindow();
 
     void LoadingParentICItem();
-    void tvBatRule_NodeClick(QTreeWidgetItem* node);
+    void tvBatRule_NodeClick(const QModelIndex& node);
     QString ldgBatRule_RowText(int row);
     static void RestorePointer();
     void ShowStatus(int mode, const QString& a1, const QString& a2, const QString& b1, const QString& b2);
@@ -78,7 +79,8 @@ private:
     QToolBar* tbBatRule_ = nullptr;
     QStatusBar* sbBatRule_ = nullptr;
     QLabel* panels_[5] = {};
-    QTreeWidget* tvBatRule_ = nullptr;
+    QTreeView* tvBatRule_ = nullptr;
+    GroupTreeModel* groups_ = nullptr;
     QWidget* pxBatRule_ = nullptr;
     LedgerGrid* ldgBatRule_ = nullptr;
     LedgerGrid* LdgPrint_ = nullptr;
@@ -88,5 +90,6 @@ private:
     std::unique_ptr<BatRuleLedger> ledger_;   // the data-access object and the current materials
     std::unique_ptr<BatRulePrint> print_;
     bool refreshing_ = false;
+    bool loadingTree_ = false;
     bool dragging_ = false;
 };

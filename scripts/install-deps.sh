@@ -13,7 +13,7 @@ packages=(
   googletest libgtest-dev libgmock-dev
   libbenchmark-dev
   xvfb xauth
-  poppler-utils
+  poppler-utils dpkg-dev file binutils
 )
 
 missing=()

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "VellBatchRuleExport.h"
+
 // The component's public entry class. Creating one gives the calling thread
 // its host connection; releasing any one takes it away again.
-class BatRuleFace {
+class VELLBATCHRULE_EXPORT BatRuleFace {
 public:
     BatRuleFace();
     ~BatRuleFace();

@@ -1,6 +1,7 @@
 #include "DialogMessageBox.h"
 #include "Fakes.h"
 #include "HelpBrowser.h"
+#include "HostComponents.h"
 #include "HostError.h"
 #include "MMTS.h"
 #include "MParse.h"
@@ -169,7 +170,7 @@ protected:
 
 TEST_F(HelpWindow, OpensTheTopicInTheSessionsLanguage)
 {
-    HelpBrowser browser(kHelp);
+    HelpBrowser browser(kHelp, kTranslations, SessionLanguage);
     for (const char* language : {"chs", "cht", "en"}) {
         Show(browser, language);
         ASSERT_TRUE(browser.Window());
@@ -181,7 +182,7 @@ TEST_F(HelpWindow, OpensTheTopicInTheSessionsLanguage)
 
 TEST_F(HelpWindow, PagesInEachLanguageAreWrittenInIt)
 {
-    HelpBrowser browser(kHelp);
+    HelpBrowser browser(kHelp, kTranslations, SessionLanguage);
     Show(browser, "chs");
     EXPECT_TRUE(browser.Window()->toPlainText().contains("流水号"));
     Show(browser, "cht");
@@ -192,7 +193,7 @@ TEST_F(HelpWindow, PagesInEachLanguageAreWrittenInIt)
 
 TEST_F(HelpWindow, MissingPageIsAClearError)
 {
-    HelpBrowser browser(kHelp);
+    HelpBrowser browser(kHelp, kTranslations, SessionLanguage);
     try {
         Show(browser, "chs", "NoSuchTopic");
         FAIL() << "no error";

@@ -2,6 +2,8 @@
 #include "MaterializedRecordset.h"
 #include "TestSupport.h"
 
+#include <QDate>
+
 namespace {
 
 MaterializedRecordset ThreeRules()
@@ -65,6 +67,59 @@ TEST(Recordset, EmptySetIsAtBothEnds)
     EXPECT_TRUE(rows.Bof());
     EXPECT_THROW(rows.Field("FKey"), HostError);
     EXPECT_THROW(rows.Move(1), HostError);
+}
+
+}
+
+namespace {
+
+TEST(CompactRecordset, EveryValueComesBackWithItsType)
+{
+    MaterializedRecordset rows({"n", "big", "r", "t", "null", "blob", "int", "other"});
+    rows.AppendInteger(7);
+    rows.AppendInteger(Q_INT64_C(9000000000));
+    rows.AppendReal(1.25);
+    rows.AppendText(QString("物料 01.001").toUtf8());
+    rows.AppendNull();
+    rows.AppendVariant(QByteArray("\0\1", 2));
+    rows.AppendVariant(42);
+    rows.AppendVariant(QDate(2026, 1, 2));
+    const QList<QVariant> expected{qlonglong(7), qlonglong(9000000000), 1.25, QString("物料 01.001"),
+                                   QVariant(QMetaType::fromType<QString>()), QByteArray("\0\1", 2), 42,
+                                   QDate(2026, 1, 2)};
+    ASSERT_EQ(rows.RecordCount(), 1);
+    for (int i = 0; i < rows.FieldCount(); ++i) {
+        EXPECT_EQ(rows.Field(i).metaType(), expected[i].metaType()) << i;
+        EXPECT_EQ(rows.Field(i), expected[i]) << i;
+    }
+    EXPECT_TRUE(rows.Field("null").isNull());
+}
+
+TEST(CompactRecordset, EmptyTextIsNoNull)
+{
+    MaterializedRecordset rows({"FRule"});
+    rows.AppendText(QByteArrayView("", 0));
+    EXPECT_FALSE(rows.Field(0).toString().isNull());
+    EXPECT_EQ(rows.Field(0), QVariant(QString("")));
+}
+
+TEST(CompactRecordset, ManyRowsOfTextsAndNumbersAreEachWhereTheyWere)
+{
+    MaterializedRecordset rows({"FItemID", "FNumber", "FName"});
+    constexpr int kRows = 100000;
+    for (int i = 0; i < kRows; ++i) {
+        rows.AppendInteger(i);
+        rows.AppendText(QString("01.%1").arg(i, 6, 10, QChar('0')).toUtf8());
+        rows.AppendText(QString(i % 3 == 0 ? "" : "物料").repeated(i % 200).toUtf8());
+    }
+    EXPECT_EQ(rows.RecordCount(), kRows);
+    for (int i : {0, 1, 199, 77777, kRows - 1}) {
+        rows.MoveFirst();
+        rows.Move(i);
+        EXPECT_EQ(rows.Field("fitemid").toInt(), i);
+        EXPECT_EQ(rows.Field(1).toString(), QString("01.%1").arg(i, 6, 10, QChar('0')));
+        EXPECT_EQ(rows.Field("FName").toString(), QString(i % 3 == 0 ? "" : "物料").repeated(i % 200));
+    }
 }
 
 }

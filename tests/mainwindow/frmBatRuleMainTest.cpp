@@ -3,6 +3,7 @@
 #include "BatchTexts.h"
 #include "CommandBar.h"
 #include "GridUser.h"
+#include "GroupTreeModel.h"
 #include "SpreadGrid.h"
 #include "HelpViewer.h"
 #include "LedgerGrid.h"
@@ -25,7 +26,8 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
-#include <QTreeWidget>
+#include <QAbstractItemModelTester>
+#include <QTreeView>
 
 namespace {
 
@@ -66,21 +68,20 @@ protected:
         EXPECT_TRUE(control) << name.toStdString();
         return control;
     }
-    QTreeWidget* Tree() { return Find<QTreeWidget>("tvBatRule"); }
+    QTreeView* Tree() { return Find<QTreeView>("tvBatRule"); }
+    QModelIndex Node(const QString& key) { return static_cast<GroupTreeModel*>(Tree()->model())->IndexOfKey(key); }
+    QString CurrentNodeText() { return Tree()->currentIndex().data().toString(); }
     LedgerGrid* Ledger() { return Find<LedgerGrid>("ldgBatRule"); }
     QString Status(int panel) { return Find<QLabel>(QString("sbPanel%1").arg(panel))->text(); }
 
     void ClickGroup(const QString& key)
     {
-        for (QTreeWidgetItemIterator it(Tree()); *it; ++it)
-            if ((*it)->data(0, Qt::UserRole).toString() == key) {
-                Tree()->scrollToItem(*it);
-                const QRect item = Tree()->visualItemRect(*it);
-                QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {}, QPoint(item.left() + 10, item.center().y()));
-                User::Settle();
-                return;
-            }
-        ADD_FAILURE() << "no node " << key.toStdString();
+        const QModelIndex node = Node(key);
+        ASSERT_TRUE(node.isValid()) << "no node " << key.toStdString();
+        Tree()->scrollTo(node);
+        const QRect item = Tree()->visualRect(node);
+        QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {}, QPoint(item.left() + 10, item.center().y()));
+        User::Settle();
     }
     void ClickLedgerRow(int ledgerRow)
     {
@@ -130,17 +131,27 @@ TEST_F(MainWindow, OpensOnTheTreeWithTheRootSelectedAndItsMaterials)
 {
     Load();
     EXPECT_EQ(window.windowTitle(), "批号管理");
-    QTreeWidgetItem* root = Tree()->topLevelItem(0);
-    ASSERT_TRUE(root);
-    EXPECT_EQ(root->text(0), "物料");
-    EXPECT_EQ(Tree()->currentItem(), root);
-    EXPECT_EQ(root->child(0)->text(0), "01(原材料)");
-    EXPECT_EQ(root->child(0)->child(1)->data(0, Qt::UserRole), "K3");
-    EXPECT_TRUE(root->child(3)->isExpanded());   // 03, above the last group 03.02, is made visible
+    QAbstractItemModel* model = Tree()->model();
+    const QModelIndex root = model->index(0, 0);
+    EXPECT_EQ(model->rowCount(), 1);
+    EXPECT_EQ(root.data().toString(), "物料");
+    EXPECT_EQ(Tree()->currentIndex(), root);
+    EXPECT_EQ(model->index(0, 0, root).data().toString(), "01(原材料)");
+    EXPECT_EQ(model->index(1, 0, model->index(0, 0, root)).data(Qt::UserRole).toString(), "K3");
+    EXPECT_TRUE(Tree()->isExpanded(Node("K5")));   // 03, above the last group 03.02, is made visible
+    EXPECT_TRUE(Tree()->isExpanded(root));
     EXPECT_EQ(Ledger()->Rows(), 1);
     EXPECT_EQ(Status(2), "共有0条记录");
     EXPECT_EQ(Ledger()->model()->headerData(1, Qt::Horizontal).toString(), "物料代码");
     EXPECT_TRUE(Ledger()->isColumnHidden(0));
+}
+
+TEST_F(MainWindow, TreeModelKeepsTheItemModelContract)
+{
+    Load();
+    QAbstractItemModelTester tester(Tree()->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    EXPECT_TRUE(Node("K7").isValid());
+    EXPECT_EQ(Node("K7").parent(), Node("K5"));
 }
 
 TEST_F(MainWindow, ClickingAGroupShowsItsMaterialsWithTheirRules)
@@ -183,8 +194,8 @@ TEST_F(MainWindow, GroupBeforeItsParentStopsTheTreeWithItsMessage)
     ASSERT_FALSE(Messages().isEmpty());
     EXPECT_EQ(Messages().first(), "Element not found: K5\r\nLoadingParentICItem \r\n错误原因：Element not found: K5\r\n"
                                   "错误来源：tvBatRule");
-    EXPECT_EQ(Tree()->topLevelItemCount(), 1);
-    EXPECT_EQ(Tree()->topLevelItem(0)->childCount(), 0);
+    EXPECT_EQ(Tree()->model()->rowCount(), 1);
+    EXPECT_EQ(Tree()->model()->rowCount(Tree()->model()->index(0, 0)), 0);
 }
 
 TEST_F(MainWindow, RuleCommandOpensTheEditorForWhatHasTheFocus)
@@ -266,7 +277,7 @@ TEST_F(MainWindow, ArrowAndPageKeysStayWithTheTreeAndLedger)
     Load();
     Tree()->setFocus();
     User::Press(Qt::Key_Down);
-    EXPECT_EQ(Tree()->currentItem()->text(0), "01(原材料)");
+    EXPECT_EQ(CurrentNodeText(), "01(原材料)");
     ClickGroup("K7");
     ClickLedgerRow(2);
     User::Press(Qt::Key_Down);
@@ -395,7 +406,7 @@ protected:
 TEST_F(EnglishMainWindow, EveryCaptionIsTranslated)
 {
     Load();
-    EXPECT_EQ(Tree()->topLevelItem(0)->text(0), "Material");
+    EXPECT_EQ(Tree()->model()->index(0, 0).data().toString(), "Material");
     ClickGroup("K7");
     EXPECT_FALSE(Status(2).contains("共有"));
     for (QAction* menu : window.findChild<QMenuBar*>("MainMenu")->actions())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "VellBatchRuleExport.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -22,11 +24,12 @@ struct Target {
 
 // Each answers the process exit code: 0 only when all of it held; 1 when
 // anything was refused or failed, with what the user would have been shown.
-int ShowRule(const Target& target, QTextStream& out);
+VELLBATCHRULE_EXPORT int ShowRule(const Target& target, QTextStream& out);
 // Elements are property[:format[:length[:pad[:substitute]]]]; itemIsTop is
 // -1 to keep the stored option, else its new state. A dry run checks as the
 // commit does and prints what it would change, writing nothing.
-int SetRule(const Target& target, const QStringList& elements, int itemIsTop, bool dryRun, QTextStream& out);
+VELLBATCHRULE_EXPORT int SetRule(const Target& target, const QStringList& elements, int itemIsTop, bool dryRun,
+                                 QTextStream& out);
 
 // The document a preview is for: what is not given comes from the sample.
 struct PreviewDocument {
@@ -35,15 +38,15 @@ struct PreviewDocument {
     QList<std::pair<QString, QString>> values;   // property (ID or name) → value
 };
 // The batch number the stored rule gives.
-int PreviewRule(const Target& target, const PreviewDocument& document, QTextStream& out);
+VELLBATCHRULE_EXPORT int PreviewRule(const Target& target, const PreviewDocument& document, QTextStream& out);
 
-int ShowOptions(QTextStream& out);
+VELLBATCHRULE_EXPORT int ShowOptions(QTextStream& out);
 // Settings are KEY=0 or KEY=1 with the option keys of t_SystemProfile.
-int SetOptions(const QStringList& settings, QTextStream& out);
+VELLBATCHRULE_EXPORT int SetOptions(const QStringList& settings, QTextStream& out);
 
 // The editor window alone for the target, as the main window opens it; 0
 // once it has closed (commit or Cancel), 1 with the reason on `err` when it
 // could not open. Needs a QApplication.
-int EditRule(const Target& target, QTextStream& err);
+VELLBATCHRULE_EXPORT int EditRule(const Target& target, QTextStream& err);
 
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "VellBatchRuleExport.h"
+
 #include <QString>
 #include <QTextStream>
 
@@ -9,9 +11,9 @@
 namespace WindowCommands {
 
 // Runs the main window until the user closes it.
-int MainWindow(QTextStream& err);
+VELLBATCHRULE_EXPORT int MainWindow(QTextStream& err);
 
 // The ledger of a group (0: the root) as the main window prints it.
-int PrintToPdf(qint32 groupId, const QString& pdfFile, QTextStream& out, QTextStream& err);
+VELLBATCHRULE_EXPORT int PrintToPdf(qint32 groupId, const QString& pdfFile, QTextStream& out, QTextStream& err);
 
 }

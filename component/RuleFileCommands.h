@@ -1,5 +1,7 @@
 #pragma once
 
+#include "VellBatchRuleExport.h"
+
 #include <QString>
 #include <QTextStream>
 
@@ -10,10 +12,10 @@ namespace RuleFileCommands {
 
 // A line per finding: severity, owner kind, owner, text; then a summary.
 // 1 when any finding is an error.
-int LintRules(QTextStream& out);
-int ExportRules(bool json, QTextStream& out);
+VELLBATCHRULE_EXPORT int LintRules(QTextStream& out);
+VELLBATCHRULE_EXPORT int ExportRules(bool json, QTextStream& out);
 // itemIsTop: -1 keeps the stored option, else its new state. A dry run
 // checks everything and writes nothing.
-int ImportRules(const QString& file, int itemIsTop, bool dryRun, QTextStream& out);
+VELLBATCHRULE_EXPORT int ImportRules(const QString& file, int itemIsTop, bool dryRun, QTextStream& out);
 
 }

@@ -1,0 +1,77 @@
+#include "BenchReport.h"
+
+#include <QString>
+#include <cstdio>
+
+namespace {
+
+const char* Verdict(double ratio, double goal)
+{
+    return ratio <= goal ? "met" : "MISSED";
+}
+
+}
+
+bool BenchReport::ReportContext(const Context& context)
+{
+    // In place of the library's own context, whose DEBUG warning speaks of
+    // Debian's build of the timing library, not of the code measured here.
+    std::printf("vell-bench: measured code built %s (%s); %d CPUs, load average %.2f\n", VELL_BUILD_TYPE,
+                VELL_BUILD_FLAGS, context.cpu_info.num_cpus,
+                context.cpu_info.load_avg.empty() ? 0.0 : context.cpu_info.load_avg.front());
+    name_field_width_ = context.name_field_width;
+    printed_header_ = false;
+    return true;
+}
+
+void BenchReport::ReportRuns(const std::vector<Run>& runs)
+{
+    for (const Run& run : runs) {
+        const double seconds = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        Figures& f = figures_[run.run_name.function_name];
+        if (run.aggregate_name == "median")
+            f.median = seconds;
+        else if (run.aggregate_name == "min")
+            f.min = seconds;
+        else if (run.aggregate_name == "max")
+            f.max = seconds;
+    }
+    ConsoleReporter::ReportRuns(runs);
+}
+
+void BenchReport::PrintRatio(const char* what, const char* ours, const char* baseline, double goal) const
+{
+    if (!figures_.count(ours) || !figures_.count(baseline))
+        return;   // filtered out
+    const Figures& a = figures_.at(ours);
+    const Figures& b = figures_.at(baseline);
+    // The ratio of the minima is the steadier one on a busy machine; the goal is judged on the medians.
+    const double ratio = a.median / b.median;
+    std::printf("%-40s %11.1f us (%.1f-%.1f) %11.1f us (%.1f-%.1f)  ratio %.2f (of minima %.2f)  goal <= %.2f %s\n",
+                what, a.median * 1e6, a.min * 1e6, a.max * 1e6, b.median * 1e6, b.min * 1e6, b.max * 1e6, ratio,
+                a.min / b.min, goal, Verdict(ratio, goal));
+}
+
+void BenchReport::PrintScaling(const char* fewerName, int fewer, const char* moreName, int more) const
+{
+    if (!figures_.count(fewerName) || !figures_.count(moreName))
+        return;
+    const double few = figures_.at(fewerName).median / fewer;
+    const double many = figures_.at(moreName).median / more;
+    std::printf("%-40s %11.2f us at %d %11.2f us at %d  ratio %.2f  goal <= 1.50 %s\n", "spread, cost per material",
+                few * 1e6, fewer, many * 1e6, more, many / few, Verdict(many / few, 1.5));
+}
+
+void BenchReport::PrintMemory(const RecordsetMemory& m)
+{
+    const double mib = 1024.0 * 1024.0;
+    const QString what = QStringLiteral("record set of %1 rows").arg(m.rows);
+    if (m.peakBytes < 0) {
+        std::printf("%-40s peak unknown, %.1f MiB held, values %.1f MiB\n", qPrintable(what), m.heldBytes / mib,
+                    m.valueBytes / mib);
+        return;
+    }
+    const double ratio = double(m.peakBytes) / double(m.valueBytes);
+    std::printf("%-40s %11.1f MiB peak, %.1f MiB held, values %.1f MiB  ratio %.2f  goal <= 2.00 %s\n",
+                qPrintable(what), m.peakBytes / mib, m.heldBytes / mib, m.valueBytes / mib, ratio, Verdict(ratio, 2.0));
+}

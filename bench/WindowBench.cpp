@@ -1,0 +1,279 @@
+// The main window and its printout on 20,000 material groups and 100,000
+// batch-managed materials in one group, each figure beside its baseline:
+//   one ledger screen against the same point queries through the SQLite C library;
+//   the group tree against filling the same tree from memory;
+//   start to the first painted window against a bare QMainWindow program;
+//   memory with the 100,000-material group shown, above the idle window;
+//   the longest step of scrolling the ledger from top to bottom;
+//   the printout of the 100,000 rows into a PDF file, pages per second and peak memory.
+#include "BatRuleFace.h"
+#include "DemoDatabase.h"
+#include "GroupTree.h"
+#include "GroupTreeModel.h"
+#include "HostComponents.h"
+#include "LedgerGrid.h"
+#include "LedgerGridPrinter.h"
+#include "RWDatabase.h"
+#include "frmBatRuleMain.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QScrollBar>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kGroups = 20000;
+constexpr int kMaterials = 100000;
+constexpr int kRounds = 7;
+
+const QString kDatabase = QStringLiteral(VELL_BENCH_DATA "/bench-window.sqlite");
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double Milliseconds(const std::function<void()>& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// Both sides in turns, so that a noisy machine slows them alike.
+std::pair<double, double> Interleaved(const std::function<void()>& measured, const std::function<void()>& baseline)
+{
+    std::vector<double> a, b;
+    for (int round = 0; round < kRounds; ++round) {
+        a.push_back(Milliseconds(measured));
+        b.push_back(Milliseconds(baseline));
+    }
+    return {Median(a), Median(b)};
+}
+
+void Report(const char* what, double measured, double baseline, double goal)
+{
+    std::printf("%-58s %10.2f ms  baseline %10.2f ms  ratio %5.2f (goal <= %.1f)\n", what, measured, baseline,
+                measured / baseline, goal);
+}
+
+// From /proc/self/status: the resident set now, and its peak.
+long StatusKiB(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(field, 0) == 0)
+            return std::stol(line.substr(std::string(field).size()));
+    return 0;
+}
+
+void ResetPeakMemory()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+void WriteDatabase()
+{
+    if (QFile::exists(kDatabase))
+        return;
+    std::printf("writing %s ...\n", qPrintable(kDatabase));
+    DemoDatabase::WriteSynthetic(kDatabase, kGroups, kMaterials);
+    sqlite3* db = nullptr;
+    sqlite3_open(qPrintable(kDatabase), &db);
+    sqlite3_exec(db, "UPDATE t_ICItem SET FParentID = 1", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+}
+
+// The rule query of one material, as the SQLite C library runs it.
+void NativeRuleQuery(sqlite3* db, int itemId)
+{
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db,
+                       "SELECT FID,FItemID,FPropertyID,FUseShortNumber,FFormatDate,FSelDefine,FWidth,FCharacter,"
+                       "FSubCharacter FROM ICBatchNoRule WHERE FItemID=?1 AND FDetail=1 ORDER BY FItemID,FID",
+                       -1, &statement, nullptr);
+    sqlite3_bind_int(statement, 1, itemId);
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        for (int column = 0; column < 9; ++column)
+            sqlite3_column_text(statement, column);
+    sqlite3_finalize(statement);
+}
+
+double ProcessMilliseconds(const QStringList& args)
+{
+    return Milliseconds([&] {
+        QProcess process;
+        process.start(QStringLiteral(VELL_FIRST_PAINT_PATH), args);
+        process.waitForFinished(120000);
+    });
+}
+
+void FirstPaint()
+{
+    const auto [main, bare] = Interleaved([] { ProcessMilliseconds({"main", kDatabase}); },
+                                          [] { ProcessMilliseconds({"bare"}); });
+    Report("start to the first painted main window", main, bare, 1.5);
+}
+
+class WindowFigures {
+public:
+    WindowFigures()
+    {
+        RegisterHostComponents({kDatabase, DefaultPropsString(), QStringLiteral(VELL_RESOURCE_DIR)});
+        face_.emplace();
+        const double load = Milliseconds([&] { window_.Form_Load(); });
+        const double shown = Milliseconds([&] {
+            window_.show();
+            QApplication::processEvents();
+        });
+        std::printf("  the main window's load %.1f ms, its first show %.1f ms\n", load, shown);
+        tree_ = window_.findChild<QTreeView*>(QStringLiteral("tvBatRule"));
+        ledger_ = window_.findChild<LedgerGrid*>(QStringLiteral("ldgBatRule"));
+        // Tall enough for a screen of 40 ledger rows.
+        window_.showNormal();
+        window_.resize(1280, 1500);
+        QApplication::processEvents();
+    }
+
+    // The window's own steps: the query, the nodes, the model in a view with the last node shown.
+    void Tree()
+    {
+        const auto groups = RWDatabase().FetchParentItem();
+        const QList<GroupTree::Node> nodes = GroupTree::FromGroups(*groups).nodes;
+        const auto [loaded, fromMemory] = Interleaved(
+            [&] {
+                QTreeView view;
+                GroupTreeModel model;
+                model.SetNodes(GroupTree::FromGroups(*RWDatabase().FetchParentItem()).nodes);
+                view.setModel(&model);
+                for (QModelIndex above = model.LastNode().parent(); above.isValid(); above = above.parent())
+                    view.expand(above);
+                view.scrollTo(model.LastNode());
+            },
+            [&] {
+                QTreeWidget tree;
+                QHash<QString, QTreeWidgetItem*> items;
+                for (const GroupTree::Node& node : nodes) {
+                    QTreeWidgetItem* parent = items.value(node.parentKey);
+                    items.insert(node.key, parent ? new QTreeWidgetItem(parent, {node.text})
+                                                  : new QTreeWidgetItem(&tree, {node.text}));
+                }
+            });
+        Report("group tree of 20,000 groups (QTreeWidget from memory)", loaded, fromMemory, 1.5);
+    }
+
+    void ShowBigGroup()
+    {
+        QApplication::processEvents();
+        const long idle = StatusKiB("VmRSS:");
+        tree_->setCurrentIndex(tree_->model()->index(0, 0, tree_->model()->index(0, 0)));   // 01 holds every material
+        QApplication::processEvents();
+        const long shown = StatusKiB("VmRSS:");
+        std::printf("%-58s %10.1f MiB above the idle window (goal <= 64), %d rows\n",
+                    "memory with the 100,000-material group shown", (shown - idle) / 1024.0, ledger_->Rows() - 1);
+    }
+
+    // The ledger's work for one screen: a row text for each painted row,
+    // each one rule query; the screen's whole repaint is shown beside it.
+    void LedgerScreen()
+    {
+        int painted = 0;
+        const auto rowText = ledger_->rowTextRequest;
+        ledger_->rowTextRequest = [&](int row) {
+            painted += row > 1;
+            return rowText(row);
+        };
+        ledger_->viewport()->repaint();
+        ledger_->rowTextRequest = rowText;
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(qPrintable(kDatabase), &db, SQLITE_OPEN_READONLY, nullptr);
+        const int first = kGroups + 1;
+        const auto [texts, native] = Interleaved(
+            [&] {
+                for (int row = 2; row < 2 + painted; ++row)
+                    rowText(row);
+            },
+            [&] {
+                for (int i = 0; i < painted; ++i)
+                    NativeRuleQuery(db, first + i);
+            });
+        const auto [repaint, none] = Interleaved([&] { ledger_->viewport()->repaint(); }, [] {});
+        sqlite3_close(db);
+        const QString what = QStringLiteral("one ledger screen: %1 row texts (point queries)").arg(painted);
+        Report(qPrintable(what), texts, native, 2.0);
+        std::printf("  the screen's whole repaint, Qt's painting included: %.2f ms\n", repaint);
+    }
+
+    void Scrolling()
+    {
+        QScrollBar* bar = ledger_->verticalScrollBar();
+        double longest = 0;
+        int steps = 0;
+        for (int value = 0; value <= bar->maximum(); value += std::max(1, bar->maximum() / 400), ++steps) {
+            longest = std::max(longest, Milliseconds([&] {
+                bar->setValue(value);
+                ledger_->viewport()->repaint();
+            }));
+        }
+        std::printf("%-58s %10.2f ms over %d steps (goal <= 50)\n", "longest step scrolling the ledger top to bottom",
+                    longest, steps);
+    }
+
+    void Printout()
+    {
+        const QString pdf = QStringLiteral(VELL_BENCH_DATA "/bench-ledger.pdf");
+        QApplication::processEvents();
+        const long idle = StatusKiB("VmRSS:");
+        ResetPeakMemory();
+        int pages = 0;
+        const double ms = Milliseconds([&] {
+            pages = static_cast<LedgerGridPrinter&>(ledger_->Printer()).PrintToPdf(pdf);
+        });
+        const long peak = StatusKiB("VmHWM:");
+        std::printf("%-58s %10.0f ms, %d pages, %.0f pages/s, peak %.1f MiB above idle (goal <= 128)\n",
+                    "printout of the 100,000-row ledger to PDF", ms, pages, pages / (ms / 1000), (peak - idle) / 1024.0);
+        QFile::remove(pdf);
+    }
+
+private:
+    std::optional<BatRuleFace> face_;
+    frmBatRuleMain window_;
+    QTreeView* tree_ = nullptr;
+    LedgerGrid* ledger_ = nullptr;
+};
+
+}
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    WriteDatabase();
+    std::printf("Window figures: %d groups, %d batch-managed materials in one group; medians of %d rounds\n", kGroups,
+                kMaterials, kRounds);
+    FirstPaint();
+    WindowFigures figures;
+    figures.ShowBigGroup();
+    figures.Tree();
+    figures.LedgerScreen();
+    figures.Scrolling();
+    figures.Printout();
+    return 0;
+}

@@ -1,0 +1,88 @@
+#include "GroupTreeModel.h"
+
+#include <QHash>
+
+void GroupTreeModel::SetNodes(const QList<GroupTree::Node>& nodes)
+{
+    beginResetModel();
+    items_.clear();
+    topLevel_.clear();
+    items_.reserve(nodes.size());
+    QHash<QString, int> positions;
+    positions.reserve(nodes.size());
+    for (const GroupTree::Node& node : nodes) {
+        const int item = int(items_.size());
+        const int parent = positions.value(node.parentKey, -1);
+        QList<int>& siblings = parent < 0 ? topLevel_ : items_[parent].children;
+        items_.append({node, parent, int(siblings.size()), {}});
+        siblings.append(item);
+        positions.insert(node.key, item);
+    }
+    endResetModel();
+}
+
+QModelIndex GroupTreeModel::IndexOf(int item) const
+{
+    return item < 0 ? QModelIndex() : createIndex(items_[item].row, 0, quintptr(item));
+}
+
+const GroupTreeModel::Item* GroupTreeModel::ItemOf(const QModelIndex& index) const
+{
+    return index.isValid() ? &items_[int(index.internalId())] : nullptr;
+}
+
+QModelIndex GroupTreeModel::IndexOfKey(const QString& key) const
+{
+    for (int item = 0; item < items_.size(); ++item)
+        if (items_[item].node.key == key)
+            return IndexOf(item);
+    return QModelIndex();
+}
+
+QModelIndex GroupTreeModel::LastNode() const
+{
+    return IndexOf(int(items_.size()) - 1);
+}
+
+QModelIndex GroupTreeModel::index(int row, int column, const QModelIndex& parent) const
+{
+    const QList<int>& children = parent.isValid() ? ItemOf(parent)->children : topLevel_;
+    if (column != 0 || row < 0 || row >= children.size())
+        return QModelIndex();
+    return IndexOf(children[row]);
+}
+
+QModelIndex GroupTreeModel::parent(const QModelIndex& child) const
+{
+    const Item* item = ItemOf(child);
+    return item ? IndexOf(item->parent) : QModelIndex();
+}
+
+int GroupTreeModel::rowCount(const QModelIndex& parent) const
+{
+    if (parent.column() > 0)
+        return 0;
+    return int(parent.isValid() ? ItemOf(parent)->children.size() : topLevel_.size());
+}
+
+int GroupTreeModel::columnCount(const QModelIndex&) const
+{
+    return 1;
+}
+
+QVariant GroupTreeModel::data(const QModelIndex& index, int role) const
+{
+    const Item* item = ItemOf(index);
+    if (!item)
+        return QVariant();
+    switch (role) {
+    case Qt::DisplayRole:
+        return item->node.text;
+    case Qt::UserRole:
+        return item->node.key;
+    case Qt::DecorationRole:
+        return picture_;
+    default:
+        return QVariant();
+    }
+}
