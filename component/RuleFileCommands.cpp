@@ -53,10 +53,11 @@ int LintRules(QTextStream& out)
         const QString group = MParse::TranslateText(QStringLiteral("物料组"));
         int rules = 0;
         int counts[3] = {};
+        RuleLint::Linter linter;
         ReadAll([&](const StoredRule& rule) {
             ++rules;
             const QString owner = (rule.group ? group : item) + QLatin1Char('\t') + OwnerText(rule);
-            for (const RuleLint::Finding& finding : RuleLint::Check(rule.elements, rule.group ? QString() : rule.number)) {
+            for (const RuleLint::Finding& finding : linter.Check(rule.elements, rule.group ? QString() : rule.number)) {
                 ++counts[int(finding.severity)];
                 out << RuleLint::SeverityText(finding.severity) << '\t' << owner << '\t' << finding.text << '\n';
             }

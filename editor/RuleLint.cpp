@@ -28,17 +28,6 @@ Period PeriodOf(const QString& dateFormat)
     return Period::Year;
 }
 
-QString CapacityText(int level, const BatRuleStruct& serial, Period period)
-{
-    const qint64 start = qint64(std::max(0.0, HostText::Val(serial.FSelDefine)));
-    const qint64 capacity = std::max<qint64>(0, qint64(std::pow(10.0, serial.FWidth)) - start);
-    const char* pattern = period == Period::Day     ? "第%1级的流水号长%2位，每天最多%3个批次"
-                          : period == Period::Month ? "第%1级的流水号长%2位，每月最多%3个批次"
-                          : period == Period::Year  ? "第%1级的流水号长%2位，每年最多%3个批次"
-                                                    : "第%1级的流水号长%2位，规则中没有日期，总共最多%3个批次";
-    return MParse::TranslateFormat(QString::fromUtf8(pattern), {level, serial.FWidth, capacity});
-}
-
 // The cell refusals of the save engine that a stored element already earns.
 QStringList MissingCells(int level, const BatRuleStruct& e)
 {
@@ -63,7 +52,26 @@ QStringList MissingCells(int level, const BatRuleStruct& e)
 
 }
 
+QString Linter::CapacityText(int level, const BatRuleStruct& serial, int period)
+{
+    const qint64 start = qint64(std::max(0.0, HostText::Val(serial.FSelDefine)));
+    const qint64 capacity = std::max<qint64>(0, qint64(std::pow(10.0, serial.FWidth)) - start);
+    const auto key = std::make_tuple(level, serial.FWidth, capacity, period);
+    if (const auto kept = capacityTexts_.find(key); kept != capacityTexts_.end())
+        return kept->second;
+    const char* pattern = Period(period) == Period::Day     ? "第%1级的流水号长%2位，每天最多%3个批次"
+                          : Period(period) == Period::Month ? "第%1级的流水号长%2位，每月最多%3个批次"
+                          : Period(period) == Period::Year  ? "第%1级的流水号长%2位，每年最多%3个批次"
+                                                            : "第%1级的流水号长%2位，规则中没有日期，总共最多%3个批次";
+    return capacityTexts_[key] = MParse::TranslateFormat(QString::fromUtf8(pattern), {level, serial.FWidth, capacity});
+}
+
 QList<Finding> Check(const QList<BatRuleStruct>& elements, const QString& materialNumber)
+{
+    return Linter().Check(elements, materialNumber);
+}
+
+QList<Finding> Linter::Check(const QList<BatRuleStruct>& elements, const QString& materialNumber)
 {
     QList<Finding> findings;
     auto add = [&](Severity severity, const QString& text) { findings.append({severity, text}); };
@@ -115,7 +123,7 @@ QList<Finding> Check(const QList<BatRuleStruct>& elements, const QString& materi
                                             {level, HostText::Excerpt(code), code.size(), e.FWidth}));
         }
         if (KindOf(e.FPropertyID) == PropertyKind::Serial && e.FWidth > 0 && e.FWidth <= kWidestCountedSerial)
-            add(Severity::Note, CapacityText(level, e, period));
+            add(Severity::Note, CapacityText(level, e, int(period)));
     }
     return findings;
 }

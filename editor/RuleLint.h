@@ -5,6 +5,9 @@
 #include <QList>
 #include <QString>
 
+#include <map>
+#include <tuple>
+
 // What a rule gives away before any document uses it: errors where the
 // editor's checks would refuse it today or no document can fill it,
 // warnings where its batch numbers will repeat or lose characters, and
@@ -22,6 +25,17 @@ struct Finding {
 // the material's number, its code is measured against the elements that
 // take it.
 QList<Finding> Check(const QList<BatRuleStruct>& elements, const QString& materialNumber = QString());
+
+// Checks rule after rule: the notes many rules share are formatted once.
+class Linter {
+public:
+    QList<Finding> Check(const QList<BatRuleStruct>& elements, const QString& materialNumber = QString());
+
+private:
+    QString CapacityText(int level, const BatRuleStruct& serial, int period);
+
+    std::map<std::tuple<int, int, qint64, int>, QString> capacityTexts_;   // level, length, capacity, period
+};
 
 QString SeverityText(Severity severity);
 

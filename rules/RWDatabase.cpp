@@ -134,7 +134,7 @@ QString RWDatabase::StoredRulesSql(qint32 detail, const QString& fromFragment, c
                + (items ? QStringLiteral(" And u1.FBatchManager = 1")
                         : QStringLiteral(" And u1.FItemClassID = 4 And u1.FDetail = 0"))
                + WherePart(whereFragment)
-        << QStringLiteral(" ORDER BY r.FItemID,r.FDetail,r.FID");   // the order of the owner index: no sorting
+        << QStringLiteral(" ORDER BY r.FItemID");   // owners together; a sort by FID too would run over the whole table
     return sql.Text();
 }
 

@@ -4,12 +4,22 @@
 #include "RWDatabase.h"
 #include "Recordset.h"
 
+#include <algorithm>
+
 namespace StoredRules {
 
 namespace {
 
 // Rows of FetchStoredRules: the owner's FNumber and FName, then the element.
 constexpr int kNumber = 0, kName = 1, kElement = 2, kOwner = kElement + 1;
+
+// The rows come owner by owner, not necessarily in level order within one.
+void VisitInLevelOrder(StoredRule& rule, const std::function<void(const StoredRule&)>& visit)
+{
+    std::stable_sort(rule.elements.begin(), rule.elements.end(),
+                     [](const BatRuleStruct& a, const BatRuleStruct& b) { return a.FID < b.FID; });
+    visit(rule);
+}
 
 // Walks consecutive rows of one owner at a time.
 void VisitOwners(Recordset& rows, bool group, const std::function<void(const StoredRule&)>& visit)
@@ -19,7 +29,7 @@ void VisitOwners(Recordset& rows, bool group, const std::function<void(const Sto
     for (; !rows.Eof(); rows.MoveNext()) {
         const qint32 owner = rows.Field(kOwner).toInt();
         if (!rule.elements.isEmpty() && owner != rule.ownerId) {
-            visit(rule);
+            VisitInLevelOrder(rule, visit);
             rule.elements.clear();
         }
         if (rule.elements.isEmpty()) {
@@ -30,7 +40,7 @@ void VisitOwners(Recordset& rows, bool group, const std::function<void(const Sto
         rule.elements.append(ElementOf(rows, kElement));
     }
     if (!rule.elements.isEmpty())
-        visit(rule);
+        VisitInLevelOrder(rule, visit);
 }
 
 }

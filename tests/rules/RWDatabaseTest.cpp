@@ -144,7 +144,7 @@ TEST(RuleQueryTexts, StoredRulesJoinTheirOwnersInTheOrderOfTheOwnerIndex)
                     "r.FSelDefine,r.FWidth,r.FCharacter,r.FSubCharacter",
                     " From ICBatchNoRule r,t_ICItem u1,F",
                     " Where r.FDetail=1 And r.FItemID=u1.FItemID And u1.FBatchManager = 1 and W",
-                    " ORDER BY r.FItemID,r.FDetail,r.FID"}));
+                    " ORDER BY r.FItemID"}));
     EXPECT_EQ(RWDatabase::StoredRulesSql(0, "", "").section("\r\n", 1, 2),
               " From ICBatchNoRule r,t_Item u1\r\n"
               " Where r.FDetail=0 And r.FItemID=u1.FItemID And u1.FItemClassID = 4 And u1.FDetail = 0");

@@ -146,6 +146,22 @@ TEST_F(StoredRulesRead, ElementsKeepTheirStoredTexts)
     EXPECT_EQ(elements[3].FItemID, 101);
 }
 
+TEST_F(StoredRulesRead, ElementsComeInLevelOrderWhateverOrderTheRowsArriveIn)
+{
+    // Without the owner index the rows arrive as they were written.
+    db.Connection().Execute("DROP INDEX ix_BatchNoRule_Owner");
+    db.Connection().Execute("DELETE FROM ICBatchNoRule WHERE FItemID = 101");
+    db.Connection().Execute("INSERT INTO ICBatchNoRule (FID,FItemID,FPropertyID,FWidth,FDetail) VALUES "
+                            "(3,101,26,4,1),(1,101,24,2,1),(2,101,23,6,1)");
+    QStringList levels;
+    StoredRules::Read([&](const StoredRule& rule) {
+        if (rule.number == "01.01.001")
+            for (const BatRuleStruct& e : rule.elements)
+                levels << QString("%1:%2").arg(e.FID).arg(e.FPropertyID);
+    });
+    EXPECT_EQ(levels, (QStringList{"1:24", "2:23", "3:26"}));
+}
+
 TEST_F(StoredRulesRead, AFailedQueryEndsTheReading)
 {
     connection->failWith = "lost";
