@@ -86,6 +86,17 @@ void Aim(auto& editor, const Target& target)
     editor.ParentItemNumberName = aimed.ParentItemNumberName;
 }
 
+// The editor without its window, opened on the target.
+struct OpenedEditor {
+    explicit OpenedEditor(const Target& target)
+    {
+        Aim(editor, target);
+        editor.Open();
+    }
+    MemoryRuleGrid grid;
+    BatRuleEditor editor{grid};
+};
+
 QString PropertyItem(const QString& given, int level)
 {
     const qint32 byId = given.toInt();
@@ -250,12 +261,10 @@ int ShowRule(const Target& target, QTextStream& out)
 {
     return Guard([&] {
         CommandSession session;
-        MemoryRuleGrid grid;
-        BatRuleEditor editor(grid);
-        Aim(editor, target);
-        editor.Open();
+        const OpenedEditor opened(target);
+        const BatRuleEditor& editor = opened.editor;
         out << (editor.singleItem ? editor.ItemNumberName : editor.ParentItemNumberName) << '\n';
-        PrintRule(grid, out);
+        PrintRule(opened.grid, out);
         return 0;
     });
 }
@@ -266,12 +275,10 @@ int SetRule(const Target& target, const QStringList& elements, int itemIsTop, bo
         CommandSession session;
         if (elements.isEmpty() || elements.size() > BatRuleEditor::MaxLevels)
             throw Refusal{BatRuleEditor::LevelCountRefusal()};
-        MemoryRuleGrid grid;
-        BatRuleEditor editor(grid);
         const int shownBefore = GLB::MessagesShown();
-        Aim(editor, target);
-        editor.Open();
+        OpenedEditor opened(target);
         ExpectNothingShownSince(shownBefore);
+        auto& [grid, editor] = opened;
         if (itemIsTop >= 0)
             editor.options.itemIsTop = itemIsTop;
         editor.SetLevelText(QString::number(elements.size()));
@@ -295,11 +302,9 @@ int PreviewRule(const Target& target, const PreviewDocument& given, QTextStream&
 {
     return Guard([&] {
         CommandSession session;
-        MemoryRuleGrid grid;
-        BatRuleEditor editor(grid);
-        Aim(editor, target);
-        editor.Open();
-        const QList<BatRuleStruct> elements = BatchPreview::GridElements(grid, grid.RowCount());
+        const OpenedEditor opened(target);
+        const BatRuleEditor& editor = opened.editor;
+        const QList<BatRuleStruct> elements = BatchPreview::GridElements(opened.grid, opened.grid.RowCount());
         if (elements.isEmpty())
             Refuse("%1没有批号规则", {editor.singleItem ? editor.ItemNumberName : editor.ParentItemNumberName});
         out << BatchNumberComposer::Compose(elements, DocumentFor(editor, given)) << '\n';

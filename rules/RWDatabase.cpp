@@ -70,6 +70,13 @@ std::unique_ptr<Recordset> RWDatabase::Guarded(const QString& label, const std::
     }
 }
 
+std::unique_ptr<Recordset> RWDatabase::GuardedFiltered(const QString& label, const FilteredSql& compose)
+{
+    QString from, where;
+    FilterRequest(from, where);
+    return Guarded(label, [&] { return compose(from, where); });
+}
+
 QString RWDatabase::ParentItemSql(const QString& fromFragment, const QString& whereFragment)
 {
     SqlLines sql;
@@ -172,16 +179,14 @@ QString RWDatabase::BatchManagedItemsSql(const QString& fromFragment, const QStr
 
 std::unique_ptr<Recordset> RWDatabase::FetchParentItem()
 {
-    QString from, where;
-    FilterRequest(from, where);
-    return Guarded(QStringLiteral("FetchParentItem::"), [&] { return ParentItemSql(from, where); });
+    return GuardedFiltered(QStringLiteral("FetchParentItem::"),
+                           [&](auto& from, auto& where) { return ParentItemSql(from, where); });
 }
 
 std::unique_ptr<Recordset> RWDatabase::FetchItemDetail(qint32 parentId)
 {
-    QString from, where;
-    FilterRequest(from, where);
-    return Guarded(QStringLiteral("FetchItemDetail::"), [&] { return ItemDetailSql(parentId, from, where); });
+    return GuardedFiltered(QStringLiteral("FetchItemDetail::"),
+                           [&](auto& from, auto& where) { return ItemDetailSql(parentId, from, where); });
 }
 
 std::unique_ptr<Recordset> RWDatabase::FetchBatchRule(qint32 itemId, const qint32& detail)
@@ -191,43 +196,38 @@ std::unique_ptr<Recordset> RWDatabase::FetchBatchRule(qint32 itemId, const qint3
 
 std::unique_ptr<Recordset> RWDatabase::FetchGroup(qint32 groupId)
 {
-    QString from, where;
-    FilterRequest(from, where);
-    return Guarded(QStringLiteral("FetchGroup::"), [&] { return GroupSql(groupId, from, where); });
+    return GuardedFiltered(QStringLiteral("FetchGroup::"),
+                           [&](auto& from, auto& where) { return GroupSql(groupId, from, where); });
 }
 
 std::unique_ptr<Recordset> RWDatabase::FetchItem(qint32 itemId)
 {
-    QString from, where;
-    FilterRequest(from, where);
-    return Guarded(QStringLiteral("FetchItem::"), [&] { return ItemSql(itemId, from, where); });
+    return GuardedFiltered(QStringLiteral("FetchItem::"),
+                           [&](auto& from, auto& where) { return ItemSql(itemId, from, where); });
 }
 
 std::unique_ptr<Recordset> RWDatabase::FetchStoredRules(qint32 detail)
 {
-    QString from, where;
-    FilterRequest(from, where);
-    return Guarded(QStringLiteral("FetchStoredRules::"), [&] { return StoredRulesSql(detail, from, where); });
+    return GuardedFiltered(QStringLiteral("FetchStoredRules::"),
+                           [&](auto& from, auto& where) { return StoredRulesSql(detail, from, where); });
 }
 
 std::unique_ptr<Recordset> RWDatabase::CountSpread(const QString& groupNumber)
 {
-    QString from, where;
-    FilterRequest(from, where);
-    return Guarded(QStringLiteral("CountSpread::"), [&] { return CountSpreadSql(groupNumber, from, where); });
+    return GuardedFiltered(QStringLiteral("CountSpread::"),
+                           [&](auto& from, auto& where) { return CountSpreadSql(groupNumber, from, where); });
 }
 
 std::unique_ptr<Recordset> RWDatabase::FetchSpreadSample(const QString& groupNumber, bool spareOwnRules, int count)
 {
-    QString from, where;
-    FilterRequest(from, where);
-    return Guarded(QStringLiteral("FetchSpreadSample::"),
-                   [&] { return SpreadSampleSql(groupNumber, spareOwnRules, count, from, where); });
+    return GuardedFiltered(QStringLiteral("FetchSpreadSample::"),
+                           [&](auto& from, auto& where) {
+                               return SpreadSampleSql(groupNumber, spareOwnRules, count, from, where);
+                           });
 }
 
 std::unique_ptr<Recordset> RWDatabase::FetchBatchManagedItems()
 {
-    QString from, where;
-    FilterRequest(from, where);
-    return Guarded(QStringLiteral("FetchBatchManagedItems::"), [&] { return BatchManagedItemsSql(from, where); });
+    return GuardedFiltered(QStringLiteral("FetchBatchManagedItems::"),
+                           [&](auto& from, auto& where) { return BatchManagedItemsSql(from, where); });
 }

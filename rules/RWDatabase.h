@@ -64,4 +64,7 @@ private:
     static void FilterRequest(QString& fromFragment, QString& whereFragment, const QString& tableAlias = QStringLiteral("u1"),
                               bool firstForm = false);
     static std::unique_ptr<Recordset> Guarded(const QString& label, const std::function<QString()>& compose);
+    // Guarded, the batch composed with the access filter's fragments for u1.
+    using FilteredSql = std::function<QString(const QString& fromFragment, const QString& whereFragment)>;
+    static std::unique_ptr<Recordset> GuardedFiltered(const QString& label, const FilteredSql& compose);
 };
