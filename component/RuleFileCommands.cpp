@@ -3,6 +3,7 @@
 #include "CommandGuard.h"
 #include "CommandSession.h"
 #include "HostText.h"
+#include "OutputFile.h"
 #include "RuleFile.h"
 #include "RuleImport.h"
 #include "RuleLint.h"
@@ -10,6 +11,7 @@
 #include "StoredRules.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QStringDecoder>
@@ -29,6 +31,24 @@ void ReadAll(const std::function<void(const StoredRule&)>& visit)
 {
     if (!StoredRules::Read(visit))
         throw AlreadyShown{};
+}
+
+// Every rule the user may see, as CSV or JSON; answers how many.
+int WriteRules(bool json, QTextStream& out)
+{
+    int rules = 0;
+    if (!json) {
+        out << RuleFile::CsvHeader();
+        ReadAll([&](const StoredRule& rule) {
+            out << RuleFile::CsvRows(rule);
+            ++rules;
+        });
+        return rules;
+    }
+    QJsonArray array;
+    ReadAll([&](const StoredRule& rule) { array.append(RuleFile::JsonOf(rule)); });
+    out << QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("Rules"), array}}).toJson());
+    return int(array.size());
 }
 
 QString ReadUtf8(const QString& path)
@@ -70,21 +90,26 @@ int LintRules(QTextStream& out)
     });
 }
 
-int ExportRules(bool json, QTextStream& out)
+int ExportRules(bool json, const QString& file, QTextStream& out)
 {
     return Guard([&] {
         CommandSession session;
-        if (!json) {
-            out << RuleFile::CsvHeader();
-            ReadAll([&](const StoredRule& rule) { out << RuleFile::CsvRows(rule); });
-        } else {
-            QJsonArray rules;
-            ReadAll([&](const StoredRule& rule) { rules.append(RuleFile::JsonOf(rule)); });
-            out << QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("Rules"), rules}}).toJson());
+        if (file.isEmpty()) {
+            WriteRules(json, out);
+            out.flush();
+            if (out.status() != QTextStream::Ok)
+                Refuse("规则文件没有写完：写入失败");
+            return 0;
         }
-        out.flush();
-        if (out.status() != QTextStream::Ok)
-            Refuse("规则文件没有写完：写入失败");
+        OutputFile output(file);
+        if (!output.Open())
+            Refuse("规则文件%1没有写完：%2", {HostText::Excerpt(file), output.ErrorString()});
+        QTextStream stream(&output.Device());
+        const int rules = WriteRules(json, stream);
+        stream.flush();
+        if (stream.status() != QTextStream::Ok || !output.Commit())
+            Refuse("规则文件%1没有写完：%2", {HostText::Excerpt(file), output.ErrorString()});
+        out << "Wrote " << QFileInfo(file).absoluteFilePath() << " (" << rules << " rules)\n";
         return 0;
     });
 }

@@ -13,7 +13,9 @@ namespace RuleFileCommands {
 // A line per finding: severity, owner kind, owner, text; then a summary.
 // 1 when any finding is an error.
 VELLBATCHRULE_EXPORT int LintRules(QTextStream& out);
-VELLBATCHRULE_EXPORT int ExportRules(bool json, QTextStream& out);
+// Into `file` when one is named, which is replaced only by a whole export;
+// else onto `out`.
+VELLBATCHRULE_EXPORT int ExportRules(bool json, const QString& file, QTextStream& out);
 // itemIsTop: -1 keeps the stored option, else its new state. A dry run
 // checks everything and writes nothing.
 VELLBATCHRULE_EXPORT int ImportRules(const QString& file, int itemIsTop, bool dryRun, QTextStream& out);

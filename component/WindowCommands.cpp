@@ -3,6 +3,7 @@
 #include "BatRuleFace.h"
 #include "BatRuleLedger.h"
 #include "BatRulePrint.h"
+#include "CommandGuard.h"
 #include "CommandSession.h"
 #include "GLB.h"
 #include "HostError.h"
@@ -42,27 +43,34 @@ int MainWindow(QTextStream& err)
     }
 }
 
-int PrintToPdf(qint32 groupId, const QString& pdfFile, QTextStream& out, QTextStream& err)
+int PrintToPdf(qint32 groupId, const QString& pdfFile, QTextStream& out)
 {
-    const int shownBefore = GLB::MessagesShown();
-    try {
+    using namespace CommandGuard;
+    return Guard([&] {
         CommandSession session;
         BatRuleLedger rows;
         if (groupId != 0) {
             const auto group = rows.Database().FetchGroup(groupId);
             if (!group)
-                return 1;   // the query has shown why
-            if (group->Eof()) {
-                err << MParse::TranslateFormat(QStringLiteral("找不到物料组%1"), {groupId}) << '\n';
-                return 1;
-            }
+                throw AlreadyShown{};
+            if (group->Eof())
+                Refuse("找不到物料组%1", {groupId});
         }
         const std::optional<int> count = rows.ShowGroup(groupId);
         if (!count)
-            return 1;   // the query has shown why
+            throw AlreadyShown{};
         LedgerGrid ledger;
         SetUpLikeTheWindow(ledger);
-        ledger.rowTextRequest = [&rows](int row) { return row == 1 ? BatRuleLedger::LedgerHeaderText() : rows.LedgerRowText(row); };
+        // The first row that cannot be read ends the printout: the rest would
+        // only wait on the same failure, and no half-printed file is kept.
+        const int shownBefore = GLB::MessagesShown();
+        ledger.rowTextRequest = [&rows, shownBefore](int row) {
+            if (row == 1)
+                return BatRuleLedger::LedgerHeaderText();
+            const QString text = rows.LedgerRowText(row);
+            ExpectNothingShownSince(shownBefore);
+            return text;
+        };
         ledger.SetRows(*count + 1);
         MParse::SetLedgerPrintFonts(ledger);
         BatRulePrint print;
@@ -70,14 +78,9 @@ int PrintToPdf(qint32 groupId, const QString& pdfFile, QTextStream& out, QTextSt
         print.SetBRPrintLedger(&ledger);
         print.SetLdgLayout();
         const int pages = static_cast<LedgerGridPrinter&>(ledger.Printer()).PrintToPdf(pdfFile);
-        if (GLB::MessagesShown() != shownBefore)
-            return 1;
         out << "Wrote " << QFileInfo(pdfFile).absoluteFilePath() << " (" << *count << " rows, " << pages << " pages)\n";
         return 0;
-    } catch (const HostError& error) {
-        err << error.Description() << '\n';
-        return 1;
-    }
+    });
 }
 
 }

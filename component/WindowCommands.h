@@ -13,7 +13,9 @@ namespace WindowCommands {
 // Runs the main window until the user closes it.
 VELLBATCHRULE_EXPORT int MainWindow(QTextStream& err);
 
-// The ledger of a group (0: the root) as the main window prints it.
-VELLBATCHRULE_EXPORT int PrintToPdf(qint32 groupId, const QString& pdfFile, QTextStream& out, QTextStream& err);
+// The ledger of a group (0: the root) as the main window prints it. The
+// command's messages are shown as a command's are; the file is replaced
+// only by a whole printout.
+VELLBATCHRULE_EXPORT int PrintToPdf(qint32 groupId, const QString& pdfFile, QTextStream& out);
 
 }

@@ -3,10 +3,12 @@
 #include "HostError.h"
 #include "LedgerFont.h"
 #include "LedgerGrid.h"
+#include "OutputFile.h"
 
 #include <QDate>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -14,6 +16,8 @@
 namespace {
 
 constexpr qreal kRowSpacing = 1.5;   // a row's height in lines of its font
+constexpr int kPdfResolution = 1200;  // as a high-resolution printer prints
+const QString kSource = QStringLiteral("LedgerPrinter");
 
 const Qt::Alignment kPartAlignment[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
 
@@ -55,41 +59,50 @@ void LedgerGridPrinter::PrinterSetup()
 
 int LedgerGridPrinter::PrintToPdf(const QString& file)
 {
-    QPrinter pdf(QPrinter::HighResolution);
-    pdf.setOutputFormat(QPrinter::PdfFormat);
+    OutputFile output(file);
+    if (!output.Open())
+        throw HostError(75, QStringLiteral("Cannot print to '%1': %2").arg(file, output.ErrorString()), kSource);
+    QPdfWriter pdf(&output.Device());
+    pdf.setResolution(kPdfResolution);
     pdf.setPageLayout(setting_->pageLayout());
-    pdf.setOutputFileName(file);
-    return Paint(&pdf);
+    const int pages = PaintOn(pdf, pdf.resolution(), file);
+    if (!output.Commit())
+        throw HostError(75, QStringLiteral("Cannot write '%1': %2").arg(file, output.ErrorString()), kSource);
+    return pages;
 }
 
 int LedgerGridPrinter::Paint(QPrinter* printer)
 {
+    return PaintOn(*printer, printer->resolution(),
+                   printer->outputFileName().isEmpty() ? printer->printerName() : printer->outputFileName());
+}
+
+int LedgerGridPrinter::PaintOn(QPagedPaintDevice& device, int resolution, const QString& name)
+{
     QPainter painter;
-    if (!painter.begin(printer))
-        throw HostError(75, QStringLiteral("Cannot print to '%1'").arg(printer->outputFileName().isEmpty() ? printer->printerName()
-                                                                                                      : printer->outputFileName()),
-                        QStringLiteral("LedgerPrinter"));
-    const Layout layout = LayOut(painter, printer);
+    if (!painter.begin(&device))
+        throw HostError(75, QStringLiteral("Cannot print to '%1'").arg(name), kSource);
+    const Layout layout = LayOut(painter, device, resolution);
     for (int page = 1; page <= layout.pages; ++page) {
         if (page > 1)
-            printer->newPage();
+            device.newPage();
         PaintPage(painter, layout, page);
     }
     return layout.pages;
 }
 
-LedgerGridPrinter::Layout LedgerGridPrinter::LayOut(QPainter& painter, QPrinter* printer) const
+LedgerGridPrinter::Layout LedgerGridPrinter::LayOut(QPainter& painter, QPagedPaintDevice& device, int resolution) const
 {
     Layout layout;
-    layout.page = QRectF(QPointF(0, 0), printer->pageLayout().paintRectPixels(printer->resolution()).size());
+    layout.page = QRectF(QPointF(0, 0), device.pageLayout().paintRectPixels(resolution).size());
     for (int line = 0; line < LineCount; ++line) {
         for (const bool header : {true, false}) {
             const Line& entry = header ? Header(line) : Footer(line);
             if (!entry.text.isEmpty())
-                (header ? layout.headerHeight : layout.footerHeight) += QFontMetricsF(LedgerFont(entry.font), printer).lineSpacing();
+                (header ? layout.headerHeight : layout.footerHeight) += QFontMetricsF(LedgerFont(entry.font), &device).lineSpacing();
         }
     }
-    layout.rowHeight = QFontMetricsF(grid_.font(), printer).height() * kRowSpacing;
+    layout.rowHeight = QFontMetricsF(grid_.font(), &device).height() * kRowSpacing;
     // The columns keep their proportions on screen and shrink together to the page width.
     qreal total = 0;
     for (int column = 0; column < grid_.Cols(); ++column)
@@ -100,7 +113,7 @@ LedgerGridPrinter::Layout LedgerGridPrinter::LayOut(QPainter& painter, QPrinter*
         }
     const qreal scale = total > 0 ? layout.page.width() / total : 1;
     for (qreal& width : layout.widths)
-        width *= std::min(scale, qreal(printer->resolution()) / grid_.logicalDpiX());
+        width *= std::min(scale, qreal(resolution) / grid_.logicalDpiX());
     const qreal body = layout.page.height() - layout.headerHeight - layout.footerHeight - 2 * layout.rowHeight;
     layout.rowsPerPage = std::max(1, int(body / layout.rowHeight));
     const int rows = grid_.Rows() - 1;

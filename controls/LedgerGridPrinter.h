@@ -7,6 +7,7 @@
 #include <memory>
 
 class LedgerGrid;
+class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
 
@@ -22,7 +23,9 @@ public:
     void PrintOut() override;
     void PrintPreview() override;
     void PrinterSetup() override;
-    // The same pages, into a PDF file, on the setting's paper; answers the page count.
+    // The same pages, into a PDF file, on the setting's paper; answers the
+    // page count. The file is replaced only when all of it was written; a
+    // failure throws HostError and leaves what was there.
     int PrintToPdf(const QString& file);
 
     // Paints every page on the printer's device; answers the page count. A
@@ -40,7 +43,8 @@ private:
         int rowsPerPage = 1;
         int pages = 1;
     };
-    Layout LayOut(QPainter& painter, QPrinter* printer) const;
+    int PaintOn(QPagedPaintDevice& device, int resolution, const QString& name);
+    Layout LayOut(QPainter& painter, QPagedPaintDevice& device, int resolution) const;
     void PaintPage(QPainter& painter, const Layout& layout, int page) const;
     qreal PaintLines(QPainter& painter, const Layout& layout, bool header, qreal top, int page) const;
     void PaintRow(QPainter& painter, const Layout& layout, int ledgerRow, qreal top, bool isHeader) const;

@@ -51,9 +51,9 @@ void RegisterHostComponents(const HostSettings& settings)
     registry.Register(ComponentNames::HelpViewer, [help, translations] {
         return std::make_shared<HelpBrowser>(help, translations, SessionLanguage);
     });
-    // Without a window system the messages go to standard error.
-    registry.Register(ComponentNames::MessageBox, []() -> std::shared_ptr<HostComponent> {
-        if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+    // Without a window system, or without a window to answer them in, the messages go to standard error.
+    registry.Register(ComponentNames::MessageBox, [dialogs = settings.dialogs]() -> std::shared_ptr<HostComponent> {
+        if (dialogs && qobject_cast<QApplication*>(QCoreApplication::instance()))
             return std::make_shared<DialogMessageBox>();
         return std::make_shared<ConsoleMessageBox>();
     });

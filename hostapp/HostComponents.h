@@ -7,6 +7,7 @@ struct HostSettings {
     QString database;      // a SQLite file, or an ODBC connection string
     QString propsString;   // the session handed to the component
     QString resourceDir;   // holds translations/ and help/; empty: next to the program
+    bool dialogs = true;   // messages open as boxes; else they go to standard error
 };
 
 // The session the host hands over when none is given.

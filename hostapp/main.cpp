@@ -32,7 +32,7 @@ public:
             "  vell-batchrule rule preview --db FILE (--item ID | --group ID) [--date YYYY-MM-DD] [--line N]\n"
             "                 [--value PROPERTY=TEXT]...\n"
             "  vell-batchrule rule lint --db FILE\n"
-            "  vell-batchrule rule export --db FILE [--format csv|json]\n"
+            "  vell-batchrule rule export --db FILE [--format csv|json] [--out RULES.csv]\n"
             "  vell-batchrule rule import --db FILE RULES.csv [--spare-own-rules | --replace-own-rules] [--dry-run]\n"
             "  vell-batchrule options show|set --db FILE [KEY=0|1 ...]\n"
             "  vell-batchrule edit --db FILE (--item ID | --group ID)   the rule editor window\n"
@@ -54,7 +54,8 @@ public:
     {
         parser_.process(app);
         args_ = parser_.positionalArguments();
-        return Dispatch();
+        const int code = Dispatch();
+        return OutputWritten() ? code : 1;
     }
 
 private:
@@ -65,7 +66,9 @@ private:
             return DemoDb();
         if (!parser_.isSet(db_))
             return Usage(QStringLiteral("--db FILE is required."));
-        RegisterHostComponents({parser_.value(db_), parser_.value(props_), ComponentResourceDir()});
+        // Only a window's messages open as boxes: a command's go to standard error, where someone reads them.
+        const bool windows = command.isEmpty() || command == QStringLiteral("edit");
+        RegisterHostComponents({parser_.value(db_), parser_.value(props_), ComponentResourceDir(), windows});
         if (command == QStringLiteral("sql"))
             return Commands::Sql(in_, out_, err_);
         if (command == QStringLiteral("rule"))
@@ -81,6 +84,16 @@ private:
         if (!command.isEmpty())
             return Usage(QStringLiteral("Unknown command '%1'.").arg(command));
         return MainWindow();
+    }
+
+    // A command whose output was cut did not do what it was asked.
+    bool OutputWritten()
+    {
+        out_.flush();
+        if (out_.status() == QTextStream::Ok)
+            return true;
+        err_ << "vell-batchrule: the output could not be written: " << out_.device()->errorString() << '\n';
+        return false;
     }
 
     int Usage(const QString& problem)
@@ -154,6 +167,7 @@ private:
             {&line_, {QStringLiteral("preview")}},
             {&value_, {QStringLiteral("preview")}},
             {&format_, {QStringLiteral("export")}},
+            {&outFile_, {QStringLiteral("export")}},
         };
         for (const auto& [option, actions] : owners)
             if (parser_.isSet(*option) && !actions.contains(action))
@@ -189,7 +203,7 @@ private:
         const QString format = parser_.value(format_).toLower();
         if (format != QStringLiteral("csv") && format != QStringLiteral("json"))
             return Usage(QStringLiteral("--format is csv or json."));
-        return RuleFileCommands::ExportRules(format == QStringLiteral("json"), out_);
+        return RuleFileCommands::ExportRules(format == QStringLiteral("json"), parser_.value(outFile_), out_);
     }
 
     int Options()
@@ -219,7 +233,7 @@ private:
         const qint32 group = parser_.value(group_).toInt(&numeric);
         if (!numeric)
             return Usage(QStringLiteral("--group takes a whole number."));
-        return WindowCommands::PrintToPdf(group, parser_.value(pdf_), out_, err_);
+        return WindowCommands::PrintToPdf(group, parser_.value(pdf_), out_);
     }
 
     // The main window on the database, made with demo data when missing.
@@ -240,7 +254,8 @@ private:
                                  QStringLiteral("FILE")};
     const QCommandLineOption props_{QStringLiteral("props"), QStringLiteral("The session's property string."),
                                     QStringLiteral("TEXT"), DefaultPropsString()};
-    const QCommandLineOption outFile_{QStringLiteral("out"), QStringLiteral("File demo-db writes."), QStringLiteral("FILE")};
+    const QCommandLineOption outFile_{QStringLiteral("out"), QStringLiteral("File demo-db or rule export writes."),
+                                      QStringLiteral("FILE")};
     const QCommandLineOption groups_{QStringLiteral("groups"), QStringLiteral("Synthetic groups."), QStringLiteral("N"),
                                      QStringLiteral("0")};
     const QCommandLineOption materials_{QStringLiteral("materials"), QStringLiteral("Synthetic materials."),

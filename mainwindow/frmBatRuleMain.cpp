@@ -557,11 +557,11 @@ void frmBatRuleMain::imgSlipLine_MouseUp()
 bool frmBatRuleMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == imgSlipLine_) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
+        // Only a mouse event may be read as one: the line gets paint and show events too.
         if (event->type() == QEvent::MouseButtonPress)
-            imgSlipLine_MouseDown(mouse->button());
+            imgSlipLine_MouseDown(static_cast<QMouseEvent*>(event)->button());
         else if (event->type() == QEvent::MouseMove)
-            imgSlipLine_MouseMove(Twips(qRound(mouse->position().x())));
+            imgSlipLine_MouseMove(Twips(qRound(static_cast<QMouseEvent*>(event)->position().x())));
         else if (event->type() == QEvent::MouseButtonRelease)
             imgSlipLine_MouseUp();
     }
