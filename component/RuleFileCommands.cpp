@@ -1,5 +1,6 @@
 #include "RuleFileCommands.h"
 
+#include "BatRuleEditor.h"
 #include "CommandGuard.h"
 #include "CommandSession.h"
 #include "HostText.h"
@@ -14,7 +15,6 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QStringDecoder>
 
 namespace RuleFileCommands {
 
@@ -51,16 +51,27 @@ int WriteRules(bool json, QTextStream& out)
     return int(array.size());
 }
 
-QString ReadUtf8(const QString& path)
+// Streams the rule file into the import; a file that is no rule file at
+// all is refused whole, before it can fill the memory.
+void ReadInto(RuleImport& import, QFile& file, const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        Refuse("打不开规则文件%1：%2", {HostText::Excerpt(path), file.errorString()});
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(file.readAll());
-    if (utf8.hasError())
+    RuleFile::Reader reader(file, import.MaxRows());
+    switch (reader.Read([&](RuleFile::Row& row) { import.Take(row); })) {
+    case RuleFile::Reader::Outcome::Read:
+        return import.Finish(reader.Problems());
+    case RuleFile::Reader::Outcome::NoHeader:
+        return import.Finish({{1, RuleFile::Reader::HeaderProblem()}});
+    case RuleFile::Reader::Outcome::ReadFailed:
+        Refuse("读不完规则文件%1：%2", {HostText::Excerpt(path), file.errorString()});
+    case RuleFile::Reader::Outcome::NotUtf8:
         Refuse("规则文件%1不是UTF-8文本", {HostText::Excerpt(path)});
-    return text;
+    case RuleFile::Reader::Outcome::RecordTooLong:
+        Refuse("规则文件%1的第%2行长于%3字节，不是规则文件，什么也没有写",
+               {HostText::Excerpt(path), reader.Line(), RuleFile::Reader::MaxRecordBytes});
+    case RuleFile::Reader::Outcome::TooManyRows:
+        Refuse("规则文件%1多于%2行：您能看到的物料和物料组每个最多有%3级，什么也没有写",
+               {HostText::Excerpt(path), import.MaxRows(), BatRuleEditor::MaxLevels});
+    }
 }
 
 }
@@ -114,28 +125,32 @@ int ExportRules(bool json, const QString& file, QTextStream& out)
     });
 }
 
-int ImportRules(const QString& file, int itemIsTop, bool dryRun, QTextStream& out)
+int ImportRules(const QString& path, int itemIsTop, bool dryRun, QTextStream& out)
 {
     return Guard([&] {
         CommandSession session;
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            Refuse("打不开规则文件%1：%2", {HostText::Excerpt(path), file.errorString()});
         RuleImport import;
-        import.Prepare(RuleFile::ReadCsv(ReadUtf8(file)), itemIsTop);
+        if (import.Begin(itemIsTop))
+            ReadInto(import, file, path);
         if (!import.Refusals().isEmpty()) {
             const QList<RuleImport::Refusal>& refusals = import.Refusals();
             QStringList lines{MParse::TranslateFormat(QStringLiteral("规则文件%1有%2处不能导入，什么也没有写："),
-                                                      {HostText::Excerpt(file), refusals.size()})};
+                                                      {HostText::Excerpt(path), refusals.size()})};
             for (const RuleImport::Refusal& refusal : refusals)
                 lines << RuleImport::LineMessage(refusal.line, refusal.message);
             return Report(lines.join(QLatin1Char('\n')));
         }
         if (dryRun) {
             const bool spare = import.Options().itemIsTop != 0;
-            for (const auto& [groupText, number] : import.Spreads()) {
-                const auto counts = SpreadDryRun::Count(number);
-                if (!counts)
-                    throw AlreadyShown{};
-                out << MParse::TranslateFormat(QStringLiteral("物料组%1：%2"), {groupText, counts->Text(spare)}) << '\n';
-            }
+            const auto changes = import.DryRun();
+            if (!changes)
+                throw AlreadyShown{};
+            for (const RuleImport::SpreadChange& change : *changes)
+                out << MParse::TranslateFormat(QStringLiteral("物料组%1：%2"), {change.groupText, change.counts.Text(spare)})
+                    << '\n';
             out << MParse::TranslateFormat(QStringLiteral("可以导入%1条物料规则和%2条物料组规则；试运行，什么也没有写"),
                                            {import.ItemRules(), import.GroupRules()})
                 << '\n';

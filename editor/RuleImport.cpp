@@ -14,7 +14,7 @@
 
 namespace {
 
-// Numbers match as the host database matches them: letter case and trailing blanks aside.
+// Numbers match loosely as the host database matches them: letter case and trailing blanks aside.
 QString KeyOf(const QString& number)
 {
     return HostText::TrimBlanks(number).toCaseFolded();
@@ -24,6 +24,11 @@ QString NumberName(const Recordset& rows)
 {
     return rows.Field(QStringLiteral("FNumber")).toString() + QLatin1Char('(')
            + rows.Field(QStringLiteral("FName")).toString() + QLatin1Char(')');
+}
+
+QString Quoted(const QString& number)
+{
+    return QStringLiteral("“") + HostText::Excerpt(number) + QStringLiteral("”");
 }
 
 }
@@ -40,71 +45,163 @@ bool RuleImport::ReadOwners()
     const auto groups = items ? database.FetchParentItem() : nullptr;
     if (!groups)
         return false;   // the query has shown why
-    for (; !items->Eof(); items->MoveNext())
-        items_.insert(KeyOf(items->Field(QStringLiteral("FNumber")).toString()),
-                      {items->Field(QStringLiteral("FItemID")).toInt(), NumberName(*items),
-                       items->Field(QStringLiteral("FParentID")).toInt()});
-    for (; !groups->Eof(); groups->MoveNext())
-        groups_.insert(KeyOf(groups->Field(QStringLiteral("FNumber")).toString()),
-                       {groups->Field(QStringLiteral("FItemID")).toInt(), NumberName(*groups), 0});
+    for (; !items->Eof(); items->MoveNext()) {
+        const QString number = items->Field(QStringLiteral("FNumber")).toString();
+        items_.insert(KeyOf(number), {items->Field(QStringLiteral("FItemID")).toInt(), number, NumberName(*items),
+                                      items->Field(QStringLiteral("FParentID")).toInt()});
+    }
+    for (; !groups->Eof(); groups->MoveNext()) {
+        const QString number = groups->Field(QStringLiteral("FNumber")).toString();
+        groups_.insert(KeyOf(number), {groups->Field(QStringLiteral("FItemID")).toInt(), number, NumberName(*groups), 0});
+    }
     return true;
 }
 
-void RuleImport::Prepare(const RuleFile::Contents& file, int itemIsTop)
+bool RuleImport::Begin(int itemIsTop)
 {
-    for (const RuleFile::Problem& problem : file.problems)
-        Refuse(problem.line, problem.message);
     if (!ReadOwners()) {
         Refuse(1, MParse::TranslateText(QStringLiteral("读不到物料和物料组，没有导入任何规则")));
-        return;
+        return false;
     }
     options_.ReadBatchOptions();
     if (itemIsTop >= 0)
         options_.itemIsTop = itemIsTop;
+    return true;
+}
 
-    // The rows of one owner, wherever they stand in the file, in the order owners first appear.
-    QList<QString> owners;
-    QHash<QString, QList<RuleFile::Row>> rowsOf;
-    for (const RuleFile::Row& row : file.rows) {
-        const QString key = (row.group ? QStringLiteral("g:") : QStringLiteral("i:")) + KeyOf(row.number);
-        if (!rowsOf.contains(key))
-            owners << key;
-        rowsOf[key] << row;
+qint64 RuleImport::MaxRows() const
+{
+    return (qint64(items_.size()) + groups_.size() + 1) * BatRuleEditor::MaxLevels;   // the root is an owner too
+}
+
+// The owner stored with exactly this number, else the only one it matches
+// loosely; a number that matches several only loosely names none of them.
+RuleImport::Resolution RuleImport::Resolve(bool group, const QString& number) const
+{
+    const QString key = KeyOf(number);
+    if (group && key.isEmpty())
+        return {Owner{0, QString(), MParse::TranslateText(QStringLiteral("物料")), 0}, QString()};
+    const QList<Owner> loose = (group ? groups_ : items_).values(key);
+    QList<Owner> exact;
+    std::copy_if(loose.begin(), loose.end(), std::back_inserter(exact), [&](const Owner& o) { return o.number == number; });
+    if (exact.size() == 1)
+        return {exact.first(), QString()};
+    if (exact.isEmpty() && loose.size() == 1)
+        return {loose.first(), QString()};
+    if (loose.isEmpty())
+        return {std::nullopt, group ? MParse::TranslateFormat(QStringLiteral("找不到物料组%1或无权查看它"), {HostText::Excerpt(number)})
+                                    : MParse::TranslateFormat(QStringLiteral("找不到批次管理的物料%1或无权查看它"),
+                                                              {HostText::Excerpt(number)})};
+    QStringList numbers;
+    for (const Owner& owner : exact.isEmpty() ? loose : exact)
+        numbers << owner.number;
+    numbers.sort();
+    QStringList candidates;
+    for (const QString& candidate : numbers)
+        candidates << Quoted(candidate);
+    const char* ambiguous = group ? "物料组代码%1与多个物料组相近：%2，不能确定是哪一个"
+                                  : "物料代码%1与多个物料相近：%2，不能确定是哪一个";
+    return {std::nullopt, MParse::TranslateFormat(QString::fromUtf8(ambiguous),
+                                                  {Quoted(number), candidates.join(QStringLiteral(", "))})};
+}
+
+int RuleImport::PendingOf(const RuleFile::Row& row)
+{
+    const QString exact = (row.group ? QStringLiteral("g:") : QStringLiteral("i:")) + row.number;
+    if (const auto known = pendingByNumber_.constFind(exact); known != pendingByNumber_.cend())
+        return *known;
+    // Two spellings of one owner's number are the rows of one rule.
+    Resolution resolution = Resolve(row.group, row.number);
+    const QString owner = resolution.owner ? exact.left(2) + QString::number(resolution.owner->id) : exact;
+    int index = pendingByOwner_.value(owner, -1);
+    if (index < 0) {
+        index = int(pending_.size());
+        pending_.push_back({row.group, row.number, std::move(resolution.owner), resolution.refusal, {}});
+        pendingByOwner_.insert(owner, index);
     }
-    for (const QString& key : owners)
-        PrepareRule(rowsOf[key].first().group, rowsOf[key].first().number, rowsOf[key]);
+    pendingByNumber_.insert(exact, index);
+    return index;
+}
+
+// A file repeats a few texts ("yymmdd", "0", "") over and over: each is kept once.
+qint32 RuleImport::TextIndex(const QString& text)
+{
+    const auto known = textIndex_.constFind(text);
+    if (known != textIndex_.cend())
+        return *known;
+    const qint32 index = qint32(texts_.size());
+    texts_ << text;
+    textIndex_.insert(text, index);
+    return index;
+}
+
+void RuleImport::Take(const RuleFile::Row& row)
+{
+    const BatRuleStruct& e = row.element;
+    const Element element{row.line,         e.FID,
+                          e.FPropertyID,    e.FUseShortNumber,
+                          e.FWidth,         TextIndex(e.FFormatDate),
+                          TextIndex(e.FSelDefine), TextIndex(e.FCharacter),
+                          TextIndex(e.FSubCharacter)};
+    pending_[PendingOf(row)].elements << element;
+}
+
+void RuleImport::Finish(const QList<RuleFile::Problem>& problems)
+{
+    for (const RuleFile::Problem& problem : problems)
+        Refuse(problem.line, problem.message);
+    for (std::size_t index = 0; index < pending_.size(); ++index) {
+        // Checked now, collected again when written: a file's saves would hold the whole file many times over.
+        BatRuleSave save;
+        Prepared prepared{index, !pending_[index].group, QString(), QString()};
+        if (!Collect(prepared, save))
+            continue;
+        itemRules_ += prepared.singleItem ? 1 : 0;
+        rules_.push_back(prepared);
+    }
     std::stable_sort(refusals_.begin(), refusals_.end(), [](const Refusal& a, const Refusal& b) { return a.line < b.line; });
-    // A group spreads before the rules of its materials land, outer groups before inner ones.
-    std::stable_sort(rules_.begin(), rules_.end(), [](const Prepared& a, const Prepared& b) {
-        return !a.singleItem && (b.singleItem || a.number < b.number);
+    const bool spare = options_.itemIsTop != 0;
+    std::stable_sort(rules_.begin(), rules_.end(), [spare](const Prepared& a, const Prepared& b) {
+        if (a.singleItem || b.singleItem)
+            return !a.singleItem && b.singleItem;
+        return spare ? a.number.size() > b.number.size() : a.number.size() < b.number.size();
     });
 }
 
-void RuleImport::PrepareRule(bool group, const QString& number, QList<RuleFile::Row> rows)
+void RuleImport::Prepare(const RuleFile::Contents& file, int itemIsTop)
 {
-    std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.element.FID < b.element.FID; });
-    const int first = std::min_element(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.line < b.line; })->line;
+    if (!Begin(itemIsTop))
+        return;
+    for (const RuleFile::Row& row : file.rows)
+        Take(row);
+    Finish(file.problems);
+}
+
+bool RuleImport::Collect(Prepared& prepared, BatRuleSave& save)
+{
+    const Pending& pending = pending_[prepared.pending];
+    QList<std::pair<int, BatRuleStruct>> rows;   // line, element
+    for (const Element& e : pending.elements)
+        rows.append({e.line, BatRuleStruct{e.fid, 0, e.propertyId, e.useShortNumber, texts_[e.formatDate],
+                                           texts_[e.selDefine], e.width, texts_[e.character], texts_[e.subCharacter]}});
+    std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.second.FID < b.second.FID; });
+    const int first = pending.elements.first().line;
     for (qsizetype i = 0; i < rows.size(); ++i)
-        if (rows[i].element.FID != i + 1)
-            return Refuse(rows[i].line, MParse::TranslateFormat(QStringLiteral("级次应是%1，而不是%2：一条规则的级次从1起连续编号"),
-                                                                {i + 1, rows[i].element.FID}));
+        if (rows[i].second.FID != i + 1)
+            return Refused(rows[i].first, MParse::TranslateFormat(QStringLiteral("级次应是%1，而不是%2：一条规则的级次从1起连续编号"),
+                                                                  {i + 1, rows[i].second.FID}));
     if (rows.size() > BatRuleEditor::MaxLevels)
-        return Refuse(first, BatRuleEditor::LevelCountRefusal());
-    const QString key = KeyOf(number);
-    if (group && !key.isEmpty() && !groups_.contains(key))
-        return Refuse(first, MParse::TranslateFormat(QStringLiteral("找不到物料组%1或无权查看它"), {HostText::Excerpt(number)}));
-    if (!group && !items_.contains(key))
-        return Refuse(first, MParse::TranslateFormat(QStringLiteral("找不到批次管理的物料%1或无权查看它"),
-                                                     {HostText::Excerpt(number)}));
+        return Refused(first, BatRuleEditor::LevelCountRefusal());
+    if (!pending.owner)
+        return Refused(first, pending.refusal);
 
     MemoryRuleGrid grid;
     BatRuleEditor editor(grid);
-    if (group) {
-        const Owner owner = key.isEmpty() ? Owner{0, MParse::TranslateText(QStringLiteral("物料")), 0} : groups_[key];
+    const Owner& owner = *pending.owner;
+    if (pending.group) {
         editor.ParentItemID = owner.id;
         editor.ParentItemNumberName = owner.text;
     } else {
-        const Owner owner = items_[key];
         editor.ItemID = owner.id;
         editor.ItemNumberName = owner.text;
         editor.ParentItemID = owner.parentId;
@@ -113,36 +210,32 @@ void RuleImport::PrepareRule(bool group, const QString& number, QList<RuleFile::
     editor.options = options_;
     editor.SetLevelText(QString::number(rows.size()));
     for (qsizetype i = 0; i < rows.size(); ++i)
-        if (!FillRow(grid, int(i + 1), rows[i]))
-            return;
+        if (!FillRow(grid, int(i + 1), rows[i].first, rows[i].second))
+            return false;
 
-    Prepared prepared{BatRuleSave(), editor.singleItem, QString()};
     GLB::MessageCapture refusals;
     grid.SetActiveCell(0, 0);
-    if (!editor.Prepare(prepared.save)) {
+    if (!editor.Prepare(save)) {
         // The save engine puts the cursor on the row it refuses; the editor's own checks concern the whole rule.
         const int row = grid.ActiveRow();
-        const int line = row >= 1 && row <= rows.size() ? rows[row - 1].line : first;
+        const int line = row >= 1 && row <= rows.size() ? rows[row - 1].first : first;
         for (const QString& message : refusals.Messages())
             Refuse(line, message);
-        return;
+        return false;
     }
-    prepared.save.SetBatRuleSpread(nullptr);   // the grid ends here; the collected rows are all the writers need
+    save.SetBatRuleSpread(nullptr);   // the grid ends here; the collected rows are all the writers need
+    prepared.singleItem = editor.singleItem;
     prepared.number = editor.PreparedSpreadNumber();
-    if (group)
-        spreads_.append({editor.ParentItemNumberName, prepared.number});
-    else
-        ++itemRules_;
-    rules_.push_back(std::move(prepared));
+    prepared.text = owner.text;
+    return true;
 }
 
 // The row as the editor shows a stored element, then its cells as a user types them.
-bool RuleImport::FillRow(RuleGrid& grid, int row, const RuleFile::Row& element)
+bool RuleImport::FillRow(RuleGrid& grid, int row, int line, const BatRuleStruct& e)
 {
-    const BatRuleStruct& e = element.element;
     if (!IsCatalogued(e.FPropertyID)) {
-        Refuse(element.line, MParse::TranslateFormat(QStringLiteral("第%1级的属性%2不在属性目录中，单据无法提供它"),
-                                                     {row, e.FPropertyID}));
+        Refuse(line, MParse::TranslateFormat(QStringLiteral("第%1级的属性%2不在属性目录中，单据无法提供它"),
+                                             {row, e.FPropertyID}));
         return false;
     }
     // Set as a stored property is: 项目号 is never offered, yet a stored rule may hold it.
@@ -153,7 +246,7 @@ bool RuleImport::FillRow(RuleGrid& grid, int row, const RuleFile::Row& element)
     case PropertyKind::BaseData: {
         const QStringList codeLengths = grid.CellFormatOf(RuleGrid::Format, row).items;
         if (e.FUseShortNumber < 0 || e.FUseShortNumber >= codeLengths.size()) {
-            Refuse(element.line, MParse::TranslateFormat(QStringLiteral("第%1级的FUseShortNumber应是0（长代码）或1（短代码）"), {row}));
+            Refuse(line, MParse::TranslateFormat(QStringLiteral("第%1级的FUseShortNumber应是0（长代码）或1（短代码）"), {row}));
             return false;
         }
         format = codeLengths[e.FUseShortNumber];
@@ -174,19 +267,48 @@ bool RuleImport::FillRow(RuleGrid& grid, int row, const RuleFile::Row& element)
     for (int i = 0; i < 4; ++i) {
         const QString refusal = SpreadConsole::EnterCell(grid, RuleGrid::Format + i, row, cells[i]);
         if (!refusal.isEmpty()) {
-            Refuse(element.line, refusal);
+            Refuse(line, refusal);
             return false;
         }
     }
     return true;
 }
 
+std::optional<QList<RuleImport::SpreadChange>> RuleImport::DryRun() const
+{
+    QList<SpreadChange> changes;
+    for (const Prepared& rule : rules_) {
+        if (rule.singleItem)
+            continue;
+        // The file's more specific groups below this one win their materials, whatever the order.
+        QStringList inner;
+        for (const Prepared& other : rules_)
+            if (!other.singleItem && other.number.size() > rule.number.size()
+                && (rule.number.isEmpty() || other.number.startsWith(rule.number + QLatin1Char('.'), Qt::CaseInsensitive)))
+                inner << other.number;
+        const auto counts = SpreadDryRun::Count(rule.number, inner);
+        if (!counts)
+            return std::nullopt;
+        changes.append({rule.text, *counts});
+    }
+    return changes;
+}
+
 bool RuleImport::Write()
 {
     return BatRuleEditor::WriteInOneUnit(options_, [this] {
-        for (Prepared& rule : rules_)
-            if (!BatRuleEditor::WriteRule(rule.save, rule.singleItem))
+        for (Prepared& rule : rules_) {
+            BatRuleSave save;
+            const qsizetype refusedBefore = refusals_.size();
+            if (!Collect(rule, save)) {
+                // Only a database changed since the check refuses now; say so as the check would have.
+                for (qsizetype i = refusedBefore; i < refusals_.size(); ++i)
+                    GLB::ShowErrorMessage(LineMessage(refusals_[i].line, refusals_[i].message), 0, false);
                 return false;
+            }
+            if (!BatRuleEditor::WriteRule(save, rule.singleItem))
+                return false;
+        }
         return true;
     });
 }

@@ -19,9 +19,9 @@ QString SpreadDryRun::Text(bool spareOwnRules) const
     return MParse::TranslateFormat(QStringLiteral("将更改 %1 个物料的规则"), {Receiving(false)});
 }
 
-std::optional<SpreadDryRun> SpreadDryRun::Count(const QString& groupNumber)
+std::optional<SpreadDryRun> SpreadDryRun::Count(const QString& groupNumber, const QStringList& innerGroups)
 {
-    const auto counts = RWDatabase().CountSpread(groupNumber);
+    const auto counts = RWDatabase().CountSpread(groupNumber, innerGroups);
     if (!counts || counts->Eof())
         return std::nullopt;
     SpreadDryRun dryRun;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // What spreading a group rule would change, counted with one read-only
@@ -18,9 +19,10 @@ public:
     // count when own rules are spared.
     QString Text(bool spareOwnRules) const;
 
-    // Below a group number ("" for every material), on this thread's
-    // connection; nothing after a failed query, which has been shown.
-    static std::optional<SpreadDryRun> Count(const QString& groupNumber);
+    // Below a group number ("" for every material) and below none of the
+    // inner group numbers, on this thread's connection; nothing after a
+    // failed query, which has been shown.
+    static std::optional<SpreadDryRun> Count(const QString& groupNumber, const QStringList& innerGroups = {});
 
     // For a thread of its own (the editor's window counts without waiting):
     // makes the thread's connection and session from the host's components,

@@ -145,13 +145,19 @@ QString RWDatabase::StoredRulesSql(qint32 detail, const QString& fromFragment, c
     return sql.Text();
 }
 
-QString RWDatabase::CountSpreadSql(const QString& groupNumber, const QString& fromFragment, const QString& whereFragment)
+QString RWDatabase::CountSpreadSql(const QString& groupNumber, const QStringList& innerGroups,
+                                   const QString& fromFragment, const QString& whereFragment)
 {
+    QStringList inner;
+    for (const QString& number : innerGroups)
+        inner << NumberBelow(QStringLiteral("u1.FNumber"), number);
     SqlLines sql;
     sql << QStringLiteral(" SELECT COUNT(*) AS FMaterials,")
         << QStringLiteral(" SUM(CASE WHEN ") + kOwnsRuleRows + QStringLiteral(" THEN 1 ELSE 0 END) AS FOwnRules")
         << QStringLiteral(" From t_ICItem u1") + FromPart(fromFragment)
-        << QStringLiteral(" Where u1.FBatchManager = 1") + BelowGroup(groupNumber) + WherePart(whereFragment);
+        << QStringLiteral(" Where u1.FBatchManager = 1") + BelowGroup(groupNumber)
+               + (inner.isEmpty() ? QString() : QStringLiteral(" And Not (") + inner.join(QStringLiteral(" Or ")) + QLatin1Char(')'))
+               + WherePart(whereFragment);
     return sql.Text();
 }
 
@@ -212,10 +218,10 @@ std::unique_ptr<Recordset> RWDatabase::FetchStoredRules(qint32 detail)
                            [&](auto& from, auto& where) { return StoredRulesSql(detail, from, where); });
 }
 
-std::unique_ptr<Recordset> RWDatabase::CountSpread(const QString& groupNumber)
+std::unique_ptr<Recordset> RWDatabase::CountSpread(const QString& groupNumber, const QStringList& innerGroups)
 {
     return GuardedFiltered(QStringLiteral("CountSpread::"),
-                           [&](auto& from, auto& where) { return CountSpreadSql(groupNumber, from, where); });
+                           [&](auto& from, auto& where) { return CountSpreadSql(groupNumber, innerGroups, from, where); });
 }
 
 std::unique_ptr<Recordset> RWDatabase::FetchSpreadSample(const QString& groupNumber, bool spareOwnRules, int count)

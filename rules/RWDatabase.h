@@ -3,6 +3,7 @@
 #include "Recordset.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -34,9 +35,10 @@ public:
     // detail 1 the rules of batch-managed materials, detail 0 those of groups
     // (the root's rule, owner 0, is FetchBatchRule(0, 0)).
     std::unique_ptr<Recordset> FetchStoredRules(qint32 detail);
-    // The batch-managed materials below a group number ("" for all) that the
-    // user may see, counted: FMaterials, and FOwnRules of them with rule rows.
-    std::unique_ptr<Recordset> CountSpread(const QString& groupNumber);
+    // The batch-managed materials below a group number ("" for all), and
+    // below none of the inner group numbers, that the user may see, counted:
+    // FMaterials, and FOwnRules of them with rule rows.
+    std::unique_ptr<Recordset> CountSpread(const QString& groupNumber, const QStringList& innerGroups = {});
     // The first `count` of those materials by number (FItemID, FNumber,
     // FName); only those without rule rows when own rules are spared.
     std::unique_ptr<Recordset> FetchSpreadSample(const QString& groupNumber, bool spareOwnRules, int count);
@@ -51,7 +53,8 @@ public:
     static QString GroupSql(qint32 groupId, const QString& fromFragment, const QString& whereFragment);
     static QString ItemSql(qint32 itemId, const QString& fromFragment, const QString& whereFragment);
     static QString StoredRulesSql(qint32 detail, const QString& fromFragment, const QString& whereFragment);
-    static QString CountSpreadSql(const QString& groupNumber, const QString& fromFragment, const QString& whereFragment);
+    static QString CountSpreadSql(const QString& groupNumber, const QStringList& innerGroups, const QString& fromFragment,
+                                  const QString& whereFragment);
     static QString SpreadSampleSql(const QString& groupNumber, bool spareOwnRules, int count, const QString& fromFragment,
                                    const QString& whereFragment);
     static QString BatchManagedItemsSql(const QString& fromFragment, const QString& whereFragment);

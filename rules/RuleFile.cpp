@@ -4,9 +4,14 @@
 #include "MParse.h"
 #include "StoredRules.h"
 
+#include <QBuffer>
+#include <QFileDevice>
 #include <QJsonArray>
+#include <QStringDecoder>
 
 #include <algorithm>
+#include <limits>
+#include <utility>
 
 namespace RuleFile {
 
@@ -36,56 +41,81 @@ struct Record {
     QStringList fields;
 };
 
-// Splits CSV text into records; a quote left open is a problem at its record.
-QList<Record> Records(const QString& text, QList<Problem>& problems)
-{
-    QList<Record> records;
-    Record record{1, {}};
-    QString field;
-    int line = 1;
-    bool quoted = false, fieldWasQuoted = false;
-    auto endRecord = [&] {
-        record.fields << field;
-        field.clear();
-        fieldWasQuoted = false;
-        if (!(record.fields.size() == 1 && record.fields[0].isEmpty()))
-            records << record;   // blank lines carry nothing
-        record = Record{line, {}};
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c == QLatin1Char('"') && i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
-                field += c;
-                ++i;
-            } else if (c == QLatin1Char('"')) {
-                quoted = false;
+// Splits CSV text into records as it arrives, piece by piece; a quote left
+// open at the end is a problem at its record.
+class RecordSplitter {
+public:
+    // `take` answers false to stop the reading.
+    using Take = std::function<bool(Record&)>;
+
+    bool Feed(const QString& text, const Take& take)
+    {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text[i];
+            if (quoted_) {
+                if (c == QLatin1Char('"') && i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
+                    field_ += c;
+                    ++i;
+                } else if (c == QLatin1Char('"')) {
+                    quoted_ = false;
+                } else {
+                    if (c == QLatin1Char('\n'))
+                        ++line_;
+                    field_ += c;
+                }
+            } else if (c == QLatin1Char('"') && field_.isEmpty() && !fieldWasQuoted_) {
+                quoted_ = fieldWasQuoted_ = true;
+            } else if (c == QLatin1Char(',')) {
+                EndField();
+            } else if (c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
+                if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+                    ++i;
+                ++line_;
+                if (!EndRecord(take))
+                    return false;
             } else {
-                if (c == QLatin1Char('\n'))
-                    ++line;
-                field += c;
+                field_ += c;
             }
-        } else if (c == QLatin1Char('"') && field.isEmpty() && !fieldWasQuoted) {
-            quoted = fieldWasQuoted = true;
-        } else if (c == QLatin1Char(',')) {
-            record.fields << field;
-            field.clear();
-            fieldWasQuoted = false;
-        } else if (c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
-            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
-                ++i;
-            ++line;
-            endRecord();
-        } else {
-            field += c;
         }
+        return true;
     }
-    if (quoted)
-        problems << Problem{record.line, MParse::TranslateText(QStringLiteral("引号没有结束"))};
-    else
-        endRecord();
-    return records;
-}
+
+    void Finish(const Take& take, QList<Problem>& problems)
+    {
+        if (quoted_)
+            problems << Problem{record_.line, MParse::TranslateText(QStringLiteral("引号没有结束"))};
+        else
+            EndRecord(take);
+    }
+
+    int RecordLine() const { return record_.line; }
+    // Whether a record has begun that no line break has ended yet.
+    bool InRecord() const { return quoted_ || !field_.isEmpty() || !record_.fields.isEmpty(); }
+
+private:
+    void EndField()
+    {
+        field_.squeeze();
+        record_.fields << field_;
+        field_.clear();
+        fieldWasQuoted_ = false;
+    }
+
+    bool EndRecord(const Take& take)
+    {
+        EndField();
+        bool goOn = true;
+        if (!(record_.fields.size() == 1 && record_.fields[0].isEmpty()))
+            goOn = take(record_);   // blank lines carry nothing
+        record_ = Record{line_, {}};
+        return goOn;
+    }
+
+    Record record_{1, {}};
+    QString field_;
+    int line_ = 1;
+    bool quoted_ = false, fieldWasQuoted_ = false;
+};
 
 bool WholeNumber(const QString& text, qint32& value)
 {
@@ -159,25 +189,83 @@ QJsonObject JsonOf(const StoredRule& rule)
     return {{"Owner", rule.group ? GroupOwner : ItemOwner}, {"Number", rule.number}, {"Elements", elements}};
 }
 
+Reader::Reader(QIODevice& device, qint64 maxRows) : device_(device), maxRows_(maxRows) {}
+
+Reader::Outcome Reader::Read(const std::function<void(Row&)>& take)
+{
+    RecordSplitter splitter;
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    bool header = true;
+    Outcome outcome = Outcome::Read;
+    const RecordSplitter::Take record = [&](Record& record) {
+        line_ = record.line;
+        if (std::exchange(header, false)) {
+            const bool isHeader =
+                record.fields.join(QLatin1Char(',')).compare(Columns().join(QLatin1Char(',')), Qt::CaseInsensitive) == 0;
+            outcome = isHeader ? Outcome::Read : Outcome::NoHeader;
+            return isHeader;
+        }
+        if (++rows_ > maxRows_) {
+            outcome = Outcome::TooManyRows;
+            return false;
+        }
+        Row row;
+        if (const QString problem = RowOf(record, row); !problem.isEmpty())
+            problems_ << Problem{record.line, problem};
+        else
+            take(row);
+        return true;
+    };
+    // Piece by piece, each at most one line: a record longer than any rule
+    // gives is no rule file, and reading stops before it fills the memory.
+    qsizetype recordBytes = 0;
+    for (bool first = true;; first = false) {
+        const QByteArray piece = device_.readLine(MaxRecordBytes + 2);
+        if (piece.isEmpty())
+            break;   // the end, or a device that says nothing more: a device, a pipe
+        line_ = splitter.RecordLine();
+        QString text = utf8(piece);
+        if (utf8.hasError())
+            return Outcome::NotUtf8;
+        if (first && text.startsWith(QChar(0xfeff)))
+            text.remove(0, 1);
+        if (!splitter.Feed(text, record))
+            return outcome;
+        recordBytes = splitter.InRecord() ? recordBytes + piece.size() : 0;
+        if (recordBytes > MaxRecordBytes) {
+            line_ = splitter.RecordLine();
+            return Outcome::RecordTooLong;
+        }
+    }
+    if (const auto* file = qobject_cast<const QFileDevice*>(&device_); file && file->error() != QFileDevice::NoError)
+        return Outcome::ReadFailed;
+    splitter.Finish(record, problems_);
+    if (header || outcome != Outcome::Read) {
+        line_ = header ? 1 : line_;
+        return header ? Outcome::NoHeader : outcome;
+    }
+    std::stable_sort(problems_.begin(), problems_.end(), [](const Problem& a, const Problem& b) { return a.line < b.line; });
+    return Outcome::Read;
+}
+
+QString Reader::HeaderProblem()
+{
+    return MParse::TranslateFormat(QStringLiteral("第一行应是表头：%1"), {Columns().join(QLatin1Char(','))});
+}
+
 Contents ReadCsv(const QString& text)
 {
+    QByteArray bytes = text.toUtf8();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    Reader reader(buffer, std::numeric_limits<qint64>::max());
     Contents contents;
-    const QChar byteOrderMark(0xfeff);
-    const QList<Record> records = Records(text.startsWith(byteOrderMark) ? text.mid(1) : text, contents.problems);
-    if (records.isEmpty() || records.first().fields.join(QLatin1Char(',')).compare(Columns().join(QLatin1Char(',')), Qt::CaseInsensitive) != 0) {
-        contents.problems.prepend(
-            Problem{1, MParse::TranslateFormat(QStringLiteral("第一行应是表头：%1"), {Columns().join(QLatin1Char(','))})});
+    if (reader.Read([&](Row& row) { contents.rows << row; }) == Reader::Outcome::NoHeader) {
+        contents.rows.clear();
+        contents.problems = {Problem{1, Reader::HeaderProblem()}};
         return contents;
     }
-    for (qsizetype i = 1; i < records.size(); ++i) {
-        Row row;
-        if (const QString problem = RowOf(records[i], row); !problem.isEmpty())
-            contents.problems << Problem{records[i].line, problem};
-        else
-            contents.rows << row;
-    }
-    std::stable_sort(contents.problems.begin(), contents.problems.end(),
-                     [](const Problem& a, const Problem& b) { return a.line < b.line; });
+    contents.problems = reader.Problems();
     return contents;
 }
 

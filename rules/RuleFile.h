@@ -6,6 +6,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
+
+class QIODevice;
 
 struct StoredRule;
 
@@ -41,7 +44,41 @@ struct Contents {
     QList<Row> rows;
     QList<Problem> problems;
 };
-// Every malformed row is a problem of its own; the rows that are sound are read.
+// Reads a rule file as a stream, one line at a time: each sound row is
+// handed on as soon as it is read and every malformed one is a problem of
+// its own, so a file costs the memory of its rows, not of its text.
+class Reader {
+public:
+    // No record of a rule row comes near this: a number and a rule's texts
+    // of at most 200 characters each.
+    static constexpr qsizetype MaxRecordBytes = 16 * 1024;
+
+    enum class Outcome {
+        Read,            // to the end; Problems() lists the malformed rows
+        NoHeader,        // the first line is not the header
+        NotUtf8,
+        ReadFailed,      // the device's error string says why
+        RecordTooLong,   // a record over MaxRecordBytes, at Line()
+        TooManyRows,     // more rows than maxRows, the first one over at Line()
+    };
+
+    Reader(QIODevice& device, qint64 maxRows);
+    // Reads until the end or the first outcome that ends the reading.
+    Outcome Read(const std::function<void(Row&)>& take);
+    const QList<Problem>& Problems() const { return problems_; }
+    int Line() const { return line_; }
+
+    static QString HeaderProblem();
+
+private:
+    QIODevice& device_;
+    qint64 maxRows_;
+    qint64 rows_ = 0;
+    int line_ = 1;
+    QList<Problem> problems_;
+};
+
+// The whole of a text read as a file: a missing header is its one problem.
 Contents ReadCsv(const QString& text);
 
 }

@@ -6,6 +6,8 @@
 #include "StoredRules.h"
 #include "TestSupport.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 const QString kHeader = "Owner,Number,FID,FPropertyID,FUseShortNumber,FFormatDate,FSelDefine,FWidth,FCharacter,FSubCharacter\r\n";
@@ -152,6 +154,99 @@ TEST_F(Import, StoredRulesComeBackAsTheyWere)
     ASSERT_TRUE(import.Refusals().isEmpty()) << import.Refusals().value(0).message.toStdString();
     ASSERT_TRUE(import.Write());
     EXPECT_EQ(RuleRows(), before);
+}
+
+TEST_F(Import, AnExactNumberWinsAndOneThatMatchesSeveralOnlyLooselyIsRefused)
+{
+    // Two materials whose numbers differ in case only, and two in a trailing blank.
+    db.Connection().Execute("INSERT INTO t_ICItem VALUES (901, '03.02.00A', '甲', 7, 1)\n"
+                            "INSERT INTO t_ICItem VALUES (902, '03.02.00a', '乙', 7, 1)\n"
+                            "INSERT INTO t_ICItem VALUES (903, '03.02.00b', '丙', 7, 1)\n"
+                            "INSERT INTO t_ICItem VALUES (904, '03.02.00b ', '丁', 7, 1)");
+    const QString before = Everything();
+    EXPECT_EQ(Refused("item,03.02.00A,1,25,0,00,,2,,\r\n"
+                      "item,03.02.00A ,1,25,0,00,,2,,\r\n"
+                      "item,03.02.00B,1,25,0,00,,2,,\r\n"),
+              (QStringList{"3:物料代码“03.02.00A ”与多个物料相近：“03.02.00A”, “03.02.00a”，不能确定是哪一个",
+                           "4:物料代码“03.02.00B”与多个物料相近：“03.02.00b”, “03.02.00b ”，不能确定是哪一个"}));
+    EXPECT_EQ(Everything(), before);
+
+    RuleImport exact;
+    exact.Prepare(RuleFile::ReadCsv(kHeader + "item,03.02.00a,1,25,0,00,,2,,\r\nitem,03.02.00b ,1,25,0,000,,3,,\r\n"
+                                                     "item,03.02.001 ,1,25,0,0000,,4,,\r\n"),
+                         -1);
+    ASSERT_TRUE(exact.Refusals().isEmpty()) << exact.Refusals().value(0).message.toStdString();
+    ASSERT_TRUE(exact.Write());
+    EXPECT_EQ(RuleOf(902, 1), "25/2");
+    EXPECT_EQ(RuleOf(901, 1), "");
+    EXPECT_EQ(RuleOf(904, 1), "25/3");
+    EXPECT_EQ(RuleOf(903, 1), "");
+    EXPECT_EQ(RuleOf(311, 1), "25/4") << "a number that matches one owner loosely still finds it";
+}
+
+TEST_F(Import, TwoSpellingsOfOneNumberAreOneRule)
+{
+    EXPECT_EQ(Refused("item,03.02.001,1,23,0,yymmdd,,6,,\r\nitem,03.02.001 ,2,26,0,,1,4,,\r\n"), QStringList());
+    EXPECT_EQ(import.ItemRules(), 1);
+    ASSERT_TRUE(import.Write());
+    EXPECT_EQ(RuleOf(311, 1), "23/6,26/4");
+}
+
+// Group rules of one file: the dry run's changes are those the import makes.
+struct NestedCase {
+    const char* name;
+    QList<std::pair<QString, int>> groups;   // number, the width of its one-element rule
+};
+
+class NestedGroups : public Import, public testing::WithParamInterface<std::tuple<NestedCase, int>> {};
+
+TEST_P(NestedGroups, TheDryRunSaysWhatTheImportDoes)
+{
+    const auto& [nested, itemIsTop] = GetParam();
+    QString file;
+    for (const auto& [number, width] : nested.groups)
+        file += QString("group,%1,1,20,0,,,%2,0,\r\n").arg(number).arg(width);
+    const QString rulesOf = "SELECT FItemID, (SELECT group_concat(FPropertyID || '/' || FWidth) FROM ICBatchNoRule r "
+                            "WHERE r.FItemID = i.FItemID AND r.FDetail = 1) FROM t_ICItem i WHERE FBatchManager = 1 ORDER BY 1";
+    const QStringList before = db.Rows(rulesOf).split('\n');
+    ASSERT_EQ(Refused(file, itemIsTop), QStringList());
+    const auto changes = import.DryRun();
+    ASSERT_TRUE(changes);
+    ASSERT_TRUE(import.Write());
+    const QStringList after = db.Rows(rulesOf).split('\n');
+
+    int receiving = 0;
+    for (const RuleImport::SpreadChange& change : *changes) {
+        const auto group = std::find_if(nested.groups.begin(), nested.groups.end(), [&](const auto& g) {
+            return g.first.isEmpty() ? change.groupText == "物料" : change.groupText.startsWith(g.first + "(");
+        });
+        ASSERT_NE(group, nested.groups.end()) << change.groupText.toStdString();
+        const int given = int(after.filter(QRegularExpression(QString("\\|20/%1$").arg(group->second))).size());
+        EXPECT_EQ(change.counts.Receiving(itemIsTop != 0), given) << change.groupText.toStdString();
+        receiving += given;
+    }
+    int changed = 0;
+    for (qsizetype i = 0; i < after.size(); ++i)
+        changed += after[i] != before[i] ? 1 : 0;
+    EXPECT_EQ(receiving, changed) << "every material the import changes is in the dry run, once";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Import, NestedGroups,
+    testing::Combine(testing::Values(NestedCase{"RootAndInner", {{"", 11}, {"03.01", 12}}},
+                                     NestedCase{"InnerFirstInTheFile", {{"03.02", 13}, {"03", 14}, {"", 15}}},
+                                     NestedCase{"Siblings", {{"01.01", 16}, {"01.02", 17}, {"03", 18}}},
+                                     NestedCase{"ANumberThatOnlyBeginsTheSame", {{"01", 19}, {"010", 21}}}),
+                     testing::Values(0, 1)),
+    [](const auto& info) { return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "_Spare" : "_Replace"); });
+
+TEST_F(Import, WhenOwnRulesAreSparedTheMoreSpecificGroupStillWins)
+{
+    ASSERT_EQ(Refused("group,,1,20,0,,,11,0,\r\ngroup,03.01,1,20,0,,,12,0,\r\n", 1), QStringList());
+    ASSERT_TRUE(import.Write());
+    EXPECT_EQ(RuleOf(302, 1), "20/12") << "03.01's material without a rule gets 03.01's, not the root's";
+    EXPECT_EQ(RuleOf(102, 1), "20/11");
+    EXPECT_EQ(RuleOf(301, 1), "20/10,25/2") << "an own rule is spared";
 }
 
 class RestrictedImport : public Import {

@@ -221,7 +221,8 @@ TEST_F(RuleTool, ImportWithARefusedLineListsEveryOneAndWritesNothing)
 
 TEST_F(RuleTool, ImportSaysWhyAFileCannotBeRead)
 {
-    Write("latin1.csv", "Owner,Number\nitem,caf\xe9\n");
+    Write("latin1.csv", "Owner,Number,FID,FPropertyID,FUseShortNumber,FFormatDate,FSelDefine,FWidth,FCharacter,FSubCharacter\n"
+                        "item,caf\xe9,1,25,0,00,,2,,\n");
     const Outcome notUtf8 = Run({"rule", "import", File("latin1.csv")});
     EXPECT_EQ(notUtf8.exitCode, 1);
     EXPECT_TRUE(notUtf8.err.contains("不是UTF-8文本")) << notUtf8.err.toStdString();
@@ -233,6 +234,28 @@ TEST_F(RuleTool, ImportSaysWhyAFileCannotBeRead)
     EXPECT_EQ(Run({"rule", "import"}).exitCode, 2);
     EXPECT_EQ(Run({"rule", "import", File("empty.csv"), "--spare-own-rules", "--replace-own-rules"}).exitCode, 2);
     EXPECT_EQ(Run({"rule", "lint", "--dry-run"}).exitCode, 2);
+}
+
+TEST_F(RuleTool, ImportRefusesWhatIsNoRuleFileBeforeItFillsTheMemory)
+{
+    // A gigabyte of address space is far more than a rule file needs, and far less than an endless one takes.
+    RunOptions shell;
+    shell.program = "/bin/sh";
+    shell.timeoutMs = 30000;
+    const Outcome zeros = RunProgram(
+        {"-c", QString("ulimit -v 1000000; '%1' rule import --db '%2' /dev/zero").arg(VELL_BATCHRULE_PATH, Db())}, shell);
+    EXPECT_EQ(zeros.exitCode, 1);
+    EXPECT_TRUE(zeros.err.contains("规则文件/dev/zero的第1行长于16384字节")) << zeros.err.toStdString();
+    // 11 batch-managed materials, 8 groups and the root, each with eight levels at the most.
+    QByteArray rows = "Owner,Number,FID,FPropertyID,FUseShortNumber,FFormatDate,FSelDefine,FWidth,FCharacter,FSubCharacter\n";
+    for (int i = 1; i <= 8 * 20 + 1; ++i)
+        rows += "item,01.01.001," + QByteArray::number(i) + ",25,0,00,,2,,\n";
+    Write("many.csv", rows);
+    const QByteArray before = Everything();
+    const Outcome many = Run({"rule", "import", File("many.csv")});
+    EXPECT_EQ(many.exitCode, 1);
+    EXPECT_TRUE(many.err.contains("多于160行")) << many.err.toStdString();
+    EXPECT_EQ(Everything(), before);
 }
 
 // 100,000 materials, half of them with an 8-element rule: the file carries

@@ -152,12 +152,15 @@ TEST(RuleQueryTexts, StoredRulesJoinTheirOwnersInTheOrderOfTheOwnerIndex)
 
 TEST(RuleQueryTexts, SpreadCountsAndSampleReadTheSpreadsMaterials)
 {
-    EXPECT_EQ(RWDatabase::CountSpreadSql("03.02", "F", "W"),
+    EXPECT_EQ(RWDatabase::CountSpreadSql("03.02", {}, "F", "W"),
               CrLf({" SELECT COUNT(*) AS FMaterials,",
                     " SUM(CASE WHEN Exists (SELECT 1 FROM ICBatchNoRule r WHERE r.FItemID=u1.FItemID) THEN 1 ELSE 0 END)"
                     " AS FOwnRules",
                     " From t_ICItem u1,F", " Where u1.FBatchManager = 1 And u1.FNumber like '03.02.%' and W"}));
-    EXPECT_EQ(RWDatabase::CountSpreadSql("", "", "").section("\r\n", 3, 3), " Where u1.FBatchManager = 1");
+    EXPECT_EQ(RWDatabase::CountSpreadSql("", {}, "", "").section("\r\n", 3, 3), " Where u1.FBatchManager = 1");
+    EXPECT_EQ(RWDatabase::CountSpreadSql("", {"03", "0'1_"}, "", "").section("\r\n", 3, 3),
+              " Where u1.FBatchManager = 1 And Not (u1.FNumber like '03.%' Or u1.FNumber like '0''1[_].%')")
+        << "an import's inner groups keep their materials";
     EXPECT_EQ(RWDatabase::SpreadSampleSql("5%'", true, 20, "", ""),
               CrLf({" SELECT TOP 20 u1.FItemID,u1.FNumber,u1.FName", " From t_ICItem u1",
                     " Where u1.FBatchManager = 1 And u1.FNumber like '5[%]''.%'"

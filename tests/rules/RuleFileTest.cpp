@@ -3,6 +3,7 @@
 #include "StoredRules.h"
 #include "TestSupport.h"
 
+#include <QBuffer>
 #include <QJsonArray>
 
 namespace {
@@ -98,6 +99,47 @@ TEST_F(RuleFileRead, AFileWithoutTheHeaderIsRefusedAtItsFirstLine)
         EXPECT_TRUE(read.rows.isEmpty());
     }
 }
+
+// A stream that is no rule file ends the reading where it shows, before it fills the memory.
+struct ReaderCase {
+    const char* name;
+    QByteArray bytes;
+    RuleFile::Reader::Outcome outcome;
+    int line;
+    int rowsTaken;
+};
+
+class RuleFileStream : public RuleFileRead, public testing::WithParamInterface<ReaderCase> {};
+
+TEST_P(RuleFileStream, EndsAtTheFirstLimitPassed)
+{
+    QByteArray bytes = GetParam().bytes;
+    QBuffer device(&bytes);
+    device.open(QIODevice::ReadOnly);
+    RuleFile::Reader reader(device, 3);
+    int taken = 0;
+    EXPECT_EQ(reader.Read([&](RuleFile::Row&) { ++taken; }), GetParam().outcome);
+    EXPECT_EQ(reader.Line(), GetParam().line);
+    EXPECT_EQ(taken, GetParam().rowsTaken);
+}
+
+const QByteArray kRow = "item,01,1,24,0,,x,1,,\r\n";
+using Outcome = RuleFile::Reader::Outcome;
+
+INSTANTIATE_TEST_SUITE_P(
+    RuleFile, RuleFileStream,
+    testing::Values(ReaderCase{"AsManyRowsAsAllowed", kHeader.toUtf8() + kRow + kRow + kRow, Outcome::Read, 4, 3},
+                    ReaderCase{"OneRowTooMany", kHeader.toUtf8() + kRow + kRow + kRow + kRow, Outcome::TooManyRows, 5, 3},
+                    ReaderCase{"NoHeader", kRow + kRow, Outcome::NoHeader, 1, 0},
+                    ReaderCase{"NothingButZeros", QByteArray(100000, '\0'), Outcome::RecordTooLong, 1, 0},
+                    ReaderCase{"AnEndlessField", kHeader.toUtf8() + kRow + "item," + QByteArray(20000, 'x'),
+                               Outcome::RecordTooLong, 3, 1},
+                    ReaderCase{"AQuoteLeftOpenOverManyLines",
+                               kHeader.toUtf8() + "item,\"" + QByteArray(3000, '\n'), Outcome::Read, 2, 0},
+                    ReaderCase{"AQuoteLeftOpenTooLong",
+                               kHeader.toUtf8() + "item,\"" + QByteArray(20000, '\n'), Outcome::RecordTooLong, 2, 0},
+                    ReaderCase{"Latin1", kHeader.toUtf8() + "item,caf\xe9,1,24,0,,x,1,,\r\n", Outcome::NotUtf8, 2, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RuleFile, JsonHoldsTheSameColumns)
 {
