@@ -4,7 +4,10 @@
 #include "CommandGuard.h"
 #include "CommandSession.h"
 #include "HostText.h"
+#include "ModuleState.h"
 #include "OutputFile.h"
+#include "RWDatabase.h"
+#include "TabSeparatedRows.h"
 #include "RuleFile.h"
 #include "RuleImport.h"
 #include "RuleLint.h"
@@ -74,6 +77,22 @@ void ReadInto(RuleImport& import, QFile& file, const QString& path)
     }
 }
 
+}
+
+int ShowDatabase(QTextStream& out)
+{
+    return Guard([&] {
+        CommandSession session;
+        const char* const titles[] = {"Material groups", "Materials", "Rules", "Batch options"};
+        const QStringList batches = RWDatabase::SummarySql(RWDatabase::AccessScopeOf(QStringLiteral("u1")));
+        for (qsizetype i = 0; i < batches.size(); ++i) {
+            out << "== " << titles[i] << " ==\n";
+            if (const auto rows = CurrentHostConnection().Execute(batches[i]))
+                PrintTabSeparated(*rows, out);
+            out << '\n';
+        }
+        return 0;
+    });
 }
 
 int LintRules(QTextStream& out)

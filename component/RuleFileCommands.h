@@ -10,6 +10,11 @@
 // code: 0 only when all of it held, 1 after any error, refusal or failure.
 namespace RuleFileCommands {
 
+// What the database holds that the user may see: the groups, the materials,
+// the rules and the batch options, each section's rows tab-separated under
+// its column names.
+VELLBATCHRULE_EXPORT int ShowDatabase(QTextStream& out);
+
 // A line per finding: severity, owner kind, owner, text; then a summary.
 // 1 when any finding is an error.
 VELLBATCHRULE_EXPORT int LintRules(QTextStream& out);

@@ -12,7 +12,4 @@ int Sql(QTextStream& in, QTextStream& out, QTextStream& err);
 // Writes the hand-made demo, or synthetic data when a size is given.
 int DemoDb(const QString& file, int groups, int materials, QTextStream& out, QTextStream& err);
 
-// Prints what the database holds: groups, materials, rules.
-int Summary(QTextStream& out, QTextStream& err);
-
 }

@@ -80,7 +80,7 @@ private:
         if (command == QStringLiteral("print"))
             return Print();
         if (command == QStringLiteral("show"))
-            return Commands::Summary(out_, err_);
+            return RuleFileCommands::ShowDatabase(out_);
         if (!command.isEmpty())
             return Usage(QStringLiteral("Unknown command '%1'.").arg(command));
         return MainWindow();

@@ -183,6 +183,29 @@ QString RWDatabase::BatchManagedItemsSql(const QString& fromFragment, const QStr
     return sql.Text();
 }
 
+QStringList RWDatabase::SummarySql(const AccessScope& scope)
+{
+    const QString options = QStringLiteral("SELECT FKey,FValue FROM t_SystemProfile WHERE FCategory = 'IC' ORDER BY FKey");
+    const QString ruleColumns = QStringLiteral("FItemID,FDetail,FID,FPropertyID,FUseShortNumber,FFormatDate,FSelDefine,"
+                                               "FWidth,FCharacter,FSubCharacter");
+    if (scope.from.isEmpty() && scope.where.isEmpty())
+        return {QStringLiteral("SELECT FItemID,FNumber,FName,FParentID FROM t_Item WHERE FItemClassID = 4 AND FDetail = 0 "
+                               "ORDER BY FNumber"),
+                QStringLiteral("SELECT FItemID,FNumber,FName,FParentID,FBatchManager FROM t_ICItem ORDER BY FNumber"),
+                QStringLiteral("SELECT %1 FROM ICBatchNoRule ORDER BY FDetail,FItemID,FID").arg(ruleColumns), options};
+    const QString groups = QStringLiteral(" FROM t_Item u1") + FromPart(scope.from)
+                           + QStringLiteral(" WHERE u1.FItemClassID = 4 AND u1.FDetail = 0") + WherePart(scope.where);
+    const QString materials = QStringLiteral(" FROM t_ICItem u1") + FromPart(scope.from)
+                              + QStringLiteral(" WHERE 1 = 1") + WherePart(scope.where);
+    return {QStringLiteral("SELECT u1.FItemID,u1.FNumber,u1.FName,u1.FParentID") + groups + QStringLiteral(" ORDER BY u1.FNumber"),
+            QStringLiteral("SELECT u1.FItemID,u1.FNumber,u1.FName,u1.FParentID,u1.FBatchManager") + materials
+                + QStringLiteral(" ORDER BY u1.FNumber"),
+            QStringLiteral("SELECT %1 FROM ICBatchNoRule WHERE FDetail = 1 AND FItemID IN (SELECT u1.FItemID%2)"
+                           " OR FDetail = 0 AND FItemID IN (SELECT u1.FItemID%3) ORDER BY FDetail,FItemID,FID")
+                .arg(ruleColumns, materials, groups),
+            options};
+}
+
 std::unique_ptr<Recordset> RWDatabase::FetchParentItem()
 {
     return GuardedFiltered(QStringLiteral("FetchParentItem::"),

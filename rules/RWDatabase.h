@@ -59,6 +59,13 @@ public:
                                    const QString& whereFragment);
     static QString BatchManagedItemsSql(const QString& fromFragment, const QString& whereFragment);
 
+    // What the database holds, as administrators read it: the groups, the
+    // materials, the rules and the batch options, each one batch. A
+    // restricted user's batches keep to what the scope lets them see; the
+    // root's rule, which reaches every material, among it only when the
+    // scope is open.
+    static QStringList SummarySql(const AccessScope& scope);
+
     // "column like 'g.%'": the materials below group number g, the number
     // standing only for itself whatever it holds.
     static QString NumberBelow(const QString& column, const QString& groupNumber);

@@ -60,9 +60,12 @@ BatRuleStruct ElementOf(const Recordset& row, int first)
     return element;
 }
 
-bool Read(const std::function<void(const StoredRule&)>& visit)
+// The root's rule reaches every material: only a user who may see every group sees it.
+bool ReadRoot(RWDatabase& database, const std::function<void(const StoredRule&)>& visit)
 {
-    RWDatabase database;
+    const RWDatabase::AccessScope scope = RWDatabase::AccessScopeOf(QStringLiteral("u1"));
+    if (!scope.from.isEmpty() || !scope.where.isEmpty())
+        return true;
     const auto root = database.FetchBatchRule(0, 0);
     if (!root)
         return false;
@@ -73,6 +76,14 @@ bool Read(const std::function<void(const StoredRule&)>& visit)
         rootRule.elements.append(ElementOf(*root));
     if (!rootRule.elements.isEmpty())
         visit(rootRule);
+    return true;
+}
+
+bool Read(const std::function<void(const StoredRule&)>& visit)
+{
+    RWDatabase database;
+    if (!ReadRoot(database, visit))
+        return false;
     for (const qint32 detail : {0, 1}) {
         const auto rows = database.FetchStoredRules(detail);
         if (!rows)

@@ -155,6 +155,45 @@ TEST_F(RuleTool, LintSeesOnlyWhatTheUserMaySee)
     EXPECT_TRUE(run.out.endsWith("检查了5条规则：0个错误，0个警告，5个提示\n")) << run.out.toStdString();
 }
 
+// The root's rule reaches every material: only a user who may see every group reads it.
+TEST_F(RuleTool, EveryReadKeepsToTheUsersGrants)
+{
+    Sql("INSERT INTO ICBatchNoRule (FID,FItemID,FPropertyID,FFormatDate,FWidth,FDetail) VALUES (1,0,23,'yymmdd',6,0)");
+    struct User {
+        const char* id;
+        bool seesTheRoot;
+        int rules;
+        QStringList groupsShown, materialsShown;   // the first and last of them
+        int rulesShown;                            // rows
+    };
+    const User users[] = {
+        {"16394", true, 7, {"01", "03.02"}, {"01.01.001", "03.02.003"}, 18},
+        {"16395", false, 5, {"01", "03.02"}, {"01.01.001", "03.02.003"}, 15},
+        {"424242", false, 0, {}, {}, 0},
+    };
+    for (const User& user : users) {
+        const QString props = QString("UserID=%1;LANGUAGE=chs").arg(user.id);
+        const Outcome exported = Run({"rule", "export", "--props", props});
+        EXPECT_EQ(exported.out.contains("\r\ngroup,,"), user.seesTheRoot) << user.id;
+        EXPECT_EQ(Run({"rule", "export", "--format", "json", "--props", props}).out.count("\"Owner\""), user.rules) << user.id;
+        EXPECT_TRUE(Run({"rule", "lint", "--props", props}).out.contains(QString("检查了%1条规则").arg(user.rules))) << user.id;
+        const QStringList sections = Run({"show", "--props", props}).out.split("\n\n");
+        ASSERT_EQ(sections.size(), 5) << user.id;
+        const auto column = [](const QString& section, int index) {
+            QStringList values;
+            for (const QString& line : section.split('\n').mid(2))
+                values << line.section('\t', index, index);
+            return values;
+        };
+        const QStringList groups = column(sections[0], 1), materials = column(sections[1], 1);
+        EXPECT_EQ(groups.isEmpty() ? QStringList() : QStringList({groups.first(), groups.last()}), user.groupsShown) << user.id;
+        EXPECT_EQ(materials.isEmpty() ? QStringList() : QStringList({materials.first(), materials.last()}), user.materialsShown)
+            << user.id;
+        EXPECT_EQ(column(sections[2], 0).size(), user.rulesShown) << user.id;
+        EXPECT_EQ(column(sections[2], 0).contains("0"), user.seesTheRoot) << user.id;
+    }
+}
+
 TEST_F(RuleTool, ExportWritesEveryRuleByItsOwnersNumber)
 {
     const Outcome csv = Run({"rule", "export"});

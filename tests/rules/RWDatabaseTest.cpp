@@ -171,6 +171,28 @@ TEST(RuleQueryTexts, SpreadCountsAndSampleReadTheSpreadsMaterials)
                     " Where u1.FBatchManager = 1 and W", " ORDER BY u1.FNumber"}));
 }
 
+TEST(RuleQueryTexts, TheSummaryOfARestrictedUserKeepsToTheScope)
+{
+    const QStringList open = RWDatabase::SummarySql({});
+    EXPECT_EQ(open, (QStringList{
+                        "SELECT FItemID,FNumber,FName,FParentID FROM t_Item WHERE FItemClassID = 4 AND FDetail = 0 ORDER BY FNumber",
+                        "SELECT FItemID,FNumber,FName,FParentID,FBatchManager FROM t_ICItem ORDER BY FNumber",
+                        "SELECT FItemID,FDetail,FID,FPropertyID,FUseShortNumber,FFormatDate,FSelDefine,FWidth,FCharacter,"
+                        "FSubCharacter FROM ICBatchNoRule ORDER BY FDetail,FItemID,FID",
+                        "SELECT FKey,FValue FROM t_SystemProfile WHERE FCategory = 'IC' ORDER BY FKey"}));
+    const QStringList restricted = RWDatabase::SummarySql({"F", "W"});
+    EXPECT_EQ(restricted.value(0), "SELECT u1.FItemID,u1.FNumber,u1.FName,u1.FParentID FROM t_Item u1,F"
+                                   " WHERE u1.FItemClassID = 4 AND u1.FDetail = 0 and W ORDER BY u1.FNumber");
+    EXPECT_EQ(restricted.value(1), "SELECT u1.FItemID,u1.FNumber,u1.FName,u1.FParentID,u1.FBatchManager FROM t_ICItem u1,F"
+                                   " WHERE 1 = 1 and W ORDER BY u1.FNumber");
+    EXPECT_EQ(restricted.value(2), "SELECT FItemID,FDetail,FID,FPropertyID,FUseShortNumber,FFormatDate,FSelDefine,FWidth,"
+                                   "FCharacter,FSubCharacter FROM ICBatchNoRule"
+                                   " WHERE FDetail = 1 AND FItemID IN (SELECT u1.FItemID FROM t_ICItem u1,F WHERE 1 = 1 and W)"
+                                   " OR FDetail = 0 AND FItemID IN (SELECT u1.FItemID FROM t_Item u1,F"
+                                   " WHERE u1.FItemClassID = 4 AND u1.FDetail = 0 and W) ORDER BY FDetail,FItemID,FID");
+    EXPECT_EQ(restricted.value(3), open.value(3));
+}
+
 TEST_F(RuleQueries, StoredRulesAreEveryOwnersElementsWithItsNumber)
 {
     const auto items = database.FetchStoredRules(1);
