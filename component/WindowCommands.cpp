@@ -31,6 +31,16 @@ void SetUpLikeTheWindow(Ledger& ledger)
 
 }
 
+QString WindowSystemProblem()
+{
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !platform.startsWith(QStringLiteral("xcb")) && !platform.startsWith(QStringLiteral("wayland")))
+        return QString();   // offscreen, vnc and the like bring their own
+    if (!qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return QString();
+    return QStringLiteral("there is no display to open the window on (DISPLAY is not set)");
+}
+
 int MainWindow(QTextStream& err)
 {
     try {

@@ -10,6 +10,10 @@
 // process exit code; a failure's reason goes to `err`.
 namespace WindowCommands {
 
+// Why no window can open here ("" when one can): without a display Qt
+// would only abort. Asked before any application object is made.
+VELLBATCHRULE_EXPORT QString WindowSystemProblem();
+
 // Runs the main window until the user closes it.
 VELLBATCHRULE_EXPORT int MainWindow(QTextStream& err);
 

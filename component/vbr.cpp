@@ -2,8 +2,10 @@
 
 #include "BatRuleFace.h"
 #include "HostError.h"
+#include "WindowCommands.h"
 
 #include <QApplication>
+#include <QThread>
 
 #include <optional>
 #include <string>
@@ -13,6 +15,9 @@ struct vbr_face {
 };
 
 namespace {
+
+const QString kSource = QStringLiteral("vbr_face_show");
+constexpr int kNoWindows = 5;   // "invalid procedure call": the call cannot be made here
 
 thread_local std::string lastText;
 thread_local int lastNumber = 0;
@@ -60,7 +65,18 @@ int vbr_face_show(vbr_face* face)
 {
     const bool shown = Guarded([&] {
         if (!face)
-            throw HostError(91, QStringLiteral("No entry object was given"), QStringLiteral("vbr_face_show"));
+            throw HostError(91, QStringLiteral("No entry object was given"), kSource);
+        // Qt aborts the host where no window can open: refuse first, and say why.
+        if (QCoreApplication* existing = QCoreApplication::instance()) {
+            if (!qobject_cast<QApplication*>(existing))
+                throw HostError(kNoWindows, QStringLiteral("The host's application object is no QApplication: "
+                                                           "the main window needs one"), kSource);
+            if (existing->thread() != QThread::currentThread())
+                throw HostError(kNoWindows, QStringLiteral("The main window opens only on the thread of the "
+                                                           "host's QApplication"), kSource);
+        } else if (const QString problem = WindowCommands::WindowSystemProblem(); !problem.isEmpty()) {
+            throw HostError(kNoWindows, QStringLiteral("Cannot show the main window: ") + problem, kSource);
+        }
         std::optional<QApplication> app;
         if (!QCoreApplication::instance()) {
             static int argc = 1;

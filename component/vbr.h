@@ -15,7 +15,9 @@ typedef struct vbr_face vbr_face;
 VBR_EXPORT vbr_face* vbr_face_create(void);
 
 /* Runs the main window modally and returns when the user closes it: 0, or -1
-   on a failure. Makes the application object when the host has none. */
+   on a failure. Makes the application object when the host has none; -1
+   without a display, or when the host's application object is no
+   QApplication or lives on another thread. */
 VBR_EXPORT int vbr_face_show(vbr_face* face);
 
 /* Releases the entry object: the thread's host connection goes with it. */

@@ -285,15 +285,6 @@ private:
 
 }
 
-// Windows need a display; without one Qt would only abort.
-bool HasDisplay()
-{
-    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
-    if (!platform.isEmpty() && !platform.startsWith(QStringLiteral("xcb")) && !platform.startsWith(QStringLiteral("wayland")))
-        return true;   // offscreen, vnc and the like bring their own
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
 int main(int argc, char* argv[])
 {
     QStringList arguments;
@@ -306,16 +297,15 @@ int main(int argc, char* argv[])
     CommandLine commandLine;
     const QString command = commandLine.CommandOf(arguments);
     const bool window = command.isEmpty() || command == QStringLiteral("edit");
-    if (window && !HasDisplay() && !arguments.contains(QStringLiteral("--help"))) {
-        std::fprintf(stderr,
-                     "vell-batchrule%s: there is no display to open the window on (DISPLAY is not set).\n"
-                     "Run it in a desktop session, or under xvfb-run.\n",
-                     command.isEmpty() ? "" : " edit");
+    const QString noDisplay = WindowCommands::WindowSystemProblem();
+    if (window && !noDisplay.isEmpty() && !arguments.contains(QStringLiteral("--help"))) {
+        std::fprintf(stderr, "vell-batchrule%s: %s.\nRun it in a desktop session, or under xvfb-run.\n",
+                     command.isEmpty() ? "" : " edit", qPrintable(noDisplay));
         return 1;
     }
     if (window || command == QStringLiteral("print")) {
         // Printing to a file paints without a window: no display is needed.
-        if (!HasDisplay())
+        if (!noDisplay.isEmpty())
             qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication app(argc, argv);
         QApplication::setApplicationName(QStringLiteral("vell-batchrule"));

@@ -7,8 +7,8 @@
 BatRuleFace::BatRuleFace()
 {
     // A failure here fails the creation, as the host expects.
-    CurrentModuleState().hostConnection =
-        ComponentRegistry::Instance().Create<AppConnection>(ComponentNames::AppConnection);
+    connection_ = ComponentRegistry::Instance().Create<AppConnection>(ComponentNames::AppConnection);
+    CurrentModuleState().hostConnection = connection_;
 }
 
 BatRuleFace::~BatRuleFace()

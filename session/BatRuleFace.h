@@ -2,8 +2,14 @@
 
 #include "VellBatchRuleExport.h"
 
+#include <memory>
+
+class AppConnection;
+
 // The component's public entry class. Creating one gives the calling thread
-// its host connection; releasing any one takes it away again.
+// its host connection; releasing any one takes it away again. Each keeps
+// the connection it made, so that its window still finds one after another
+// object of the thread was released.
 class VELLBATCHRULE_EXPORT BatRuleFace {
 public:
     BatRuleFace();
@@ -16,4 +22,7 @@ public:
 
     BatRuleFace(const BatRuleFace&) = delete;
     BatRuleFace& operator=(const BatRuleFace&) = delete;
+
+private:
+    std::shared_ptr<AppConnection> connection_;
 };

@@ -55,6 +55,33 @@ TEST(Library, HasItsVersionAndSoname)
     EXPECT_TRUE(QFileInfo(VELL_LIBRARY_PATH).canonicalFilePath().endsWith("libvellbatchrule.so." VELL_VERSION));
 }
 
+// Where no window can open, vbr_face_show answers -1 and says why instead of aborting the host.
+TEST(CEntry, ShowRefusesWhereNoWindowCanOpenAndTwoObjectsEachShow)
+{
+    struct Case {
+        const char* mode;
+        const char* platform;   // QT_QPA_PLATFORM; nullptr: none, and no display either
+        const char* answer;
+    };
+    const Case cases[] = {
+        {"", nullptr, "-1 Cannot show the main window: there is no display to open the window on"},
+        {"core-application", "offscreen", "-1 The host's application object is no QApplication"},
+        {"two-faces", "offscreen", "0 \n"},
+    };
+    for (const Case& c : cases) {
+        RunOptions options;
+        options.program = VELL_FACE_PROBE;
+        options.timeoutMs = 30000;
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            options.environment.remove(name);
+        if (c.platform)
+            options.environment.insert("QT_QPA_PLATFORM", c.platform);
+        const Outcome run = RunProgram({c.mode}, options);
+        EXPECT_EQ(run.exitCode, 0) << c.mode << ": " << run.err.toStdString();
+        EXPECT_TRUE(run.out.contains(c.answer)) << c.mode << ": " << run.out.toStdString();
+    }
+}
+
 class Installed : public testing::Test {
 protected:
     void SetUp() override
