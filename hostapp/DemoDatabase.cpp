@@ -4,11 +4,15 @@
 #include "HostError.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVariantList>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -48,14 +52,40 @@ const char* const kSchema[] = {
 
 constexpr int kMaterialClass = 4;
 
+// The file a database is written into beside its place: removed unless kept.
+struct PartialFile {
+    QString path;
+    bool kept = false;
+    ~PartialFile()
+    {
+        if (!kept) {
+            QFile::remove(path);
+            QFile::remove(path + QStringLiteral("-journal"));
+        }
+    }
+};
+
+// A named Qt SQL connection, closed and removed on every way out.
+struct NamedConnection {
+    QString name;
+    ~NamedConnection()
+    {
+        QSqlDatabase::database(name, false).close();
+        QSqlDatabase::removeDatabase(name);
+    }
+};
+
 class Writer {
 public:
-    explicit Writer(const QString& file) : name_(QStringLiteral("vell-demo-writer"))
+    // The database is written beside the file and replaces it only when whole.
+    explicit Writer(const QString& file) : file_(file), partial_{file + QStringLiteral(".partial")}
     {
-        QFile::remove(file);
+        if (QFileInfo::exists(file) && !QFileInfo(file).isFile())
+            throw HostError(1, QStringLiteral("Cannot create '%1': it is no regular file").arg(file), kSource);
+        QFile::remove(partial_.path);
         {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-            db.setDatabaseName(file);
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_.name);
+            db.setDatabaseName(partial_.path);
             if (!db.open())
                 throw HostError(1, QStringLiteral("Cannot create '%1': %2").arg(file, db.lastError().text()), kSource);
         }
@@ -66,17 +96,19 @@ public:
             Exec(statement);
     }
 
-    ~Writer()
+    void Commit()
     {
-        QSqlDatabase::database(name_).close();
-        QSqlDatabase::removeDatabase(name_);
+        Exec("COMMIT");
+        QSqlDatabase::database(connection_.name, false).close();
+        if (std::rename(QFile::encodeName(partial_.path).constData(), QFile::encodeName(file_).constData()) != 0)
+            throw HostError(1, QStringLiteral("Cannot replace '%1': %2").arg(file_, QString::fromLocal8Bit(std::strerror(errno))),
+                            kSource);
+        partial_.kept = true;
     }
-
-    void Commit() { Exec("COMMIT"); }
 
     void Exec(const char* sql)
     {
-        QSqlQuery query(QSqlDatabase::database(name_));
+        QSqlQuery query(QSqlDatabase::database(connection_.name));
         if (!query.exec(QString::fromUtf8(sql)))
             Fail(query);
     }
@@ -86,7 +118,7 @@ public:
     {
         if (columns.isEmpty())
             return;
-        QSqlQuery query(QSqlDatabase::database(name_));
+        QSqlQuery query(QSqlDatabase::database(connection_.name));
         if (!query.prepare(sql))
             Fail(query);
         for (const QVariantList& column : columns)
@@ -143,10 +175,12 @@ private:
 
     [[noreturn]] void Fail(const QSqlQuery& query)
     {
-        throw HostError(1, query.lastError().text(), kSource);
+        throw HostError(1, QStringLiteral("Cannot write '%1': %2").arg(file_, query.lastError().text()), kSource);
     }
 
-    QString name_;
+    QString file_;
+    PartialFile partial_;   // declared before the connection, so removed after it is closed
+    NamedConnection connection_{QStringLiteral("vell-demo-writer")};
     Columns items_, materials_, rules_, options_, grants_;
 };
 

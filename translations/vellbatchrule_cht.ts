@@ -655,5 +655,29 @@
         <source>规则文件没有写完：写入失败</source>
         <translation>規則文件沒有寫完：寫入失敗</translation>
     </message>
+    <message>
+        <source>规则文件%1没有写完：%2</source>
+        <translation>規則文件%1沒有寫完：%2</translation>
+    </message>
+    <message>
+        <source>物料代码%1与多个物料相近：%2，不能确定是哪一个</source>
+        <translation>物料代碼%1與多個物料相近：%2，不能確定是哪一個</translation>
+    </message>
+    <message>
+        <source>物料组代码%1与多个物料组相近：%2，不能确定是哪一个</source>
+        <translation>物料組代碼%1與多個物料組相近：%2，不能確定是哪一個</translation>
+    </message>
+    <message>
+        <source>读不完规则文件%1：%2</source>
+        <translation>讀不完規則文件%1：%2</translation>
+    </message>
+    <message>
+        <source>规则文件%1的第%2行长于%3字节，不是规则文件，什么也没有写</source>
+        <translation>規則文件%1的第%2行長於%3位元組，不是規則文件，什麼也沒有寫</translation>
+    </message>
+    <message>
+        <source>规则文件%1多于%2行：您能看到的物料和物料组每个最多有%3级，什么也没有写</source>
+        <translation>規則文件%1多於%2行：您能看到的物料和物料組每個最多有%3級，什麼也沒有寫</translation>
+    </message>
 </context>
 </TS>

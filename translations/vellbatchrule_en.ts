@@ -655,5 +655,29 @@
         <source>规则文件没有写完：写入失败</source>
         <translation>The rule file is incomplete: writing failed</translation>
     </message>
+    <message>
+        <source>规则文件%1没有写完：%2</source>
+        <translation>The rule file %1 is incomplete: %2</translation>
+    </message>
+    <message>
+        <source>物料代码%1与多个物料相近：%2，不能确定是哪一个</source>
+        <translation>Material code %1 is close to several materials: %2; it cannot be told which one is meant</translation>
+    </message>
+    <message>
+        <source>物料组代码%1与多个物料组相近：%2，不能确定是哪一个</source>
+        <translation>Material group code %1 is close to several material groups: %2; it cannot be told which one is meant</translation>
+    </message>
+    <message>
+        <source>读不完规则文件%1：%2</source>
+        <translation>Cannot read the whole rule file %1: %2</translation>
+    </message>
+    <message>
+        <source>规则文件%1的第%2行长于%3字节，不是规则文件，什么也没有写</source>
+        <translation>Line %2 of %1 is longer than %3 bytes: this is no rule file; nothing was written</translation>
+    </message>
+    <message>
+        <source>规则文件%1多于%2行：您能看到的物料和物料组每个最多有%3级，什么也没有写</source>
+        <translation>The rule file %1 has more than %2 rows: the materials and groups you may see have at most %3 levels each; nothing was written</translation>
+    </message>
 </context>
 </TS>

@@ -63,13 +63,14 @@ TEST_P(PrintThatCannotRead, ExitsOneAtOnceWithTheReasonAndKeepsTheOldFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(SoundOutput, PrintThatCannotRead,
-                         testing::Values("DROP TABLE ICBatchNoRule", "DROP TABLE t_ICItem"));
+                         testing::Values("DROP TABLE ICBatchNoRule", "DROP TABLE t_ICItem"),
+                         [](const auto& info) { return info.index == 0 ? "NoRuleTable" : "NoMaterialTable"; });
 
 TEST_F(SoundOutput, AWriteThatFailsKeepsTheOldFileAndExitsOne)
 {
     // A file size limit of 0 fails every write into a file, as a full disk does.
     const char* const commands[] = {"print --group 7 --pdf out.pdf", "rule export --out out.pdf",
-                                    "rule export --format json --out out.pdf"};
+                                    "rule export --format json --out out.pdf", "demo-db --out out.pdf"};
     for (const char* command : commands) {
         KeepOld("out.pdf");
         const Outcome run = Shell(QString("cd '%1' && ulimit -f 0 && trap '' XFSZ && \"$VBR\" %2 --db \"$DB\"")
