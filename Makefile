@@ -2,7 +2,7 @@
 DEMO_DB ?= build/demo.sqlite
 PROGRAM := build/default/hostapp/vell-batchrule
 
-.PHONY: deps build run test bench package clean
+.PHONY: deps build run test sanitize bench package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -16,6 +16,12 @@ run: build
 
 test: build
 	ctest --preset default
+
+# Every test once more, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	cmake --preset sanitize
+	cmake --build --preset sanitize
+	ctest --preset sanitize
 
 bench: deps
 	cmake --preset bench

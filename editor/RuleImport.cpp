@@ -112,7 +112,8 @@ int RuleImport::PendingOf(const RuleFile::Row& row)
         return *known;
     // Two spellings of one owner's number are the rows of one rule.
     Resolution resolution = Resolve(row.group, row.number);
-    const QString owner = resolution.owner ? exact.left(2) + QString::number(resolution.owner->id) : exact;
+    const QString owner = resolution.owner ? QStringLiteral("id:") + exact.left(2) + QString::number(resolution.owner->id)
+                                           : QStringLiteral("none:") + exact;
     int index = pendingByOwner_.value(owner, -1);
     if (index < 0) {
         index = int(pending_.size());

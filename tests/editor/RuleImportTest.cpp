@@ -198,6 +198,11 @@ struct NestedCase {
     QList<std::pair<QString, int>> groups;   // number, the width of its one-element rule
 };
 
+void PrintTo(const NestedCase& nested, std::ostream* os)
+{
+    *os << nested.name;
+}
+
 class NestedGroups : public Import, public testing::WithParamInterface<std::tuple<NestedCase, int>> {};
 
 TEST_P(NestedGroups, TheDryRunSaysWhatTheImportDoes)
