@@ -19,8 +19,15 @@ QIODevice& OutputFile::Device()
 
 bool OutputFile::Commit()
 {
-    if (!straight_)
+    if (!straight_) {
+        // QSaveFile notices a failed write but not a failed flush of what it buffered: ask before it renames.
+        if (!whole_.flush() || whole_.size() != whole_.pos()) {
+            failure_ = whole_.errorString();
+            whole_.cancelWriting();
+            return false;
+        }
         return whole_.commit();
+    }
     const bool flushed = device_.flush() && device_.error() == QFileDevice::NoError;
     device_.close();
     return flushed && device_.error() == QFileDevice::NoError;
@@ -28,5 +35,7 @@ bool OutputFile::Commit()
 
 QString OutputFile::ErrorString() const
 {
+    if (!failure_.isEmpty())
+        return failure_;
     return straight_ ? device_.errorString() : whole_.errorString();
 }

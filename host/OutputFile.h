@@ -23,4 +23,5 @@ private:
     bool straight_;
     QSaveFile whole_;
     QFile device_;
+    QString failure_;
 };
