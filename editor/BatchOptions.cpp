@@ -55,13 +55,14 @@ QString BatchOptions::WriteSql() const
             << QStringLiteral(" Where FCategory='IC' And ")
             << QStringLiteral("       FKey in('%1')").arg(QLatin1String(key));
     const QString top = QString::number(itemIsTop);
+    // The descriptions are N'…' literals: without N, SQL Server keeps only what the database's code page holds.
     sql << QStringLiteral("IF NOT EXISTS(SELECT * FROM t_SystemProfile WHERE FCategory='IC' AND FKey LIKE 'BatchItemIsTop')")
         << QStringLiteral("BEGIN")
         << QStringLiteral("  INSERT INTO t_SystemProfile(FCategory,FKey,FValue,FReadonly,FDescription,FLevel,FExplanation,"
                           "FFormat,FSort,FDescription_cht,FDescription_en)")
         << QStringLiteral("  VALUES('IC','BatchItemIsTop',") + top
-               + QStringLiteral(",1,'物料类设置不改变个别物料设置',0,'物料类设置不改变个别物料设置',NULL,1.00,"
-                                "'物料類設置不改變個別物料設置','Do not update the setting of material in "
+               + QStringLiteral(",1,N'物料类设置不改变个别物料设置',0,N'物料类设置不改变个别物料设置',NULL,1.00,"
+                                "N'物料類設置不改變個別物料設置','Do not update the setting of material in "
                                 "BatchNo-Management when updates its higher-up')")
         << QStringLiteral("End") << QStringLiteral("ELSE")
         << QStringLiteral("  UPDATE t_SystemProfile SET FValue=") + top

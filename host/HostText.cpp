@@ -58,7 +58,10 @@ qint32 RoundToLong(double value)
 
 QString SqlLiteral(const QString& text)
 {
-    return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
+    // Without N, SQL Server turns the literal into the database's code page first: what that page lacks becomes '?'.
+    const bool unicode = std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0x7f; });
+    return (unicode ? QStringLiteral("N'") : QStringLiteral("'")) + QString(text).replace(QLatin1Char('\''), QStringLiteral("''"))
+           + QLatin1Char('\'');
 }
 
 bool IsControlCharacter(QChar c)

@@ -24,7 +24,9 @@ VELLBATCHRULE_EXPORT double Val(const QString& text);
 VELLBATCHRULE_EXPORT qint32 RoundToLong(double value);
 
 // A text value as a Transact-SQL literal: quoted, any apostrophe doubled, so
-// no value can end its literal early.
+// no value can end its literal early; N'…' when it holds any character
+// outside ASCII, so that SQL Server keeps it whole whatever the database's
+// code page.
 VELLBATCHRULE_EXPORT QString SqlLiteral(const QString& text);
 
 // A control character (U+0000 to U+001F, U+007F): a line break, a tab, an

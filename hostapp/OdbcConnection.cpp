@@ -3,6 +3,7 @@
 #include "ConnectionErrors.h"
 #include "HostError.h"
 #include "MaterializedRecordset.h"
+#include "OdbcConnectionString.h"
 #include "TsqlBridge.h"
 
 #include <QAtomicInteger>
@@ -57,13 +58,14 @@ std::unique_ptr<Recordset> Materialize(QSqlQuery& query)
 OdbcConnection::OdbcConnection(const QString& connectionString) : connectionName_(NewConnectionName())
 {
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), connectionName_);
-    db_.setDatabaseName(connectionString);
+    db_.setDatabaseName(OdbcConnectionString::ForQtDriver(connectionString));
     if (!db_.open()) {
         const QSqlError error = db_.lastError();
         db_ = QSqlDatabase();
         QSqlDatabase::removeDatabase(connectionName_);
         throw HostError(ConnectionErrors::ProviderError,
-                        QStringLiteral("Cannot open the database '%1': %2").arg(connectionString, error.text()),
+                        QStringLiteral("Cannot open the database '%1': %2")
+                            .arg(OdbcConnectionString::Masked(connectionString), error.text()),
                         ConnectionErrors::Source);
     }
     usesBridge_ = OdbcDbmsName(db_).contains(QStringLiteral("SQLite"), Qt::CaseInsensitive);

@@ -1,5 +1,6 @@
 #include "OdbcConnectionString.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <odbcinst.h>
@@ -46,6 +47,31 @@ QString Value(const QString& connectionString, const QString& key)
         ++at;
     }
     return QString();
+}
+
+QString Masked(const QString& connectionString)
+{
+    static const QRegularExpression password(QStringLiteral(R"(((?:^|;)\s*(?:PWD|Password)\s*=\s*)(\{(?:[^}]|\}\})*\}?|[^;]*))"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    return QString(connectionString).replace(password, QStringLiteral("\\1****"));
+}
+
+QString ForQtDriver(const QString& connectionString)
+{
+    // The driver's own test: a file DSN, or a driver or server named, goes to the driver manager as it is.
+    for (const char* named : {".dsn", "DRIVER=", "SERVER="})
+        if (connectionString.contains(QLatin1String(named), Qt::CaseInsensitive))
+            return connectionString;
+    static const QRegularExpression dataSource(QStringLiteral(R"((?:^|;)\s*DSN\s*=\s*([^;]*);?)"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = dataSource.match(connectionString);
+    if (!match.hasMatch())
+        return connectionString;
+    const QString pair = match.captured(0);
+    const bool between = pair.startsWith(QLatin1Char(';')) && pair.endsWith(QLatin1Char(';'));
+    const QString rest =
+        QString(connectionString).replace(match.capturedStart(), match.capturedLength(), between ? QStringLiteral(";") : QString());
+    return match.captured(1).trimmed() + (rest.isEmpty() ? QString() : QLatin1Char(';') + rest);
 }
 
 QString SqliteDatabaseFile(const QString& connectionString)

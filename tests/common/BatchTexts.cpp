@@ -115,7 +115,7 @@ QString WriteOptions(int manual, int lackManual, int repeatEcho, int autoCreate,
           << "  INSERT INTO t_SystemProfile(FCategory,FKey,FValue,FReadonly,FDescription,FLevel,FExplanation,FFormat,"
              "FSort,FDescription_cht,FDescription_en)"
           << "  VALUES('IC','BatchItemIsTop'," + top
-                 + ",1,'物料类设置不改变个别物料设置',0,'物料类设置不改变个别物料设置',NULL,1.00,'物料類設置不改變個別物料設置',"
+                 + ",1,N'物料类设置不改变个别物料设置',0,N'物料类设置不改变个别物料设置',NULL,1.00,N'物料類設置不改變個別物料設置',"
                    "'Do not update the setting of material in BatchNo-Management when updates its higher-up')"
           << "End"
           << "ELSE"

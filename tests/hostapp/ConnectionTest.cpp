@@ -68,7 +68,8 @@ TEST(Connection, TraceAppendsEveryBatchAsSent)
 
     QFile file(trace);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(file.readAll()), first + SqlTrace::Separator + second + SqlTrace::Separator);
+    EXPECT_EQ(QString::fromUtf8(file.readAll()), first + SqlTrace::Separator + second + "\r\n" + SqlTrace::Separator)
+        << "a batch without a final line break is followed by one";
 }
 
 TEST(Connection, SecondWriterWaitsForTheFirstInsteadOfFailing)
@@ -255,6 +256,57 @@ TEST(OdbcTarget, ConnectionStringValues)
     EXPECT_EQ(OdbcConnectionString::Value(text, "Server"), "");
     EXPECT_EQ(OdbcConnectionString::SqliteDatabaseFile("DRIVER={ODBC Driver 18 for SQL Server};Database=erp"), "");
     EXPECT_EQ(OdbcConnectionString::SqliteDatabaseFile("DRIVER=SQLite3;Database=/tmp/a.db"), "/tmp/a.db");
+}
+
+TEST(OdbcTarget, StringsReachTheDriverAsItReadsThemAndMessagesHideThePassword)
+{
+    const std::pair<const char*, const char*> forDriver[] = {
+        {"DSN=demo", "demo"},
+        {"dsn = demo;UID=sa;PWD=x", "demo;UID=sa;PWD=x"},
+        {"UID=sa;DSN=demo;PWD=x", "demo;UID=sa;PWD=x"},
+        {"UID=sa;DSN=demo", "demo;UID=sa"},
+        {"SERVER=db1;DSN=demo", "SERVER=db1;DSN=demo"},
+        {"DRIVER={ODBC Driver 18 for SQL Server};SERVER=db1;UID=sa", "DRIVER={ODBC Driver 18 for SQL Server};SERVER=db1;UID=sa"},
+    };
+    for (const auto& [given, handed] : forDriver)
+        EXPECT_EQ(OdbcConnectionString::ForQtDriver(given), handed) << given;
+    const std::pair<const char*, const char*> masked[] = {
+        {"DRIVER=x;UID=sa;PWD=S3cret!x;Database=erp", "DRIVER=x;UID=sa;PWD=****;Database=erp"},
+        {"PWD={a;b}}c};UID=sa", "PWD=****;UID=sa"},
+        {"DSN=demo; password = hunter2", "DSN=demo; password = ****"},
+        {"DSN=demo;Trusted_Connection=yes", "DSN=demo;Trusted_Connection=yes"},
+    };
+    for (const auto& [given, shown] : masked)
+        EXPECT_EQ(OdbcConnectionString::Masked(given), shown) << given;
+    try {
+        SqlConnection("DRIVER={No Such Driver};SERVER=db1;UID=sa;PWD=S3cret!x");
+        ADD_FAILURE() << "a driver that does not exist opened";
+    } catch (const HostError& error) {
+        EXPECT_FALSE(error.Description().contains("S3cret")) << error.Description().toStdString();
+        EXPECT_TRUE(error.Description().contains("PWD=****")) << error.Description().toStdString();
+    }
+}
+
+TEST(OdbcTarget, AUserDataSourceConnectsByItsName)
+{
+    QTemporaryDir dir;
+    DemoDatabase::WriteHandMade(dir.filePath("dsn.sqlite"));
+    QFile ini(dir.filePath("odbc.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[vell-demo]\nDriver=SQLite3\nDatabase=" + dir.filePath("dsn.sqlite").toUtf8() + "\n");
+    ini.close();
+    const QByteArray before = qgetenv("ODBCINI");
+    qputenv("ODBCINI", ini.fileName().toUtf8());
+    for (const char* target : {"DSN=vell-demo", "DSN=vell-demo;UID=storekeeper"}) {
+        try {
+            SqlConnection connection(target);
+            EXPECT_TRUE(connection.UsesBridge()) << target;
+            EXPECT_EQ(connection.Execute(BatchTexts::FetchBatchRule(311, 1))->RecordCount(), 2) << target;
+        } catch (const HostError& error) {
+            ADD_FAILURE() << target << ": " << error.Description().toStdString();
+        }
+    }
+    before.isNull() ? qunsetenv("ODBCINI") : qputenv("ODBCINI", before);
 }
 
 TEST_F(OdbcConnection, FailingBatchRollsBack)

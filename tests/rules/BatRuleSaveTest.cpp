@@ -1,6 +1,7 @@
 #include "BatRuleSave.h"
 #include "BatchTexts.h"
 #include "GridTyping.h"
+#include "HostText.h"
 #include "MemoryRuleGrid.h"
 #include "RuleFixture.h"
 #include "TestSupport.h"
@@ -251,6 +252,25 @@ TEST_F(SaveEngine, ApostropheIsStoredAsTyped)
     save.TakingItemDetailSaves();
     EXPECT_EQ(db.Scalar("SELECT FSelDefine FROM ICBatchNoRule WHERE FItemID = 312"), "O'K");
     EXPECT_EQ(db.Scalar("SELECT count(*) FROM ICBatchNoRule WHERE FItemID <> 312"), "14");
+}
+
+// Without N, SQL Server would keep only what the database's code page holds of the text.
+TEST_F(SaveEngine, TextOutsideAsciiGoesAsUnicodeLiteralsAndAsciiAsTheRulesGiveIt)
+{
+    EXPECT_EQ(HostText::SqlLiteral("批号"), "N'批号'");
+    EXPECT_EQ(HostText::SqlLiteral("it's"), "'it''s'");
+    EXPECT_EQ(HostText::SqlLiteral("café'"), "N'café'''");
+    EXPECT_EQ(HostText::SqlLiteral(""), "''");
+    db.Connection().Execute("INSERT INTO t_ICItem VALUES (901,'食品.001','面包',90,1), (902,'食物.001','米',91,1)");
+    save.SetBatRuleParentItemID(90);
+    save.SetBatRuleParentItemNumber("食品");
+    Levels(1);
+    Row(grid, 1, 24, "批号");
+    ASSERT_TRUE(save.OperateSaveing());
+    EXPECT_EQ(save.CollectedRows().first().second.FSelDefine, "N'批号'");
+    EXPECT_TRUE(save.GroupDetailSql().contains("    and FNumber like N'食品.%'\r\n")) << save.GroupDetailSql().toStdString();
+    save.TakingGroupDetailSaves();
+    EXPECT_EQ(db.Rows("SELECT FItemID || ':' || FSelDefine FROM ICBatchNoRule WHERE FItemID > 900"), "901:批号");
 }
 
 TEST_F(SaveEngine, WildcardsInAGroupNumberMatchOnlyThemselves)
