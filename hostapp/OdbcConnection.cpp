@@ -5,6 +5,7 @@
 #include "MaterializedRecordset.h"
 #include "OdbcConnectionString.h"
 #include "TsqlBridge.h"
+#include "TsqlTokenizer.h"
 
 #include <QAtomicInteger>
 #include <QSqlDriver>
@@ -14,6 +15,10 @@
 
 #include <sql.h>
 #include <sqlext.h>
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
 
 namespace {
 
@@ -40,6 +45,32 @@ QString OdbcDbmsName(const QSqlDatabase& db)
     return QString::fromUtf8(reinterpret_cast<const char*>(name), length);
 }
 
+// A batch of queries alone: it starts with SELECT and no statement of it, at
+// its own level, writes. A batch that cannot be read as one is no read.
+bool IsReadOnly(const QString& sql)
+{
+    static const char* const writing[] = {"INSERT", "UPDATE", "DELETE", "INTO",    "DROP", "CREATE", "ALTER", "EXEC",
+                                          "EXECUTE", "MERGE", "TRUNCATE", "SET", "DECLARE", "IF",  "BEGIN", "GRANT"};
+    try {
+        TsqlTokenizer tokens(sql);
+        TsqlToken token;
+        int depth = 0;
+        bool first = true;
+        while (tokens.Next(token)) {
+            if (!token.IsSignificant())
+                continue;
+            if (std::exchange(first, false) && !token.IsWord("SELECT"))
+                return false;
+            depth += token.IsSymbol('(') ? 1 : token.IsSymbol(')') ? -1 : 0;
+            if (depth == 0 && std::any_of(std::begin(writing), std::end(writing), [&](const char* w) { return token.IsWord(w); }))
+                return false;
+        }
+        return !first;
+    } catch (const HostError&) {
+        return false;
+    }
+}
+
 std::unique_ptr<Recordset> Materialize(QSqlQuery& query)
 {
     const QSqlRecord record = query.record();
@@ -55,9 +86,10 @@ std::unique_ptr<Recordset> Materialize(QSqlQuery& query)
 
 }
 
-OdbcConnection::OdbcConnection(const QString& connectionString) : connectionName_(NewConnectionName())
+OdbcConnection::OdbcConnection(const QString& connectionString, const QString& driverName)
+    : connectionName_(NewConnectionName())
 {
-    db_ = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), connectionName_);
+    db_ = QSqlDatabase::addDatabase(driverName, connectionName_);
     db_.setDatabaseName(OdbcConnectionString::ForQtDriver(connectionString));
     if (!db_.open()) {
         const QSqlError error = db_.lastError();
@@ -72,6 +104,17 @@ OdbcConnection::OdbcConnection(const QString& connectionString) : connectionName
     if (usesBridge_) {
         // The SQLite ODBC driver's own busy timeout is set per statement; the pragma serves all.
         QSqlQuery(QStringLiteral("PRAGMA busy_timeout=%1").arg(kBusyTimeoutMs), db_);
+        return;
+    }
+    // Once for the connection: any failure then ends the whole transaction on SQL Server.
+    QSqlQuery abortOnError(db_);
+    if (!abortOnError.exec(QStringLiteral("SET XACT_ABORT ON"))) {
+        const QSqlError error = abortOnError.lastError();
+        abortOnError = QSqlQuery();
+        db_.close();
+        db_ = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connectionName_);
+        Fail(error);
     }
 }
 
@@ -116,9 +159,6 @@ void OdbcConnection::RunQuietly(const QString& sql)
 
 void OdbcConnection::Begin(bool)
 {
-    // On SQL Server, XACT_ABORT makes any failure end the whole transaction.
-    if (!usesBridge_)
-        RunStatement(QStringLiteral("SET XACT_ABORT ON"));
     if (!db_.transaction())
         Fail(db_.lastError());
 }
@@ -153,25 +193,31 @@ void OdbcConnection::Run(const BridgeStep& step, std::unique_ptr<Recordset>& res
 
 std::unique_ptr<Recordset> OdbcConnection::ExecuteOnServer(const QString& sql, bool inUnit)
 {
-    if (!inUnit)
+    // A read alone needs no transaction of its own: it runs in autocommit and holds no locks past itself.
+    const bool ownTransaction = !inUnit && !IsReadOnly(sql);
+    if (ownTransaction)
         Begin(true);
     try {
         QSqlQuery query(db_);
         query.setForwardOnly(true);
         Run(query, sql);
         std::unique_ptr<Recordset> result;
-        do {
-            if (query.isSelect()) {
+        // SQL Server reports a failing later statement only when the client moves to its result.
+        for (;;) {
+            if (query.isSelect() && !result)
                 result = Materialize(query);
+            if (!query.nextResult()) {
+                if (query.lastError().isValid())
+                    Fail(query.lastError());
                 break;
             }
-        } while (query.nextResult());
+        }
         query.finish();
-        if (!inUnit)
+        if (ownTransaction)
             Commit();
         return result;
     } catch (...) {
-        if (!inUnit)
+        if (ownTransaction)
             Rollback();
         throw;
     }

@@ -8,11 +8,14 @@ class QSqlError;
 class QSqlQuery;
 
 // The host database reached through Qt's ODBC driver. SQL Server gets every
-// batch unchanged, inside SET XACT_ABORT ON and one transaction; a data
-// source whose DBMS is SQLite gets it through the Transact-SQL bridge.
+// batch unchanged, on a connection with XACT_ABORT ON: a writing batch in a
+// transaction of its own or the unit's, a read alone in autocommit; every
+// result of a batch is read and its error checked. A data source whose DBMS
+// is SQLite gets the batch through the Transact-SQL bridge.
 class OdbcConnection : public SqlBackend {
 public:
-    explicit OdbcConnection(const QString& connectionString);
+    // driverName: Qt's ODBC driver, or one that behaves as it does (the tests' server).
+    explicit OdbcConnection(const QString& connectionString, const QString& driverName = QStringLiteral("QODBC"));
     ~OdbcConnection() override;
 
     std::unique_ptr<Recordset> Execute(const QString& sql, bool inUnit) override;

@@ -29,6 +29,8 @@ SqlConnection::SqlConnection(const QString& target)
         backend_ = std::make_unique<SqliteConnection>(target);
 }
 
+SqlConnection::SqlConnection(std::unique_ptr<SqlBackend> backend) : backend_(std::move(backend)) {}
+
 SqlConnection::~SqlConnection() = default;
 
 bool SqlConnection::UsesBridge() const

@@ -2,6 +2,8 @@
 
 #include "AppConnection.h"
 
+#include <memory>
+
 class SqlBackend;
 
 // The host connection. A file name opens it on SQLite through the SQLite
@@ -13,6 +15,8 @@ class SqlBackend;
 class SqlConnection : public AppConnection {
 public:
     explicit SqlConnection(const QString& target);
+    // On a backend made elsewhere: a driver the tests stand in for SQL Server with.
+    explicit SqlConnection(std::unique_ptr<SqlBackend> backend);
     ~SqlConnection() override;
 
     std::unique_ptr<Recordset> Execute(const QString& sql) override;

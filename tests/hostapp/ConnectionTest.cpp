@@ -1,11 +1,14 @@
 #include "BatchTexts.h"
 #include "DemoDatabase.h"
+#include "FakeServerDriver.h"
 #include "HostError.h"
+#include "OdbcConnection.h"
 #include "OdbcConnectionString.h"
 #include "SqlConnection.h"
 #include "SqlTrace.h"
 #include "TempDatabase.h"
 #include "TestSupport.h"
+#include "UnitOfWork.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -183,7 +186,7 @@ TEST(UnitOfWork, ClosingTheConnectionDropsAnOpenUnit)
 }
 
 // The ODBC path, on a SQLite data source through Debian's SQLite ODBC driver.
-class OdbcConnection : public testing::Test {
+class OdbcDataSource : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -197,14 +200,14 @@ protected:
     std::unique_ptr<SqlConnection> connection;
 };
 
-TEST_F(OdbcConnection, SqliteDataSourceGoesThroughTheBridge)
+TEST_F(OdbcDataSource, SqliteDataSourceGoesThroughTheBridge)
 {
     EXPECT_TRUE(connection->UsesBridge());
     EXPECT_TRUE(SqlConnection::IsOdbcConnectionString("DSN=vell;UID=sa"));
     EXPECT_FALSE(SqlConnection::IsOdbcConnectionString("/tmp/demo.sqlite"));
 }
 
-TEST_F(OdbcConnection, RunsQueriesWithExactCounts)
+TEST_F(OdbcDataSource, RunsQueriesWithExactCounts)
 {
     const auto groups = connection->Execute(BatchTexts::FetchParentItem());
     ASSERT_TRUE(groups);
@@ -213,7 +216,7 @@ TEST_F(OdbcConnection, RunsQueriesWithExactCounts)
     EXPECT_EQ(connection->Execute(BatchTexts::FetchBatchRule(311, 1))->RecordCount(), 2);
 }
 
-TEST_F(OdbcConnection, SpreadsAGroupRuleAndWritesOptions)
+TEST_F(OdbcDataSource, SpreadsAGroupRuleAndWritesOptions)
 {
     connection->Execute(BatchTexts::GroupSpread("03.02", false, {{1, 25, 0, "00", "", 2, "", ""}}));
     EXPECT_EQ(Scalar("SELECT group_concat(FItemID) FROM (SELECT FItemID FROM ICBatchNoRule "
@@ -224,7 +227,7 @@ TEST_F(OdbcConnection, SpreadsAGroupRuleAndWritesOptions)
     EXPECT_EQ(Scalar("SELECT FValue FROM t_SystemProfile WHERE FKey = 'AutoCreateBatNo'"), "1");
 }
 
-TEST_F(OdbcConnection, UnitOfWorkLandsWholeOrNotAtAll)
+TEST_F(OdbcDataSource, UnitOfWorkLandsWholeOrNotAtAll)
 {
     connection->BeginTrans();
     connection->Execute("UPDATE t_ICItem SET FName = 'odbc' WHERE FItemID = 101");
@@ -309,11 +312,104 @@ TEST(OdbcTarget, AUserDataSourceConnectsByItsName)
     before.isNull() ? qunsetenv("ODBCINI") : qputenv("ODBCINI", before);
 }
 
-TEST_F(OdbcConnection, FailingBatchRollsBack)
+TEST_F(OdbcDataSource, FailingBatchRollsBack)
 {
     QString batch = BatchTexts::ItemSave(311, {{1, 25, 0, "00", "", 2, "", ""}}) + " Insert into Nowhere(a) Values(1)\r\n";
     EXPECT_THROW(connection->Execute(batch), HostError);
     EXPECT_EQ(Scalar("SELECT count(*) FROM ICBatchNoRule WHERE FItemID = 311"), "2");
+}
+
+}
+
+namespace {
+
+// The SQL Server path through a driver that answers as the server does.
+class ServerConnection : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        FakeServerDriver::Register();
+        connection = std::make_unique<SqlConnection>(
+            std::make_unique<OdbcConnection>("DRIVER={ODBC Driver 18 for SQL Server};SERVER=erp", FakeServerDriver::Name));
+        FakeServerDriver::log.clear();
+    }
+    void Answer(QList<FakeServerDriver::Result> results)
+    {
+        FakeServerDriver::answer = [results](const QString&) { return results; };
+    }
+
+    std::unique_ptr<SqlConnection> connection;
+};
+
+struct LaterFailure {
+    const char* name;
+    QList<FakeServerDriver::Result> results;
+};
+
+class ServerBatchThatFails : public ServerConnection, public testing::WithParamInterface<LaterFailure> {};
+
+void PrintTo(const LaterFailure& failure, std::ostream* os)
+{
+    *os << failure.name;
+}
+
+TEST_P(ServerBatchThatFails, FailsWholeAndRollsBackItsUnit)
+{
+    const QString batch = BatchTexts::ItemSave(311, {{1, 25, 0, "00", "", 2, "", ""}});
+    Answer(GetParam().results);
+    {
+        UnitOfWork unit(*connection);   // as the editor's commit holds it: left without Commit on a failure
+        EXPECT_THROW(connection->Execute(batch), HostError) << "a failed statement is a failed batch";
+    }
+    EXPECT_EQ(FakeServerDriver::log, (QStringList{"begin", "exec " + batch, "rollback"}));
+
+    FakeServerDriver::log.clear();
+    try {
+        connection->Execute(batch);
+        ADD_FAILURE() << "the batch was reported as done";
+    } catch (const HostError& error) {
+        EXPECT_TRUE(error.Description().contains("FOREIGN KEY")) << error.Description().toStdString();
+        EXPECT_EQ(error.Number(), 547);
+    }
+    EXPECT_EQ(FakeServerDriver::log, (QStringList{"begin", "exec " + batch, "rollback"})) << "a batch on its own is atomic";
+}
+
+const FakeServerDriver::Result kDone{}, kRows{3, {}}, kFails{-1, "The INSERT statement conflicted with the FOREIGN KEY constraint"};
+
+INSTANTIATE_TEST_SUITE_P(ServerConnection, ServerBatchThatFails,
+                         testing::Values(LaterFailure{"AtTheSecondStatement", {kDone, kFails, kDone}},
+                                         LaterFailure{"AtTheThird", {kDone, kDone, kFails, kDone}},
+                                         LaterFailure{"AtTheLast", {kDone, kRows, kDone, kFails}},
+                                         LaterFailure{"AtTheFirstOfSeveralResultSets", {kFails, kRows, kRows}},
+                                         LaterFailure{"AfterTheRowsWereRead", {kRows, kFails}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ServerConnection, ReadsRunInAutocommitAndWritesInATransactionOfTheirOwn)
+{
+    Answer({kRows});
+    const QString read = BatchTexts::FetchBatchRule(311, 1);
+    const auto rows = connection->Execute(read);
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->RecordCount(), 3);
+    connection->Execute("SELECT a FROM t WHERE b IN (SELECT c FROM u) UNION SELECT d FROM v");
+    Answer({kDone, kDone});
+    const QString write = BatchTexts::ItemSave(311, {});
+    connection->Execute(write);
+    connection->Execute(" Select Distinct FItemID into #tmp From ICBatchNoRule\r\n Drop table #tmp\r\n");
+    EXPECT_EQ(FakeServerDriver::log,
+              (QStringList{"exec " + read, "exec SELECT a FROM t WHERE b IN (SELECT c FROM u) UNION SELECT d FROM v", "begin",
+                           "exec " + write, "commit", "begin",
+                           "exec  Select Distinct FItemID into #tmp From ICBatchNoRule\r\n Drop table #tmp\r\n", "commit"}));
+}
+
+TEST(ServerConnectionOpen, SetsXactAbortOnceForTheConnection)
+{
+    FakeServerDriver::Register();
+    SqlConnection connection(std::make_unique<OdbcConnection>("DSN=erp", FakeServerDriver::Name));
+    connection.BeginTrans();
+    connection.Execute("UPDATE t SET a = 1");
+    connection.CommitTrans();
+    EXPECT_EQ(FakeServerDriver::log, (QStringList{"exec SET XACT_ABORT ON", "begin", "exec UPDATE t SET a = 1", "commit"}));
 }
 
 }
