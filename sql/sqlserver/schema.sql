@@ -1,0 +1,64 @@
+-- The tables vell-batchrule reads and writes on SQL Server, as the ERP keeps
+-- them: the material groups and materials, the rule table, the module's
+-- options; t_UserGroupAccess is the stand-alone host's demo grants only (a
+-- host's own data-access service decides instead what a user may see).
+--   sqlcmd -S SERVER -d DATABASE -i schema.sql
+-- Texts are nvarchar in the ERP's Chinese collation: letter case and trailing
+-- blanks do not count in comparisons, as the queries expect.
+
+CREATE TABLE t_Item (
+    FItemID int NOT NULL PRIMARY KEY,
+    FItemClassID int NOT NULL,
+    FNumber nvarchar(80) COLLATE Chinese_PRC_CI_AS NOT NULL,
+    FName nvarchar(255) COLLATE Chinese_PRC_CI_AS NOT NULL,
+    FParentID int NOT NULL DEFAULT 0,
+    FDetail int NOT NULL DEFAULT 0
+)
+CREATE TABLE t_ICItem (
+    FItemID int NOT NULL PRIMARY KEY,
+    FNumber nvarchar(80) COLLATE Chinese_PRC_CI_AS NOT NULL,
+    FName nvarchar(255) COLLATE Chinese_PRC_CI_AS NOT NULL,
+    FParentID int NOT NULL DEFAULT 0,
+    FBatchManager int NOT NULL DEFAULT 0
+)
+CREATE TABLE ICBatchNoRule (
+    FID int NOT NULL,
+    FItemID int NOT NULL,
+    FPropertyID int NOT NULL,
+    FUseShortNumber int NOT NULL DEFAULT 0,
+    FFormatDate nvarchar(50) COLLATE Chinese_PRC_CI_AS NOT NULL DEFAULT '',
+    FSelDefine nvarchar(255) COLLATE Chinese_PRC_CI_AS NOT NULL DEFAULT '',
+    FWidth int NOT NULL DEFAULT 0,
+    FCharacter nvarchar(10) COLLATE Chinese_PRC_CI_AS NOT NULL DEFAULT '',
+    FSubCharacter nvarchar(10) COLLATE Chinese_PRC_CI_AS NOT NULL DEFAULT '',
+    FDetail int NOT NULL DEFAULT 1
+)
+CREATE TABLE t_SystemProfile (
+    FCategory nvarchar(30) COLLATE Chinese_PRC_CI_AS NOT NULL,
+    FKey nvarchar(100) COLLATE Chinese_PRC_CI_AS NOT NULL,
+    FValue nvarchar(255) COLLATE Chinese_PRC_CI_AS NULL,
+    FReadonly int NOT NULL DEFAULT 0,
+    FDescription nvarchar(255) COLLATE Chinese_PRC_CI_AS NULL,
+    FLevel int NOT NULL DEFAULT 0,
+    FExplanation nvarchar(1000) COLLATE Chinese_PRC_CI_AS NULL,
+    FFormat nvarchar(255) COLLATE Chinese_PRC_CI_AS NULL,
+    FSort decimal(10, 2) NULL,
+    FDescription_cht nvarchar(255) COLLATE Chinese_PRC_CI_AS NULL,
+    FDescription_en nvarchar(255) COLLATE Chinese_PRC_CI_AS NULL
+)
+CREATE TABLE t_UserGroupAccess (
+    FUserID int NOT NULL,
+    FGroupNumber nvarchar(80) COLLATE Chinese_PRC_CI_AS NOT NULL
+)
+GO
+
+-- An index for every query the component sends: the tree's groups, a group's
+-- materials, the spread's LIKE on the material numbers, a rule by its owner
+-- and detail, an option by category and key, a user's grants.
+CREATE INDEX ix_Item_Groups ON t_Item (FItemClassID, FDetail, FNumber)
+CREATE INDEX ix_ICItem_Parent ON t_ICItem (FParentID, FBatchManager, FNumber)
+CREATE INDEX ix_ICItem_Number ON t_ICItem (FNumber)
+CREATE INDEX ix_BatchNoRule_Owner ON ICBatchNoRule (FItemID, FDetail, FID)
+CREATE UNIQUE INDEX ix_SystemProfile_Key ON t_SystemProfile (FCategory, FKey)
+CREATE INDEX ix_UserGroupAccess_User ON t_UserGroupAccess (FUserID, FGroupNumber)
+GO

@@ -1,0 +1,104 @@
+// The scripts that set SQL Server up: the schema names every table, column and
+// index the demo has, and the demo script holds exactly the demo's data.
+#include "DemoDatabase.h"
+#include "SqlConnection.h"
+#include "TempDatabase.h"
+#include "TestSupport.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+namespace {
+
+const QString kScripts = QStringLiteral(VELL_SOURCE_DIR "/sql/sqlserver/");
+
+QString Script(const char* name)
+{
+    QFile file(kScripts + name);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return QString::fromUtf8(file.readAll());
+}
+
+// What a SQLite file holds, read by SQLite itself: a line per table, index or row.
+QStringList Holds(const QString& path, const QString& sql)
+{
+    QStringList lines;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "scripts");
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery query(sql, db);
+        while (query.next()) {
+            QStringList values;
+            for (int i = 0; query.value(i).isValid(); ++i)
+                values << query.value(i).toString();
+            lines << values.join('|');
+        }
+    }
+    QSqlDatabase::removeDatabase("scripts");
+    return lines;
+}
+
+const char* const kTables[] = {"t_Item", "t_ICItem", "ICBatchNoRule", "t_SystemProfile", "t_UserGroupAccess"};
+
+TEST(SqlServerScripts, SchemaNamesEveryTableColumnAndIndexOfTheDemo)
+{
+    QTemporaryDir dir;
+    const QString demo = dir.filePath("demo.sqlite");
+    DemoDatabase::WriteHandMade(demo);
+    QStringList expected;
+    for (const char* table : kTables)
+        expected << QString(table) + ": " + Holds(demo, QString("SELECT name FROM pragma_table_info('%1')").arg(table)).join(',');
+    expected << Holds(demo, "SELECT i.name || (CASE WHEN i.\"unique\" THEN ' unique' ELSE '' END) || ' ON ' || m.name || ' ('"
+                            " || (SELECT group_concat(name, ', ') FROM pragma_index_info(i.name)) || ')' "
+                            "FROM sqlite_master m, pragma_index_list(m.name) i WHERE m.type = 'table' AND i.origin = 'c' "
+                            "ORDER BY i.name");
+
+    QStringList declared, indexes;
+    QString table;
+    QStringList columns;
+    static const QRegularExpression create(R"(^CREATE TABLE (\w+) \($)"), column(R"(^\s+(\w+) \w+)"),
+        index(R"(^CREATE (UNIQUE )?INDEX (\w+) ON (\w+) \(([^)]*)\)$)");
+    for (const QString& line : Script("schema.sql").split("\r\n")) {
+        if (const auto m = create.match(line); m.hasMatch()) {
+            table = m.captured(1);
+            columns.clear();
+        } else if (const auto m = column.match(line); m.hasMatch() && !table.isEmpty()) {
+            columns << m.captured(1);
+        } else if (line == ")" && !table.isEmpty()) {
+            declared << table + ": " + columns.join(',');
+            table.clear();
+        } else if (const auto m = index.match(line); m.hasMatch()) {
+            indexes << m.captured(2) + (m.captured(1).isEmpty() ? "" : " unique") + " ON " + m.captured(3) + " ("
+                           + m.captured(4) + ")";
+        }
+    }
+    indexes.sort();
+    EXPECT_EQ(declared + indexes, expected);
+    EXPECT_EQ(Script("schema.sql").count("COLLATE Chinese_PRC_CI_AS"), 17) << "every text column";
+}
+
+TEST(SqlServerScripts, DemoScriptHoldsTheDemosData)
+{
+    QTemporaryDir dir;
+    const QString demo = dir.filePath("demo.sqlite"), scripted = dir.filePath("scripted.sqlite");
+    DemoDatabase::WriteHandMade(demo);
+    DemoDatabase::WriteHandMade(scripted);
+    {
+        SqlConnection connection(scripted);
+        connection.Execute("UPDATE t_ICItem SET FName = 'stale'");   // the script replaces every row
+        for (const QString& batch : Script("demo.sql").split(QRegularExpression("^GO\r\n", QRegularExpression::MultilineOption)))
+            if (batch.contains("INSERT"))
+                connection.Execute(batch);
+    }
+    for (const char* table : kTables) {
+        const QString rows = QString("SELECT * FROM %1 ORDER BY 1, 2, 3").arg(table);
+        EXPECT_EQ(Holds(scripted, rows), Holds(demo, rows)) << table;
+    }
+    EXPECT_FALSE(Script("demo.sql").contains(QRegularExpression("[^N]'[^']*[^\\x00-\\x7f]"))) << "Chinese only in N'' literals";
+}
+
+}
