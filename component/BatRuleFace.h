@@ -16,8 +16,8 @@ public:
     ~BatRuleFace();
 
     // Runs the main window modally; returns when the user closes it. An
-    // error while the window loads reaches the caller as HostError. Defined
-    // with the main window, which needs a QApplication.
+    // error while the window loads reaches the caller as HostError. Needs a
+    // QApplication.
     void Show();
 
     BatRuleFace(const BatRuleFace&) = delete;

@@ -3,6 +3,7 @@
 #include "ComponentNames.h"
 #include "ComponentRegistry.h"
 #include "ModuleState.h"
+#include "frmBatRuleMain.h"
 
 BatRuleFace::BatRuleFace()
 {
@@ -14,4 +15,12 @@ BatRuleFace::BatRuleFace()
 BatRuleFace::~BatRuleFace()
 {
     CurrentModuleState().hostConnection.reset();
+}
+
+void BatRuleFace::Show()
+{
+    CurrentModuleState().hostConnection = connection_;   // the thread's again, if another release took it
+    frmBatRuleMain window;
+    window.Form_Load();
+    window.ShowModal();
 }
