@@ -34,7 +34,8 @@ std::shared_ptr<HostComponent> ComponentRegistry::CreateObject(const QString& na
     // Registered names are matched without regard to case, as class names were.
     if (!factory)
         throw HostError(ErrorNotRegistered,
-                        QStringLiteral("ActiveX component can't create object: '%1' is not registered").arg(name),
+                        QStringLiteral("Cannot create the component '%1': the host has registered no factory under that name")
+                            .arg(name),
                         QStringLiteral("ComponentRegistry"));
     auto object = factory();
     if (!object)

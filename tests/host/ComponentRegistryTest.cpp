@@ -42,6 +42,8 @@ TEST_F(Registry, UnknownNameIsAHostErrorNamingIt)
     } catch (const HostError& error) {
         EXPECT_EQ(error.Number(), ComponentRegistry::ErrorNotRegistered);
         EXPECT_TRUE(error.Description().contains("Nobody.Here")) << error.Description().toStdString();
+        EXPECT_FALSE(error.Description().contains("ActiveX")) << "worded for this platform";
+        EXPECT_EQ(error.Source(), "ComponentRegistry");
     }
 }
 
