@@ -1,15 +1,10 @@
 // The scripts that set SQL Server up: the schema names every table, column and
 // index the demo has, and the demo script holds exactly the demo's data.
-#include "DemoDatabase.h"
-#include "SqlConnection.h"
 #include "TempDatabase.h"
 #include "TestSupport.h"
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -22,40 +17,20 @@ QString Script(const char* name)
     return QString::fromUtf8(file.readAll());
 }
 
-// What a SQLite file holds, read by SQLite itself: a line per table, index or row.
-QStringList Holds(const QString& path, const QString& sql)
-{
-    QStringList lines;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "scripts");
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery query(sql, db);
-        while (query.next()) {
-            QStringList values;
-            for (int i = 0; query.value(i).isValid(); ++i)
-                values << query.value(i).toString();
-            lines << values.join('|');
-        }
-    }
-    QSqlDatabase::removeDatabase("scripts");
-    return lines;
-}
-
 const char* const kTables[] = {"t_Item", "t_ICItem", "ICBatchNoRule", "t_SystemProfile", "t_UserGroupAccess"};
 
 TEST(SqlServerScripts, SchemaNamesEveryTableColumnAndIndexOfTheDemo)
 {
-    QTemporaryDir dir;
-    const QString demo = dir.filePath("demo.sqlite");
-    DemoDatabase::WriteHandMade(demo);
+    TempDatabase demo;
     QStringList expected;
     for (const char* table : kTables)
-        expected << QString(table) + ": " + Holds(demo, QString("SELECT name FROM pragma_table_info('%1')").arg(table)).join(',');
-    expected << Holds(demo, "SELECT i.name || (CASE WHEN i.\"unique\" THEN ' unique' ELSE '' END) || ' ON ' || m.name || ' ('"
-                            " || (SELECT group_concat(name, ', ') FROM pragma_index_info(i.name)) || ')' "
-                            "FROM sqlite_master m, pragma_index_list(m.name) i WHERE m.type = 'table' AND i.origin = 'c' "
-                            "ORDER BY i.name");
+        expected << QString(table) + ": "
+                        + demo.NativeRows(QString("SELECT group_concat(name) FROM pragma_table_info('%1')").arg(table));
+    expected << demo.NativeRows("SELECT i.name || (CASE WHEN i.\"unique\" THEN ' unique' ELSE '' END) || ' ON ' || m.name || ' ('"
+                                " || (SELECT group_concat(name, ', ') FROM pragma_index_info(i.name)) || ')' "
+                                "FROM sqlite_master m, pragma_index_list(m.name) i WHERE m.type = 'table' AND i.origin = 'c' "
+                                "ORDER BY i.name")
+                    .split('\n');
 
     QStringList declared, indexes;
     QString table;
@@ -83,20 +58,14 @@ TEST(SqlServerScripts, SchemaNamesEveryTableColumnAndIndexOfTheDemo)
 
 TEST(SqlServerScripts, DemoScriptHoldsTheDemosData)
 {
-    QTemporaryDir dir;
-    const QString demo = dir.filePath("demo.sqlite"), scripted = dir.filePath("scripted.sqlite");
-    DemoDatabase::WriteHandMade(demo);
-    DemoDatabase::WriteHandMade(scripted);
-    {
-        SqlConnection connection(scripted);
-        connection.Execute("UPDATE t_ICItem SET FName = 'stale'");   // the script replaces every row
-        for (const QString& batch : Script("demo.sql").split(QRegularExpression("^GO\r\n", QRegularExpression::MultilineOption)))
-            if (batch.contains("INSERT"))
-                connection.Execute(batch);
-    }
+    TempDatabase demo, scripted;
+    scripted.Connection().Execute("UPDATE t_ICItem SET FName = 'stale'");   // the script replaces every row
+    for (const QString& batch : Script("demo.sql").split(QRegularExpression("^GO\r\n", QRegularExpression::MultilineOption)))
+        if (batch.contains("INSERT"))
+            scripted.Connection().Execute(batch);
     for (const char* table : kTables) {
         const QString rows = QString("SELECT * FROM %1 ORDER BY 1, 2, 3").arg(table);
-        EXPECT_EQ(Holds(scripted, rows), Holds(demo, rows)) << table;
+        EXPECT_EQ(scripted.NativeRows(rows), demo.NativeRows(rows)) << table;
     }
     EXPECT_FALSE(Script("demo.sql").contains(QRegularExpression("[^N]'[^']*[^\\x00-\\x7f]"))) << "Chinese only in N'' literals";
 }
