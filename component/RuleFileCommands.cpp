@@ -7,12 +7,11 @@
 #include "ModuleState.h"
 #include "OutputFile.h"
 #include "RWDatabase.h"
-#include "TabSeparatedRows.h"
 #include "RuleFile.h"
 #include "RuleImport.h"
 #include "RuleLint.h"
-#include "SpreadDryRun.h"
 #include "StoredRules.h"
+#include "TabSeparatedRows.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -93,8 +93,7 @@ OdbcConnection::OdbcConnection(const QString& connectionString, const QString& d
     db_.setDatabaseName(OdbcConnectionString::ForQtDriver(connectionString));
     if (!db_.open()) {
         const QSqlError error = db_.lastError();
-        db_ = QSqlDatabase();
-        QSqlDatabase::removeDatabase(connectionName_);
+        Forget();
         throw HostError(ConnectionErrors::ProviderError,
                         QStringLiteral("Cannot open the database '%1': %2")
                             .arg(OdbcConnectionString::Masked(connectionString), error.text()),
@@ -111,17 +110,20 @@ OdbcConnection::OdbcConnection(const QString& connectionString, const QString& d
     if (!abortOnError.exec(QStringLiteral("SET XACT_ABORT ON"))) {
         const QSqlError error = abortOnError.lastError();
         abortOnError = QSqlQuery();
-        db_.close();
-        db_ = QSqlDatabase();
-        QSqlDatabase::removeDatabase(connectionName_);
+        Forget();
         Fail(error);
     }
 }
 
 OdbcConnection::~OdbcConnection()
 {
+    Forget();
+}
+
+void OdbcConnection::Forget()
+{
     db_.close();
-    db_ = QSqlDatabase();
+    db_ = QSqlDatabase();   // Qt removes a connection only when no handle to it is left
     QSqlDatabase::removeDatabase(connectionName_);
 }
 

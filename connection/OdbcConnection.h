@@ -26,6 +26,8 @@ public:
 
 private:
     std::unique_ptr<Recordset> ExecuteOnServer(const QString& sql, bool inUnit);
+    // Closes the connection and removes it from Qt's list.
+    void Forget();
 
     void RunStatement(const QString& sql) override;
     void RunQuietly(const QString& sql) override;

@@ -1,6 +1,7 @@
 #include "RuleImport.h"
 
 #include "BatRuleEditor.h"
+#include "BatRuleSave.h"
 #include "GLB.h"
 #include "HostText.h"
 #include "MParse.h"

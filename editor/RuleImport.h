@@ -1,6 +1,5 @@
 #pragma once
 
-#include "BatRuleSave.h"
 #include "BatchOptions.h"
 #include "RuleFile.h"
 #include "SpreadDryRun.h"
@@ -13,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+class BatRuleSave;
 class RuleGrid;
 
 // Rules read from a rule file, each put through the editor as a user fills

@@ -188,7 +188,7 @@ QStringList RWDatabase::SummarySql(const AccessScope& scope)
     const QString options = QStringLiteral("SELECT FKey,FValue FROM t_SystemProfile WHERE FCategory = 'IC' ORDER BY FKey");
     const QString ruleColumns = QStringLiteral("FItemID,FDetail,FID,FPropertyID,FUseShortNumber,FFormatDate,FSelDefine,"
                                                "FWidth,FCharacter,FSubCharacter");
-    if (scope.from.isEmpty() && scope.where.isEmpty())
+    if (scope.Open())
         return {QStringLiteral("SELECT FItemID,FNumber,FName,FParentID FROM t_Item WHERE FItemClassID = 4 AND FDetail = 0 "
                                "ORDER BY FNumber"),
                 QStringLiteral("SELECT FItemID,FNumber,FName,FParentID,FBatchManager FROM t_ICItem ORDER BY FNumber"),

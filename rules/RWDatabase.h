@@ -19,6 +19,8 @@ public:
     // the user is not restricted.
     struct AccessScope {
         QString from, where;
+        // Not restricted: the user may see every group and material.
+        bool Open() const { return from.isEmpty() && where.isEmpty(); }
     };
     // Asks the access filter; its failures reach the caller.
     static AccessScope AccessScopeOf(const QString& tableAlias);

@@ -43,6 +43,24 @@ void VisitOwners(Recordset& rows, bool group, const std::function<void(const Sto
         VisitInLevelOrder(rule, visit);
 }
 
+// The root's rule reaches every material: only a user who may see every group sees it.
+bool ReadRoot(RWDatabase& database, const std::function<void(const StoredRule&)>& visit)
+{
+    if (!RWDatabase::AccessScopeOf(QStringLiteral("u1")).Open())
+        return true;
+    const auto root = database.FetchBatchRule(0, 0);
+    if (!root)
+        return false;
+    StoredRule rootRule;
+    rootRule.group = true;
+    rootRule.name = MParse::TranslateText(QStringLiteral("物料"));
+    for (; !root->Eof(); root->MoveNext())
+        rootRule.elements.append(ElementOf(*root));
+    if (!rootRule.elements.isEmpty())
+        visit(rootRule);
+    return true;
+}
+
 }
 
 BatRuleStruct ElementOf(const Recordset& row, int first)
@@ -58,25 +76,6 @@ BatRuleStruct ElementOf(const Recordset& row, int first)
     element.FCharacter = row.Field(first + 7).toString();
     element.FSubCharacter = row.Field(first + 8).toString();
     return element;
-}
-
-// The root's rule reaches every material: only a user who may see every group sees it.
-bool ReadRoot(RWDatabase& database, const std::function<void(const StoredRule&)>& visit)
-{
-    const RWDatabase::AccessScope scope = RWDatabase::AccessScopeOf(QStringLiteral("u1"));
-    if (!scope.from.isEmpty() || !scope.where.isEmpty())
-        return true;
-    const auto root = database.FetchBatchRule(0, 0);
-    if (!root)
-        return false;
-    StoredRule rootRule;
-    rootRule.group = true;
-    rootRule.name = MParse::TranslateText(QStringLiteral("物料"));
-    for (; !root->Eof(); root->MoveNext())
-        rootRule.elements.append(ElementOf(*root));
-    if (!rootRule.elements.isEmpty())
-        visit(rootRule);
-    return true;
 }
 
 bool Read(const std::function<void(const StoredRule&)>& visit)
