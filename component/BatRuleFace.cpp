@@ -5,6 +5,8 @@
 #include "ModuleState.h"
 #include "frmBatRuleMain.h"
 
+namespace vellbatchrule {
+
 BatRuleFace::BatRuleFace()
 {
     // A failure here fails the creation, as the host expects.
@@ -23,4 +25,6 @@ void BatRuleFace::Show()
     frmBatRuleMain window;
     window.Form_Load();
     window.ShowModal();
+}
+
 }

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QVariantList>
 
+namespace vellbatchrule {
+
 // How a rule command ends: a refusal is shown as the editor shows it, and
 // a command that showed any message did not do all it was asked.
 namespace CommandGuard {
@@ -52,6 +54,8 @@ inline void ExpectNothingShownSince(int shownBefore)
 {
     if (GLB::MessagesShown() != shownBefore)
         throw AlreadyShown{};
+}
+
 }
 
 }

@@ -3,6 +3,8 @@
 #include "BatRuleFace.h"
 #include "LoadSteps.h"
 
+namespace vellbatchrule {
+
 // What a command does before it works, as a host and the main window's load
 // would: the entry class gives the thread its connection, then the session
 // is read and the property catalogue filled.
@@ -17,3 +19,5 @@ public:
 private:
     BatRuleFace face_;
 };
+
+}

@@ -5,6 +5,8 @@
 
 #include <dlfcn.h>
 
+namespace vellbatchrule {
+
 QString ComponentResourceDir()
 {
     Dl_info self{};
@@ -14,4 +16,6 @@ QString ComponentResourceDir()
     if (libraryDir.exists(QStringLiteral("translations")))
         return libraryDir.absolutePath();
     return QDir::cleanPath(libraryDir.filePath(QStringLiteral(VELL_DATA_FROM_LIBRARY)));
+}
+
 }

@@ -27,6 +27,8 @@
 
 #include <optional>
 
+namespace vellbatchrule {
+
 namespace RuleCommands {
 
 namespace {
@@ -363,6 +365,8 @@ int EditRule(const Target& target, QTextStream& err)
         err << error.Description() << '\n';
     }
     return 1;
+}
+
 }
 
 }

@@ -11,6 +11,8 @@
 #include <optional>
 #include <utility>
 
+namespace vellbatchrule {
+
 // The rule editor without its window, for scripts: show or set the rule of
 // a material or a group, show or set the batch options. Messages appear as
 // the user would see them, in the session's language, on standard error.
@@ -48,5 +50,7 @@ VELLBATCHRULE_EXPORT int SetOptions(const QStringList& settings, QTextStream& ou
 // once it has closed (commit or Cancel), 1 with the reason on `err` when it
 // could not open. Needs a QApplication.
 VELLBATCHRULE_EXPORT int EditRule(const Target& target, QTextStream& err);
+
+}
 
 }

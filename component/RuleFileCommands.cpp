@@ -18,6 +18,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+namespace vellbatchrule {
+
 namespace RuleFileCommands {
 
 namespace {
@@ -181,6 +183,8 @@ int ImportRules(const QString& path, int itemIsTop, bool dryRun, QTextStream& ou
             << '\n';
         return 0;
     });
+}
+
 }
 
 }

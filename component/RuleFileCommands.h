@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTextStream>
 
+namespace vellbatchrule {
+
 // The commands over every stored rule at once: the lint, and the rule file
 // that carries rules from one database to another. Each answers the exit
 // code: 0 only when all of it held, 1 after any error, refusal or failure.
@@ -24,5 +26,7 @@ VELLBATCHRULE_EXPORT int ExportRules(bool json, const QString& file, QTextStream
 // itemIsTop: -1 keeps the stored option, else its new state. A dry run
 // checks everything and writes nothing.
 VELLBATCHRULE_EXPORT int ImportRules(const QString& file, int itemIsTop, bool dryRun, QTextStream& out);
+
+}
 
 }

@@ -12,6 +12,8 @@
 
 #include <QFileInfo>
 
+namespace vellbatchrule {
+
 namespace WindowCommands {
 
 namespace {
@@ -91,6 +93,8 @@ int PrintToPdf(qint32 groupId, const QString& pdfFile, QTextStream& out)
         out << "Wrote " << QFileInfo(pdfFile).absoluteFilePath() << " (" << *count << " rows, " << pages << " pages)\n";
         return 0;
     });
+}
+
 }
 
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTextStream>
 
+namespace vellbatchrule {
+
 // The commands that need a QApplication: the main window, and the printout
 // of a group's ledger into a PDF file without a window. Each answers the
 // process exit code; a failure's reason goes to `err`.
@@ -21,5 +23,7 @@ VELLBATCHRULE_EXPORT int MainWindow(QTextStream& err);
 // command's messages are shown as a command's are; the file is replaced
 // only by a whole printout.
 VELLBATCHRULE_EXPORT int PrintToPdf(qint32 groupId, const QString& pdfFile, QTextStream& out);
+
+}
 
 }

@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+using namespace vellbatchrule;
+
 struct vbr_face {
     BatRuleFace face;
 };

@@ -7,6 +7,8 @@
 
 #include <sqlite3.h>
 
+namespace vellbatchrule {
+
 bool InsertOrder::RowOrderIsSeen(const QString& table) const
 {
     const QString name = HostText::SqlLiteral(table);
@@ -46,4 +48,6 @@ QString InsertOrder::OrderBy(const BridgeInsert& insert) const
         // The order only helps: a table the schema cannot tell about takes the SELECT's order.
     }
     return QString();
+}
+
 }

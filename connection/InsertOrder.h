@@ -4,6 +4,9 @@
 #include <QStringList>
 
 struct sqlite3;
+
+namespace vellbatchrule {
+
 struct BridgeInsert;
 
 // The order in which an INSERT … SELECT best writes its rows. Into a table
@@ -24,3 +27,5 @@ private:
 
     sqlite3* db_;
 };
+
+}

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <limits>
 
+namespace vellbatchrule {
+
 namespace {
 
 const QString kSource = QStringLiteral("VellConnection.Recordset");
@@ -252,4 +254,6 @@ QVariant MaterializedRecordset::Field(const QString& name) const
         }
     }
     throw HostError(3265, QStringLiteral("Item cannot be found in the collection: field '%1'").arg(name), kSource);
+}
+
 }

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QStringList>
 
+namespace vellbatchrule {
+
 // A record set held wholly in memory, so its count is exact and it can be
 // scrolled freely long after the statement that made it has finished.
 // Values are kept compactly by their type (texts as UTF-8) and become
@@ -57,3 +59,5 @@ private:
     int valuesInRow_ = 0;
     qsizetype position_ = 0;     // -1 is before the first row, RecordCount() after the last
 };
+
+}

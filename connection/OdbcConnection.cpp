@@ -20,6 +20,8 @@
 #include <iterator>
 #include <utility>
 
+namespace vellbatchrule {
+
 namespace {
 
 constexpr int kBusyTimeoutMs = 15000;
@@ -223,4 +225,6 @@ std::unique_ptr<Recordset> OdbcConnection::ExecuteOnServer(const QString& sql, b
             Rollback();
         throw;
     }
+}
+
 }

@@ -7,6 +7,8 @@
 class QSqlError;
 class QSqlQuery;
 
+namespace vellbatchrule {
+
 // The host database reached through Qt's ODBC driver. SQL Server gets every
 // batch unchanged, on a connection with XACT_ABORT ON: a writing batch in a
 // transaction of its own or the unit's, a read alone in autocommit; every
@@ -41,3 +43,5 @@ private:
     QSqlDatabase db_;
     bool usesBridge_ = false;
 };
+
+}

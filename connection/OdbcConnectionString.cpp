@@ -5,6 +5,8 @@
 
 #include <odbcinst.h>
 
+namespace vellbatchrule {
+
 namespace OdbcConnectionString {
 
 namespace {
@@ -86,6 +88,8 @@ QString SqliteDatabaseFile(const QString& connectionString)
             database = DataSourceSetting(dataSource, "Database");
     }
     return driver.contains(QStringLiteral("sqlite"), Qt::CaseInsensitive) ? database : QString();
+}
+
 }
 
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace vellbatchrule {
+
 // What an ODBC connection string says, as the driver manager reads it:
 // KEY=value pairs split at ";", a value in braces may hold ";".
 namespace OdbcConnectionString {
@@ -20,5 +22,7 @@ QString ForQtDriver(const QString& connectionString);
 // The database file when the string, or the data source it names, reaches
 // SQLite; "" for any other database.
 QString SqliteDatabaseFile(const QString& connectionString);
+
+}
 
 }

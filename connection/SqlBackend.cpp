@@ -2,6 +2,8 @@
 
 #include "TsqlBridge.h"
 
+namespace vellbatchrule {
+
 namespace {
 const QString kBatchSavepoint = QStringLiteral("vell_batch");
 }
@@ -49,4 +51,6 @@ void SqlBackend::RunSteps(const std::vector<BridgeStep>& steps, std::unique_ptr<
         else
             Run(step, result);
     }
+}
+
 }

@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+namespace vellbatchrule {
+
 struct BridgeProgram;
 struct BridgeStep;
 
@@ -40,3 +42,5 @@ protected:
 private:
     void RunSteps(const std::vector<BridgeStep>& steps, std::unique_ptr<Recordset>& result);
 };
+
+}

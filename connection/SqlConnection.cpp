@@ -9,6 +9,8 @@
 
 #include <QFileInfo>
 
+namespace vellbatchrule {
+
 bool SqlConnection::IsOdbcConnectionString(const QString& target)
 {
     return target.contains(QStringLiteral("DSN="), Qt::CaseInsensitive)
@@ -77,4 +79,6 @@ void SqlConnection::RollbackTrans()
     ExpectUnit();
     inUnit_ = false;
     backend_->Rollback();
+}
+
 }

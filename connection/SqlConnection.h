@@ -4,6 +4,8 @@
 
 #include <memory>
 
+namespace vellbatchrule {
+
 class SqlBackend;
 
 // The host connection. A file name opens it on SQLite through the SQLite
@@ -33,3 +35,5 @@ private:
     std::unique_ptr<SqlBackend> backend_;
     bool inUnit_ = false;
 };
+
+}

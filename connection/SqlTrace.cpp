@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+namespace vellbatchrule {
+
 namespace SqlTrace {
 
 void Append(const QString& batch)
@@ -16,6 +18,8 @@ void Append(const QString& batch)
     if (!batch.endsWith(QLatin1Char('\n')))
         file.write("\r\n");   // the separator stands on a line of its own
     file.write(Separator.toUtf8());
+}
+
 }
 
 }

@@ -11,6 +11,8 @@
 #include <QScopeGuard>
 #include <sqlite3.h>
 
+namespace vellbatchrule {
+
 namespace {
 
 constexpr int kBusyTimeoutMs = 15000;
@@ -187,4 +189,6 @@ void SqliteConnection::Commit()
 void SqliteConnection::Rollback()
 {
     RunQuietly(QStringLiteral("ROLLBACK"));
+}
+
 }

@@ -5,6 +5,9 @@
 #include <QCache>
 
 struct sqlite3;
+
+namespace vellbatchrule {
+
 class SqliteStatement;
 class TsqlShape;
 
@@ -41,3 +44,5 @@ private:
     const TsqlShape* shape_ = nullptr;
     PreparedShape* prepared_ = nullptr;
 };
+
+}

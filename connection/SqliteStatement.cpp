@@ -6,6 +6,8 @@
 
 #include <sqlite3.h>
 
+namespace vellbatchrule {
+
 void SqliteStatement::Check(sqlite3* db, int result)
 {
     if (result == SQLITE_OK || result == SQLITE_ROW || result == SQLITE_DONE)
@@ -83,4 +85,6 @@ const QStringList& SqliteStatement::ColumnNames()
         namesPreparedAs_ = prepared;
     }
     return names_;
+}
+
 }

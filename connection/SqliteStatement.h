@@ -5,6 +5,9 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
+
+namespace vellbatchrule {
+
 class TsqlShape;
 
 // One statement prepared by the SQLite library, kept to be run again. It is
@@ -38,3 +41,5 @@ private:
     QStringList names_;
     int namesPreparedAs_ = -1;   // the statement's reprepare count when the names were read
 };
+
+}

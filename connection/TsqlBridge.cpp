@@ -9,6 +9,8 @@
 #include <array>
 #include <functional>
 
+namespace vellbatchrule {
+
 namespace {
 
 using Kind = TsqlToken::Kind;
@@ -677,4 +679,6 @@ std::shared_ptr<const BridgeProgram> TranslateShape(const TsqlShape& shape)
     auto translation = std::make_shared<const BridgeProgram>(Translate(MarkedTokens(shape)));
     translations.insert(shape.Key(), new Translation(translation));
     return translation;
+}
+
 }

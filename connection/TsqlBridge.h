@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+namespace vellbatchrule {
+
 class TsqlShape;
 
 // An INSERT … SELECT, as far as the order of its rows is concerned: the
@@ -48,3 +50,5 @@ BridgeProgram TranslateTsql(const QString& batch);
 // ?2 … of each step. The translation of a recent shape is kept (per thread)
 // and handed out again for every batch of that shape.
 std::shared_ptr<const BridgeProgram> TranslateShape(const TsqlShape& shape);
+
+}

@@ -2,6 +2,8 @@
 
 #include "TsqlTokenizer.h"
 
+namespace vellbatchrule {
+
 namespace {
 
 using Kind = TsqlToken::Kind;
@@ -182,4 +184,6 @@ QString TsqlShape::TextOf(const Literal& literal)
 {
     QString text = literal.text.mid(1, literal.text.size() - 2).toString();
     return text.replace(QStringLiteral("''"), QStringLiteral("'"));
+}
+
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QVarLengthArray>
 
+namespace vellbatchrule {
+
 // A batch seen as its shape: the text with its value literals taken out,
 // and those literals in order. Batches of one shape translate to the same
 // statements, so they share one translation and one set of prepared
@@ -39,3 +41,5 @@ private:
     QString key_;
     QVarLengthArray<Literal, 16> literals_;
 };
+
+}

@@ -2,6 +2,8 @@
 
 #include "HostError.h"
 
+namespace vellbatchrule {
+
 namespace {
 
 bool IsWordStart(QChar c)
@@ -103,4 +105,6 @@ QList<TsqlToken> TokenizeTsql(const QString& batch)
     for (TsqlToken token{}; tokenizer.Next(token);)
         tokens.append(token);
     return tokens;
+}
+
 }

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+namespace vellbatchrule {
+
 // One lexical piece of a Transact-SQL batch, seen in the batch itself until
 // it is rewritten. Joining the texts of all tokens gives the batch back.
 struct TsqlToken {
@@ -45,3 +47,5 @@ private:
 
 // Every token of a batch.
 QList<TsqlToken> TokenizeTsql(const QString& batch);
+
+}

@@ -7,6 +7,8 @@
 #include <QMenuBar>
 #include <QWidget>
 
+namespace vellbatchrule {
+
 namespace {
 
 const QString kSource = QStringLiteral("BarList");
@@ -175,4 +177,6 @@ bool CommandBar::HandleKeyDown(int key, Qt::KeyboardModifiers modifiers)
             return true;
         }
     return false;
+}
+
 }

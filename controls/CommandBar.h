@@ -11,6 +11,8 @@ class QMenu;
 class QMenuBar;
 class QWidget;
 
+namespace vellbatchrule {
+
 // The command bar: a master list of tools and the bands that show copies of
 // them. The band MainMenu is the menu bar; each of its tools opens another
 // band as a drop-down menu. A copy carries its own caption and follows its
@@ -76,3 +78,5 @@ private:
     QHash<QString, QAction*> actions_;
     QHash<QString, Band> bands_;
 };
+
+}

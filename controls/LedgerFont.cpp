@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace vellbatchrule {
+
 namespace {
 
 QFontDatabase::WritingSystem WritingSystemOf(qint32 charset)
@@ -42,4 +44,6 @@ QFont LedgerFont(const LedgerPrinter::Font& font)
     qfont.setBold(font.bold);
     qfont.setUnderline(font.underline);
     return qfont;
+}
+
 }

@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QPrinter>
 
+namespace vellbatchrule {
+
 LedgerGrid::LedgerGrid(QWidget* parent, std::shared_ptr<QPrinter> printer)
     : QTableView(parent), model_(rowTextRequest), printer_(*this, std::move(printer))
 {
@@ -105,4 +107,6 @@ void LedgerGrid::keyPressEvent(QKeyEvent* event)
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
 }

@@ -9,6 +9,8 @@
 
 class QPrinter;
 
+namespace vellbatchrule {
+
 // The host suite's ledger grid: a table whose rows are asked for as they are
 // painted (row 1 is the header), with a printer object that prints them.
 // Two grids may share one printer setting.
@@ -46,3 +48,5 @@ private:
     LedgerGridModel model_;
     LedgerGridPrinter printer_;
 };
+
+}

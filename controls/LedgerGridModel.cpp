@@ -1,5 +1,7 @@
 #include "LedgerGridModel.h"
 
+namespace vellbatchrule {
+
 LedgerGridModel::LedgerGridModel(const RowText& rowText, QObject* parent) : QAbstractTableModel(parent), rowText_(rowText) {}
 
 void LedgerGridModel::SetRows(int rows)
@@ -69,4 +71,6 @@ QVariant LedgerGridModel::headerData(int section, Qt::Orientation orientation, i
     if (!header_)
         header_ = Cells(1);
     return header_->value(section);
+}
+
 }

@@ -6,6 +6,8 @@
 #include <functional>
 #include <optional>
 
+namespace vellbatchrule {
+
 // The ledger's rows as a table: row 1 of the ledger is the header, rows 2
 // and up are the body. Nothing is kept from one redraw to the next: a row's
 // text is asked for when the row is shown, once for all its cells and roles
@@ -45,3 +47,5 @@ private:
     mutable QHash<int, QStringList> painted_;   // rows of the paint under way
     mutable std::optional<QStringList> header_;  // the header paints apart from the rows: kept until the next redraw
 };
+
+}

@@ -13,6 +13,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+namespace vellbatchrule {
+
 namespace {
 
 constexpr qreal kRowSpacing = 1.5;   // a row's height in lines of its font
@@ -177,4 +179,6 @@ QString LedgerGridPrinter::Expanded(QString text, int page, int pages) const
     return text.replace(QStringLiteral("&[日期]"), QDate::currentDate().toString(Qt::ISODate))
         .replace(QStringLiteral("&[总页]"), QString::number(pages))
         .replace(QStringLiteral("&[页]"), QString::number(page));
+}
+
 }

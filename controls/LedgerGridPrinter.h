@@ -6,10 +6,13 @@
 #include <QRectF>
 #include <memory>
 
-class LedgerGrid;
 class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
+
+namespace vellbatchrule {
+
+class LedgerGrid;
 
 // The ledger grid's printer object. It lays out pages of the rows as the grid
 // shows them, every page under the header lines and above the footer lines,
@@ -53,3 +56,5 @@ private:
     LedgerGrid& grid_;
     std::shared_ptr<QPrinter> setting_;
 };
+
+}

@@ -4,6 +4,8 @@
 
 #include <X11/XKBlib.h>
 
+namespace vellbatchrule {
+
 namespace LockKeys {
 
 namespace {
@@ -30,6 +32,8 @@ std::optional<bool> CapsLock()
 std::optional<bool> NumLock()
 {
     return Indicator("Num Lock");
+}
+
 }
 
 }

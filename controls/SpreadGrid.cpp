@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <algorithm>
 
+namespace vellbatchrule {
+
 SpreadGrid::SpreadGrid(QWidget* parent)
     : QTableView(parent), cells_(new SpreadGridModel(ColumnCount, this)), delegate_(new SpreadGridDelegate(this)),
       widths_(ColumnCount, 0.0)
@@ -231,4 +233,6 @@ bool SpreadGrid::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress && watched != this && Discards(*static_cast<QKeyEvent*>(event)))
         return true;
     return QTableView::eventFilter(watched, event);
+}
+
 }

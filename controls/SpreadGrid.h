@@ -4,6 +4,8 @@
 
 #include <QTableView>
 
+namespace vellbatchrule {
+
 class SpreadGridDelegate;
 class SpreadGridModel;
 
@@ -65,3 +67,5 @@ private:
     SpreadGridDelegate* delegate_;
     QList<double> widths_;   // characters per section; 0 leaves the column as it is
 };
+
+}

@@ -6,6 +6,8 @@
 #include <QIntValidator>
 #include <QLineEdit>
 
+namespace vellbatchrule {
+
 namespace {
 
 RuleGrid::CellFormat FormatOf(const QModelIndex& index)
@@ -85,4 +87,6 @@ void SpreadGridDelegate::CommitAndCloseEditor()
     auto* editor = qobject_cast<QWidget*>(sender());
     emit commitData(editor);
     emit closeEditor(editor);
+}
+
 }

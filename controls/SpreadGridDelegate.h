@@ -2,6 +2,8 @@
 
 #include <QStyledItemDelegate>
 
+namespace vellbatchrule {
+
 // Makes each cell's editor from its kind: a line edit with the maximum
 // length, a line edit for whole numbers within the cell's limits, or a
 // drop-down list whose choice commits at once. Locked cells look greyed.
@@ -21,3 +23,5 @@ protected:
 private:
     void CommitAndCloseEditor();
 };
+
+}

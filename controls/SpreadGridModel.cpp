@@ -2,6 +2,8 @@
 
 #include "HostError.h"
 
+namespace vellbatchrule {
+
 SpreadGridModel::SpreadGridModel(int columns, QObject* parent)
     : QAbstractTableModel(parent), columns_(columns), headers_(columns)
 {
@@ -139,4 +141,6 @@ void SpreadGridModel::SetLocked(const QModelIndex& index, bool locked)
 void SpreadGridModel::Changed(const QModelIndex& index)
 {
     emit dataChanged(index, index);
+}
+
 }

@@ -5,6 +5,8 @@
 #include <QAbstractTableModel>
 #include <QList>
 
+namespace vellbatchrule {
+
 // The cells of the spread grid: text, format and lock flag of each, and the
 // header texts. User edits arrive through setData and are announced by
 // CellEdited; the program's own writes announce only dataChanged.
@@ -52,3 +54,5 @@ private:
     QList<QString> headers_;
     QList<QList<Cell>> rows_;
 };
+
+}

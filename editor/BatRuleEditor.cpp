@@ -16,6 +16,8 @@
 #include <functional>
 #include <optional>
 
+namespace vellbatchrule {
+
 namespace {
 
 void Tell(const QString& message)
@@ -231,4 +233,6 @@ bool BatRuleEditor::WriteInOneUnit(const BatchOptions& options, const std::funct
     return writeRules()
            && Attempt(QStringLiteral("系统在调用函数WriteBatchOptions()时发生错误"), [&] { options.WriteBatchOptions(); })
            && Attempt(QStringLiteral("系统在调用函数CommitTrans()时发生错误"), [&] { unit->Commit(); });
+}
+
 }

@@ -6,6 +6,8 @@
 #include <functional>
 #include <optional>
 
+namespace vellbatchrule {
+
 class BatRuleSave;
 class RuleGrid;
 
@@ -95,3 +97,5 @@ private:
     QString parentGroupNumber_;
     QString spreadNumber_;
 };
+
+}

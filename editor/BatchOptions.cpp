@@ -4,6 +4,8 @@
 #include "ModuleState.h"
 #include "SqlLines.h"
 
+namespace vellbatchrule {
+
 namespace {
 
 // A stored value outside 0 to 2 shows as ticked when it is not 0.
@@ -73,4 +75,6 @@ QString BatchOptions::WriteSql() const
 void BatchOptions::WriteBatchOptions() const
 {
     CurrentHostConnection().Execute(WriteSql());
+}
+
 }

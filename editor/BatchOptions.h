@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace vellbatchrule {
+
 // The five batch options of the inventory module, stored under 'IC' in
 // t_SystemProfile. Each holds a check box state: 0 clear, 1 ticked, 2 grey.
 class BatchOptions {
@@ -19,3 +21,5 @@ public:
     static QString ReadSql();
     QString WriteSql() const;
 };
+
+}

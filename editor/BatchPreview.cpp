@@ -8,6 +8,8 @@
 #include "RuleGrid.h"
 #include "SpreadConsole.h"
 
+namespace vellbatchrule {
+
 namespace BatchPreview {
 
 QList<BatRuleStruct> GridElements(const RuleGrid& grid, int levels)
@@ -49,6 +51,8 @@ QString ToolTip(const QString& number, const QList<RuleLint::Finding>& findings)
     for (const RuleLint::Finding& finding : findings)
         lines << MParse::TranslateFormat(QStringLiteral("%1：%2"), {RuleLint::SeverityText(finding.severity), finding.text});
     return lines.join(QLatin1Char('\n'));
+}
+
 }
 
 }

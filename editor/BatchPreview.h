@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+namespace vellbatchrule {
+
 class RuleGrid;
 
 // The editor's preview line: the batch number its rule gives for a sample
@@ -23,5 +25,7 @@ QString MaterialNumber(qint32 itemId);
 // number, then the findings.
 QString LineText(const QString& number);
 QString ToolTip(const QString& number, const QList<RuleLint::Finding>& findings);
+
+}
 
 }

@@ -13,6 +13,8 @@
 
 #include <algorithm>
 
+namespace vellbatchrule {
+
 namespace {
 
 // Numbers match loosely as the host database matches them: letter case and trailing blanks aside.
@@ -313,4 +315,6 @@ bool RuleImport::Write()
         }
         return true;
     });
+}
+
 }

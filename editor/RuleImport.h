@@ -12,6 +12,8 @@
 #include <optional>
 #include <vector>
 
+namespace vellbatchrule {
+
 class BatRuleSave;
 class RuleGrid;
 
@@ -121,3 +123,5 @@ private:
     int itemRules_ = 0;
     QList<Refusal> refusals_;
 };
+
+}

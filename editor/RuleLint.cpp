@@ -11,6 +11,8 @@
 
 #include <cmath>
 
+namespace vellbatchrule {
+
 namespace RuleLint {
 
 namespace {
@@ -139,6 +141,8 @@ QString SeverityText(Severity severity)
         break;
     }
     return MParse::TranslateText(QStringLiteral("提示"));
+}
+
 }
 
 }

@@ -8,6 +8,8 @@
 #include <map>
 #include <tuple>
 
+namespace vellbatchrule {
+
 // What a rule gives away before any document uses it: errors where the
 // editor's checks would refuse it today or no document can fill it,
 // warnings where its batch numbers will repeat or lose characters, and
@@ -38,5 +40,7 @@ private:
 };
 
 QString SeverityText(Severity severity);
+
+}
 
 }

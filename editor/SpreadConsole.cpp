@@ -8,6 +8,8 @@
 #include "RuleGrid.h"
 #include "TextUtil.h"
 
+namespace vellbatchrule {
+
 namespace SpreadConsole {
 
 namespace {
@@ -248,6 +250,8 @@ QString EnterCell(RuleGrid& grid, int column, int row, const QString& text)
     grid.SetText(column, row, text);
     CellChanged(grid, column, row);
     return QString();
+}
+
 }
 
 }

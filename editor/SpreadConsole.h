@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace vellbatchrule {
+
 class RuleGrid;
 class Recordset;
 
@@ -41,5 +43,7 @@ QString ControlCharacterRefusal(int row, const QString& text);
 // in the session's language) when the cell is locked or the value does not
 // fit the cell's kind; otherwise written and followed by CellChanged.
 QString EnterCell(RuleGrid& grid, int column, int row, const QString& text);
+
+}
 
 }

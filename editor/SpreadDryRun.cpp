@@ -11,6 +11,8 @@
 #include "ModuleState.h"
 #include "RWDatabase.h"
 
+namespace vellbatchrule {
+
 QString SpreadDryRun::Text(bool spareOwnRules) const
 {
     if (spareOwnRules)
@@ -46,4 +48,6 @@ std::optional<SpreadDryRun> SpreadDryRun::CountApart(qint32 groupId, const QStri
     } catch (const HostError&) {
         return std::nullopt;
     }
+}
+
 }

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <optional>
 
+namespace vellbatchrule {
+
 // What spreading a group rule would change, counted with one read-only
 // query: the batch-managed materials below the group that the user may
 // see, and those of them with a rule of their own, which the option
@@ -29,3 +31,5 @@ public:
     // finds the group's number as the commit does, and shows no box.
     static std::optional<SpreadDryRun> CountApart(qint32 groupId, const QString& groupText);
 };
+
+}

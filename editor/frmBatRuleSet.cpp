@@ -27,6 +27,8 @@
 #include <functional>
 #include <optional>
 
+namespace vellbatchrule {
+
 namespace {
 
 constexpr int kMaxLevels = 8;
@@ -549,4 +551,6 @@ void frmBatRuleSet::keyPressEvent(QKeyEvent* event)
     default:
         QDialog::keyPressEvent(event);
     }
+}
+
 }

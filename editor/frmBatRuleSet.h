@@ -19,6 +19,9 @@ class QRadioButton;
 class QSpinBox;
 class QTabWidget;
 class QThread;
+
+namespace vellbatchrule {
+
 class SpreadGrid;
 
 // The rule editor window: the rule of one material or one material group
@@ -115,3 +118,5 @@ private:
     bool spreadCounting_ = false;
     std::optional<SpreadDryRun> spreadCounts_;
 };
+
+}

@@ -1,5 +1,7 @@
 #include "ComponentRegistry.h"
 
+namespace vellbatchrule {
+
 ComponentRegistry& ComponentRegistry::Instance()
 {
     static ComponentRegistry registry;
@@ -43,4 +45,6 @@ std::shared_ptr<HostComponent> ComponentRegistry::CreateObject(const QString& na
                         QStringLiteral("The factory of '%1' made no object").arg(name),
                         QStringLiteral("ComponentRegistry"));
     return object;
+}
+
 }

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 
+namespace vellbatchrule {
+
 namespace HostText {
 
 QString TrimBlanks(const QString& text)
@@ -97,6 +99,8 @@ QString LikeEscaped(const QString& text)
             escaped += c;
     }
     return escaped;
+}
+
 }
 
 }

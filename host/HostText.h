@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace vellbatchrule {
+
 // The host platform's text rules, kept in one place: blanks are the space
 // character only; numbers convert as the platform converted them.
 namespace HostText {
@@ -41,5 +43,7 @@ VELLBATCHRULE_EXPORT QString Excerpt(const QString& text, qsizetype maxLength = 
 // A text to stand for itself inside a LIKE pattern: the wildcards %, _ and [
 // in the bracket form, e.g. "5%" gives "5[%]".
 VELLBATCHRULE_EXPORT QString LikeEscaped(const QString& text);
+
+}
 
 }

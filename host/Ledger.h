@@ -5,6 +5,8 @@
 #include <QString>
 #include <functional>
 
+namespace vellbatchrule {
+
 // The host suite's ledger grid as the system uses it: a table whose rows are
 // asked for as they are painted, row 1 being the header, with a printer
 // object that prints the rows as shown.
@@ -35,3 +37,5 @@ public:
     // A row chosen with a double click or Enter.
     std::function<void()> activation;
 };
+
+}

@@ -5,6 +5,8 @@
 #include <QString>
 #include <array>
 
+namespace vellbatchrule {
+
 // The ledger grid's printer object: ten header and ten footer lines above
 // and below every printed page, each with its text and font, and the
 // printer's own print, preview and setup.
@@ -49,3 +51,5 @@ private:
 
     Lines header_, footer_;
 };
+
+}

@@ -2,6 +2,8 @@
 
 #include "HostError.h"
 
+namespace vellbatchrule {
+
 MemoryRuleGrid::MemoryRuleGrid()
 {
     SetRowCount(1);
@@ -72,4 +74,6 @@ void MemoryRuleGrid::SetActiveCell(int column, int row)
 {
     activeColumn_ = column;
     activeRow_ = row;
+}
+
 }

@@ -4,6 +4,8 @@
 
 #include <QList>
 
+namespace vellbatchrule {
+
 // A rule grid held in memory: the editor without its window.
 class MemoryRuleGrid : public RuleGrid {
 public:
@@ -42,3 +44,5 @@ private:
     int activeRow_ = 1;
     bool hasFocus_ = false;
 };
+
+}

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+namespace vellbatchrule {
+
 OutputFile::OutputFile(const QString& path)
     : straight_(QFileInfo::exists(path) && !QFileInfo(path).isFile()), whole_(path), device_(path)
 {
@@ -38,4 +40,6 @@ QString OutputFile::ErrorString() const
     if (!failure_.isEmpty())
         return failure_;
     return straight_ ? device_.errorString() : whole_.errorString();
+}
+
 }

@@ -4,6 +4,8 @@
 #include <QSaveFile>
 #include <QString>
 
+namespace vellbatchrule {
+
 // A file an output lands in whole or not at all. A regular file (or a new
 // one) is written beside itself and put in its place only when every write
 // and the close held, so a failure leaves the old file as it was; a pipe or a
@@ -25,3 +27,5 @@ private:
     QFile device_;
     QString failure_;
 };
+
+}

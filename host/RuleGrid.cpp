@@ -2,6 +2,8 @@
 
 #include "HostText.h"
 
+namespace vellbatchrule {
+
 QVariant RuleGrid::ValueOf(const QString& text, const CellFormat& format)
 {
     switch (format.kind) {
@@ -13,4 +15,6 @@ QVariant RuleGrid::ValueOf(const QString& text, const CellFormat& format)
         break;
     }
     return text;
+}
+
 }

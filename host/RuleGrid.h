@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QVariant>
 
+namespace vellbatchrule {
+
 // The rule grid as the editor logic and the save engine use it: six columns,
 // one row per level, every cell with its text, kind and lock flag. Columns
 // and rows count from 1; row 0 holds the column headers (text only).
@@ -48,3 +50,5 @@ public:
     // Value of a cell with this text and format, as Value answers it.
     static QVariant ValueOf(const QString& text, const CellFormat& format);
 };
+
+}

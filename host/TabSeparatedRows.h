@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QTextStream>
 
+namespace vellbatchrule {
+
 // A record set as the commands print it: the column names, then every row,
 // tab-separated, one line each.
 inline void PrintTabSeparated(Recordset& rows, QTextStream& out)
@@ -19,4 +21,6 @@ inline void PrintTabSeparated(Recordset& rows, QTextStream& out)
             values.append(rows.Field(i).toString());
         out << values.join(QLatin1Char('\t')) << '\n';
     }
+}
+
 }

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QVariant>
 
+namespace vellbatchrule {
+
 namespace TextUtil {
 
 QString ComposeIdText(const QString& name, const QString& id)
@@ -28,6 +30,8 @@ void ShowToolbarCaptions(QObject* toolbar, bool show)
 {
     // Through the property, so that this library needs no widgets.
     toolbar->setProperty("toolButtonStyle", QVariant::fromValue(show ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly));
+}
+
 }
 
 }

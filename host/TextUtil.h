@@ -6,6 +6,8 @@
 
 class QObject;
 
+namespace vellbatchrule {
+
 // The host utility library's text helpers for "name + ID" display texts, and
 // its switch for a toolbar's button captions.
 namespace TextUtil {
@@ -19,5 +21,7 @@ VELLBATCHRULE_EXPORT QString IdOfText(const QString& text);
 
 // Shows the buttons' captions under their pictures, or the pictures alone.
 VELLBATCHRULE_EXPORT void ShowToolbarCaptions(QObject* toolbar, bool show);
+
+}
 
 }

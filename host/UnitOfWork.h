@@ -2,6 +2,8 @@
 
 #include "AppConnection.h"
 
+namespace vellbatchrule {
+
 // One unit of work on a host connection: begun when made, rolled back when
 // left without Commit, so an early return or an exception undoes it all.
 class UnitOfWork {
@@ -31,3 +33,5 @@ private:
     AppConnection& connection_;
     bool open_ = true;
 };
+
+}

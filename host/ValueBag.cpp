@@ -2,6 +2,8 @@
 
 #include "HostError.h"
 
+namespace vellbatchrule {
+
 namespace {
 const QString kSource = QStringLiteral("ValueBag");
 }
@@ -47,4 +49,6 @@ QString ValueBag::KeyAt(int position) const
     if (position < 1 || position > Count())
         throw HostError(9, QStringLiteral("ValueBag key position %1 is out of range").arg(position), kSource);
     return items_[position - 1].first;
+}
+
 }

@@ -2,10 +2,14 @@
 
 #include "HostError.h"
 
+namespace vellbatchrule {
+
 QVariant ValueList::Item(int position) const
 {
     if (position < 1 || position > Count())
         throw HostError(9, QStringLiteral("ValueList position %1 is out of range").arg(position),
                         QStringLiteral("ValueList"));
     return items_[position - 1];
+}
+
 }

@@ -2,6 +2,8 @@
 
 #include <Qt>
 
+namespace vellbatchrule {
+
 namespace VirtualKeys {
 
 qint32 FromQtKey(int qtKey)
@@ -33,6 +35,8 @@ qint32 FromQtKey(int qtKey)
     case Qt::Key_Delete: return 46;
     default: return 0;
     }
+}
+
 }
 
 }

@@ -9,6 +9,8 @@
 
 #include <QStringList>
 
+namespace vellbatchrule {
+
 namespace {
 
 std::shared_ptr<AppConnection> Connect()
@@ -50,6 +52,8 @@ int DemoDb(const QString& file, int groups, int materials, QTextStream& out, QTe
     } catch (const HostError& error) {
         return Report(error, err);
     }
+}
+
 }
 
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QTextStream>
 
+namespace vellbatchrule {
+
 // The commands of vell-batchrule; each answers the process exit code.
 namespace Commands {
 
@@ -11,5 +13,7 @@ int Sql(QTextStream& in, QTextStream& out, QTextStream& err);
 
 // Writes the hand-made demo, or synthetic data when a size is given.
 int DemoDb(const QString& file, int groups, int materials, QTextStream& out, QTextStream& err);
+
+}
 
 }

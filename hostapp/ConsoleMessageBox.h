@@ -2,8 +2,12 @@
 
 #include "MessageBox.h"
 
+namespace vellbatchrule {
+
 // The message box of the command line: the same text on standard error.
 class ConsoleMessageBox : public MessageBox {
 public:
     void Show(const QString& text, const QString& title, Icon icon) override;
 };
+
+}

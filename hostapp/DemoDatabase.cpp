@@ -14,6 +14,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace vellbatchrule {
+
 namespace {
 
 const QString kSource = QStringLiteral("vell-batchrule demo-db");
@@ -284,6 +286,8 @@ void WriteSynthetic(const QString& file, int groups, int materials)
     w.Grant(AdministratorUserID, GrantDataAccess::EveryGroup);
     w.Flush();
     w.Commit();
+}
+
 }
 
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace vellbatchrule {
+
 // The host database of the stand-alone program: its schema, a hand-made
 // demo a user recognises, and synthetic data of any size for benchmarks.
 namespace DemoDatabase {
@@ -15,5 +17,7 @@ inline constexpr int RestrictedUserID = 16395;
 // Each replaces whatever the file held.
 void WriteHandMade(const QString& file);
 void WriteSynthetic(const QString& file, int groups, int materials);
+
+}
 
 }

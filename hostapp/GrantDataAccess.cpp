@@ -3,6 +3,8 @@
 #include "HostText.h"
 #include "SqlConnection.h"
 
+namespace vellbatchrule {
+
 namespace {
 
 // A group number and the numbers of the groups above it: "03.02.01" gives 03, 03.02.
@@ -113,4 +115,6 @@ ValueBag GrantDataAccess::Fragments(const ValueList& mappings, const ValueBag& a
     fragments.Set(QStringLiteral("From"), froms.join(QLatin1Char(',')));
     fragments.Set(QStringLiteral("Where"), wheres.join(QStringLiteral(" and ")));
     return fragments;
+}
+
 }

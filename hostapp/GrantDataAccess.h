@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 
+namespace vellbatchrule {
+
 class AppConnection;
 
 // The host's access-rights service. A user sees the material groups granted
@@ -35,3 +37,5 @@ private:
     qint32 grantsUser_ = 0;
     std::optional<QStringList> grants_;   // one request asks twice: IsUsed, then GetRowAccessInfo
 };
+
+}

@@ -9,6 +9,8 @@
 #include <QTextBrowser>
 #include <QUrl>
 
+namespace vellbatchrule {
+
 HelpBrowser::HelpBrowser(QString helpDir, QString translationsDir, std::function<QString()> sessionLanguage)
     : dir_(std::move(helpDir)), translationsDir_(std::move(translationsDir)), sessionLanguage_(std::move(sessionLanguage))
 {
@@ -56,4 +58,6 @@ void HelpBrowser::ShowHELP(qint32&, qint16, QString& topic, qint32&, QString&, q
     window_->show();
     window_->raise();
     window_->activateWindow();
+}
+
 }

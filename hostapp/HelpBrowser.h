@@ -7,6 +7,7 @@
 #include <QString>
 #include <functional>
 
+namespace vellbatchrule {
 
 // The host's help viewer: one window per viewer showing
 // `<dir>/<language>/<topic>.html` in the session's language, which the host
@@ -29,3 +30,5 @@ private:
     std::function<QString()> sessionLanguage_;
     QPointer<QTextBrowser> window_;
 };
+
+}

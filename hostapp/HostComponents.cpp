@@ -17,6 +17,8 @@
 #include <QDir>
 #include <QRegularExpression>
 
+namespace vellbatchrule {
+
 QString DefaultPropsString()
 {
     return QStringLiteral("UserID=%1;UserName=administrator;LANGUAGE=chs;SUBID=IC;AcctName={演示账套;2026}")
@@ -59,4 +61,6 @@ void RegisterHostComponents(const HostSettings& settings)
     });
     SharePropsStore::SetProperty(QStringLiteral("PropsString"), settings.propsString);
     WidgetGlossaLoader::InstallFontSubstitutes();
+}
+
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace vellbatchrule {
+
 // What the stand-alone host was started with.
 struct HostSettings {
     QString database;      // a SQLite file, or an ODBC connection string
@@ -18,3 +20,5 @@ QString SessionLanguage();
 
 // Registers every host component under its name and publishes the session.
 void RegisterHostComponents(const HostSettings& settings);
+
+}

@@ -1,5 +1,7 @@
 #include "PercentFormatter.h"
 
+namespace vellbatchrule {
+
 QString PercentFormatter::Format(const QString& pattern, const QStringList& values)
 {
     QString out;
@@ -17,4 +19,6 @@ QString PercentFormatter::Format(const QString& pattern, const QStringList& valu
         i = end;
     }
     return out;
+}
+
 }

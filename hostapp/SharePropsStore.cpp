@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QMutex>
 
+namespace vellbatchrule {
+
 namespace {
 
 struct Store {
@@ -36,4 +38,6 @@ void SharePropsStore::SetProperty(quint32 processId, const QString& name, const 
 void SharePropsStore::SetProperty(const QString& name, const QVariant& value)
 {
     SetProperty(quint32(QCoreApplication::applicationPid()), name, value);
+}
+
 }

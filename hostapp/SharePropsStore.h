@@ -2,6 +2,8 @@
 
 #include "ShareProps.h"
 
+namespace vellbatchrule {
+
 // The host's shared-property store: properties kept per process id, for
 // every thread and every store object of the process.
 class SharePropsStore : public ShareProps {
@@ -12,3 +14,5 @@ public:
     // The host's own process.
     static void SetProperty(const QString& name, const QVariant& value);
 };
+
+}

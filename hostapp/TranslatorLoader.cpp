@@ -7,6 +7,8 @@
 #include <memory>
 #include <unordered_map>
 
+namespace vellbatchrule {
+
 namespace {
 
 // One translator per file for the whole process; lookups only read it. The
@@ -55,4 +57,6 @@ QString TranslatorLoader::LoadString(const QString& sourceText)
         return sourceText;
     const QString translated = translator_->translate(context_.constData(), sourceText.toUtf8().constData());
     return translated.isEmpty() ? sourceText : translated;
+}
+
 }

@@ -6,6 +6,8 @@
 
 class QTranslator;
 
+namespace vellbatchrule {
+
 // The host's string loader over Qt's translator: `<dir>/vellbatchrule_<lang>.qm`,
 // the resource base name as the context, the Simplified-Chinese text as the key.
 class TranslatorLoader : public ResourceLoader {
@@ -25,3 +27,5 @@ private:
     QString language_;
     const QTranslator* translator_ = nullptr;   // shared by the process
 };
+
+}

@@ -14,6 +14,8 @@
 #include <QWidget>
 #include <functional>
 
+namespace vellbatchrule {
+
 namespace {
 
 struct LanguageFont {
@@ -139,4 +141,6 @@ ValueBag WidgetGlossaLoader::GetVellFontProps(const QString& languageCode)
     props.Set(QStringLiteral("Font.Name"), QString::fromUtf8(font.name));
     props.Set(QStringLiteral("Font.Charset"), font.charset);
     return props;
+}
+
 }

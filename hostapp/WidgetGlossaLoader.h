@@ -6,6 +6,8 @@
 
 class QWidget;
 
+namespace vellbatchrule {
+
 // The host's form loader: translates every text a window shows (title,
 // labels, buttons, check and option boxes, group and tab captions, actions,
 // tooltips, table headers) and sets the language's window font.
@@ -25,3 +27,5 @@ public:
 private:
     QString dir_;
 };
+
+}

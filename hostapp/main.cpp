@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <optional>
 
+using namespace vellbatchrule;
+
 namespace {
 
 // The options of vell-batchrule and the dispatch to its commands.

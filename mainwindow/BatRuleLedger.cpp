@@ -4,6 +4,8 @@
 #include "MParse.h"
 #include "PropertyCatalogue.h"
 
+namespace vellbatchrule {
+
 std::optional<int> BatRuleLedger::ShowGroup(qint32 groupId)
 {
     materials_ = database_.FetchItemDetail(groupId);
@@ -59,4 +61,6 @@ QString BatRuleLedger::CountText(int count)
 {
     return MParse::TranslateText(QStringLiteral("共有")) + QString::number(count)
            + MParse::TranslateText(QStringLiteral("条记录"));
+}
+
 }

@@ -8,6 +8,8 @@
 #include <memory>
 #include <optional>
 
+namespace vellbatchrule {
+
 // What the main window's ledger shows: the batch-managed materials of the
 // selected group, asked for row by row as the ledger paints them, each with
 // its rule as text. No row is kept: every answer runs the rule query anew.
@@ -37,3 +39,5 @@ private:
     RWDatabase database_;
     std::unique_ptr<Recordset> materials_;
 };
+
+}

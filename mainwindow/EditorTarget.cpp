@@ -2,6 +2,8 @@
 
 #include "GroupTree.h"
 
+namespace vellbatchrule {
+
 EditorTarget EditorTarget::OfNode(const QString& nodeKey, const QString& nodeText)
 {
     EditorTarget target;
@@ -14,4 +16,6 @@ void EditorTarget::TakeMaterial(const QString& itemIdText, const QString& number
 {
     ItemID = itemIdText.trimmed().toInt();
     ItemNumberName = number + QLatin1Char('(') + name + QLatin1Char(')');
+}
+
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace vellbatchrule {
+
 // Whose rule the rule editor opens on: always the selected tree node's
 // group, and the material of the ledger row when the ledger has the focus
 // on a material row.
@@ -16,3 +18,5 @@ struct EditorTarget {
     // The ledger's cells of a material row: columns 1, 2 and 3.
     void TakeMaterial(const QString& itemIdText, const QString& number, const QString& name);
 };
+
+}

@@ -5,6 +5,8 @@
 
 #include <QSet>
 
+namespace vellbatchrule {
+
 namespace GroupTree {
 
 namespace {
@@ -53,6 +55,8 @@ Load FromGroups(Recordset& groups)
                            groups.Field(number).toString() + QLatin1Char('(') + groups.Field(name).toString() + QLatin1Char(')')});
     }
     return tree;
+}
+
 }
 
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <optional>
 
+namespace vellbatchrule {
+
 class Recordset;
 
 // The material-group tree as nodes: the root "K0", then one node per group
@@ -31,5 +33,7 @@ Load FromGroups(Recordset& groups);
 // The id a node stands for: its key without the "K" (the root gives 0).
 qint32 NodeId(const QString& key);
 QString KeyOf(qint32 id);
+
+}
 
 }

@@ -2,6 +2,8 @@
 
 #include <QHash>
 
+namespace vellbatchrule {
+
 void GroupTreeModel::SetNodes(const QList<GroupTree::Node>& nodes)
 {
     beginResetModel();
@@ -85,4 +87,6 @@ QVariant GroupTreeModel::data(const QModelIndex& index, int role) const
     default:
         return QVariant();
     }
+}
+
 }

@@ -6,6 +6,8 @@
 #include <QIcon>
 #include <QList>
 
+namespace vellbatchrule {
+
 // The material-group tree as an item model: the nodes are held once, flat,
 // with their children's positions, so 20,000 groups load without making
 // 20,000 widgets items. Keys ("K0", "K7") are under Qt::UserRole.
@@ -41,3 +43,5 @@ private:
     QList<int> topLevel_;
     QIcon picture_;
 };
+
+}

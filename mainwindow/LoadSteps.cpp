@@ -4,6 +4,8 @@
 #include "ModuleState.h"
 #include "PropertyCatalogue.h"
 
+namespace vellbatchrule {
+
 namespace LoadSteps {
 
 void ReadSession()
@@ -15,6 +17,8 @@ void LoadCatalogue()
 {
     CurrentModuleState().propertyList = ValueBag();
     GLB::LoadingPropertyList();
+}
+
 }
 
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace vellbatchrule {
+
 // The steps of the main window's load that need no window: they prepare the
 // thread as the window leaves it for the ledger and the rule editor.
 namespace LoadSteps {
@@ -9,5 +11,7 @@ void ReadSession();
 
 // The property catalogue, filled afresh in the session's language.
 void LoadCatalogue();
+
+}
 
 }

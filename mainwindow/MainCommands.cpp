@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+namespace vellbatchrule {
+
 namespace MainCommands {
 
 namespace {
@@ -106,6 +108,8 @@ void Define(CommandBar& bar)
         bar.AddToBand(QLatin1String(tool.band), QLatin1String(tool.id));
         bar.SetBandToolCaption(QLatin1String(tool.band), QLatin1String(tool.id), QString::fromUtf8(tool.caption));
     }
+}
+
 }
 
 }

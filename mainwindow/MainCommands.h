@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+namespace vellbatchrule {
+
 class CommandBar;
 
 // The main window's commands as designed: the menu bar and its five menus,
@@ -45,5 +47,7 @@ const QStringList& MasterCaptionOrder();
 
 // Fills the command bar with every tool and band.
 void Define(CommandBar& bar);
+
+}
 
 }

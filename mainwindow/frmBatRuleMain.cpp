@@ -32,6 +32,8 @@
 #include <QToolBar>
 #include <QTreeView>
 
+namespace vellbatchrule {
+
 namespace {
 
 constexpr int kTreeLeft = 15;
@@ -597,4 +599,6 @@ void frmBatRuleMain::ShowLockKeys()
     const std::optional<bool> states[] = {LockKeys::CapsLock(), LockKeys::NumLock()};
     for (int i = 0; i < 2; ++i)
         panels_[2 + i]->setEnabled(states[i].value_or(false));
+}
+
 }

@@ -3,17 +3,20 @@
 #include <QDialog>
 #include <memory>
 
-class BatRuleLedger;
-class BatRulePrint;
-class CommandBar;
-class LedgerGrid;
 class QFrame;
 class QLabel;
 class QStatusBar;
 class QToolBar;
-class GroupTreeModel;
 class QModelIndex;
 class QTreeView;
+
+namespace vellbatchrule {
+
+class BatRuleLedger;
+class BatRulePrint;
+class CommandBar;
+class LedgerGrid;
+class GroupTreeModel;
 
 // The main window: the tree of material groups, the ledger of the selected
 // group's batch-managed materials with their rule texts, the commands that
@@ -93,3 +96,5 @@ private:
     bool loadingTree_ = false;
     bool dragging_ = false;
 };
+
+}

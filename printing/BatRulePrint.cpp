@@ -4,6 +4,8 @@
 #include "Ledger.h"
 #include "MParse.h"
 
+namespace vellbatchrule {
+
 namespace {
 
 const QString kThirtySpaces(30, QLatin1Char(' '));
@@ -61,4 +63,6 @@ void BatRulePrint::SetPrintFooter()
     SetLine(printer.Footer(2),
             MParse::TranslateText(QStringLiteral("第 &[页] 页")) + MParse::TranslateText(QStringLiteral("|共 &[总页] 页")), 9,
             Charset::Kept);
+}
+
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace vellbatchrule {
+
 class Ledger;
 
 // Prepares the ledger for printing: the language's fonts, a titled page
@@ -25,3 +27,5 @@ private:
     QString masterTitle_;
     QString slaveTitle_;
 };
+
+}

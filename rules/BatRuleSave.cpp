@@ -10,6 +10,8 @@
 #include "SqlLines.h"
 #include "TextUtil.h"
 
+namespace vellbatchrule {
+
 namespace {
 
 using HostText::TrimBlanks;
@@ -220,4 +222,6 @@ bool BatRuleSave::TakingGroupSaves()
     const QString sql = GroupSql();
     collected_.clear();
     return Write("系统在调用函数TakingGroupSaves()时发生错误", [&] { return sql; });
+}
+
 }

@@ -8,6 +8,8 @@
 #include <QString>
 #include <functional>
 
+namespace vellbatchrule {
+
 class RuleGrid;
 
 // The save engine of the rule editor: checks every grid row for its
@@ -62,3 +64,5 @@ private:
     BatRuleStruct current_;
     QList<QPair<QString, BatRuleStruct>> collected_;   // insertion-ordered: "<FItemID><FID>" → record
 };
+
+}

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace vellbatchrule {
+
 // One element of a batch-number rule, as one row of ICBatchNoRule. While a
 // rule is being saved the four text fields hold their value already written
 // as an SQL literal ('yymmdd', '').
@@ -16,3 +18,5 @@ struct BatRuleStruct {
     QString FCharacter;
     QString FSubCharacter;
 };
+
+}

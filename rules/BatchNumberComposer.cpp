@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace vellbatchrule {
+
 namespace {
 
 bool IsNumberKind(PropertyKind kind)
@@ -144,4 +146,6 @@ BatchDocument BatchNumberComposer::SampleDocument(const QString& materialNumber)
     if (!materialNumber.isEmpty())
         document.values[PropertyIds::MaterialCode] = materialNumber;
     return document;
+}
+
 }

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+namespace vellbatchrule {
+
 // What a document holds for the elements of a rule: its date, the line the
 // batch is on, and the values of its other properties by property ID (the
 // long code of a base-data property, the text of a document number). A
@@ -61,3 +63,5 @@ public:
     // own code where it is known.
     static BatchDocument SampleDocument(const QString& materialNumber = QString());
 };
+
+}

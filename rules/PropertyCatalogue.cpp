@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace vellbatchrule {
+
 namespace {
 
 struct CatalogueEntry {
@@ -63,4 +65,6 @@ bool IsCatalogued(qint32 propertyId)
 {
     return std::any_of(std::begin(kCatalogue), std::end(kCatalogue),
                        [propertyId](const CatalogueEntry& entry) { return entry.id == propertyId; });
+}
+
 }

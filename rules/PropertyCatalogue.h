@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace vellbatchrule {
+
 // What an element's property ID makes of it: which cells it uses and how
 // they are checked. Everything that decides by kind asks KindOf.
 enum class PropertyKind { BaseData, DocumentNumber, Date, Custom, LineNumber, Serial };
@@ -27,3 +29,5 @@ void LoadingPropertyList();
 QString PropertyName(qint32 propertyId);
 // True for the 13 IDs of the catalogue.
 bool IsCatalogued(qint32 propertyId);
+
+}

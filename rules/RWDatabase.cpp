@@ -8,6 +8,8 @@
 #include "SqlLines.h"
 #include "ValueList.h"
 
+namespace vellbatchrule {
+
 namespace {
 
 QString FromPart(const QString& fragment)
@@ -259,4 +261,6 @@ std::unique_ptr<Recordset> RWDatabase::FetchBatchManagedItems()
 {
     return GuardedFiltered(QStringLiteral("FetchBatchManagedItems::"),
                            [&](auto& from, auto& where) { return BatchManagedItemsSql(from, where); });
+}
+
 }

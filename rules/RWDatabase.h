@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 
+namespace vellbatchrule {
+
 // The reading side: the material groups, the batch-managed materials of one
 // group (both narrowed by the user's access rights) and the elements of one
 // rule. A failure is shown once with the query's label and answered with no
@@ -80,3 +82,5 @@ private:
     using FilteredSql = std::function<QString(const QString& fromFragment, const QString& whereFragment)>;
     static std::unique_ptr<Recordset> GuardedFiltered(const QString& label, const FilteredSql& compose);
 };
+
+}

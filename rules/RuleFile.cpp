@@ -13,6 +13,8 @@
 #include <limits>
 #include <utility>
 
+namespace vellbatchrule {
+
 namespace RuleFile {
 
 namespace {
@@ -267,6 +269,8 @@ Contents ReadCsv(const QString& text)
     }
     contents.problems = reader.Problems();
     return contents;
+}
+
 }
 
 }

@@ -10,6 +10,8 @@
 
 class QIODevice;
 
+namespace vellbatchrule {
+
 struct StoredRule;
 
 // The file rules move between databases in: one row per element, its
@@ -80,5 +82,7 @@ private:
 
 // The whole of a text read as a file: a missing header is its one problem.
 Contents ReadCsv(const QString& text);
+
+}
 
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace vellbatchrule {
+
 // An SQL text built from literal pieces, each followed by CR LF.
 class SqlLines {
 public:
@@ -21,3 +23,5 @@ public:
 private:
     QString text_;
 };
+
+}

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace vellbatchrule {
+
 namespace StoredRules {
 
 namespace {
@@ -90,6 +92,8 @@ bool Read(const std::function<void(const StoredRule&)>& visit)
         VisitOwners(*rows, detail == 0, visit);
     }
     return true;
+}
+
 }
 
 }

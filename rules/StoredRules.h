@@ -6,6 +6,8 @@
 #include <QString>
 #include <functional>
 
+namespace vellbatchrule {
+
 class Recordset;
 
 // One stored rule with its owner, its elements in level order with their
@@ -27,5 +29,7 @@ bool Read(const std::function<void(const StoredRule&)>& visit);
 // The element of the current row of a rule query, its columns FID …
 // FSubCharacter from position `first` on.
 BatRuleStruct ElementOf(const Recordset& row, int first = 0);
+
+}
 
 }

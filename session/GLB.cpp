@@ -6,6 +6,8 @@
 #include "MParse.h"
 #include "MessageBox.h"
 
+namespace vellbatchrule {
+
 namespace GLB {
 
 namespace {
@@ -45,6 +47,8 @@ void ShowErrorMessage(const QString& message, qint32 kind, bool withDetails, con
     ComponentRegistry::Instance()
         .Create<MessageBox>(ComponentNames::MessageBox)
         ->Show(text, MParse::TranslateText(QStringLiteral("砚川提示")), icon);
+}
+
 }
 
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace vellbatchrule {
+
 class HostError;
 
 // The one failure message box of the component.
@@ -35,5 +37,7 @@ private:
     QStringList messages_;
     MessageCapture* outer_;
 };
+
+}
 
 }

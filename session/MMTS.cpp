@@ -11,6 +11,8 @@
 
 #include <QCoreApplication>
 
+namespace vellbatchrule {
+
 namespace MMTS {
 
 QVariant ReadSharedProperty(const QString& name)
@@ -136,6 +138,8 @@ bool ShowHelpForKey(qint32 keyCode, qint32 number1, const QString& topic, qint32
     QString subsystemArg = subsystemId;
     viewer->ShowHELP(number1, 0, topicArg, number2, subsystemArg, number3);
     return true;
+}
+
 }
 
 }

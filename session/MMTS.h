@@ -3,6 +3,8 @@
 #include <QString>
 #include <QVariant>
 
+namespace vellbatchrule {
+
 class ValueList;
 
 // The session: the host's property string, parsed into the thread's session
@@ -37,5 +39,7 @@ inline const QString HelpTopic = QStringLiteral("ICBatchCodeRule");
 // A viewer that cannot be made or fails reaches the caller.
 bool ShowHelpForKey(qint32 keyCode, qint32 number1, const QString& topic, qint32 number2, const QString& subsystemId,
                     qint32 number3);
+
+}
 
 }

@@ -9,6 +9,8 @@
 
 #include <QStringList>
 
+namespace vellbatchrule {
+
 namespace MParse {
 
 namespace {
@@ -119,6 +121,8 @@ void SetLedgerPrintFonts(Ledger& ledger)
             entry->font.name = props.Get(QStringLiteral("Font.Name"), DefaultFontName).toString();
             entry->font.charset = props.Get(QStringLiteral("Font.Charset"), DefaultFontCharset).toInt();
         }
+}
+
 }
 
 }

@@ -6,8 +6,11 @@
 #include <QVariantList>
 #include <optional>
 
-class Ledger;
 class QObject;
+
+namespace vellbatchrule {
+
+class Ledger;
 
 // The component's language resources: every display text and window font
 // passes through here. Texts are written in Simplified Chinese and are their
@@ -37,5 +40,7 @@ void SetLedgerPrintFonts(Ledger& ledger);
 // The session's language code, read while it is still unknown.
 QString LanguageCode(const QString& key = QStringLiteral("LANGUAGE"));
 bool IsSimplifiedChinese(const QString& languageCode);
+
+}
 
 }

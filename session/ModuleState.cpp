@@ -2,6 +2,8 @@
 
 #include "HostError.h"
 
+namespace vellbatchrule {
+
 namespace {
 const QString kSource = QStringLiteral("VellBatchRule.Session");
 }
@@ -40,4 +42,6 @@ AppConnection& CurrentHostConnection()
     if (!connection)
         throw HostError(91, QStringLiteral("This thread has no host connection"), kSource);
     return *connection;
+}
+
 }

@@ -12,6 +12,8 @@
 #include <memory>
 #include <optional>
 
+namespace vellbatchrule {
+
 // The session table: keys unique and compared without regard to letter case.
 class SessionTable {
 public:
@@ -44,3 +46,5 @@ ModuleState& CurrentModuleState();
 
 // The thread's host connection; a thread without one throws HostError.
 AppConnection& CurrentHostConnection();
+
+}

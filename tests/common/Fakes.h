@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestSupport.h"
 #include "ComponentNames.h"
 #include "ComponentRegistry.h"
 #include "MessageBox.h"

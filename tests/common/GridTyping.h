@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestSupport.h"
 #include "PropertyCatalogue.h"
 #include "RuleGrid.h"
 #include "SpreadConsole.h"

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "TestSupport.h"
 #include <QString>
 #include <Qt>
 #include <functional>
 
 class QWidget;
+namespace vellbatchrule {
 class SpreadGrid;
+}
 
 // Shows a window and makes it the active one, so that keys go where the
 // keyboard focus is, as on a desktop. False when the window never became active.

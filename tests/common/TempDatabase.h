@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestSupport.h"
 #include "AppConnection.h"
 
 #include <QString>

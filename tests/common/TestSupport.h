@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
+// The tests speak the component's names as its own code does.
+namespace vellbatchrule {}
+using namespace vellbatchrule;
+
 // Readable failures for Qt values.
 inline void PrintTo(const QString& text, std::ostream* os)
 {

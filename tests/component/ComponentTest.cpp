@@ -32,10 +32,10 @@ QStringList ExportedNames()
 TEST(Library, ExportsOnlyThePublicNames)
 {
     static const QRegularExpression allowed(
-        "^((BatRuleFace|HostError|ComponentRegistry|ValueBag|ValueList|TextUtil|HostText|RuleCommands|RuleFileCommands|WindowCommands)::"
-        "|(typeinfo|typeinfo name|vtable) for (AppConnection|DataAccess|GlossaLoader|HelpViewer|HostComponent|HostError"
-        "|MessageBox|ResourceLoader|ShareProps|TextFormatter|Recordset|std::)"
-        "|vbr_(face_create|face_show|face_release|last_error_text|last_error_number)$|ComponentResourceDir$"
+        "^(vellbatchrule::(BatRuleFace|HostError|ComponentRegistry|ValueBag|ValueList|TextUtil|HostText|RuleCommands|RuleFileCommands|WindowCommands)::"
+        "|(typeinfo|typeinfo name|vtable) for (vellbatchrule::(AppConnection|DataAccess|GlossaLoader|HelpViewer|HostComponent|HostError"
+        "|MessageBox|ResourceLoader|ShareProps|TextFormatter|Recordset)|std::)"
+        "|vbr_(face_create|face_show|face_release|last_error_text|last_error_number)$|vellbatchrule::ComponentResourceDir$"
         "|(typeinfo|typeinfo name) for Q[A-Za-z]+$"   // Qt's own, emitted where UBSan checks a cast
         "|std::|__bss_start$|_edata$|_end$)");
     const QStringList names = ExportedNames();
@@ -45,7 +45,8 @@ TEST(Library, ExportsOnlyThePublicNames)
         if (!allowed.match(name).hasMatch())
             unexpected << name;
     EXPECT_TRUE(unexpected.isEmpty()) << unexpected.join('\n').toStdString();
-    for (const char* needed : {"BatRuleFace::Show", "ComponentRegistry::Instance", "vbr_face_create", "HostError::HostError"})
+    for (const char* needed : {"vellbatchrule::BatRuleFace::Show", "vellbatchrule::ComponentRegistry::Instance", "vbr_face_create",
+                               "vellbatchrule::HostError::HostError"})
         EXPECT_TRUE(names.contains(needed)) << needed;
 }
 

@@ -2,7 +2,7 @@
 // it prints the answer of vbr_face_show and the last error's text.
 #include "../outsidehost/OutsideComponents.h"
 
-#include <vbr.h>
+#include <vellbatchrule/vbr.h>
 
 #include <QCoreApplication>
 #include <cstdio>

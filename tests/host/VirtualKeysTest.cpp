@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "VirtualKeys.h"
 
 #include <Qt>

@@ -1,16 +1,18 @@
 #include "OutsideComponents.h"
 
-#include <AppConnection.h>
-#include <ComponentNames.h>
-#include <ComponentRegistry.h>
-#include <DataAccess.h>
-#include <GlossaLoader.h>
-#include <ShareProps.h>
+#include <vellbatchrule/AppConnection.h>
+#include <vellbatchrule/ComponentNames.h>
+#include <vellbatchrule/ComponentRegistry.h>
+#include <vellbatchrule/DataAccess.h>
+#include <vellbatchrule/GlossaLoader.h>
+#include <vellbatchrule/ShareProps.h>
 
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
+
+using namespace vellbatchrule;
 
 namespace {
 

@@ -1,10 +1,12 @@
 // A C++ host: creates the entry class, shows the main window, releases it.
 #include "OutsideComponents.h"
 
-#include <BatRuleFace.h>
-#include <HostError.h>
+#include <vellbatchrule/BatRuleFace.h>
+#include <vellbatchrule/HostError.h>
 
 #include <cstdio>
+
+using namespace vellbatchrule;
 
 int main()
 {

@@ -1,7 +1,7 @@
 /* A C host: the same through the component's C entry. */
 #include "OutsideComponents.h"
 
-#include <vbr.h>
+#include <vellbatchrule/vbr.h>
 
 #include <stdio.h>
 

@@ -5,6 +5,8 @@
 #include <QString>
 #include <stdexcept>
 
+namespace vellbatchrule {
+
 // The platform's error object: every failure of a host component or of the
 // system itself travels as one of these, with its number, text and origin.
 class VELLBATCHRULE_EXPORT HostError : public std::runtime_error {
@@ -20,3 +22,5 @@ private:
     QString description_;
     QString source_;
 };
+
+}

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVariant>
 
+namespace vellbatchrule {
+
 // A query's result: scrollable, with an exact row count, positioned on the
 // first row when handed out. Reading a field off the rows fails.
 class VELLBATCHRULE_EXPORT Recordset {
@@ -26,3 +28,5 @@ public:
     // Field names are matched without regard to case.
     virtual QVariant Field(const QString& name) const = 0;
 };
+
+}

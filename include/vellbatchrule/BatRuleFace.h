@@ -4,6 +4,8 @@
 
 #include <memory>
 
+namespace vellbatchrule {
+
 class AppConnection;
 
 // The component's public entry class. Creating one gives the calling thread
@@ -26,3 +28,5 @@ public:
 private:
     std::shared_ptr<AppConnection> connection_;
 };
+
+}

@@ -6,6 +6,8 @@
 #include "ValueBag.h"
 #include "ValueList.h"
 
+namespace vellbatchrule {
+
 // The host's access-rights service: row restrictions as SQL fragments.
 class VELLBATCHRULE_EXPORT DataAccess : public HostComponent {
 public:
@@ -15,3 +17,5 @@ public:
     virtual ValueBag GetAccessDataSQL(const ValueList& mappings, const ValueBag& accessInfo) = 0;
     virtual ValueBag GetAccessDataSQL2(const ValueList& mappings, const ValueBag& accessInfo) = 0;
 };
+
+}

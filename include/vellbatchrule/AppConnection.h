@@ -7,6 +7,8 @@
 
 #include <memory>
 
+namespace vellbatchrule {
+
 // The host's application connection: runs one Transact-SQL batch, and groups
 // batches into one unit of work with the platform's transaction calls.
 class VELLBATCHRULE_EXPORT AppConnection : public HostComponent {
@@ -22,3 +24,5 @@ public:
     virtual void CommitTrans() = 0;
     virtual void RollbackTrans() = 0;
 };
+
+}

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QVariant>
 
+namespace vellbatchrule {
+
 // The host's ordered list; a ValueBag goes in as QVariant::fromValue(bag).
 class VELLBATCHRULE_EXPORT ValueList {
 public:
@@ -16,3 +18,5 @@ public:
 private:
     QList<QVariant> items_;
 };
+
+}

@@ -8,6 +8,8 @@
 
 class QObject;
 
+namespace vellbatchrule {
+
 // The host's form loader: a language's texts and fonts for a whole window.
 class VELLBATCHRULE_EXPORT GlossaLoader : public HostComponent {
 public:
@@ -18,3 +20,5 @@ public:
     // "Font.Name" and "Font.Charset" of the language.
     virtual ValueBag GetVellFontProps(const QString& languageCode) = 0;
 };
+
+}

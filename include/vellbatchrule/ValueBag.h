@@ -8,6 +8,8 @@
 #include <QString>
 #include <QVariant>
 
+namespace vellbatchrule {
+
 // The host's insertion-ordered keyed container: text key to value.
 class VELLBATCHRULE_EXPORT ValueBag {
 public:
@@ -26,4 +28,6 @@ private:
     QList<QPair<QString, QVariant>> items_;
 };
 
-Q_DECLARE_METATYPE(ValueBag)
+}
+
+Q_DECLARE_METATYPE(vellbatchrule::ValueBag)

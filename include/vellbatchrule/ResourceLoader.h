@@ -6,6 +6,8 @@
 
 #include <QString>
 
+namespace vellbatchrule {
+
 // The host's string loader: the Simplified-Chinese source text is the key.
 class VELLBATCHRULE_EXPORT ResourceLoader : public HostComponent {
 public:
@@ -14,3 +16,5 @@ public:
     // The translation, or the text itself when there is none.
     virtual QString LoadString(const QString& sourceText) = 0;
 };
+
+}

@@ -11,6 +11,8 @@
 #include <functional>
 #include <memory>
 
+namespace vellbatchrule {
+
 // Maps a registered component name to the factory that makes it, as the
 // platform's registration did. The host fills it at start; the system only
 // creates by name.
@@ -45,3 +47,5 @@ private:
     mutable QMutex mutex_;
     QHash<QString, Factory> factories_;
 };
+
+}

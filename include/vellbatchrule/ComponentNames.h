@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace vellbatchrule {
+
 // The registered names of the host components the system creates.
 namespace ComponentNames {
 inline const QString AppConnection = QStringLiteral("VellConnection.AppConnection");
@@ -12,4 +14,6 @@ inline const QString GlossaLoader = QStringLiteral("Glossa.GlossaLoader");
 inline const QString HelpViewer = QStringLiteral("VellCHMResTool.ClsCHMHelp");
 inline const QString TextFormatter = QStringLiteral("VellUtil.TextFormatter");
 inline const QString MessageBox = QStringLiteral("VellUtil.MessageBox");
+}
+
 }
