@@ -3,7 +3,8 @@
 //   vell-first-paint bare             a bare QMainWindow
 //   vell-first-paint main DATABASE    the main window on the database
 #include "BatRuleFace.h"
-#include "HostComponents.h"
+#include "DemoDatabase.h"
+#include "StockComponents.h"
 #include "frmBatRuleMain.h"
 
 #include <QApplication>
@@ -45,7 +46,7 @@ int main(int argc, char* argv[])
     std::optional<BatRuleFace> face;
     std::unique_ptr<QWidget> window;
     if (args.value(1) == QStringLiteral("main")) {
-        RegisterHostComponents({args.value(2), DefaultPropsString(), QStringLiteral(VELL_RESOURCE_DIR)});
+        UseStockComponents({args.value(2), DefaultPropsString(), QStringLiteral(VELL_RESOURCE_DIR)});
         face.emplace();
         auto main = std::make_unique<frmBatRuleMain>();
         main->Form_Load();

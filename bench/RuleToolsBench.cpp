@@ -4,7 +4,7 @@
 // rule table through the SQLite C library.
 #include "CommandSession.h"
 #include "DemoDatabase.h"
-#include "HostComponents.h"
+#include "StockComponents.h"
 #include "RuleCommands.h"
 #include "RuleFileCommands.h"
 #include "SpreadDryRun.h"
@@ -35,7 +35,7 @@ const QStringList kRule{QStringLiteral("物料代码:长代码:12:0"), QStringLi
 // Commands run as the program runs them, on a file the host components reach.
 void UseDatabase(const QString& file)
 {
-    RegisterHostComponents({file, DefaultPropsString(), QStringLiteral(VELL_RESOURCE_DIR)});
+    UseStockComponents({file, DefaultPropsString(), QStringLiteral(VELL_RESOURCE_DIR)});
 }
 
 void FreshScratch()

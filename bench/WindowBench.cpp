@@ -10,7 +10,7 @@
 #include "DemoDatabase.h"
 #include "GroupTree.h"
 #include "GroupTreeModel.h"
-#include "HostComponents.h"
+#include "StockComponents.h"
 #include "LedgerGrid.h"
 #include "LedgerGridPrinter.h"
 #include "RWDatabase.h"
@@ -135,7 +135,7 @@ class WindowFigures {
 public:
     WindowFigures()
     {
-        RegisterHostComponents({kDatabase, DefaultPropsString(), QStringLiteral(VELL_RESOURCE_DIR)});
+        UseStockComponents({kDatabase, DefaultPropsString(), QStringLiteral(VELL_RESOURCE_DIR)});
         face_.emplace();
         const double load = Milliseconds([&] { window_.Form_Load(); });
         const double shown = Milliseconds([&] {

@@ -20,6 +20,12 @@ void ComponentRegistry::Unregister(const QString& name)
     factories_.remove(name.toLower());
 }
 
+void ComponentRegistry::RegisterDefault(const QString& name, Factory factory)
+{
+    QMutexLocker lock(&mutex_);
+    defaults_.insert(name.toLower(), std::move(factory));
+}
+
 bool ComponentRegistry::IsRegistered(const QString& name) const
 {
     QMutexLocker lock(&mutex_);
@@ -31,12 +37,12 @@ std::shared_ptr<HostComponent> ComponentRegistry::CreateObject(const QString& na
     Factory factory;
     {
         QMutexLocker lock(&mutex_);
-        factory = factories_.value(name.toLower());
+        factory = factories_.value(name.toLower(), defaults_.value(name.toLower()));
     }
     // Registered names are matched without regard to case, as class names were.
     if (!factory)
         throw HostError(ErrorNotRegistered,
-                        QStringLiteral("Cannot create the component '%1': the host has registered no factory under that name")
+                        QStringLiteral("Cannot create the component '%1': neither the host nor the library has a factory under that name")
                             .arg(name),
                         QStringLiteral("ComponentRegistry"));
     auto object = factory();

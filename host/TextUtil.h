@@ -1,7 +1,5 @@
 #pragma once
 
-#include "VellBatchRuleExport.h"
-
 #include <QString>
 
 class QObject;
@@ -13,14 +11,14 @@ namespace vellbatchrule {
 namespace TextUtil {
 
 // The name, then the ID in parentheses: 客户代码(1).
-VELLBATCHRULE_EXPORT QString ComposeIdText(const QString& name, const QString& id);
+QString ComposeIdText(const QString& name, const QString& id);
 
 // The ID read back from a ComposeIdText display text, as decimal text.
 // A text that holds no ID gives "0".
-VELLBATCHRULE_EXPORT QString IdOfText(const QString& text);
+QString IdOfText(const QString& text);
 
 // Shows the buttons' captions under their pictures, or the pictures alone.
-VELLBATCHRULE_EXPORT void ShowToolbarCaptions(QObject* toolbar, bool show);
+void ShowToolbarCaptions(QObject* toolbar, bool show);
 
 }
 

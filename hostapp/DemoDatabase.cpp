@@ -1,7 +1,7 @@
 #include "DemoDatabase.h"
 
-#include "GrantDataAccess.h"
 #include "HostError.h"
+#include "StockComponents.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +15,12 @@
 #include <cstring>
 
 namespace vellbatchrule {
+
+QString DefaultPropsString()
+{
+    return QStringLiteral("UserID=%1;UserName=administrator;LANGUAGE=chs;SUBID=IC;AcctName={演示账套;2026}")
+        .arg(DemoDatabase::AdministratorUserID);
+}
 
 namespace {
 
@@ -254,7 +260,7 @@ void WriteHandMade(const QString& file)
     w.Option(s("BatchRepeatEcho"), s("1"), s("批号重复给予提示"));
     w.Option(s("AutoCreateBatNo"), s("0"), s("蓝字入库单批次号根据规则直接产生"));
     // The storekeeper sees only steel and food; the administrator sees everything.
-    w.Grant(AdministratorUserID, GrantDataAccess::EveryGroup);
+    w.Grant(AdministratorUserID, EveryGroupGrant);
     w.Grant(RestrictedUserID, s("01.01"));
     w.Grant(RestrictedUserID, s("03.02"));
     w.Flush();
@@ -283,7 +289,7 @@ void WriteSynthetic(const QString& file, int groups, int materials)
         if (m % 2 == 0)
             AddRule(w, id, 1, kEightElements);
     }
-    w.Grant(AdministratorUserID, GrantDataAccess::EveryGroup);
+    w.Grant(AdministratorUserID, EveryGroupGrant);
     w.Flush();
     w.Commit();
 }

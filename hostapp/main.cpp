@@ -1,9 +1,8 @@
 #include "Commands.h"
-#include "ComponentResources.h"
-#include "HostComponents.h"
+#include "DemoDatabase.h"
 #include "RuleCommands.h"
 #include "RuleFileCommands.h"
-#include "SqlConnection.h"
+#include "StockComponents.h"
 #include "WindowCommands.h"
 
 #include <QApplication>
@@ -70,7 +69,7 @@ private:
             return Usage(QStringLiteral("--db FILE is required."));
         // Only a window's messages open as boxes: a command's go to standard error, where someone reads them.
         const bool windows = command.isEmpty() || command == QStringLiteral("edit");
-        RegisterHostComponents({parser_.value(db_), parser_.value(props_), ComponentResourceDir(), windows});
+        UseStockComponents({parser_.value(db_), parser_.value(props_), ComponentResourceDir(), windows});
         if (command == QStringLiteral("sql"))
             return Commands::Sql(in_, out_, err_);
         if (command == QStringLiteral("rule"))
@@ -242,7 +241,7 @@ private:
     int MainWindow()
     {
         const QString database = parser_.value(db_);
-        if (!SqlConnection::IsOdbcConnectionString(database) && !QFileInfo::exists(database)) {
+        if (!IsOdbcConnectionString(database) && !QFileInfo::exists(database)) {
             if (const int written = Commands::DemoDb(database, 0, 0, out_, err_); written != 0)
                 return written;
         }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 namespace vellbatchrule {
 
@@ -14,6 +14,9 @@ inline const QString GlossaLoader = QStringLiteral("Glossa.GlossaLoader");
 inline const QString HelpViewer = QStringLiteral("VellCHMResTool.ClsCHMHelp");
 inline const QString TextFormatter = QStringLiteral("VellUtil.TextFormatter");
 inline const QString MessageBox = QStringLiteral("VellUtil.MessageBox");
+
+inline const QStringList All = {AppConnection, ShareProps, DataAccess, ResourceLoader,
+                                GlossaLoader, HelpViewer, TextFormatter, MessageBox};
 }
 
 }

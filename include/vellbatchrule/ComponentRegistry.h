@@ -15,7 +15,8 @@ namespace vellbatchrule {
 
 // Maps a registered component name to the factory that makes it, as the
 // platform's registration did. The host fills it at start; the system only
-// creates by name.
+// creates by name. A name the host has not registered falls back to the
+// library's default (UseStockComponents), if there is one.
 class VELLBATCHRULE_EXPORT ComponentRegistry {
 public:
     using Factory = std::function<std::shared_ptr<HostComponent>()>;
@@ -23,8 +24,10 @@ public:
     static ComponentRegistry& Instance();
 
     void Register(const QString& name, Factory factory);
+    // Takes away the host's own factory; the default, if any, is created again.
     void Unregister(const QString& name);
     bool IsRegistered(const QString& name) const;
+    void RegisterDefault(const QString& name, Factory factory);
 
     std::shared_ptr<HostComponent> CreateObject(const QString& name) const;
 
@@ -46,6 +49,7 @@ public:
 private:
     mutable QMutex mutex_;
     QHash<QString, Factory> factories_;
+    QHash<QString, Factory> defaults_;
 };
 
 }

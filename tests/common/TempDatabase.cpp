@@ -1,8 +1,10 @@
 #include "TempDatabase.h"
 
+#include "ComponentNames.h"
+#include "ComponentRegistry.h"
 #include "DemoDatabase.h"
 #include "Fakes.h"
-#include "HostComponents.h"
+#include "StockComponents.h"
 #include "MaterializedRecordset.h"
 #include "SqlConnection.h"
 
@@ -28,7 +30,9 @@ AppConnection& TempDatabase::Connection()
 
 void TempDatabase::RegisterAsHost(const QString& propsString)
 {
-    RegisterHostComponents({Path(), propsString.isNull() ? DefaultPropsString() : propsString, VELL_RESOURCE_DIR});
+    for (const QString& name : ComponentNames::All)   // what an earlier test registered as its own goes
+        ComponentRegistry::Instance().Unregister(name);
+    UseStockComponents({Path(), propsString.isNull() ? DefaultPropsString() : propsString, VELL_RESOURCE_DIR});
     RecordingMessageBox::Register();   // a test never waits on a modal box
 }
 

@@ -1,7 +1,7 @@
 #include "DialogMessageBox.h"
 #include "Fakes.h"
 #include "HelpBrowser.h"
-#include "HostComponents.h"
+#include "StockComponents.h"
 #include "HostError.h"
 #include "MMTS.h"
 #include "MParse.h"

@@ -1,0 +1,80 @@
+#include "StockComponents.h"
+
+#include "ComponentNames.h"
+#include "ComponentRegistry.h"
+#include "ConsoleMessageBox.h"
+#include "DialogMessageBox.h"
+#include "GrantDataAccess.h"
+#include "HelpBrowser.h"
+#include "PercentFormatter.h"
+#include "SharePropsStore.h"
+#include "SqlConnection.h"
+#include "TranslatorLoader.h"
+#include "WidgetGlossaLoader.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <dlfcn.h>
+
+namespace vellbatchrule {
+
+QString SessionLanguage()
+{
+    const QString props = SharePropsStore().GetProperty(quint32(QCoreApplication::applicationPid()),
+                                                        QStringLiteral("PropsString")).toString();
+    static const QRegularExpression language(QStringLiteral("(?:^|;)\\s*language\\s*=\\s*([^;]*)"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    return language.match(props).captured(1).trimmed();
+}
+
+bool IsOdbcConnectionString(const QString& connection)
+{
+    return SqlConnection::IsOdbcConnectionString(connection);
+}
+
+QString ComponentResourceDir()
+{
+    Dl_info self{};
+    if (!dladdr(reinterpret_cast<void*>(&ComponentResourceDir), &self) || !self.dli_fname)
+        return QString();
+    const QDir libraryDir = QFileInfo(QString::fromLocal8Bit(self.dli_fname)).absoluteDir();
+    if (libraryDir.exists(QStringLiteral("translations")))
+        return libraryDir.absolutePath();
+    return QDir::cleanPath(libraryDir.filePath(QStringLiteral(VELL_DATA_FROM_LIBRARY)));
+}
+
+void UseStockComponents(const StockSettings& settings)
+{
+    auto& registry = ComponentRegistry::Instance();
+    const QString database = settings.connection;
+    const QDir resources(settings.resourceDir.isEmpty() ? ComponentResourceDir() : settings.resourceDir);
+    const QString translations = resources.filePath(QStringLiteral("translations"));
+    const QString help = resources.filePath(QStringLiteral("help"));
+
+    registry.RegisterDefault(ComponentNames::AppConnection,
+                             [database] { return std::make_shared<SqlConnection>(database); });
+    registry.RegisterDefault(ComponentNames::ShareProps, [] { return std::make_shared<SharePropsStore>(); });
+    registry.RegisterDefault(ComponentNames::DataAccess,
+                             [database] { return std::make_shared<GrantDataAccess>(database); });
+    registry.RegisterDefault(ComponentNames::ResourceLoader,
+                             [translations] { return std::make_shared<TranslatorLoader>(translations); });
+    registry.RegisterDefault(ComponentNames::GlossaLoader,
+                             [translations] { return std::make_shared<WidgetGlossaLoader>(translations); });
+    registry.RegisterDefault(ComponentNames::TextFormatter, [] { return std::make_shared<PercentFormatter>(); });
+    registry.RegisterDefault(ComponentNames::HelpViewer, [help, translations] {
+        return std::make_shared<HelpBrowser>(help, translations, SessionLanguage);
+    });
+    // Without a window system, or without a window to answer them in, the messages go to standard error.
+    registry.RegisterDefault(ComponentNames::MessageBox, [dialogs = settings.dialogs]() -> std::shared_ptr<HostComponent> {
+        if (dialogs && qobject_cast<QApplication*>(QCoreApplication::instance()))
+            return std::make_shared<DialogMessageBox>();
+        return std::make_shared<ConsoleMessageBox>();
+    });
+    SharePropsStore::SetProperty(QStringLiteral("PropsString"), settings.propsString);
+    WidgetGlossaLoader::InstallFontSubstitutes();
+}
+
+}
