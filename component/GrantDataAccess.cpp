@@ -1,7 +1,9 @@
 #include "GrantDataAccess.h"
 
+#include "AppConnection.h"
+#include "ComponentNames.h"
+#include "ComponentRegistry.h"
 #include "HostText.h"
-#include "SqlConnection.h"
 
 namespace vellbatchrule {
 
@@ -43,7 +45,7 @@ QString VisibleIds(const QStringList& grants, const QString& dataTable, const QS
 
 }
 
-GrantDataAccess::GrantDataAccess(QString database) : database_(std::move(database)) {}
+GrantDataAccess::GrantDataAccess() = default;
 
 GrantDataAccess::~GrantDataAccess() = default;
 
@@ -52,7 +54,7 @@ QStringList GrantDataAccess::Grants(qint32 userId)
     if (grants_ && grantsUser_ == userId)
         return *grants_;
     if (!connection_)
-        connection_ = std::make_unique<SqlConnection>(database_);
+        connection_ = ComponentRegistry::Instance().Create<AppConnection>(ComponentNames::AppConnection);
     QStringList grants;
     const auto rows = connection_->Execute(
         QStringLiteral("SELECT FGroupNumber FROM t_UserGroupAccess WHERE FUserID = %1 ORDER BY FGroupNumber").arg(userId));

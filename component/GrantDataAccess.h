@@ -18,7 +18,8 @@ class GrantDataAccess : public DataAccess {
 public:
     static inline const QString EveryGroup = QStringLiteral("*");
 
-    explicit GrantDataAccess(QString database);
+    // The grants are read through the host connection.
+    GrantDataAccess();
     ~GrantDataAccess() override;
 
     bool IsUsed(const QString& propsString, qint32 userId) override;
@@ -32,8 +33,7 @@ private:
     QStringList Grants(qint32 userId);
     ValueBag Fragments(const ValueList& mappings, const ValueBag& accessInfo, bool withFrom) const;
 
-    QString database_;
-    std::unique_ptr<AppConnection> connection_;
+    std::shared_ptr<AppConnection> connection_;
     qint32 grantsUser_ = 0;
     std::optional<QStringList> grants_;   // one request asks twice: IsUsed, then GetRowAccessInfo
 };

@@ -57,8 +57,7 @@ void UseStockComponents(const StockSettings& settings)
     registry.RegisterDefault(ComponentNames::AppConnection,
                              [database] { return std::make_shared<SqlConnection>(database); });
     registry.RegisterDefault(ComponentNames::ShareProps, [] { return std::make_shared<SharePropsStore>(); });
-    registry.RegisterDefault(ComponentNames::DataAccess,
-                             [database] { return std::make_shared<GrantDataAccess>(database); });
+    registry.RegisterDefault(ComponentNames::DataAccess, [] { return std::make_shared<GrantDataAccess>(); });
     registry.RegisterDefault(ComponentNames::ResourceLoader,
                              [translations] { return std::make_shared<TranslatorLoader>(translations); });
     registry.RegisterDefault(ComponentNames::GlossaLoader,

@@ -10,8 +10,15 @@ extern "C" {
 
 typedef struct vbr_face vbr_face;
 
-/* Creates the entry object: the calling thread gets its host connection, so
-   the host's components must be registered before. NULL on a failure. */
+/* Opens the component on a database for a session: `connection` is a SQLite
+   file or an ODBC connection string, `props` the session's property string
+   ("UserID=16394;LANGUAGE=en"), both UTF-8. The library's own components
+   serve every name the host has not registered itself (vbr_register_*
+   below). NULL on a failure. Release with vbr_face_release. */
+VBR_EXPORT vbr_face* vbr_open(const char* connection, const char* props);
+
+/* Creates the entry object on components the host has registered already
+   (a C++ host's, or those of an earlier vbr_open). NULL on a failure. */
 VBR_EXPORT vbr_face* vbr_face_create(void);
 
 /* Runs the main window modally and returns when the user closes it: 0, or -1
@@ -27,6 +34,63 @@ VBR_EXPORT void vbr_face_release(vbr_face* face);
    and 0 after a call that succeeded. */
 VBR_EXPORT const char* vbr_last_error_text(void);
 VBR_EXPORT int vbr_last_error_number(void);
+
+/* ---- The host's own components, as tables of C functions. ----
+   Each table is copied when registered; `context` is handed back to every
+   function. A function answers 0 when it did its work; else it calls
+   vbr_fail first, and its failure reaches the component's caller as the
+   host's error. Every text is UTF-8. Registered before vbr_open, a table
+   replaces the library's component of the same kind. */
+
+typedef struct vbr_call vbr_call;   /* one call into the host's function */
+
+/* Says why the call failed: a number and a text. */
+VBR_EXPORT void vbr_fail(vbr_call* call, int number, const char* text);
+
+/* A batch's rows, handed over as the host reads them: first every column's
+   name, then the values row after row, in column order. A batch that leaves
+   the columns unset has no rows at all. */
+VBR_EXPORT void vbr_add_column(vbr_call* call, const char* name);
+VBR_EXPORT void vbr_add_text(vbr_call* call, const char* value);   /* NULL: the database's NULL */
+VBR_EXPORT void vbr_add_integer(vbr_call* call, long long value);
+VBR_EXPORT void vbr_add_real(vbr_call* call, double value);
+VBR_EXPORT void vbr_add_null(vbr_call* call);
+
+/* Answers a text (a restriction's fragment below). */
+VBR_EXPORT void vbr_answer_text(vbr_call* call, const char* text);
+
+/* The host connection: runs one Transact-SQL batch, whole or not at all, and
+   groups batches into a unit of work that lands whole or not at all. */
+typedef struct vbr_connection_functions {
+    void* context;
+    int (*execute)(void* context, const char* sql, vbr_call* call);
+    int (*begin_trans)(void* context, vbr_call* call);
+    int (*commit_trans)(void* context, vbr_call* call);
+    int (*rollback_trans)(void* context, vbr_call* call);
+} vbr_connection_functions;
+
+/* The modal message box with one OK button; icon 0 is information, 1 an exclamation. */
+typedef struct vbr_message_box_functions {
+    void* context;
+    void (*show)(void* context, const char* text, const char* title, int icon);
+} vbr_message_box_functions;
+
+/* The access rights: whether the user's rows are restricted at all, and the
+   restriction of one data table as SQL. `bill_key` is the column of the
+   query that holds the table's ids ("u1.FItemID"); the answer is a
+   condition on it ("u1.FItemID in (select …)"), answered with
+   vbr_answer_text; an empty answer restricts nothing. */
+typedef struct vbr_data_access_functions {
+    void* context;
+    int (*is_restricted)(void* context, const char* props, int user_id, int* restricted, vbr_call* call);
+    int (*restriction)(void* context, const char* props, int user_id, const char* data_table,
+                       const char* data_column, const char* bill_key, vbr_call* call);
+} vbr_data_access_functions;
+
+/* 0, or -1 when a table lacks one of its functions. */
+VBR_EXPORT int vbr_register_connection(const vbr_connection_functions* functions);
+VBR_EXPORT int vbr_register_message_box(const vbr_message_box_functions* functions);
+VBR_EXPORT int vbr_register_data_access(const vbr_data_access_functions* functions);
 
 #ifdef __cplusplus
 }

@@ -110,7 +110,7 @@ TEST_F(AccessRights, GrantOfANumberWithWildcardsMatchesOnlyItself)
 
 TEST_F(AccessRights, NoAccessInformationShowsNothing)
 {
-    GrantDataAccess service(db.Path());
+    GrantDataAccess service;
     const ValueBag fragments = service.GetAccessDataSQL2(QueryMappings(), ValueBag());
     from = fragments.Get("From").toString();
     where = fragments.Get("Where").toString();
@@ -123,7 +123,7 @@ namespace {
 
 TEST(AccessFragments, NameTheVisibleIdsOfOneGrant)
 {
-    GrantDataAccess service("unused.sqlite");
+    GrantDataAccess service;
     ValueBag info;
     info.Set("t_ICItem", QStringList{"03.02"});
     const ValueBag second = service.GetAccessDataSQL2(QueryMappings(), info);

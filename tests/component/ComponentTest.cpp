@@ -36,7 +36,8 @@ TEST(Library, ExportsOnlyThePublicNames)
         "|(typeinfo|typeinfo name|vtable) for vellbatchrule::(AppConnection|DataAccess|GlossaLoader|HelpViewer|HostComponent"
         "|HostError|MessageBox|ResourceLoader|ShareProps|TextFormatter|Recordset)$"
         "|vellbatchrule::(ComponentResourceDir|UseStockComponents|SessionLanguage|IsOdbcConnectionString)$"
-        "|vbr_(face_create|face_show|face_release|last_error_text|last_error_number)$)");
+        "|vbr_(open|face_create|face_show|face_release|last_error_text|last_error_number|fail|answer_text"
+        "|add_(column|text|integer|real|null)|register_(connection|message_box|data_access))$)");
     const QStringList names = ExportedNames();
     EXPECT_GT(names.size(), 30);
     QStringList unexpected;
@@ -93,18 +94,50 @@ protected:
     QTemporaryDir prefix, build;
 };
 
-TEST_F(Installed, OutsideHostsFindItWithCMakeAndShowTheWindowFromCppAndC)
+// The guide's example hosts, built against the installed copy: a C++ host and
+// a host in C alone (with CMake, and with gcc and pkg-config), each showing
+// the main window in its session's language.
+TEST_F(Installed, HostsInCppAndInCAloneBuildAgainstItAndShowTheWindowInTheirLanguage)
 {
     const Outcome configure = Tool("cmake", {"-S", VELL_SOURCE_DIR "/tests/outsidehost", "-B", build.path(), "-G", "Ninja",
                                              "-DCMAKE_PREFIX_PATH=" + prefix.path()});
     ASSERT_EQ(configure.exitCode, 0) << configure.out.toStdString() << configure.err.toStdString();
     const Outcome compile = Tool("cmake", {"--build", build.path()});
     ASSERT_EQ(compile.exitCode, 0) << compile.out.toStdString();
-    for (const char* host : {"outside-host", "outside-host-c"}) {
-        const Outcome run = Tool(build.filePath(host), {}, 60000);
-        EXPECT_EQ(run.exitCode, 0) << host << ": " << run.out.toStdString() << run.err.toStdString();
-        EXPECT_TRUE(run.out.startsWith("closing frmBatRuleMain")) << host << ": " << run.out.toStdString();
-        EXPECT_TRUE(run.out.contains("shown and released")) << host;
+    RunOptions gcc;
+    gcc.program = "sh";
+    gcc.environment.insert("PKG_CONFIG_PATH", prefix.filePath("lib/pkgconfig"));
+    const Outcome pkgConfigBuild = RunProgram(
+        {"-c", "gcc -Wall -Werror -o " + build.filePath("c-host-by-pkg-config") + " " VELL_SOURCE_DIR
+               "/tests/outsidehost/outside_host.c $(pkg-config --cflags --libs vellbatchrule) -Wl,-rpath," + prefix.filePath("lib")},
+        gcc);
+    ASSERT_EQ(pkgConfigBuild.exitCode, 0) << pkgConfigBuild.err.toStdString();
+    const QString db = build.filePath("demo.sqlite");
+    ASSERT_EQ(Tool(VELL_BATCHRULE_PATH, {"demo-db", "--out", db}).exitCode, 0);
+
+    struct Case {
+        const char* host;
+        QStringList args;
+        const char* title;
+    };
+    const Case cases[] = {
+        {"outside-host", {db}, "Batch Number Management"},
+        {"outside-host", {db, "UserID=16394;LANGUAGE=chs"}, "批号管理"},
+        {"outside-host-c", {db}, "Batch Number Management"},
+        {"outside-host-c", {"--own"}, "Batch Number Management"},
+        {"c-host-by-pkg-config", {db}, "Batch Number Management"},
+    };
+    for (const Case& c : cases) {
+        RunOptions options;
+        options.program = build.filePath(c.host);
+        options.timeoutMs = 60000;
+        options.environment.insert("LD_PRELOAD", build.filePath("libwindow-closer.so"));
+        const Outcome run = RunProgram(c.args, options);
+        const std::string what = std::string(c.host) + " " + c.args.join(' ').toStdString() + ": " + run.out.toStdString();
+        EXPECT_EQ(run.exitCode, 0) << what << run.err.toStdString();
+        EXPECT_TRUE(run.out.startsWith(QString("closing frmBatRuleMain titled '%1'").arg(c.title))) << what;
+        EXPECT_TRUE(run.out.contains("shown and released")) << what;
+        EXPECT_FALSE(run.out.contains("message")) << what;
     }
 }
 

@@ -1,24 +1,29 @@
-// A C++ host: creates the entry class, shows the main window, releases it.
-#include "OutsideComponents.h"
-
+// A C++ host: the library's own components on a database, the entry class, its window.
+// Usage: outside-host DATABASE [PROPS]
 #include <vellbatchrule/BatRuleFace.h>
 #include <vellbatchrule/HostError.h>
+#include <vellbatchrule/StockComponents.h>
+#include <vellbatchrule/Version.h>
 
+#include <QApplication>
 #include <cstdio>
 
-using namespace vellbatchrule;
+static_assert(VELLBATCHRULE_VERSION >= 0x010000, "built against the component 1.0 or later");
 
-int main()
+int main(int argc, char* argv[])
 {
-    outside_register_components();
-    outside_close_main_window_after(300);
+    QApplication app(argc, argv);
+    vellbatchrule::StockSettings settings;
+    settings.connection = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    settings.propsString = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("UserID=16394;LANGUAGE=en");
+    vellbatchrule::UseStockComponents(settings);
     try {
-        BatRuleFace face;
+        vellbatchrule::BatRuleFace face;
         face.Show();
-    } catch (const HostError& error) {
+    } catch (const vellbatchrule::HostError& error) {
         std::printf("failed: %s\n", qPrintable(error.Description()));
         return 1;
     }
-    std::printf("shown and released\n");
+    std::printf("shown and released, component %s\n", VELLBATCHRULE_VERSION_STRING);
     return 0;
 }
