@@ -185,6 +185,7 @@ TEST_F(Packages, HoldWhatAHostAndADeveloperNeed)
     EXPECT_EQ(dev.filter(QRegularExpression("/include/vellbatchrule/BatRuleFace\\.h$")).size(), 1);
     EXPECT_EQ(dev.filter(QRegularExpression("/cmake/VellBatchRule/VellBatchRuleConfig\\.cmake$")).size(), 1);
     EXPECT_EQ(dev.filter(QRegularExpression("/pkgconfig/vellbatchrule\\.pc$")).size(), 1);
+    EXPECT_EQ(dev.filter(QRegularExpression("/doc/VellBatchRule/(hosting\\.md|examples/outside_host\\.c)$")).size(), 2);
     const Outcome depends = Tool("dpkg-deb", {"-f", Deb("vell-batchrule"), "Depends"});
     EXPECT_TRUE(depends.out.contains("libqt6widgets6")) << depends.out.toStdString();
 }
