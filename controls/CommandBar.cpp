@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolBar>
 #include <QWidget>
 
 namespace vellbatchrule {
@@ -177,6 +178,11 @@ bool CommandBar::HandleKeyDown(int key, Qt::KeyboardModifiers modifiers)
             return true;
         }
     return false;
+}
+
+void TextUtil::ShowToolbarCaptions(QToolBar* toolbar, bool show)
+{
+    toolbar->setToolButtonStyle(show ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
 }
 
 }

@@ -9,6 +9,7 @@
 class QAction;
 class QMenu;
 class QMenuBar;
+class QToolBar;
 class QWidget;
 
 namespace vellbatchrule {
@@ -78,5 +79,13 @@ private:
     QHash<QString, QAction*> actions_;
     QHash<QString, Band> bands_;
 };
+
+// The host utility library's switch for a toolbar's button captions.
+namespace TextUtil {
+
+// Shows the buttons' captions under their pictures, or the pictures alone.
+void ShowToolbarCaptions(QToolBar* toolbar, bool show);
+
+}
 
 }

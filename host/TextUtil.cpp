@@ -1,8 +1,5 @@
 #include "TextUtil.h"
 
-#include <QObject>
-#include <QVariant>
-
 namespace vellbatchrule {
 
 namespace TextUtil {
@@ -24,12 +21,6 @@ QString IdOfText(const QString& text)
     bool ok = false;
     const qint32 id = trimmed.mid(open + 1, trimmed.size() - open - 2).toInt(&ok);
     return ok ? QString::number(id) : QStringLiteral("0");
-}
-
-void ShowToolbarCaptions(QObject* toolbar, bool show)
-{
-    // Through the property, so that this library needs no widgets.
-    toolbar->setProperty("toolButtonStyle", QVariant::fromValue(show ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly));
 }
 
 }

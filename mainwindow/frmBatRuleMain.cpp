@@ -14,7 +14,6 @@
 #include "MMTS.h"
 #include "MParse.h"
 #include "MainCommands.h"
-#include "TextUtil.h"
 #include "frmBatRuleSet.h"
 
 #include <QAction>
