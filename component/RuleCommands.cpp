@@ -10,7 +10,6 @@
 #include "CommandSession.h"
 #include "EditorTarget.h"
 #include "GLB.h"
-#include "GroupTree.h"
 #include "HostError.h"
 #include "HostText.h"
 #include "LoadSteps.h"
@@ -37,51 +36,10 @@ using namespace CommandGuard;
 
 constexpr int kSampleSize = 20;
 
-QString NumberName(const Recordset& rows)
-{
-    return rows.Field(QStringLiteral("FNumber")).toString() + QLatin1Char('(')
-           + rows.Field(QStringLiteral("FName")).toString() + QLatin1Char(')');
-}
-
-// A row the user may see, or the refusal naming what is missing.
-std::unique_ptr<Recordset> Visible(std::unique_ptr<Recordset> rows, const char* missing, qint32 id)
-{
-    if (!rows)
-        throw AlreadyShown{};
-    if (rows->Eof())
-        Refuse(missing, {id});
-    return rows;
-}
-
-// The group's tree text: "number(name)", the root's the translation of 物料.
-QString GroupText(qint32 groupId)
-{
-    if (groupId == 0)
-        return MParse::TranslateText(QStringLiteral("物料"));
-    return NumberName(*Visible(RWDatabase().FetchGroup(groupId), "找不到物料组%1", groupId));
-}
-
-// The editor's target as the main window takes it: the group from its tree
-// node, the material from its ledger row.
-EditorTarget TargetOf(const Target& target)
-{
-    if (!target.itemId)
-        return EditorTarget::OfNode(GroupTree::KeyOf(*target.groupId), GroupText(*target.groupId));
-    const qint32 id = *target.itemId;
-    const auto material = Visible(RWDatabase().FetchItem(id), "找不到物料%1", id);
-    if (material->Field(QStringLiteral("FBatchManager")).toInt() != 1)
-        Refuse("物料%1不是批次管理的物料", {id});
-    const qint32 group = material->Field(QStringLiteral("FParentID")).toInt();
-    EditorTarget aimed = EditorTarget::OfNode(GroupTree::KeyOf(group), GroupText(group));
-    aimed.TakeMaterial(QString::number(id), material->Field(QStringLiteral("FNumber")).toString(),
-                       material->Field(QStringLiteral("FName")).toString());
-    return aimed;
-}
-
 // Fills the editor's (or its window's) target.
 void Aim(auto& editor, const Target& target)
 {
-    const EditorTarget aimed = TargetOf(target);
+    const EditorTarget aimed = EditorTarget::Resolve(target.itemId, target.groupId);
     editor.ItemID = aimed.ItemID;
     editor.ItemNumberName = aimed.ItemNumberName;
     editor.ParentItemID = aimed.ParentItemID;

@@ -358,7 +358,7 @@ void frmBatRuleMain::OpenRuleEditor()
     const QModelIndex node = tvBatRule_->currentIndex();
     if (!node.isValid())
         return;   // the tree did not load: there is no group to edit
-    EditorTarget target = EditorTarget::OfNode(GroupTreeModel::KeyOf(node), node.data().toString());
+    EditorTarget target = EditorTarget::OfGroup(GroupTree::NodeId(GroupTreeModel::KeyOf(node)), node.data().toString());
     const int row = ldgBatRule_->CurrentRow();
     if (focusWidget() == ldgBatRule_ && row > 1)
         target.TakeMaterial(ldgBatRule_->CellText(row, 1), ldgBatRule_->CellText(row, 2), ldgBatRule_->CellText(row, 3));

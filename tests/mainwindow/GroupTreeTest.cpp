@@ -62,12 +62,12 @@ TEST(NodeIds, KeysAndIdsRoundTrip)
 
 TEST(EditorTargets, GroupFromTheNodeAndMaterialFromTheRow)
 {
-    EditorTarget root = EditorTarget::OfNode("K0", "物料");
+    EditorTarget root = EditorTarget::OfGroup(GroupTree::NodeId("K0"), "物料");
     EXPECT_EQ(root.ParentItemID, 0);
     EXPECT_EQ(root.ParentItemNumberName, "物料");
     EXPECT_EQ(root.ItemID, 0);
     EXPECT_EQ(root.ItemNumberName, "");
-    EditorTarget material = EditorTarget::OfNode("K7", "03.02(食品饮料)");
+    EditorTarget material = EditorTarget::OfGroup(GroupTree::NodeId("K7"), "03.02(食品饮料)");
     material.TakeMaterial("312", "03.02.002", "绿茶饮料 500ml");
     EXPECT_EQ(material.ParentItemID, 7);
     EXPECT_EQ(material.ItemID, 312);

@@ -3,9 +3,11 @@
 #include "GLB.h"
 #include "HostError.h"
 #include "MParse.h"
+#include "Recordset.h"
 
 #include <QString>
 #include <QVariantList>
+#include <memory>
 
 namespace vellbatchrule {
 
@@ -47,6 +49,17 @@ int Guard(Work work)
     } catch (const AlreadyShown&) {
         return 1;
     }
+}
+
+// A row the user may see, or the refusal naming what is missing; a read
+// that failed has shown its error already.
+inline std::unique_ptr<Recordset> Visible(std::unique_ptr<Recordset> rows, const char* missing, qint32 id)
+{
+    if (!rows)
+        throw AlreadyShown{};
+    if (rows->Eof())
+        Refuse(missing, {id});
+    return rows;
 }
 
 // Stops before anything is written when a step has shown a failure.

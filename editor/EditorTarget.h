@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace vellbatchrule {
 
@@ -13,10 +14,16 @@ struct EditorTarget {
     qint32 ItemID = 0;           // 0 and empty: the group's rule is edited
     QString ItemNumberName;
 
-    // From a tree node: its key ("K0", "K7") and its text.
-    static EditorTarget OfNode(const QString& nodeKey, const QString& nodeText);
+    // From a tree node: its group's ID and its text.
+    static EditorTarget OfGroup(qint32 groupId, const QString& nodeText);
     // The ledger's cells of a material row: columns 1, 2 and 3.
     void TakeMaterial(const QString& itemIdText, const QString& number, const QString& name);
+
+    // A material (with its group) or a group by ID, as the main window would
+    // take it, within the user's grants: the group's text is its tree text. An
+    // unknown or unseen one, or a material without batches, is refused
+    // (CommandGuard).
+    static EditorTarget Resolve(std::optional<qint32> itemId, std::optional<qint32> groupId);
 };
 
 }

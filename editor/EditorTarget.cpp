@@ -1,0 +1,58 @@
+#include "EditorTarget.h"
+
+#include "CommandGuard.h"
+#include "MParse.h"
+#include "RWDatabase.h"
+
+namespace vellbatchrule {
+
+namespace {
+
+using namespace CommandGuard;
+
+QString NumberName(const Recordset& rows)
+{
+    return rows.Field(QStringLiteral("FNumber")).toString() + QLatin1Char('(')
+           + rows.Field(QStringLiteral("FName")).toString() + QLatin1Char(')');
+}
+
+// The group's tree text: "number(name)", the root's the translation of 物料.
+QString GroupText(qint32 groupId)
+{
+    if (groupId == 0)
+        return MParse::TranslateText(QStringLiteral("物料"));
+    return NumberName(*Visible(RWDatabase().FetchGroup(groupId), "找不到物料组%1", groupId));
+}
+
+}
+
+EditorTarget EditorTarget::OfGroup(qint32 groupId, const QString& nodeText)
+{
+    EditorTarget target;
+    target.ParentItemID = groupId;
+    target.ParentItemNumberName = nodeText;
+    return target;
+}
+
+void EditorTarget::TakeMaterial(const QString& itemIdText, const QString& number, const QString& name)
+{
+    ItemID = itemIdText.trimmed().toInt();
+    ItemNumberName = number + QLatin1Char('(') + name + QLatin1Char(')');
+}
+
+EditorTarget EditorTarget::Resolve(std::optional<qint32> itemId, std::optional<qint32> groupId)
+{
+    if (!itemId)
+        return OfGroup(groupId.value_or(0), GroupText(groupId.value_or(0)));
+    const qint32 id = *itemId;
+    const auto material = Visible(RWDatabase().FetchItem(id), "找不到物料%1", id);
+    if (material->Field(QStringLiteral("FBatchManager")).toInt() != 1)
+        Refuse("物料%1不是批次管理的物料", {id});
+    const qint32 group = material->Field(QStringLiteral("FParentID")).toInt();
+    EditorTarget aimed = OfGroup(group, GroupText(group));
+    aimed.TakeMaterial(QString::number(id), material->Field(QStringLiteral("FNumber")).toString(),
+                       material->Field(QStringLiteral("FName")).toString());
+    return aimed;
+}
+
+}
