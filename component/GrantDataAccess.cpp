@@ -4,6 +4,7 @@
 #include "ComponentNames.h"
 #include "ComponentRegistry.h"
 #include "HostText.h"
+#include "StockComponents.h"
 
 namespace vellbatchrule {
 
@@ -67,7 +68,7 @@ QStringList GrantDataAccess::Grants(qint32 userId)
 
 bool GrantDataAccess::IsUsed(const QString&, qint32 userId)
 {
-    return !Grants(userId).contains(EveryGroup);
+    return !Grants(userId).contains(EveryGroupGrant);
 }
 
 ValueBag GrantDataAccess::GetRowAccessInfo(const QString&, qint32 userId, const ValueList& tables)
@@ -98,7 +99,7 @@ ValueBag GrantDataAccess::Fragments(const ValueList& mappings, const ValueBag& a
         const QString billKey = mapping.Get(QStringLiteral("BillTableAs")).toString() + QLatin1Char('.')
                                 + mapping.Get(QStringLiteral("BillCol")).toString();
         const QStringList grants = accessInfo.Get(table, QStringList()).toStringList();
-        if (grants.contains(EveryGroup))
+        if (grants.contains(EveryGroupGrant))
             continue;
         if (grants.isEmpty()) {
             wheres.append(QStringLiteral("1 = 0"));   // nothing is known to be granted: nothing is shown

@@ -13,11 +13,9 @@ class AppConnection;
 // The host's access-rights service. A user sees the material groups granted
 // in t_UserGroupAccess (with their sub-groups and the groups above them, so
 // the tree still hangs together) and the materials below them. A grant of
-// EveryGroup lifts every restriction; a user without grants sees nothing.
+// EveryGroupGrant lifts every restriction; a user without grants sees nothing.
 class GrantDataAccess : public DataAccess {
 public:
-    static inline const QString EveryGroup = QStringLiteral("*");
-
     // The grants are read through the host connection.
     GrantDataAccess();
     ~GrantDataAccess() override;

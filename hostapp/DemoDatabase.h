@@ -23,8 +23,4 @@ void WriteSynthetic(const QString& file, int groups, int materials);
 // The session the program hands over when none is given: the administrator's, in Simplified Chinese.
 QString DefaultPropsString();
 
-namespace DemoDatabase {
-
-}
-
 }
