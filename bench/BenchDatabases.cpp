@@ -5,6 +5,8 @@
 #include <QFile>
 #include <cstdio>
 
+using namespace vellbatchrule;
+
 namespace BenchDatabases {
 
 namespace {

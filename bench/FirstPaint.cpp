@@ -14,6 +14,8 @@
 #include <memory>
 #include <optional>
 
+using namespace vellbatchrule;
+
 namespace {
 
 // Quits once a widget of the window has painted, after the rest of that paint.

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <sqlite3.h>
 
+using namespace vellbatchrule;
+
 namespace {
 
 // A field of /proc/self/status, in bytes.

@@ -5,8 +5,7 @@
 #include "CommandSession.h"
 #include "DemoDatabase.h"
 #include "StockComponents.h"
-#include "RuleCommands.h"
-#include "RuleFileCommands.h"
+#include "RuleAdmin.h"
 #include "SpreadDryRun.h"
 #include "StoredRules.h"
 
@@ -20,6 +19,8 @@
 #include <cstdio>
 #include <map>
 
+using namespace vellbatchrule;
+
 namespace {
 
 constexpr int kGroups = 1000;
@@ -29,7 +30,7 @@ const QString kData = QStringLiteral(VELL_BENCH_DATA "/rule-tools-100k.sqlite");
 const QString kScratch = QStringLiteral(VELL_BENCH_DATA "/rule-tools-100k-scratch.sqlite");
 
 // The spread every material of the root receives, with the option off.
-const RuleCommands::Target kRoot{std::nullopt, 0};
+const RuleAdmin::Target kRoot{std::nullopt, 0};
 const QStringList kRule{QStringLiteral("物料代码:长代码:12:0"), QStringLiteral("23:yymmdd"), QStringLiteral("26:1:5")};
 
 // Commands run as the program runs them, on a file the host components reach.
@@ -81,25 +82,24 @@ void StoredRulesThroughExecute(benchmark::State& state)
 void Lint(benchmark::State& state)
 {
     UseDatabase(kData);
-    QFile sink(QStringLiteral("/dev/null"));
-    sink.open(QIODevice::WriteOnly);
-    QTextStream out(&sink);
-    for (auto _ : state)
-        if (RuleFileCommands::LintRules(out) != 0)
+    for (auto _ : state) {
+        int findings = 0;
+        const auto summary = RuleAdmin::LintRules([&](const RuleAdmin::LintFinding&) { ++findings; });
+        if (!summary || summary->errors > 0)
             state.SkipWithError("the lint found errors or failed");
+        benchmark::DoNotOptimize(findings);
+    }
 }
 
 // The commit a dry run previews: the root's rule spread over every material.
 void SpreadCommit(benchmark::State& state)
 {
-    QString printed;
-    QTextStream out(&printed);
     for (auto _ : state) {
         state.PauseTiming();
         FreshScratch();
         UseDatabase(kScratch);
         state.ResumeTiming();
-        if (RuleCommands::SetRule(kRoot, kRule, 0, false, out) != 0)
+        if (!RuleAdmin::SetRule(kRoot, kRule, RuleAdmin::OwnRules::Replace))
             state.SkipWithError("the commit failed");
     }
 }
@@ -108,11 +108,8 @@ void SpreadDryRunCommand(benchmark::State& state)
 {
     FreshScratch();
     UseDatabase(kScratch);
-    QString printed;
-    QTextStream out(&printed);
     for (auto _ : state) {
-        printed.clear();
-        if (RuleCommands::SetRule(kRoot, kRule, 0, true, out) != 0)
+        if (!RuleAdmin::PlanRule(kRoot, kRule, RuleAdmin::OwnRules::Replace))
             state.SkipWithError("the dry run failed");
     }
 }

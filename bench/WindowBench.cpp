@@ -33,6 +33,8 @@
 #include <string>
 #include <vector>
 
+using namespace vellbatchrule;
+
 namespace {
 
 constexpr int kGroups = 20000;

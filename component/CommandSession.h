@@ -2,6 +2,7 @@
 
 #include "BatRuleFace.h"
 #include "LoadSteps.h"
+#include "RuleAdmin.h"
 
 namespace vellbatchrule {
 
@@ -19,5 +20,11 @@ public:
 private:
     BatRuleFace face_;
 };
+
+// The batch option BatchItemIsTop as a command sets it: -1 keeps the stored one.
+inline int ItemIsTopOf(RuleAdmin::OwnRules ownRules)
+{
+    return ownRules == RuleAdmin::OwnRules::AsStored ? -1 : ownRules == RuleAdmin::OwnRules::Spare ? 1 : 0;
+}
 
 }

@@ -35,6 +35,16 @@ bool IsOdbcConnectionString(const QString& connection)
     return SqlConnection::IsOdbcConnectionString(connection);
 }
 
+QString WindowSystemProblem()
+{
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !platform.startsWith(QStringLiteral("xcb")) && !platform.startsWith(QStringLiteral("wayland")))
+        return QString();   // offscreen, vnc and the like bring their own
+    if (!qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return QString();
+    return QStringLiteral("there is no display to open the window on (DISPLAY is not set)");
+}
+
 QString ComponentResourceDir()
 {
     Dl_info self{};

@@ -4,7 +4,6 @@
 #include "CHostComponents.h"
 #include "HostError.h"
 #include "StockComponents.h"
-#include "WindowCommands.h"
 
 #include <QApplication>
 #include <QThread>
@@ -103,7 +102,7 @@ int vbr_face_show(vbr_face* face)
             if (existing->thread() != QThread::currentThread())
                 throw HostError(kInvalidCall, QStringLiteral("The main window opens only on the thread of the "
                                                            "host's QApplication"), kSource);
-        } else if (const QString problem = WindowCommands::WindowSystemProblem(); !problem.isEmpty()) {
+        } else if (const QString problem = WindowSystemProblem(); !problem.isEmpty()) {
             throw HostError(kInvalidCall, QStringLiteral("Cannot show the main window: ") + problem, kSource);
         }
         std::optional<QApplication> app;

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QVariantList>
 #include <memory>
+#include <optional>
 
 namespace vellbatchrule {
 
@@ -27,28 +28,28 @@ struct AlreadyShown {};
     throw Refusal{MParse::TranslateFormat(QString::fromUtf8(pattern), values)};
 }
 
-inline int Report(const QString& message)
+inline void Report(const QString& message)
 {
     GLB::ShowErrorMessage(message, 0, false);
-    return 1;
 }
 
-// The exit code of the work: its own, or 1 after a refusal, a failure or
-// any message shown on the way (a read failing included).
+// The work's answer, or nothing after a refusal, a failure or any message
+// shown on the way (a read failing included).
 template <typename Work>
-int Guard(Work work)
+auto Attempt(Work work) -> std::optional<decltype(work())>
 {
     const int shownBefore = GLB::MessagesShown();
     try {
-        const int code = work();
-        return GLB::MessagesShown() == shownBefore ? code : 1;
+        auto answer = work();
+        if (GLB::MessagesShown() == shownBefore)
+            return answer;
     } catch (const Refusal& refusal) {
-        return Report(refusal.message);
+        Report(refusal.message);
     } catch (const HostError& error) {
-        return Report(error.Description());
+        Report(error.Description());
     } catch (const AlreadyShown&) {
-        return 1;
     }
+    return std::nullopt;
 }
 
 // A row the user may see, or the refusal naming what is missing; a read

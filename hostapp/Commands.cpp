@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "AppConnection.h"
+#include "BatRuleFace.h"
 #include "ComponentNames.h"
 #include "ComponentRegistry.h"
 #include "DemoDatabase.h"
@@ -48,6 +49,17 @@ int DemoDb(const QString& file, int groups, int materials, QTextStream& out, QTe
         else
             DemoDatabase::WriteHandMade(file);
         out << "Wrote " << file << '\n';
+        return 0;
+    } catch (const HostError& error) {
+        return Report(error, err);
+    }
+}
+
+int MainWindow(QTextStream& err)
+{
+    try {
+        BatRuleFace face;
+        face.Show();
         return 0;
     } catch (const HostError& error) {
         return Report(error, err);

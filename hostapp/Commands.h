@@ -14,6 +14,9 @@ int Sql(QTextStream& in, QTextStream& out, QTextStream& err);
 // Writes the hand-made demo, or synthetic data when a size is given.
 int DemoDb(const QString& file, int groups, int materials, QTextStream& out, QTextStream& err);
 
+// Runs the main window until the user closes it.
+int MainWindow(QTextStream& err);
+
 }
 
 }

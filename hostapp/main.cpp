@@ -1,9 +1,7 @@
+#include "AdminCommands.h"
 #include "Commands.h"
 #include "DemoDatabase.h"
-#include "RuleCommands.h"
-#include "RuleFileCommands.h"
 #include "StockComponents.h"
-#include "WindowCommands.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -81,7 +79,7 @@ private:
         if (command == QStringLiteral("print"))
             return Print();
         if (command == QStringLiteral("show"))
-            return RuleFileCommands::ShowDatabase(out_);
+            return AdminCommands::ShowDatabase(out_);
         if (!command.isEmpty())
             return Usage(QStringLiteral("Unknown command '%1'.").arg(command));
         return MainWindow();
@@ -112,13 +110,13 @@ private:
     }
 
     // --item ID or --group ID; nullopt after the usage was printed.
-    std::optional<RuleCommands::Target> TargetOf(const QString& command)
+    std::optional<RuleAdmin::Target> TargetOf(const QString& command)
     {
         if (parser_.isSet(item_) == parser_.isSet(group_)) {
             Usage(QStringLiteral("%1 needs either --item ID or --group ID.").arg(command));
             return std::nullopt;
         }
-        RuleCommands::Target target;
+        RuleAdmin::Target target;
         bool numeric = false;
         const bool forItem = parser_.isSet(item_);
         (forItem ? target.itemId : target.groupId) = parser_.value(forItem ? item_ : group_).toInt(&numeric);
@@ -134,24 +132,26 @@ private:
         const QString action = args_.value(1);
         if (parser_.isSet(spare_) && parser_.isSet(replace_))
             return Usage(QStringLiteral("--spare-own-rules and --replace-own-rules exclude each other."));
-        const int itemIsTop = parser_.isSet(spare_) ? 1 : parser_.isSet(replace_) ? 0 : -1;
+        const RuleAdmin::OwnRules ownRules = parser_.isSet(spare_)     ? RuleAdmin::OwnRules::Spare
+                                             : parser_.isSet(replace_) ? RuleAdmin::OwnRules::Replace
+                                                                       : RuleAdmin::OwnRules::AsStored;
         if (const QString misplaced = MisplacedOption(action); !misplaced.isEmpty())
             return Usage(QStringLiteral("--%1 does not belong to rule %2.").arg(misplaced, action));
         if (action == QStringLiteral("lint") && args_.size() == 2)
-            return RuleFileCommands::LintRules(out_);
+            return AdminCommands::LintRules(out_);
         if (action == QStringLiteral("export") && args_.size() == 2)
             return Export();
         if (action == QStringLiteral("import") && args_.size() == 3)
-            return RuleFileCommands::ImportRules(args_[2], itemIsTop, parser_.isSet(dryRun_), out_);
+            return AdminCommands::ImportRules(args_[2], ownRules, parser_.isSet(dryRun_), out_);
         if (action != QStringLiteral("show") && action != QStringLiteral("set") && action != QStringLiteral("preview"))
             return Usage(QStringLiteral("rule show, set, preview, lint, export or import."));
         const auto target = TargetOf(QStringLiteral("rule ") + action);
         if (!target)
             return 2;
         if (action == QStringLiteral("show") && args_.size() == 2)
-            return RuleCommands::ShowRule(*target, out_);
+            return AdminCommands::ShowRule(*target, out_);
         if (action == QStringLiteral("set"))
-            return RuleCommands::SetRule(*target, args_.mid(2), itemIsTop, parser_.isSet(dryRun_), out_);
+            return AdminCommands::SetRule(*target, args_.mid(2), ownRules, parser_.isSet(dryRun_), out_);
         if (action == QStringLiteral("preview") && args_.size() == 2)
             return Preview(*target);
         return Usage(QStringLiteral("rule %1 takes no further arguments.").arg(action));
@@ -176,9 +176,9 @@ private:
         return QString();
     }
 
-    int Preview(const RuleCommands::Target& target)
+    int Preview(const RuleAdmin::Target& target)
     {
-        RuleCommands::PreviewDocument document;
+        RuleAdmin::PreviewDocument document;
         if (parser_.isSet(date_)) {
             document.date = QDate::fromString(parser_.value(date_), Qt::ISODate);
             if (!document.date->isValid())
@@ -196,7 +196,7 @@ private:
                 return Usage(QStringLiteral("--value takes PROPERTY=TEXT."));
             document.values.append({value.left(equals), value.mid(equals + 1)});
         }
-        return RuleCommands::PreviewRule(target, document, out_);
+        return AdminCommands::PreviewRule(target, document, out_);
     }
 
     int Export()
@@ -204,15 +204,17 @@ private:
         const QString format = parser_.value(format_).toLower();
         if (format != QStringLiteral("csv") && format != QStringLiteral("json"))
             return Usage(QStringLiteral("--format is csv or json."));
-        return RuleFileCommands::ExportRules(format == QStringLiteral("json"), parser_.value(outFile_), out_);
+        return AdminCommands::ExportRules(format == QStringLiteral("json") ? RuleAdmin::RuleFileFormat::Json
+                                                                          : RuleAdmin::RuleFileFormat::Csv,
+                                          parser_.value(outFile_), out_);
     }
 
     int Options()
     {
         if (args_.value(1) == QStringLiteral("show") && args_.size() == 2)
-            return RuleCommands::ShowOptions(out_);
+            return AdminCommands::ShowOptions(out_);
         if (args_.value(1) == QStringLiteral("set") && args_.size() > 2)
-            return RuleCommands::SetOptions(args_.mid(2), out_);
+            return AdminCommands::SetOptions(args_.mid(2), out_);
         return Usage(QStringLiteral("options show, or options set KEY=0|1..."));
     }
 
@@ -223,7 +225,7 @@ private:
             return 2;
         if (args_.size() != 1)
             return Usage(QStringLiteral("edit takes no further arguments."));
-        return RuleCommands::EditRule(*target, err_);
+        return AdminCommands::EditRule(*target, err_);
     }
 
     int Print()
@@ -234,7 +236,7 @@ private:
         const qint32 group = parser_.value(group_).toInt(&numeric);
         if (!numeric)
             return Usage(QStringLiteral("--group takes a whole number."));
-        return WindowCommands::PrintToPdf(group, parser_.value(pdf_), out_);
+        return AdminCommands::PrintLedger(group, parser_.value(pdf_), out_);
     }
 
     // The main window on the database, made with demo data when missing.
@@ -245,7 +247,7 @@ private:
             if (const int written = Commands::DemoDb(database, 0, 0, out_, err_); written != 0)
                 return written;
         }
-        return WindowCommands::MainWindow(err_);
+        return Commands::MainWindow(err_);
     }
 
     QTextStream in_{stdin}, out_{stdout}, err_{stderr};
@@ -298,7 +300,7 @@ int main(int argc, char* argv[])
     CommandLine commandLine;
     const QString command = commandLine.CommandOf(arguments);
     const bool window = command.isEmpty() || command == QStringLiteral("edit");
-    const QString noDisplay = WindowCommands::WindowSystemProblem();
+    const QString noDisplay = WindowSystemProblem();
     if (window && !noDisplay.isEmpty() && !arguments.contains(QStringLiteral("--help"))) {
         std::fprintf(stderr, "vell-batchrule%s: %s.\nRun it in a desktop session, or under xvfb-run.\n",
                      command.isEmpty() ? "" : " edit", qPrintable(noDisplay));

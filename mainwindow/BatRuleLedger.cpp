@@ -2,7 +2,7 @@
 
 #include "HostError.h"
 #include "MParse.h"
-#include "PropertyCatalogue.h"
+#include "RuleText.h"
 
 namespace vellbatchrule {
 
@@ -29,32 +29,10 @@ QString BatRuleLedger::LedgerRowText(int row)
         QString text;
         for (int field = 0; field + 1 < materials_->FieldCount(); ++field)
             text += materials_->Field(field).toString() + QLatin1Char('|');
-        return text + BatRuleText(materials_->Field(QStringLiteral("FItemID")).toInt()) + QLatin1Char('|');
+        return text + RuleText::OfMaterial(materials_->Field(QStringLiteral("FItemID")).toInt()) + QLatin1Char('|');
     } catch (const HostError&) {
         return QString();   // the row stays empty; a query failure has been shown where it happened
     }
-}
-
-QString BatRuleLedger::BatRuleText(qint32 materialId)
-{
-    return materialId <= 0 ? QString() : StoredRuleText(materialId, 1);
-}
-
-QString BatRuleLedger::StoredRuleText(qint32 ownerId, qint32 detail)
-{
-    const auto elements = RWDatabase().FetchBatchRule(ownerId, detail);
-    QList<qint32> properties;
-    for (; elements && !elements->Eof(); elements->MoveNext())
-        properties.append(elements->Field(QStringLiteral("FPropertyID")).toInt());
-    return RuleText(properties);
-}
-
-QString BatRuleLedger::RuleText(const QList<qint32>& propertyIds)
-{
-    QStringList names;
-    for (const qint32 id : propertyIds)
-        names.append(QLatin1Char('[') + PropertyName(id) + QLatin1Char(']'));
-    return names.join(QLatin1Char('+'));
 }
 
 QString BatRuleLedger::CountText(int count)

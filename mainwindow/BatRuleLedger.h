@@ -24,11 +24,6 @@ public:
     // Empty without materials or when anything fails on the way.
     QString LedgerRowText(int row);
 
-    // "[A]+[B]+…" of the material's own rule, in level order; empty without one.
-    static QString BatRuleText(qint32 materialId);
-    // The same of any stored rule: a material's (detail 1) or a group's (0).
-    static QString StoredRuleText(qint32 ownerId, qint32 detail);
-    static QString RuleText(const QList<qint32>& propertyIds);
     // The status line of a group of that many materials, translated.
     static QString CountText(int count);
 

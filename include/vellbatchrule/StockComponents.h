@@ -32,6 +32,10 @@ VELLBATCHRULE_EXPORT bool IsOdbcConnectionString(const QString& connection);
 // the build tree, in the data folder the library was installed with otherwise.
 VELLBATCHRULE_EXPORT QString ComponentResourceDir();
 
+// Why no window can open here ("" when one can): without a display Qt
+// would only abort. Asked before any application object is made.
+VELLBATCHRULE_EXPORT QString WindowSystemProblem();
+
 // A row of t_UserGroupAccess with this group number lifts every restriction
 // of its user; a user without rows there sees nothing.
 inline const QString EveryGroupGrant = QStringLiteral("*");

@@ -1,6 +1,6 @@
 // vell-batchrule edit in-process: the window it opens, and its answer once the window closes.
 #include "GridUser.h"
-#include "RuleCommands.h"
+#include "RuleAdmin.h"
 #include "RuleFixture.h"
 #include "TestSupport.h"
 #include "frmBatRuleSet.h"
@@ -20,7 +20,7 @@ protected:
     }
 
     // Opens the window for the target, notes what it shows, and closes it with the button named.
-    int Edit(RuleCommands::Target target, const char* button)
+    int Edit(RuleAdmin::Target target, const char* button)
     {
         User::WhenModalOpens([this, button](QWidget* modal) {
             auto* window = qobject_cast<frmBatRuleSet*>(modal);
@@ -32,8 +32,8 @@ protected:
             closedByButton = !window->isVisible();
             window->reject();   // never left waiting
         });
-        QTextStream err(&errors);
-        return RuleCommands::EditRule(target, err);
+        errors = RuleAdmin::EditRule(target);
+        return errors.isEmpty() ? 0 : 1;
     }
 
     TempDatabase db;

@@ -31,17 +31,6 @@ TEST_F(Ledger, EachRowCostsOneRuleQuery)
     EXPECT_EQ(connection->batches.last(), BatchTexts::FetchBatchRule(102, 1));
 }
 
-TEST_F(Ledger, RuleTextsFollowTheLevelsNotThePropertyIds)
-{
-    db.Connection().Execute(BatchTexts::ItemSave(102, {{1, 26, 0, "", "1", 4, "", ""}, {2, 23, 0, "yymm", "", 4, "", ""}}));
-    EXPECT_EQ(BatRuleLedger::BatRuleText(102), "[流水号]+[日期]");
-    db.Connection().Execute(BatchTexts::ItemSave(102, {{1, 25, 0, "00", "", 2, "", ""}}));
-    EXPECT_EQ(BatRuleLedger::BatRuleText(102), "[行号]");
-    EXPECT_EQ(BatRuleLedger::BatRuleText(111), "");   // no rule of its own
-    EXPECT_EQ(BatRuleLedger::BatRuleText(0), "");
-    EXPECT_EQ(BatRuleLedger::RuleText({99}), "[]");
-}
-
 TEST_F(Ledger, RootShowsTheMaterialsWithoutAGroup)
 {
     EXPECT_EQ(ledger.ShowGroup(0), 0);

@@ -1,7 +1,8 @@
-// A C++ host: the library's own components on a database, the entry class, its window.
+// A C++ host: the library's own components on a database, a rule read as data, the entry class, its window.
 // Usage: outside-host DATABASE [PROPS]
 #include <vellbatchrule/BatRuleFace.h>
 #include <vellbatchrule/HostError.h>
+#include <vellbatchrule/RuleAdmin.h>
 #include <vellbatchrule/StockComponents.h>
 #include <vellbatchrule/Version.h>
 
@@ -24,6 +25,9 @@ int main(int argc, char* argv[])
         std::printf("failed: %s\n", qPrintable(error.Description()));
         return 1;
     }
+    // The administrator's work needs no window: a material's rule as data.
+    if (const auto rule = vellbatchrule::RuleAdmin::ShowRule({101, std::nullopt}))
+        std::printf("rule of %s: %s\n", qPrintable(rule->owner), qPrintable(rule->text));
     std::printf("shown and released, component %s\n", VELLBATCHRULE_VERSION_STRING);
     return 0;
 }

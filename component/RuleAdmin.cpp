@@ -1,8 +1,7 @@
-#include "RuleCommands.h"
+#include "RuleAdmin.h"
 
 #include "BatRuleEditor.h"
 #include "BatRuleFace.h"
-#include "BatRuleLedger.h"
 #include "BatRuleSave.h"
 #include "BatchNumberComposer.h"
 #include "BatchPreview.h"
@@ -19,6 +18,7 @@
 #include "ModuleState.h"
 #include "PropertyCatalogue.h"
 #include "RWDatabase.h"
+#include "RuleText.h"
 #include "SpreadConsole.h"
 #include "SpreadDryRun.h"
 #include "TextUtil.h"
@@ -28,11 +28,10 @@
 
 namespace vellbatchrule {
 
-namespace RuleCommands {
-
 namespace {
 
 using namespace CommandGuard;
+using Target = RuleAdmin::Target;
 
 constexpr int kSampleSize = 20;
 
@@ -48,10 +47,13 @@ void Aim(auto& editor, const Target& target)
 
 // The editor without its window, opened on the target.
 struct OpenedEditor {
+    // Stops when opening showed a failure: nothing is typed into a rule that could not be read.
     explicit OpenedEditor(const Target& target)
     {
+        const int shownBefore = GLB::MessagesShown();
         Aim(editor, target);
         editor.Open();
+        ExpectNothingShownSince(shownBefore);
     }
     MemoryRuleGrid grid;
     BatRuleEditor editor{grid};
@@ -116,24 +118,28 @@ QString RuleTextOf(const RuleGrid& grid)
     for (int row = 1; row <= grid.RowCount(); ++row)
         if (const qint32 id = SpreadConsole::RowPropertyID(grid, row); id > 0)
             properties << id;
-    return BatRuleLedger::RuleText(properties);
+    return RuleText::Of(properties);
 }
 
-void PrintRule(const RuleGrid& grid, QTextStream& out)
+RuleAdmin::Rule RuleOf(const QString& owner, const RuleGrid& grid)
 {
-    out << RuleTextOf(grid) << '\n';
-    QStringList header;
-    for (const char* text : {"级次", "属性", "格式", "长度", "补位符", "替换符"})
-        header << MParse::TranslateText(QString::fromUtf8(text));
-    out << header.join(QLatin1Char('\t')) << '\n';
+    RuleAdmin::Rule rule{owner, RuleTextOf(grid), {}, {}};
+    for (const char* caption : {"级次", "属性", "格式", "长度", "补位符", "替换符"})
+        rule.captions << MParse::TranslateText(QString::fromUtf8(caption));
     for (int row = 1; row <= grid.RowCount(); ++row) {
         if (SpreadConsole::RowPropertyID(grid, row) <= 0)
             continue;
         QStringList cells;
         for (int column = RuleGrid::Level; column <= RuleGrid::Substitute; ++column)
             cells << grid.Text(column, row);
-        out << cells.join(QLatin1Char('\t')) << '\n';
+        rule.rows << cells;
     }
+    return rule;
+}
+
+QString OwnerOf(const BatRuleEditor& editor)
+{
+    return editor.singleItem ? editor.ItemNumberName : editor.ParentItemNumberName;
 }
 
 struct OptionRow {
@@ -150,44 +156,62 @@ const OptionRow kOptions[] = {
     {"BatchRepeatEcho", "批号重复给予提示", &BatchOptions::repeatEcho},
 };
 
-void PrintOptions(const BatchOptions& options, QTextStream& out)
+QList<RuleAdmin::Option> OptionsOf(const BatchOptions& options)
 {
+    QList<RuleAdmin::Option> answer;
     for (const OptionRow& row : kOptions)
-        out << row.key << '=' << options.*row.state << '\t' << MParse::TranslateText(QString::fromUtf8(row.caption))
-            << '\n';
+        answer.append({QLatin1String(row.key), options.*row.state, MParse::TranslateText(QString::fromUtf8(row.caption))});
+    return answer;
 }
 
-// One material's line of a dry run: number, name, its rule now → after.
-void PrintChange(const Recordset& material, const QString& newRule, QTextStream& out)
+RuleAdmin::MaterialChange ChangeOf(const Recordset& material, const QString& newRule)
 {
-    out << material.Field(QStringLiteral("FNumber")).toString() << '\t' << material.Field(QStringLiteral("FName")).toString()
-        << '\t' << BatRuleLedger::BatRuleText(material.Field(QStringLiteral("FItemID")).toInt()) << QStringLiteral(" → ")
-        << newRule << '\n';
+    return {material.Field(QStringLiteral("FNumber")).toString(), material.Field(QStringLiteral("FName")).toString(),
+            RuleText::OfMaterial(material.Field(QStringLiteral("FItemID")).toInt()), newRule};
 }
 
 // What the prepared commit would change: the materials that get the rule,
 // those the option spares, and the first of them with their rules now and after.
-void PrintDryRun(const BatRuleEditor& editor, const RuleGrid& grid, QTextStream& out)
+RuleAdmin::RulePlan PlanOf(const BatRuleEditor& editor, const RuleGrid& grid)
 {
     const QString newRule = RuleTextOf(grid);
-    if (editor.singleItem) {
-        out << SpreadDryRun{1, 0}.Text(false) << '\n';
-        PrintChange(*Visible(RWDatabase().FetchItem(editor.ItemID), "找不到物料%1", editor.ItemID), newRule, out);
-        return;
-    }
+    if (editor.singleItem)
+        return {QString(), SpreadDryRun{1, 0}.Text(false),
+                {ChangeOf(*Visible(RWDatabase().FetchItem(editor.ItemID), "找不到物料%1", editor.ItemID), newRule)}};
     const bool spare = editor.options.itemIsTop != 0;
     const auto counts = SpreadDryRun::Count(editor.PreparedSpreadNumber());
     const auto first = counts ? RWDatabase().FetchSpreadSample(editor.PreparedSpreadNumber(), spare, kSampleSize) : nullptr;
     if (!first)
         throw AlreadyShown{};
-    out << MParse::TranslateFormat(QStringLiteral("物料组“%1”的规则：%2"),
-                                   {editor.ParentItemNumberName,
-                                    BatRuleLedger::StoredRuleText(editor.ParentItemID, 0) + QStringLiteral(" → ") + newRule})
-        << '\n'
-        << counts->Text(spare) << '\n';
+    RuleAdmin::RulePlan plan{
+        MParse::TranslateFormat(QStringLiteral("物料组“%1”的规则：%2"),
+                                {editor.ParentItemNumberName,
+                                 RuleText::OfStored(editor.ParentItemID, 0) + QStringLiteral(" → ") + newRule}),
+        counts->Text(spare), {}};
     for (; !first->Eof(); first->MoveNext())
-        PrintChange(*first, newRule, out);
+        plan.sample << ChangeOf(*first, newRule);
+    return plan;
 }
+
+// The editor on the target with the elements typed in, ready to prepare or commit.
+struct FilledEditor : OpenedEditor {
+    FilledEditor(const Target& target, const QStringList& elements, RuleAdmin::OwnRules ownRules)
+        : OpenedEditor(ExpectLevels(target, elements))
+    {
+        if (const int itemIsTop = ItemIsTopOf(ownRules); itemIsTop >= 0)
+            editor.options.itemIsTop = itemIsTop;
+        editor.SetLevelText(QString::number(elements.size()));
+        for (int row = 1; row <= elements.size(); ++row)
+            FillRow(grid, row, elements[row - 1]);
+    }
+
+    static const Target& ExpectLevels(const Target& target, const QStringList& elements)
+    {
+        if (elements.isEmpty() || elements.size() > BatRuleEditor::MaxLevels)
+            throw Refusal{BatRuleEditor::LevelCountRefusal()};
+        return target;
+    }
+};
 
 // A property of the catalogue by its ID or its name in any of the languages.
 qint32 CataloguedProperty(const QString& given)
@@ -202,7 +226,7 @@ qint32 CataloguedProperty(const QString& given)
     Refuse("属性“%1”不在属性目录中", {HostText::Excerpt(given)});
 }
 
-BatchDocument DocumentFor(const BatRuleEditor& editor, const PreviewDocument& given)
+BatchDocument DocumentFor(const BatRuleEditor& editor, const RuleAdmin::PreviewDocument& given)
 {
     BatchDocument document = BatchNumberComposer::SampleDocument(
         editor.singleItem ? BatchPreview::MaterialNumber(editor.ItemID) : QString());
@@ -217,75 +241,64 @@ BatchDocument DocumentFor(const BatRuleEditor& editor, const PreviewDocument& gi
 
 }
 
-int ShowRule(const Target& target, QTextStream& out)
+std::optional<RuleAdmin::Rule> RuleAdmin::ShowRule(const Target& target)
 {
-    return Guard([&] {
+    return Attempt([&] {
         CommandSession session;
         const OpenedEditor opened(target);
-        const BatRuleEditor& editor = opened.editor;
-        out << (editor.singleItem ? editor.ItemNumberName : editor.ParentItemNumberName) << '\n';
-        PrintRule(opened.grid, out);
-        return 0;
+        return RuleOf(OwnerOf(opened.editor), opened.grid);
     });
 }
 
-int SetRule(const Target& target, const QStringList& elements, int itemIsTop, bool dryRun, QTextStream& out)
+std::optional<RuleAdmin::Rule> RuleAdmin::SetRule(const Target& target, const QStringList& elements, OwnRules ownRules)
 {
-    return Guard([&] {
+    return Attempt([&] {
         CommandSession session;
-        if (elements.isEmpty() || elements.size() > BatRuleEditor::MaxLevels)
-            throw Refusal{BatRuleEditor::LevelCountRefusal()};
-        const int shownBefore = GLB::MessagesShown();
-        OpenedEditor opened(target);
-        ExpectNothingShownSince(shownBefore);
-        auto& [grid, editor] = opened;
-        if (itemIsTop >= 0)
-            editor.options.itemIsTop = itemIsTop;
-        editor.SetLevelText(QString::number(elements.size()));
-        for (int row = 1; row <= elements.size(); ++row)
-            FillRow(grid, row, elements[row - 1]);
-        if (dryRun) {
-            BatRuleSave save;
-            if (!editor.Prepare(save))
-                return 1;
-            PrintDryRun(editor, grid, out);
-            return 0;
-        }
-        if (!editor.Commit().closed)
-            return 1;
-        PrintRule(grid, out);
-        return 0;
+        FilledEditor filled(target, elements, ownRules);
+        if (!filled.editor.Commit().closed)
+            throw AlreadyShown{};
+        return RuleOf(OwnerOf(filled.editor), filled.grid);
     });
 }
 
-int PreviewRule(const Target& target, const PreviewDocument& given, QTextStream& out)
+std::optional<RuleAdmin::RulePlan> RuleAdmin::PlanRule(const Target& target, const QStringList& elements,
+                                                       OwnRules ownRules)
 {
-    return Guard([&] {
+    return Attempt([&] {
+        CommandSession session;
+        FilledEditor filled(target, elements, ownRules);
+        BatRuleSave save;
+        if (!filled.editor.Prepare(save))
+            throw AlreadyShown{};
+        return PlanOf(filled.editor, filled.grid);
+    });
+}
+
+std::optional<QString> RuleAdmin::PreviewRule(const Target& target, const PreviewDocument& given)
+{
+    return Attempt([&] {
         CommandSession session;
         const OpenedEditor opened(target);
-        const BatRuleEditor& editor = opened.editor;
         const QList<BatRuleStruct> elements = BatchPreview::GridElements(opened.grid, opened.grid.RowCount());
         if (elements.isEmpty())
-            Refuse("%1没有批号规则", {editor.singleItem ? editor.ItemNumberName : editor.ParentItemNumberName});
-        out << BatchNumberComposer::Compose(elements, DocumentFor(editor, given)) << '\n';
-        return 0;
+            Refuse("%1没有批号规则", {OwnerOf(opened.editor)});
+        return BatchNumberComposer::Compose(elements, DocumentFor(opened.editor, given));
     });
 }
 
-int ShowOptions(QTextStream& out)
+std::optional<QList<RuleAdmin::Option>> RuleAdmin::ShowOptions()
 {
-    return Guard([&] {
+    return Attempt([&] {
         CommandSession session;
         BatchOptions options;
         options.ReadBatchOptions();
-        PrintOptions(options, out);
-        return 0;
+        return OptionsOf(options);
     });
 }
 
-int SetOptions(const QStringList& settings, QTextStream& out)
+std::optional<QList<RuleAdmin::Option>> RuleAdmin::SetOptions(const QStringList& settings)
 {
-    return Guard([&] {
+    return Attempt([&] {
         CommandSession session;
         BatchOptions options;
         options.ReadBatchOptions();
@@ -303,12 +316,11 @@ int SetOptions(const QStringList& settings, QTextStream& out)
             options.*(row->state) = value.toInt();
         }
         options.WriteBatchOptions();
-        PrintOptions(options, out);
-        return 0;
+        return OptionsOf(options);
     });
 }
 
-int EditRule(const Target& target, QTextStream& err)
+QString RuleAdmin::EditRule(const Target& target)
 {
     // Nothing is shown in a box here: a window that cannot open must not wait for a click.
     try {
@@ -316,15 +328,12 @@ int EditRule(const Target& target, QTextStream& err)
         frmBatRuleSet window;
         Aim(window, target);
         window.ShowModal();
-        return 0;
+        return QString();
     } catch (const Refusal& refusal) {
-        err << refusal.message << '\n';
+        return refusal.message;
     } catch (const HostError& error) {
-        err << error.Description() << '\n';
+        return error.Description();
     }
-    return 1;
-}
-
 }
 
 }

@@ -1,0 +1,236 @@
+#include "RuleAdmin.h"
+
+#include "BatRuleEditor.h"
+#include "BatRuleLedger.h"
+#include "BatRulePrint.h"
+#include "CommandGuard.h"
+#include "CommandSession.h"
+#include "GLB.h"
+#include "HostText.h"
+#include "LedgerGrid.h"
+#include "MParse.h"
+#include "ModuleState.h"
+#include "OutputFile.h"
+#include "RWDatabase.h"
+#include "RuleFile.h"
+#include "RuleImport.h"
+#include "RuleLint.h"
+#include "StoredRules.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace vellbatchrule {
+
+namespace {
+
+using namespace CommandGuard;
+
+QString OwnerText(const StoredRule& rule)
+{
+    return rule.number.isEmpty() ? rule.name : rule.number + QLatin1Char('(') + rule.name + QLatin1Char(')');
+}
+
+void ReadAll(const std::function<void(const StoredRule&)>& visit)
+{
+    if (!StoredRules::Read(visit))
+        throw AlreadyShown{};
+}
+
+// Every rule the user may see, as CSV or JSON; answers how many.
+int WriteRules(RuleAdmin::RuleFileFormat format, QTextStream& out)
+{
+    int rules = 0;
+    if (format == RuleAdmin::RuleFileFormat::Csv) {
+        out << RuleFile::CsvHeader();
+        ReadAll([&](const StoredRule& rule) {
+            out << RuleFile::CsvRows(rule);
+            ++rules;
+        });
+        return rules;
+    }
+    QJsonArray array;
+    ReadAll([&](const StoredRule& rule) { array.append(RuleFile::JsonOf(rule)); });
+    out << QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("Rules"), array}}).toJson());
+    return int(array.size());
+}
+
+// Streams the rule file into the import; a file that is no rule file at
+// all is refused whole, before it can fill the memory.
+void ReadInto(RuleImport& import, QFile& file, const QString& path)
+{
+    RuleFile::Reader reader(file, import.MaxRows());
+    switch (reader.Read([&](RuleFile::Row& row) { import.Take(row); })) {
+    case RuleFile::Reader::Outcome::Read:
+        return import.Finish(reader.Problems());
+    case RuleFile::Reader::Outcome::NoHeader:
+        return import.Finish({{1, RuleFile::Reader::HeaderProblem()}});
+    case RuleFile::Reader::Outcome::ReadFailed:
+        Refuse("读不完规则文件%1：%2", {HostText::Excerpt(path), file.errorString()});
+    case RuleFile::Reader::Outcome::NotUtf8:
+        Refuse("规则文件%1不是UTF-8文本", {HostText::Excerpt(path)});
+    case RuleFile::Reader::Outcome::RecordTooLong:
+        Refuse("规则文件%1的第%2行长于%3字节，不是规则文件，什么也没有写",
+               {HostText::Excerpt(path), reader.Line(), RuleFile::Reader::MaxRecordBytes});
+    case RuleFile::Reader::Outcome::TooManyRows:
+        Refuse("规则文件%1多于%2行：您能看到的物料和物料组每个最多有%3级，什么也没有写",
+               {HostText::Excerpt(path), import.MaxRows(), BatRuleEditor::MaxLevels});
+    }
+}
+
+// The ledger as the main window sets it up; its columns keep the window's proportions.
+void SetUpLikeTheWindow(Ledger& ledger)
+{
+    constexpr int kWidth = 12000;
+    ledger.SetRows(1);
+    ledger.SetCols(4);
+    ledger.SetBodyColor(255, 255, 255);
+    ledger.SetColumnFlag(1, Ledger::HiddenColumn, true);
+    ledger.SetColumnWidth(2, kWidth / 4);
+    ledger.SetColumnWidth(3, kWidth * 3 / 8);
+    ledger.SetColumnWidth(4, kWidth * 6 / 8);
+}
+
+}
+
+bool RuleAdmin::ShowDatabase(const std::function<void(const QString& title, Recordset* rows)>& section)
+{
+    return Attempt([&] {
+        CommandSession session;
+        const char* const titles[] = {"Material groups", "Materials", "Rules", "Batch options"};
+        const QStringList batches = RWDatabase::SummarySql(RWDatabase::AccessScopeOf(QStringLiteral("u1")));
+        for (qsizetype i = 0; i < batches.size(); ++i)
+            section(QLatin1String(titles[i]), CurrentHostConnection().Execute(batches[i]).get());
+        return true;
+    }).has_value();
+}
+
+std::optional<RuleAdmin::LintSummary> RuleAdmin::LintRules(const std::function<void(const LintFinding&)>& finding)
+{
+    return Attempt([&] {
+        CommandSession session;
+        const QString item = MParse::TranslateText(QStringLiteral("物料"));
+        const QString group = MParse::TranslateText(QStringLiteral("物料组"));
+        LintSummary summary;
+        int* const counts[] = {&summary.notes, &summary.warnings, &summary.errors};
+        RuleLint::Linter linter;
+        ReadAll([&](const StoredRule& rule) {
+            ++summary.rules;
+            for (const RuleLint::Finding& found : linter.Check(rule.elements, rule.group ? QString() : rule.number)) {
+                ++*counts[int(found.severity)];
+                finding({RuleLint::SeverityText(found.severity), rule.group ? group : item, OwnerText(rule), found.text});
+            }
+        });
+        summary.text = MParse::TranslateFormat(QStringLiteral("检查了%1条规则：%2个错误，%3个警告，%4个提示"),
+                                               {summary.rules, summary.errors, summary.warnings, summary.notes});
+        return summary;
+    });
+}
+
+std::optional<int> RuleAdmin::ExportRules(RuleFileFormat format, QTextStream& out)
+{
+    return Attempt([&] {
+        CommandSession session;
+        const int rules = WriteRules(format, out);
+        out.flush();
+        if (out.status() != QTextStream::Ok)
+            Refuse("规则文件没有写完：写入失败");
+        return rules;
+    });
+}
+
+std::optional<int> RuleAdmin::ExportRules(RuleFileFormat format, const QString& file)
+{
+    return Attempt([&] {
+        CommandSession session;
+        OutputFile output(file);
+        if (!output.Open())
+            Refuse("规则文件%1没有写完：%2", {HostText::Excerpt(file), output.ErrorString()});
+        QTextStream stream(&output.Device());
+        const int rules = WriteRules(format, stream);
+        stream.flush();
+        if (stream.status() != QTextStream::Ok || !output.Commit())
+            Refuse("规则文件%1没有写完：%2", {HostText::Excerpt(file), output.ErrorString()});
+        return rules;
+    });
+}
+
+std::optional<RuleAdmin::ImportReport> RuleAdmin::ImportRules(const QString& path, OwnRules ownRules, bool dryRun)
+{
+    return Attempt([&] {
+        CommandSession session;
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            Refuse("打不开规则文件%1：%2", {HostText::Excerpt(path), file.errorString()});
+        RuleImport import;
+        if (import.Begin(ItemIsTopOf(ownRules)))
+            ReadInto(import, file, path);
+        if (!import.Refusals().isEmpty()) {
+            const QList<RuleImport::Refusal>& refusals = import.Refusals();
+            QStringList lines{MParse::TranslateFormat(QStringLiteral("规则文件%1有%2处不能导入，什么也没有写："),
+                                                      {HostText::Excerpt(path), refusals.size()})};
+            for (const RuleImport::Refusal& refusal : refusals)
+                lines << RuleImport::LineMessage(refusal.line, refusal.message);
+            throw Refusal{lines.join(QLatin1Char('\n'))};
+        }
+        ImportReport report;
+        if (dryRun) {
+            const bool spare = import.Options().itemIsTop != 0;
+            const auto changes = import.DryRun();
+            if (!changes)
+                throw AlreadyShown{};
+            for (const RuleImport::SpreadChange& change : *changes)
+                report.spread << MParse::TranslateFormat(QStringLiteral("物料组%1：%2"),
+                                                         {change.groupText, change.counts.Text(spare)});
+            report.summary = MParse::TranslateFormat(QStringLiteral("可以导入%1条物料规则和%2条物料组规则；试运行，什么也没有写"),
+                                                     {import.ItemRules(), import.GroupRules()});
+            return report;
+        }
+        if (!import.Write())
+            throw AlreadyShown{};
+        report.summary = MParse::TranslateFormat(QStringLiteral("导入了%1条物料规则和%2条物料组规则"),
+                                                 {import.ItemRules(), import.GroupRules()});
+        return report;
+    });
+}
+
+std::optional<RuleAdmin::Printout> RuleAdmin::PrintLedger(qint32 groupId, const QString& pdfFile)
+{
+    return Attempt([&] {
+        CommandSession session;
+        BatRuleLedger rows;
+        if (groupId != 0) {
+            const auto group = rows.Database().FetchGroup(groupId);
+            if (!group)
+                throw AlreadyShown{};
+            if (group->Eof())
+                Refuse("找不到物料组%1", {groupId});
+        }
+        const std::optional<int> count = rows.ShowGroup(groupId);
+        if (!count)
+            throw AlreadyShown{};
+        LedgerGrid ledger;
+        SetUpLikeTheWindow(ledger);
+        // The first row that cannot be read ends the printout: the rest would
+        // only wait on the same failure, and no half-printed file is kept.
+        const int shownBefore = GLB::MessagesShown();
+        ledger.rowTextRequest = [&rows, shownBefore](int row) {
+            if (row == 1)
+                return BatRuleLedger::LedgerHeaderText();
+            const QString text = rows.LedgerRowText(row);
+            ExpectNothingShownSince(shownBefore);
+            return text;
+        };
+        ledger.SetRows(*count + 1);
+        MParse::SetLedgerPrintFonts(ledger);
+        BatRulePrint print;
+        print.SetBRPrintMasterTitle(MParse::TranslateText(QStringLiteral("批号管理")));
+        print.SetBRPrintLedger(&ledger);
+        print.SetLdgLayout();
+        const int pages = static_cast<LedgerGridPrinter&>(ledger.Printer()).PrintToPdf(pdfFile);
+        return Printout{*count, pages};
+    });
+}
+
+}

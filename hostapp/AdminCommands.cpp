@@ -1,0 +1,156 @@
+#include "AdminCommands.h"
+
+#include "TabSeparatedRows.h"
+
+#include <QFileInfo>
+
+namespace vellbatchrule {
+
+namespace AdminCommands {
+
+namespace {
+
+constexpr QChar kTab = QLatin1Char('\t');
+
+void Print(const RuleAdmin::Rule& rule, QTextStream& out)
+{
+    out << rule.text << '\n' << rule.captions.join(kTab) << '\n';
+    for (const QStringList& row : rule.rows)
+        out << row.join(kTab) << '\n';
+}
+
+void Print(const QList<RuleAdmin::Option>& options, QTextStream& out)
+{
+    for (const RuleAdmin::Option& option : options)
+        out << option.key << '=' << option.state << kTab << option.caption << '\n';
+}
+
+// A dry run: the reach, then a line per material: number, name, its rule now → after.
+void Print(const RuleAdmin::RulePlan& plan, QTextStream& out)
+{
+    if (!plan.groupRule.isEmpty())
+        out << plan.groupRule << '\n';
+    out << plan.reach << '\n';
+    for (const RuleAdmin::MaterialChange& change : plan.sample)
+        out << change.number << kTab << change.name << kTab << change.ruleNow << QStringLiteral(" → ") << change.ruleAfter
+            << '\n';
+}
+
+QString Absolute(const QString& file)
+{
+    return QFileInfo(file).absoluteFilePath();
+}
+
+}
+
+int ShowRule(const RuleAdmin::Target& target, QTextStream& out)
+{
+    const auto rule = RuleAdmin::ShowRule(target);
+    if (!rule)
+        return 1;
+    out << rule->owner << '\n';
+    Print(*rule, out);
+    return 0;
+}
+
+int SetRule(const RuleAdmin::Target& target, const QStringList& elements, RuleAdmin::OwnRules ownRules, bool dryRun,
+            QTextStream& out)
+{
+    if (dryRun) {
+        const auto plan = RuleAdmin::PlanRule(target, elements, ownRules);
+        if (plan)
+            Print(*plan, out);
+        return plan ? 0 : 1;
+    }
+    const auto rule = RuleAdmin::SetRule(target, elements, ownRules);
+    if (rule)
+        Print(*rule, out);
+    return rule ? 0 : 1;
+}
+
+int PreviewRule(const RuleAdmin::Target& target, const RuleAdmin::PreviewDocument& document, QTextStream& out)
+{
+    const auto number = RuleAdmin::PreviewRule(target, document);
+    if (number)
+        out << *number << '\n';
+    return number ? 0 : 1;
+}
+
+int ShowOptions(QTextStream& out)
+{
+    const auto options = RuleAdmin::ShowOptions();
+    if (options)
+        Print(*options, out);
+    return options ? 0 : 1;
+}
+
+int SetOptions(const QStringList& settings, QTextStream& out)
+{
+    const auto options = RuleAdmin::SetOptions(settings);
+    if (options)
+        Print(*options, out);
+    return options ? 0 : 1;
+}
+
+int ShowDatabase(QTextStream& out)
+{
+    const bool shown = RuleAdmin::ShowDatabase([&](const QString& title, Recordset* rows) {
+        out << "== " << title << " ==\n";
+        if (rows)
+            PrintTabSeparated(*rows, out);
+        out << '\n';
+    });
+    return shown ? 0 : 1;
+}
+
+int LintRules(QTextStream& out)
+{
+    const auto summary = RuleAdmin::LintRules([&](const RuleAdmin::LintFinding& finding) {
+        out << finding.severity << kTab << finding.ownerKind << kTab << finding.owner << kTab << finding.text << '\n';
+    });
+    if (!summary)
+        return 1;
+    out << summary->text << '\n';
+    return summary->errors > 0 ? 1 : 0;
+}
+
+int ExportRules(RuleAdmin::RuleFileFormat format, const QString& file, QTextStream& out)
+{
+    if (file.isEmpty())
+        return RuleAdmin::ExportRules(format, out) ? 0 : 1;
+    const auto rules = RuleAdmin::ExportRules(format, file);
+    if (rules)
+        out << "Wrote " << Absolute(file) << " (" << *rules << " rules)\n";
+    return rules ? 0 : 1;
+}
+
+int ImportRules(const QString& file, RuleAdmin::OwnRules ownRules, bool dryRun, QTextStream& out)
+{
+    const auto report = RuleAdmin::ImportRules(file, ownRules, dryRun);
+    if (!report)
+        return 1;
+    for (const QString& line : report->spread)
+        out << line << '\n';
+    out << report->summary << '\n';
+    return 0;
+}
+
+int EditRule(const RuleAdmin::Target& target, QTextStream& err)
+{
+    const QString problem = RuleAdmin::EditRule(target);
+    if (!problem.isEmpty())
+        err << problem << '\n';
+    return problem.isEmpty() ? 0 : 1;
+}
+
+int PrintLedger(qint32 groupId, const QString& pdfFile, QTextStream& out)
+{
+    const auto printout = RuleAdmin::PrintLedger(groupId, pdfFile);
+    if (printout)
+        out << "Wrote " << Absolute(pdfFile) << " (" << printout->rows << " rows, " << printout->pages << " pages)\n";
+    return printout ? 0 : 1;
+}
+
+}
+
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "RuleAdmin.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+namespace vellbatchrule {
+
+// The administrator's commands of vell-batchrule: each prints what the
+// component answers and returns the exit code, 0 only when all of it held.
+// A failure's reason has been shown on standard error by the component.
+namespace AdminCommands {
+
+int ShowRule(const RuleAdmin::Target& target, QTextStream& out);
+int SetRule(const RuleAdmin::Target& target, const QStringList& elements, RuleAdmin::OwnRules ownRules, bool dryRun,
+            QTextStream& out);
+int PreviewRule(const RuleAdmin::Target& target, const RuleAdmin::PreviewDocument& document, QTextStream& out);
+int ShowOptions(QTextStream& out);
+int SetOptions(const QStringList& settings, QTextStream& out);
+
+int ShowDatabase(QTextStream& out);
+// 1 also when any finding is an error.
+int LintRules(QTextStream& out);
+// Onto `out` when no file is named.
+int ExportRules(RuleAdmin::RuleFileFormat format, const QString& file, QTextStream& out);
+int ImportRules(const QString& file, RuleAdmin::OwnRules ownRules, bool dryRun, QTextStream& out);
+
+// The reason the editor could not open goes to `err`; no box waits for a click.
+int EditRule(const RuleAdmin::Target& target, QTextStream& err);
+int PrintLedger(qint32 groupId, const QString& pdfFile, QTextStream& out);
+
+}
+
+}

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "VellBatchRuleExport.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+#include <functional>
+#include <optional>
+#include <utility>
+
+namespace vellbatchrule {
+
+class Recordset;
+
+// The administrator's work without the main window, on the session the host
+// components publish: a rule's show, set and preview, the batch options, the
+// lint, the rule file and the printout. A call that fails answers nothing
+// (nullopt, false): its reason has been shown through the message box
+// component, in the session's language, as the editor shows it.
+class VELLBATCHRULE_EXPORT RuleAdmin {
+public:
+    // A material's rule (itemId) or a material group's (groupId, 0: the root); one of the two is given.
+    struct Target {
+        std::optional<qint32> itemId;
+        std::optional<qint32> groupId;
+    };
+
+    // What a group rule does to the materials below it with a rule of their own.
+    enum class OwnRules { AsStored, Replace, Spare };
+
+    // A rule as the editor's grid shows it, in the session's language.
+    struct Rule {
+        QString owner;             // the material's or the group's number(name)
+        QString text;              // "[日期]+[流水号]"
+        QStringList captions;      // 级次, 属性, 格式, 长度, 补位符, 替换符
+        QList<QStringList> rows;   // the cells of each element, in the captions' order
+    };
+
+    struct MaterialChange {
+        QString number, name, ruleNow, ruleAfter;
+    };
+    // What setting a rule would change.
+    struct RulePlan {
+        QString groupRule;              // for a group, its rule now and after in a sentence; else empty
+        QString reach;                  // how many materials get the rule, and how many keep their own
+        QList<MaterialChange> sample;   // the first of them
+    };
+
+    // The document a preview is for: what is not given comes from the sample.
+    struct PreviewDocument {
+        std::optional<QDate> date;
+        std::optional<int> line;
+        QList<std::pair<QString, QString>> values;   // property (ID or name) → value
+    };
+
+    struct Option {
+        QString key;   // as in t_SystemProfile: BatchItemIsTop, …
+        int state;     // 0 or 1
+        QString caption;
+    };
+
+    struct LintFinding {
+        QString severity, ownerKind, owner, text;
+    };
+    struct LintSummary {
+        int rules = 0, errors = 0, warnings = 0, notes = 0;
+        QString text;   // the counts in a sentence
+    };
+
+    enum class RuleFileFormat { Csv, Json };
+
+    struct ImportReport {
+        QStringList spread;   // for a dry run, each group rule's reach
+        QString summary;      // how many rules were (or, in a dry run, could be) imported
+    };
+
+    static std::optional<Rule> ShowRule(const Target& target);
+    // Elements are property[:format[:length[:pad[:substitute]]]], typed into
+    // the editor's rows in order and committed as the editor commits them.
+    static std::optional<Rule> SetRule(const Target& target, const QStringList& elements, OwnRules ownRules);
+    // The same checks as SetRule, writing nothing.
+    static std::optional<RulePlan> PlanRule(const Target& target, const QStringList& elements, OwnRules ownRules);
+    // The batch number the stored rule gives the document.
+    static std::optional<QString> PreviewRule(const Target& target, const PreviewDocument& document);
+
+    static std::optional<QList<Option>> ShowOptions();
+    // Settings are KEY=0 or KEY=1; answers every option as written.
+    static std::optional<QList<Option>> SetOptions(const QStringList& settings);
+
+    // What the database holds that the user may see, section by section
+    // (groups, materials, rules, batch options); a section whose query
+    // failed comes with no rows.
+    static bool ShowDatabase(const std::function<void(const QString& title, Recordset* rows)>& section);
+    // Checks every stored rule the user may see, a finding at a time.
+    static std::optional<LintSummary> LintRules(const std::function<void(const LintFinding&)>& finding);
+    // Every rule the user may see as a rule file; answers how many rules.
+    static std::optional<int> ExportRules(RuleFileFormat format, QTextStream& out);
+    // The same into `file`, which is replaced only by a whole export.
+    static std::optional<int> ExportRules(RuleFileFormat format, const QString& file);
+    // A rule file lands whole or, after any refusal, not at all.
+    static std::optional<ImportReport> ImportRules(const QString& file, OwnRules ownRules, bool dryRun);
+
+    // The editor window alone for the target, as the main window opens it.
+    // Shows no box: answers why it could not open, or "" once it has closed.
+    // Needs a QApplication.
+    static QString EditRule(const Target& target);
+
+    struct Printout {
+        int rows = 0, pages = 0;
+    };
+    // The ledger of a group (0: the root) as the main window prints it, into
+    // a PDF file that is replaced only by a whole printout. Needs a QApplication.
+    static std::optional<Printout> PrintLedger(qint32 groupId, const QString& pdfFile);
+};
+
+}

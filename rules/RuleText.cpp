@@ -1,0 +1,36 @@
+#include "RuleText.h"
+
+#include "PropertyCatalogue.h"
+#include "RWDatabase.h"
+
+#include <QStringList>
+
+namespace vellbatchrule {
+
+namespace RuleText {
+
+QString OfMaterial(qint32 materialId)
+{
+    return materialId <= 0 ? QString() : OfStored(materialId, 1);
+}
+
+QString OfStored(qint32 ownerId, qint32 detail)
+{
+    const auto elements = RWDatabase().FetchBatchRule(ownerId, detail);
+    QList<qint32> properties;
+    for (; elements && !elements->Eof(); elements->MoveNext())
+        properties.append(elements->Field(QStringLiteral("FPropertyID")).toInt());
+    return Of(properties);
+}
+
+QString Of(const QList<qint32>& propertyIds)
+{
+    QStringList names;
+    for (const qint32 id : propertyIds)
+        names.append(QLatin1Char('[') + PropertyName(id) + QLatin1Char(']'));
+    return names.join(QLatin1Char('+'));
+}
+
+}
+
+}
