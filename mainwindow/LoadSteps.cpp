@@ -16,7 +16,7 @@ void ReadSession()
 void LoadCatalogue()
 {
     CurrentModuleState().propertyList = ValueBag();
-    GLB::LoadingPropertyList();
+    LoadingPropertyList();
 }
 
 }

@@ -41,8 +41,6 @@ PropertyKind KindOf(qint32 propertyId)
     }
 }
 
-namespace GLB {
-
 void LoadingPropertyList()
 {
     ValueBag& list = CurrentModuleState().propertyList;
@@ -52,8 +50,6 @@ void LoadingPropertyList()
         list.Set(id + QStringLiteral("ID"), entry.id);
         list.Set(id + QStringLiteral("Name"), MParse::TranslateText(QString::fromUtf8(entry.name)));
     }
-}
-
 }
 
 QString PropertyName(qint32 propertyId)

@@ -17,13 +17,10 @@ inline constexpr qint32 LineNumber = 25;
 inline constexpr qint32 Serial = 26;
 }
 
-namespace GLB {
-
 // Fills the thread's property catalogue: for each of the 13 properties, in
 // their fixed order, "<id>ID" → id and "<id>Name" → the translated name.
+// The catalogue's own, though the module's load calls it among GLB's steps.
 void LoadingPropertyList();
-
-}
 
 // The catalogue name of a property ID; empty for an ID outside it.
 QString PropertyName(qint32 propertyId);

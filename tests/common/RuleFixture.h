@@ -21,7 +21,7 @@ protected:
         connection = std::make_shared<RecordingConnection>(std::shared_ptr<AppConnection>(&db.Connection(), [](auto*) {}));
         CurrentModuleState().hostConnection = connection;
         MMTS::ParsePropsString(MMTS::GetPropsString());
-        GLB::LoadingPropertyList();
+        LoadingPropertyList();
     }
 
     QStringList Messages() const

@@ -76,7 +76,7 @@ TEST_F(SaveEngine, MessagesFollowTheLanguage)
     ResetModuleState();
     db.RegisterAsHost("UserID=16394;LANGUAGE=en");
     CurrentModuleState().hostConnection = connection;
-    GLB::LoadingPropertyList();
+    LoadingPropertyList();
     Levels(1);
     EXPECT_FALSE(save.OperateSaveing());
     ASSERT_EQ(Messages().size(), 1);
