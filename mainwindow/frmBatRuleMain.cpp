@@ -369,8 +369,7 @@ void frmBatRuleMain::OpenRuleEditor()
         editor.ItemID = target.ItemID;
         editor.ItemNumberName = target.ItemNumberName;
         try {
-            editor.Form_Load();
-            editor.ShowModal();
+            editor.ShowModal();   // loads the rule and the options, once
         } catch (const HostError& error) {
             GLB::ShowErrorMessage(QStringLiteral("OpenRuleEditor\r\n") + error.Description(), 0, true, &error);
         }

@@ -226,6 +226,21 @@ TEST_F(MainWindow, RuleCommandOpensTheEditorForWhatHasTheFocus)
     EXPECT_EQ(byHeader.parentId, 7);
 }
 
+TEST_F(MainWindow, EditorLoadsOncePerOpening)
+{
+    Load();
+    ClickGroup("K7");
+    ClickLedgerRow(3);
+    const int sent = connection->batches.size();
+    QStringList untilShown;
+    User::WhenModalOpens([&](QWidget* modal) {
+        untilShown = connection->batches.mid(sent);
+        modal->close();
+    });
+    Find<QToolBar>("tbBatRule")->findChild<QAction*>("Rule")->trigger();
+    EXPECT_EQ(untilShown.count(BatchTexts::ReadOptions()), 1) << untilShown.join("\n---\n").toStdString();
+}
+
 TEST_F(MainWindow, RootEditsTheRootsRuleAndCancelReloadsTheLedger)
 {
     Load();
