@@ -137,8 +137,9 @@ TEST_F(Installed, HostsInCppAndInCAloneBuildAgainstItAndShowTheWindowInTheirLang
         EXPECT_EQ(run.exitCode, 0) << what << run.err.toStdString();
         EXPECT_TRUE(run.out.startsWith(QString("closing frmBatRuleMain titled '%1'").arg(c.title))) << what;
         EXPECT_TRUE(run.out.contains("shown and released")) << what;
-        if (c.host == QStringLiteral("outside-host"))
+        if (c.host == QStringLiteral("outside-host")) {
             EXPECT_TRUE(run.out.contains("rule of 01.01.001(冷轧钢板 1.0mm): [")) << what;
+        }
         EXPECT_FALSE(run.out.contains("message")) << what;
     }
 }
