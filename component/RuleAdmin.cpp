@@ -177,7 +177,8 @@ RuleAdmin::RulePlan PlanOf(const BatRuleEditor& editor, const RuleGrid& grid)
     const QString newRule = RuleTextOf(grid);
     if (editor.singleItem)
         return {QString(), SpreadDryRun{1, 0}.Text(false),
-                {ChangeOf(*Visible(RWDatabase().FetchItem(editor.ItemID), "找不到物料%1", editor.ItemID), newRule)}};
+                {ChangeOf(*Visible(RWDatabase().FetchItem(editor.ItemID), "找不到物料%1", editor.ItemID), newRule)},
+                QString()};
     const bool spare = editor.options.itemIsTop != 0;
     const auto counts = SpreadDryRun::Count(editor.PreparedSpreadNumber());
     const auto first = counts ? RWDatabase().FetchSpreadSample(editor.PreparedSpreadNumber(), spare, kSampleSize) : nullptr;
@@ -187,9 +188,11 @@ RuleAdmin::RulePlan PlanOf(const BatRuleEditor& editor, const RuleGrid& grid)
         MParse::TranslateFormat(QStringLiteral("物料组“%1”的规则：%2"),
                                 {editor.ParentItemNumberName,
                                  RuleText::OfStored(editor.ParentItemID, 0) + QStringLiteral(" → ") + newRule}),
-        counts->Text(spare), {}};
+        counts->Text(spare), {}, QString()};
     for (; !first->Eof(); first->MoveNext())
         plan.sample << ChangeOf(*first, newRule);
+    if (const int more = counts->Receiving(spare) - int(plan.sample.size()); more > 0)
+        plan.rest = MParse::TranslateFormat(QStringLiteral("……另有%1个物料"), {more});
     return plan;
 }
 

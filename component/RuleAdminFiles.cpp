@@ -58,7 +58,7 @@ int WriteRules(RuleAdmin::RuleFileFormat format, QTextStream& out)
 
 // Streams the rule file into the import; a file that is no rule file at
 // all is refused whole, before it can fill the memory.
-void ReadInto(RuleImport& import, QFile& file, const QString& path)
+void ReadInto(RuleImport& import, QIODevice& file, const QString& path)
 {
     RuleFile::Reader reader(file, import.MaxRows());
     switch (reader.Read([&](RuleFile::Row& row) { import.Take(row); })) {
@@ -90,6 +90,40 @@ void SetUpLikeTheWindow(Ledger& ledger)
     ledger.SetColumnWidth(2, kWidth / 4);
     ledger.SetColumnWidth(3, kWidth * 3 / 8);
     ledger.SetColumnWidth(4, kWidth * 6 / 8);
+}
+
+// The rule file read into the session's database, whole or not at all.
+RuleAdmin::ImportReport Import(QIODevice& file, const QString& path, RuleAdmin::OwnRules ownRules, bool dryRun)
+{
+    RuleImport import;
+    if (import.Begin(ItemIsTopOf(ownRules)))
+        ReadInto(import, file, path);
+    if (!import.Refusals().isEmpty()) {
+        const QList<RuleImport::Refusal>& refusals = import.Refusals();
+        QStringList lines{MParse::TranslateFormat(QStringLiteral("规则文件%1有%2处不能导入，什么也没有写："),
+                                                  {HostText::Excerpt(path), refusals.size()})};
+        for (const RuleImport::Refusal& refusal : refusals)
+            lines << RuleImport::LineMessage(refusal.line, refusal.message);
+        throw Refusal{lines.join(QLatin1Char('\n'))};
+    }
+    RuleAdmin::ImportReport report;
+    if (dryRun) {
+        const bool spare = import.Options().itemIsTop != 0;
+        const auto changes = import.DryRun();
+        if (!changes)
+            throw AlreadyShown{};
+        for (const RuleImport::SpreadChange& change : *changes)
+            report.spread << MParse::TranslateFormat(QStringLiteral("物料组%1：%2"),
+                                                     {change.groupText, change.counts.Text(spare)});
+        report.summary = MParse::TranslateFormat(QStringLiteral("可以导入%1条物料规则和%2条物料组规则；试运行，什么也没有写"),
+                                                 {import.ItemRules(), import.GroupRules()});
+        return report;
+    }
+    if (!import.Write())
+        throw AlreadyShown{};
+    report.summary = MParse::TranslateFormat(QStringLiteral("导入了%1条物料规则和%2条物料组规则"),
+                                             {import.ItemRules(), import.GroupRules()});
+    return report;
 }
 
 }
@@ -163,35 +197,16 @@ std::optional<RuleAdmin::ImportReport> RuleAdmin::ImportRules(const QString& pat
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             Refuse("打不开规则文件%1：%2", {HostText::Excerpt(path), file.errorString()});
-        RuleImport import;
-        if (import.Begin(ItemIsTopOf(ownRules)))
-            ReadInto(import, file, path);
-        if (!import.Refusals().isEmpty()) {
-            const QList<RuleImport::Refusal>& refusals = import.Refusals();
-            QStringList lines{MParse::TranslateFormat(QStringLiteral("规则文件%1有%2处不能导入，什么也没有写："),
-                                                      {HostText::Excerpt(path), refusals.size()})};
-            for (const RuleImport::Refusal& refusal : refusals)
-                lines << RuleImport::LineMessage(refusal.line, refusal.message);
-            throw Refusal{lines.join(QLatin1Char('\n'))};
-        }
-        ImportReport report;
-        if (dryRun) {
-            const bool spare = import.Options().itemIsTop != 0;
-            const auto changes = import.DryRun();
-            if (!changes)
-                throw AlreadyShown{};
-            for (const RuleImport::SpreadChange& change : *changes)
-                report.spread << MParse::TranslateFormat(QStringLiteral("物料组%1：%2"),
-                                                         {change.groupText, change.counts.Text(spare)});
-            report.summary = MParse::TranslateFormat(QStringLiteral("可以导入%1条物料规则和%2条物料组规则；试运行，什么也没有写"),
-                                                     {import.ItemRules(), import.GroupRules()});
-            return report;
-        }
-        if (!import.Write())
-            throw AlreadyShown{};
-        report.summary = MParse::TranslateFormat(QStringLiteral("导入了%1条物料规则和%2条物料组规则"),
-                                                 {import.ItemRules(), import.GroupRules()});
-        return report;
+        return Import(file, path, ownRules, dryRun);
+    });
+}
+
+std::optional<RuleAdmin::ImportReport> RuleAdmin::ImportRules(QIODevice& device, const QString& name, OwnRules ownRules,
+                                                              bool dryRun)
+{
+    return Attempt([&] {
+        CommandSession session;
+        return Import(device, name, ownRules, dryRun);
     });
 }
 

@@ -7,19 +7,46 @@
 
 namespace vellbatchrule {
 
-// A record set as the commands print it: the column names, then every row,
-// tab-separated, one line each.
+// A value as the commands print it between tabs: a backslash, tab, line
+// feed or carriage return inside it is written \\, \t, \n, \r, so that a
+// row never splits.
+inline QString TabSeparatedValue(const QString& value)
+{
+    QString escaped;
+    escaped.reserve(value.size());
+    for (const QChar c : value) {
+        switch (c.unicode()) {
+        case '\\': escaped += QStringLiteral("\\\\"); break;
+        case '\t': escaped += QStringLiteral("\\t"); break;
+        case '\n': escaped += QStringLiteral("\\n"); break;
+        case '\r': escaped += QStringLiteral("\\r"); break;
+        default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
+// One line of values.
+inline void PrintTabSeparated(const QStringList& values, QTextStream& out)
+{
+    QStringList escaped;
+    for (const QString& value : values)
+        escaped.append(TabSeparatedValue(value));
+    out << escaped.join(QLatin1Char('\t')) << '\n';
+}
+
+// A record set as the commands print it: the column names, then every row.
 inline void PrintTabSeparated(Recordset& rows, QTextStream& out)
 {
     QStringList header;
     for (int i = 0; i < rows.FieldCount(); ++i)
         header.append(rows.FieldName(i));
-    out << header.join(QLatin1Char('\t')) << '\n';
+    PrintTabSeparated(header, out);
     for (; !rows.Eof(); rows.MoveNext()) {
         QStringList values;
         for (int i = 0; i < rows.FieldCount(); ++i)
             values.append(rows.Field(i).toString());
-        out << values.join(QLatin1Char('\t')) << '\n';
+        PrintTabSeparated(values, out);
     }
 }
 

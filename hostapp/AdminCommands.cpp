@@ -34,6 +34,18 @@ void Print(const RuleAdmin::RulePlan& plan, QTextStream& out)
     for (const RuleAdmin::MaterialChange& change : plan.sample)
         out << change.number << kTab << change.name << kTab << change.ruleNow << QStringLiteral(" → ") << change.ruleAfter
             << '\n';
+    if (!plan.rest.isEmpty())
+        out << plan.rest << '\n';
+}
+
+int Print(const std::optional<RuleAdmin::ImportReport>& report, QTextStream& out)
+{
+    if (!report)
+        return 1;
+    for (const QString& line : report->spread)
+        out << line << '\n';
+    out << report->summary << '\n';
+    return 0;
 }
 
 QString Absolute(const QString& file)
@@ -106,7 +118,7 @@ int ShowDatabase(QTextStream& out)
 int LintRules(QTextStream& out)
 {
     const auto summary = RuleAdmin::LintRules([&](const RuleAdmin::LintFinding& finding) {
-        out << finding.severity << kTab << finding.ownerKind << kTab << finding.owner << kTab << finding.text << '\n';
+        PrintTabSeparated({finding.severity, finding.ownerKind, finding.owner, finding.text}, out);
     });
     if (!summary)
         return 1;
@@ -126,13 +138,12 @@ int ExportRules(RuleAdmin::RuleFileFormat format, const QString& file, QTextStre
 
 int ImportRules(const QString& file, RuleAdmin::OwnRules ownRules, bool dryRun, QTextStream& out)
 {
-    const auto report = RuleAdmin::ImportRules(file, ownRules, dryRun);
-    if (!report)
-        return 1;
-    for (const QString& line : report->spread)
-        out << line << '\n';
-    out << report->summary << '\n';
-    return 0;
+    return Print(RuleAdmin::ImportRules(file, ownRules, dryRun), out);
+}
+
+int ImportRules(QIODevice& device, const QString& name, RuleAdmin::OwnRules ownRules, bool dryRun, QTextStream& out)
+{
+    return Print(RuleAdmin::ImportRules(device, name, ownRules, dryRun), out);
 }
 
 int EditRule(const RuleAdmin::Target& target, QTextStream& err)

@@ -26,6 +26,7 @@ int LintRules(QTextStream& out);
 // Onto `out` when no file is named.
 int ExportRules(RuleAdmin::RuleFileFormat format, const QString& file, QTextStream& out);
 int ImportRules(const QString& file, RuleAdmin::OwnRules ownRules, bool dryRun, QTextStream& out);
+int ImportRules(QIODevice& device, const QString& name, RuleAdmin::OwnRules ownRules, bool dryRun, QTextStream& out);
 
 // The reason the editor could not open goes to `err`; no box waits for a click.
 int EditRule(const RuleAdmin::Target& target, QTextStream& err);

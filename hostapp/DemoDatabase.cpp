@@ -16,10 +16,10 @@
 
 namespace vellbatchrule {
 
-QString DefaultPropsString()
+QString DefaultPropsString(const QString& language)
 {
-    return QStringLiteral("UserID=%1;UserName=administrator;LANGUAGE=chs;SUBID=IC;AcctName={演示账套;2026}")
-        .arg(DemoDatabase::AdministratorUserID);
+    return QStringLiteral("UserID=%1;UserName=administrator;LANGUAGE=%2;SUBID=IC;AcctName={演示账套;2026}")
+        .arg(QString::number(DemoDatabase::AdministratorUserID), language);
 }
 
 namespace {

@@ -20,7 +20,8 @@ void WriteSynthetic(const QString& file, int groups, int materials);
 
 }
 
-// The session the program hands over when none is given: the administrator's, in Simplified Chinese.
-QString DefaultPropsString();
+// The session the program hands over when none is given: the administrator's,
+// in Simplified Chinese unless another language code is named.
+QString DefaultPropsString(const QString& language = QStringLiteral("chs"));
 
 }

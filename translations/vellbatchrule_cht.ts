@@ -679,5 +679,9 @@
         <source>规则文件%1多于%2行：您能看到的物料和物料组每个最多有%3级，什么也没有写</source>
         <translation>規則文件%1多於%2行：您能看到的物料和物料組每個最多有%3級，什麼也沒有寫</translation>
     </message>
+    <message>
+        <source>……另有%1个物料</source>
+        <translation>……另有%1個物料</translation>
+    </message>
 </context>
 </TS>

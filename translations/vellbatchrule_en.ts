@@ -679,5 +679,9 @@
         <source>规则文件%1多于%2行：您能看到的物料和物料组每个最多有%3级，什么也没有写</source>
         <translation>The rule file %1 has more than %2 rows: the materials and groups you may see have at most %3 levels each; nothing was written</translation>
     </message>
+    <message>
+        <source>……另有%1个物料</source>
+        <translation>… and %1 more materials</translation>
+    </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 #include "VellBatchRuleExport.h"
 
 #include <QDate>
+#include <QIODevice>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -48,6 +49,7 @@ public:
         QString groupRule;              // for a group, its rule now and after in a sentence; else empty
         QString reach;                  // how many materials get the rule, and how many keep their own
         QList<MaterialChange> sample;   // the first of them
+        QString rest;                   // how many more there are, when the sample stops short; else empty
     };
 
     // The document a preview is for: what is not given comes from the sample.
@@ -103,6 +105,9 @@ public:
     static std::optional<int> ExportRules(RuleFileFormat format, const QString& file);
     // A rule file lands whole or, after any refusal, not at all.
     static std::optional<ImportReport> ImportRules(const QString& file, OwnRules ownRules, bool dryRun);
+    // The same from a device open for reading (standard input); `name` names it in messages.
+    static std::optional<ImportReport> ImportRules(QIODevice& device, const QString& name, OwnRules ownRules,
+                                                   bool dryRun);
 
     // The editor window alone for the target, as the main window opens it.
     // Shows no box: answers why it could not open, or "" once it has closed.

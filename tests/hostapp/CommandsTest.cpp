@@ -76,7 +76,7 @@ TEST_F(Program, MissingDatabaseOptionIsAUsageError)
 
 TEST_F(Program, WindowsWithoutADisplaySaySo)
 {
-    QProcessEnvironment desktopless = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment desktopless = ProgramEnvironment();
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         desktopless.remove(name);
     for (const QStringList& args : {QStringList{"edit", "--db", Db(), "--item", "101"}, QStringList{"--db", Db()}}) {

@@ -14,13 +14,24 @@ struct Outcome {
     QString out, err;
 };
 
+// The environment the tests run the program in: this one, with the C locale
+// so that the session's language is the module's own unless a test says otherwise.
+inline QProcessEnvironment ProgramEnvironment()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+        environment.remove(QLatin1String(name));
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    return environment;
+}
+
 // How a program is run: what it reads, how long it may take, which program
 // (vell-batchrule unless told) and in what environment.
 struct RunOptions {
     QString input;
     int timeoutMs = 60000;
     QString program = QStringLiteral(VELL_BATCHRULE_PATH);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment environment = ProgramEnvironment();
 };
 
 inline Outcome RunProgram(const QStringList& args, const RunOptions& options)

@@ -73,7 +73,7 @@ protected:
 qint64 StartWriting(QProcess& program, const QStringList& args, const QString& trace)
 {
     QFile::remove(trace);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment environment = ProgramEnvironment();
     environment.insert("VELL_SQL_TRACE", trace);
     program.setProcessEnvironment(environment);
     program.start(VELL_BATCHRULE_PATH, args);

@@ -1,0 +1,404 @@
+#include "CommandLine.h"
+
+#include "AdminCommands.h"
+#include "Commands.h"
+#include "DemoDatabase.h"
+#include "StockComponents.h"
+#include "UserLanguage.h"
+
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <limits>
+
+namespace vellbatchrule {
+
+// A command of the program: its words, its usage and what it accepts.
+struct CommandSpec {
+    enum class Kind { Data, Window, Printout };
+
+    const char* name;       // "rule set"; "" is the main window
+    const char* synopsis;   // after "vell-batchrule <name> "
+    const char* summary;
+    const char* options;    // the options it takes, space-separated, besides --props, --help and --version
+    const char* arguments = "";   // what follows the words, as the synopsis names it
+    int minArgs = 0;
+    int maxArgs = 0;        // -1: any number
+    Kind kind = Kind::Data;
+
+    QString Name() const { return QLatin1String(name); }
+    bool Takes(const QString& option) const { return QString::fromLatin1(options).split(QLatin1Char(' ')).contains(option); }
+};
+
+namespace {
+
+using Kind = CommandSpec::Kind;
+
+const CommandSpec kCommands[] = {
+    {"", "--db FILE", "The main window; a demo database is written first when FILE is missing.", "db", "", 0, 0, Kind::Window},
+    {"show", "--db FILE", "Print what the database holds that the user may see.", "db"},
+    {"sql", "--db FILE < batch.sql", "Run one Transact-SQL batch from standard input and print its rows.", "db"},
+    {"demo-db", "--out FILE [--groups N --materials M]",
+     "Write the demo database, or synthetic data of the size given.", "out groups materials"},
+    {"rule show", "--db FILE (--item ID | --group ID)", "Print the rule of a material or a material group.",
+     "db item group"},
+    {"rule set", "--db FILE (--item ID | --group ID) [--spare-own-rules | --replace-own-rules] [--dry-run] ELEMENT...",
+     "Set the rule as the editor sets it. Each ELEMENT is property[:format[:length[:pad[:substitute]]]].",
+     "db item group spare-own-rules replace-own-rules dry-run", "ELEMENT...", 1, -1},
+    {"rule preview", "--db FILE (--item ID | --group ID) [--date YYYY-MM-DD] [--line N] [--value PROPERTY=TEXT]...",
+     "Print the batch number the stored rule gives a document.", "db item group date line value"},
+    {"rule lint", "--db FILE", "Check every stored rule; exit 1 when any finding is an error.", "db"},
+    {"rule export", "--db FILE [--format csv|json] [--out RULES.csv|-]",
+     "Write every rule the user may see as a rule file.", "db format out"},
+    {"rule import", "--db FILE RULES.csv|- [--spare-own-rules | --replace-own-rules] [--dry-run]",
+     "Read a rule file into the database, whole or not at all.", "db spare-own-rules replace-own-rules dry-run", "RULES.csv|-", 1, 1},
+    {"options show", "--db FILE", "Print the batch options.", "db"},
+    {"options set", "--db FILE KEY=0|1...", "Set batch options.", "db", "KEY=0|1...", 1, -1},
+    {"edit", "--db FILE (--item ID | --group ID)", "The rule editor window for a material or a material group.",
+     "db item group", "", 0, 0, Kind::Window},
+    {"print", "--db FILE --group ID --pdf OUT.pdf|-", "The group's ledger as the main window prints it, into a PDF file.",
+     "db group pdf", "", 0, 0, Kind::Printout},
+};
+
+const CommandSpec* FindCommand(const QString& name)
+{
+    for (const CommandSpec& command : kCommands)
+        if (command.Name() == name)
+            return &command;
+    return nullptr;
+}
+
+// The command's words among the positional arguments: "rule set", "show", "".
+QString CommandWords(const QStringList& positional)
+{
+    const QString first = positional.value(0);
+    if ((first == QStringLiteral("rule") || first == QStringLiteral("options")) && positional.size() > 1)
+        return first + QLatin1Char(' ') + positional[1];
+    return first;
+}
+
+// A whole number from `low`; nothing when the text is none.
+std::optional<int> WholeNumber(const QString& text, int low)
+{
+    bool numeric = false;
+    const int value = text.toInt(&numeric);
+    return numeric && value >= low ? std::optional(value) : std::nullopt;
+}
+
+// "show, set, preview, …" of "rule".
+QString ActionsOf(const QString& group)
+{
+    QStringList actions;
+    for (const CommandSpec& command : kCommands)
+        if (command.Name().startsWith(group + QLatin1Char(' ')))
+            actions << command.Name().section(QLatin1Char(' '), 1);
+    return actions.join(QStringLiteral(", "));
+}
+
+constexpr char kProgram[] = "vell-batchrule";
+
+}
+
+CommandLine::CommandLine()
+{
+    options_ = {
+        {QStringLiteral("db"), QStringLiteral("SQLite file or ODBC connection string (\"DRIVER=...\" or \"DSN=...\")."),
+         QStringLiteral("FILE")},
+        {QStringLiteral("props"),
+         QStringLiteral("The session's property string; without LANGUAGE, the language of the user's locale."),
+         QStringLiteral("TEXT")},
+        {QStringLiteral("out"), QStringLiteral("The file written; - is standard output for rule export."),
+         QStringLiteral("FILE")},
+        {QStringLiteral("groups"), QStringLiteral("Synthetic material groups."), QStringLiteral("N")},
+        {QStringLiteral("materials"), QStringLiteral("Synthetic materials."), QStringLiteral("M")},
+        {QStringLiteral("item"), QStringLiteral("The material whose rule is meant."), QStringLiteral("ID")},
+        {QStringLiteral("group"), QStringLiteral("The material group whose rule is meant (0: the root)."),
+         QStringLiteral("ID")},
+        {QStringLiteral("spare-own-rules"), QStringLiteral("A group rule leaves materials with their own rule alone.")},
+        {QStringLiteral("replace-own-rules"), QStringLiteral("A group rule replaces the rules of all its materials.")},
+        {QStringLiteral("dry-run"), QStringLiteral("Run every check and print what would change; write nothing.")},
+        {QStringLiteral("date"), QStringLiteral("The document's date."), QStringLiteral("YYYY-MM-DD")},
+        {QStringLiteral("line"), QStringLiteral("The document's line number, from 1."), QStringLiteral("N")},
+        {QStringLiteral("value"), QStringLiteral("A property's value on the document; empty: none."),
+         QStringLiteral("PROPERTY=TEXT")},
+        {QStringLiteral("format"), QStringLiteral("csv (the default) or json."), QStringLiteral("FORMAT")},
+        {QStringLiteral("pdf"), QStringLiteral("The PDF file written; - is standard output."), QStringLiteral("FILE")},
+        {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help, or a command's: vell-batchrule rule set --help")},
+        {QStringLiteral("version"), QStringLiteral("The version, and where the translations and help are.")},
+    };
+    parser_.addOptions(options_);
+}
+
+std::optional<int> CommandLine::Read(const QStringList& arguments)
+{
+    const bool parsed = parser_.parse(arguments);
+    const QStringList positional = parser_.positionalArguments();
+    const QString words = CommandWords(positional);
+    command_ = FindCommand(words);
+    if (!parsed)
+        return Usage(parser_.errorText());
+    if (parser_.isSet(QStringLiteral("version"))) {
+        out_ << kProgram << ' ' << VELL_VERSION << "\ntranslations and help: " << ComponentResourceDir() << '\n';
+        return OutputWritten() ? 0 : 1;
+    }
+    const bool help = parser_.isSet(QStringLiteral("help"));
+    if (!command_) {
+        const QString first = positional.value(0);
+        const bool group = first == QStringLiteral("rule") || first == QStringLiteral("options");
+        if (group && help && positional.size() == 1) {
+            out_ << Help();
+            return OutputWritten() ? 0 : 1;
+        }
+        if (group && positional.size() == 1)
+            return Usage(QStringLiteral("%1 needs a command: %2.").arg(first, ActionsOf(first)));
+        return Usage(group ? QStringLiteral("'%1' is no %2 command.").arg(positional.value(1), first)
+                           : QStringLiteral("'%1' is no command.").arg(first));
+    }
+    if (help) {
+        out_ << (command_->Name().isEmpty() ? Help() : CommandHelp());
+        return OutputWritten() ? 0 : 1;
+    }
+    args_ = positional.mid(words.isEmpty() ? 0 : words.count(QLatin1Char(' ')) + 1);
+    return Check();
+}
+
+std::optional<int> CommandLine::Check()
+{
+    for (const QCommandLineOption& option : options_) {
+        const QString name = option.names().constLast();
+        // --db and --props are every command's: a script may hand them to all alike.
+        const bool common = name == QStringLiteral("db") || name == QStringLiteral("props");
+        if (parser_.isSet(name) && !common && !command_->Takes(name))
+            return Usage(QStringLiteral("--%1 does not belong to %2.").arg(name, command_->Name().isEmpty()
+                                                                                   ? QStringLiteral("the main window")
+                                                                                   : command_->Name()));
+    }
+    if (args_.size() < command_->minArgs)
+        return Usage(QStringLiteral("%1 needs %2.").arg(command_->Name(), QLatin1String(command_->arguments)));
+    if (command_->maxArgs >= 0 && args_.size() > command_->maxArgs)
+        return Usage(QStringLiteral("%1 takes no argument '%2'.").arg(command_->Name(), args_.value(command_->maxArgs)));
+    if (command_->Takes(QStringLiteral("db")) && !parser_.isSet(QStringLiteral("db")))
+        return Usage(QStringLiteral("--db FILE is required."));
+    if (const auto target = CheckTarget())
+        return target;
+    return CheckValues();
+}
+
+// --item ID or --group ID, one of the two, where the command names its target.
+std::optional<int> CommandLine::CheckTarget()
+{
+    const bool item = parser_.isSet(QStringLiteral("item"));
+    const bool group = parser_.isSet(QStringLiteral("group"));
+    if (command_->Takes(QStringLiteral("item")) && item == group)
+        return Usage(QStringLiteral("%1 needs either --item ID or --group ID.").arg(command_->Name()));
+    if (command_->Name() == QStringLiteral("print") && !group)
+        return Usage(QStringLiteral("print needs --group ID."));
+    const QString name = item ? QStringLiteral("item") : QStringLiteral("group");
+    if (!item && !group)
+        return std::nullopt;
+    const auto id = WholeNumber(parser_.value(name), std::numeric_limits<int>::min());
+    if (!id)
+        return Usage(QStringLiteral("--%1 takes a whole number.").arg(name));
+    (item ? target_.itemId : target_.groupId) = *id;
+    return std::nullopt;
+}
+
+// The values of the options the command takes, each checked as it is read.
+std::optional<int> CommandLine::CheckValues()
+{
+    auto isSet = [this](const char* name) { return parser_.isSet(QLatin1String(name)); };
+    auto value = [this](const char* name) { return parser_.value(QLatin1String(name)); };
+    if (isSet("spare-own-rules") && isSet("replace-own-rules"))
+        return Usage(QStringLiteral("--spare-own-rules and --replace-own-rules exclude each other."));
+    ownRules_ = isSet("spare-own-rules")     ? RuleAdmin::OwnRules::Spare
+                : isSet("replace-own-rules") ? RuleAdmin::OwnRules::Replace
+                                             : RuleAdmin::OwnRules::AsStored;
+    if (command_->Name() == QStringLiteral("demo-db") && !isSet("out"))
+        return Usage(QStringLiteral("demo-db needs --out FILE."));
+    if (command_->Name() == QStringLiteral("print") && !isSet("pdf"))
+        return Usage(QStringLiteral("print needs --pdf FILE."));
+    for (const auto& [name, count] : {std::pair{"groups", &groups_}, std::pair{"materials", &materials_}}) {
+        if (!isSet(name))
+            continue;
+        const auto number = WholeNumber(value(name), 0);
+        if (!number)
+            return Usage(QStringLiteral("--%1 takes a whole number from 0, not '%2'.").arg(QLatin1String(name), value(name)));
+        *count = *number;
+    }
+    if (isSet("date")) {
+        document_.date = QDate::fromString(value("date"), Qt::ISODate);
+        if (!document_.date->isValid())
+            return Usage(QStringLiteral("--date takes a date as YYYY-MM-DD."));
+    }
+    if (isSet("line")) {
+        document_.line = WholeNumber(value("line"), 1);
+        if (!document_.line)
+            return Usage(QStringLiteral("--line takes a line number from 1."));
+    }
+    for (const QString& given : parser_.values(QStringLiteral("value"))) {
+        const qsizetype equals = given.indexOf(QLatin1Char('='));
+        if (equals <= 0)
+            return Usage(QStringLiteral("--value takes PROPERTY=TEXT."));
+        document_.values.append({given.left(equals), given.mid(equals + 1)});
+    }
+    const QString format = isSet("format") ? value("format").toLower() : QStringLiteral("csv");
+    if (format != QStringLiteral("csv") && format != QStringLiteral("json"))
+        return Usage(QStringLiteral("--format is csv or json."));
+    format_ = format == QStringLiteral("json") ? RuleAdmin::RuleFileFormat::Json : RuleAdmin::RuleFileFormat::Csv;
+    return std::nullopt;
+}
+
+bool CommandLine::OpensWindow() const
+{
+    return command_ && command_->kind == Kind::Window;
+}
+
+bool CommandLine::Paints() const
+{
+    return command_ && command_->kind != Kind::Data;
+}
+
+QString CommandLine::CommandName() const
+{
+    return command_ ? command_->Name() : QString();
+}
+
+int CommandLine::Run()
+{
+    const int code = Dispatch();
+    return OutputWritten() ? code : 1;
+}
+
+int CommandLine::Dispatch()
+{
+    const QString name = command_->Name();
+    if (name == QStringLiteral("demo-db"))
+        return DemoDb();
+    // Only a window's messages open as boxes: a command's go to standard error, where someone reads them.
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString props = parser_.isSet(QStringLiteral("props"))
+                              ? UserLanguage::Completed(parser_.value(QStringLiteral("props")), environment)
+                              : DefaultPropsString(UserLanguage::Of(environment));
+    UseStockComponents({parser_.value(QStringLiteral("db")), props, ComponentResourceDir(), OpensWindow()});
+    const QString file = args_.value(0);
+    const bool dryRun = parser_.isSet(QStringLiteral("dry-run"));
+    if (name.isEmpty())
+        return MainWindow();
+    if (name == QStringLiteral("show"))
+        return AdminCommands::ShowDatabase(out_);
+    if (name == QStringLiteral("sql"))
+        return Commands::Sql(in_, out_, err_);
+    if (name == QStringLiteral("rule show"))
+        return AdminCommands::ShowRule(target_, out_);
+    if (name == QStringLiteral("rule set"))
+        return AdminCommands::SetRule(target_, args_, ownRules_, dryRun, out_);
+    if (name == QStringLiteral("rule preview"))
+        return AdminCommands::PreviewRule(target_, document_, out_);
+    if (name == QStringLiteral("rule lint"))
+        return AdminCommands::LintRules(out_);
+    if (name == QStringLiteral("rule export")) {
+        const QString out = parser_.value(QStringLiteral("out"));
+        return AdminCommands::ExportRules(format_, out == QStringLiteral("-") ? QString() : out, out_);
+    }
+    if (name == QStringLiteral("rule import"))
+        return file == QStringLiteral("-") ? AdminCommands::ImportRules(*in_.device(), file, ownRules_, dryRun, out_)
+                                           : AdminCommands::ImportRules(file, ownRules_, dryRun, out_);
+    if (name == QStringLiteral("options show"))
+        return AdminCommands::ShowOptions(out_);
+    if (name == QStringLiteral("options set"))
+        return AdminCommands::SetOptions(args_, out_);
+    if (name == QStringLiteral("edit"))
+        return AdminCommands::EditRule(target_, err_);
+    return PrintLedger();
+}
+
+int CommandLine::DemoDb()
+{
+    return Commands::DemoDb(parser_.value(QStringLiteral("out")), groups_, materials_, out_, err_);
+}
+
+// The main window on the database, made with demo data when missing.
+int CommandLine::MainWindow()
+{
+    const QString database = parser_.value(QStringLiteral("db"));
+    if (!IsOdbcConnectionString(database) && !QFileInfo::exists(database)) {
+        if (const int written = Commands::DemoDb(database, 0, 0, out_, err_); written != 0)
+            return written;
+    }
+    return Commands::MainWindow(err_);
+}
+
+// Into the file named, or through a file of its own onto standard output: a
+// printout is whole before any of it is written.
+int CommandLine::PrintLedger()
+{
+    const qint32 group = *target_.groupId;
+    const QString pdf = parser_.value(QStringLiteral("pdf"));
+    if (pdf != QStringLiteral("-"))
+        return AdminCommands::PrintLedger(group, pdf, out_);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("ledger.pdf"));
+    QString summary;
+    QTextStream quiet(&summary);
+    if (!dir.isValid() || AdminCommands::PrintLedger(group, file, quiet) != 0)
+        return 1;
+    QFile printout(file);
+    out_.flush();
+    if (!printout.open(QIODevice::ReadOnly) || out_.device()->write(printout.readAll()) != printout.size())
+        return 1;
+    return 0;
+}
+
+int CommandLine::Usage(const QString& problem)
+{
+    const QString name = command_ ? command_->Name() : QString();
+    err_ << kProgram << ": " << problem << "\nTry '" << kProgram << (name.isEmpty() ? "" : " ") << name << " --help'.\n";
+    return 2;
+}
+
+QString CommandLine::Help() const
+{
+    QString text = QStringLiteral("Usage: vell-batchrule COMMAND --db FILE [OPTION]...\n"
+                                  "Batch-number rules of the inventory module.\n\nCommands:\n");
+    for (const CommandSpec& command : kCommands)
+        text += QStringLiteral("  vell-batchrule %1%2\n      %3\n")
+                    .arg(command.Name().isEmpty() ? QString() : command.Name() + QLatin1Char(' '),
+                         QLatin1String(command.synopsis), QLatin1String(command.summary));
+    return text + QStringLiteral(
+               "\n'vell-batchrule COMMAND --help' tells what a command does and which options it takes.\n"
+               "Every command takes --props TEXT, the session's property string.\n\n"
+               "Exit codes: 0 when all of it held; 1 when anything failed or was refused (the reason on standard "
+               "error); 2 when the command line is wrong.\n"
+               "Environment: LANGUAGE, LC_ALL, LC_MESSAGES and LANG choose the session's language when --props "
+               "names none (zh_CN: Simplified Chinese, zh_TW or zh_HK: Traditional Chinese, C: Simplified "
+               "Chinese, others: English); DISPLAY or WAYLAND_DISPLAY for the windows.\n");
+}
+
+QString CommandLine::CommandHelp() const
+{
+    QString text = QStringLiteral("Usage: vell-batchrule %1 %2\n%3\n\nOptions:\n")
+                       .arg(command_->Name(), QLatin1String(command_->synopsis), QLatin1String(command_->summary));
+    for (const QCommandLineOption& option : options_) {
+        const QString name = option.names().constLast();
+        if (!command_->Takes(name) && name != QStringLiteral("props") && name != QStringLiteral("help"))
+            continue;
+        const QString spelled = QStringLiteral("--") + name
+                                + (option.valueName().isEmpty() ? QString() : QLatin1Char(' ') + option.valueName());
+        text += QStringLiteral("  %1 %2\n").arg(spelled, -24).arg(option.description());
+    }
+    return text;
+}
+
+// A command whose output was cut did not do what it was asked.
+bool CommandLine::OutputWritten()
+{
+    out_.flush();
+    if (out_.status() == QTextStream::Ok)
+        return true;
+    err_ << kProgram << ": the output could not be written: " << out_.device()->errorString() << '\n';
+    return false;
+}
+
+}

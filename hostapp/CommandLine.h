@@ -1,0 +1,61 @@
+#pragma once
+
+#include "RuleAdmin.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QStringList>
+#include <QTextStream>
+
+#include <optional>
+
+namespace vellbatchrule {
+
+struct CommandSpec;
+
+// The options of vell-batchrule, the help of each command and the dispatch.
+// Everything the command line can get wrong is found before any window
+// system is asked for: usage errors exit 2 wherever the program runs.
+class CommandLine {
+public:
+    CommandLine();
+
+    // Reads and checks the arguments. Answers the exit code when the run
+    // ends here (help, version, a usage error), else nothing.
+    std::optional<int> Read(const QStringList& arguments);
+
+    // After Read: whether the command opens a window, or paints (a window or a printout).
+    bool OpensWindow() const;
+    bool Paints() const;
+    QString CommandName() const;
+
+    // Runs the command read, once the application object exists.
+    int Run();
+
+private:
+    std::optional<int> Check();
+    std::optional<int> CheckTarget();
+    std::optional<int> CheckValues();
+    int Dispatch();
+    int Usage(const QString& problem);
+    QString Help() const;
+    QString CommandHelp() const;
+    bool OutputWritten();
+    int DemoDb();
+    int MainWindow();
+    int PrintLedger();
+
+    const CommandSpec* command_ = nullptr;
+    QStringList args_;   // after the command's words
+    RuleAdmin::Target target_;
+    RuleAdmin::OwnRules ownRules_ = RuleAdmin::OwnRules::AsStored;
+    RuleAdmin::PreviewDocument document_;
+    RuleAdmin::RuleFileFormat format_ = RuleAdmin::RuleFileFormat::Csv;
+    int groups_ = 0, materials_ = 0;
+
+    QTextStream in_{stdin}, out_{stdout}, err_{stderr};
+    QCommandLineParser parser_;
+    QList<QCommandLineOption> options_;
+};
+
+}
