@@ -153,6 +153,7 @@ TEST_F(Installed, PkgConfigNamesTheLibraryAndItsHeaders)
     EXPECT_TRUE(text.contains("Version: " VELL_VERSION));
     EXPECT_TRUE(QFile::exists(prefix.filePath("include/vellbatchrule/BatRuleFace.h")));
     EXPECT_FALSE(QFile::exists(prefix.filePath("include/vellbatchrule/MParse.h"))) << "internal headers stay inside";
+    EXPECT_TRUE(QFile::exists(prefix.filePath("share/bash-completion/completions/vell-batchrule")));
 }
 
 class Packages : public testing::Test {

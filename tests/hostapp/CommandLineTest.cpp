@@ -181,4 +181,31 @@ TEST_F(CommandLine, DryRunSaysHowManyMoreThanItLists)
     EXPECT_EQ(lines.value(lines.size() - 1), "……另有10个物料");
 }
 
+TEST_F(CommandLine, BashCompletesCommandsOptionsAndNumbersFromTheDatabase)
+{
+    struct Case {
+        QStringList words;   // the last is the one being completed
+        const char* offered;
+    };
+    const Case cases[] = {
+        {{""}, "show sql demo-db rule options edit print"},
+        {{"rule", "s"}, "show set"},
+        {{"rule", "set", "--d"}, "--db --dry-run"},
+        {{"print", "--"}, "--db --group --help --pdf --props"},
+        {{"rule", "show", "--db", Db(), "--group", ""}, "0 1 2 3 8 4 5 6 7"},
+        {{"rule", "show", "--db", Db(), "--item", "31"}, "311 312 313"},
+        {{"rule", "export", "--format", ""}, "csv json"},
+    };
+    for (const Case& c : cases) {
+        const QString script = QString("source '%1/hostapp/vell-batchrule.bash-completion'\n"
+                                       "COMP_WORDS=('%2' %3); COMP_CWORD=$((${#COMP_WORDS[@]}-1))\n"
+                                       "_vell_batchrule; echo \"${COMPREPLY[*]}\"\n")
+                                   .arg(VELL_SOURCE_DIR, VELL_BATCHRULE_PATH, "'" + c.words.join("' '") + "'");
+        RunOptions bash{script};
+        bash.program = "bash";
+        const Outcome run = RunProgram({"--norc", "-s"}, bash);
+        EXPECT_EQ(run.out.trimmed(), c.offered) << c.words.join(' ').toStdString() << run.err.toStdString();
+    }
+}
+
 }
