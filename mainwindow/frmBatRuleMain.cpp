@@ -26,18 +26,18 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 #include <QTreeView>
+#include <QVBoxLayout>
 
 namespace vellbatchrule {
 
 namespace {
 
 constexpr int kTreeLeft = 15;
-constexpr int kGripWidth = 75;
-constexpr int kBarWidth = 45;
 constexpr int kGap = 50;
 constexpr int kSplitterMargin = 500;
 constexpr int kDecorationLineTop = 570;
@@ -106,7 +106,13 @@ void frmBatRuleMain::CreateControls()
         line->lower();
     }
 
-    tvBatRule_ = new QTreeView(client_);
+    // The panes share the width through a splitter whose line follows the drag
+    // and places the panes only when it is let go.
+    splitter_ = new QSplitter(Qt::Horizontal, client_);
+    splitter_->setObjectName(QStringLiteral("splitter"));
+    splitter_->setOpaqueResize(false);
+    splitter_->setChildrenCollapsible(false);
+    tvBatRule_ = new QTreeView(splitter_);
     tvBatRule_->setObjectName(QStringLiteral("tvBatRule"));
     groups_ = new GroupTreeModel(tvBatRule_);
     groups_->SetPicture(style()->standardIcon(QStyle::SP_DirIcon));
@@ -122,7 +128,7 @@ void frmBatRuleMain::CreateControls()
             tvBatRule_NodeClick(node);
     });
 
-    pxBatRule_ = new QWidget(client_);
+    pxBatRule_ = new QWidget(splitter_);
     pxBatRule_->setObjectName(QStringLiteral("pxBatRule"));
     ldgBatRule_ = new LedgerGrid(pxBatRule_);
     ldgBatRule_->setObjectName(QStringLiteral("ldgBatRule"));
@@ -133,16 +139,15 @@ void frmBatRuleMain::CreateControls()
     LdgPrint_->setObjectName(QStringLiteral("LdgPrint"));
     LdgPrint_->setGeometry(-20000, -20000, 100, 100);
     LdgPrint_->hide();
-
-    pxSlipLine_ = new QFrame(client_);
-    pxSlipLine_->setObjectName(QStringLiteral("pxSlipLine"));
-    pxSlipLine_->setFrameShape(QFrame::Box);
-    pxSlipLine_->setStyleSheet(QStringLiteral("background-color: palette(dark);"));
-    pxSlipLine_->hide();
-    imgSlipLine_ = new QLabel(client_);
-    imgSlipLine_->setObjectName(QStringLiteral("imgSlipLine"));
-    imgSlipLine_->setCursor(Qt::SplitHCursor);
-    imgSlipLine_->installEventFilter(this);
+    auto* pane = new QVBoxLayout(pxBatRule_);
+    pane->setContentsMargins(0, 0, Px(kGap), Px(40));
+    pane->addWidget(ldgBatRule_);
+    splitter_->addWidget(tvBatRule_);
+    splitter_->addWidget(pxBatRule_);
+    splitter_->setHandleWidth(Px(kGap));
+    // The line stops 500 twips from either side of the inner width.
+    tvBatRule_->setMinimumWidth(Px(kSplitterMargin - kTreeLeft));
+    pxBatRule_->setMinimumWidth(Px(kSplitterMargin - kGap - kGap));
 }
 
 void frmBatRuleMain::CreateToolbar()
@@ -507,64 +512,20 @@ void frmBatRuleMain::LayoutPanes(int x)
     const bool toolbar = tbBatRule_->isVisibleTo(this);
     const bool status = sbBatRule_->isVisibleTo(this);
     const int treeWidth = x;
-    const int paneLeft = kTreeLeft + treeWidth + kGap;
     const int paneTop = toolbar ? Twips(tbBatRule_->y() + tbBatRule_->height()) + kGap : kGap;
     const int paneHeight = InnerHeight() - (status ? Twips(sbBatRule_->height()) : 0)
                            - (toolbar ? Twips(tbBatRule_->height()) : 0) - 80;
     const int paneWidth = InnerWidth() - kGap - kGap - treeWidth;
     // Negative sizes, as while the window is minimised, are not applied.
-    auto place = [this](QWidget* widget, int left, int top, int width, int height) {
-        widget->setGeometry(Px(left), Px(top), std::max(0, Px(width)), std::max(0, Px(height)));
-    };
-    place(pxBatRule_, paneLeft, paneTop, paneWidth, paneHeight);
-    place(pxSlipLine_, x, paneTop, kBarWidth, paneHeight);
-    place(imgSlipLine_, x, paneTop, kGripWidth, paneHeight);
-    place(tvBatRule_, kTreeLeft, paneTop, treeWidth, paneHeight);
-    place(ldgBatRule_, 0, 0, paneWidth - kGap, paneHeight - 40);
-    imgSlipLine_->raise();
-    pxSlipLine_->raise();
-}
-
-void frmBatRuleMain::imgSlipLine_MouseDown(Qt::MouseButton button)
-{
-    if (button != Qt::LeftButton)
-        return;
-    setCursor(Qt::SizeHorCursor);
-    pxSlipLine_->show();
-    dragging_ = true;
-}
-
-void frmBatRuleMain::imgSlipLine_MouseMove(int x)
-{
-    if (!dragging_)
-        return;
-    const int p = Twips(imgSlipLine_->x()) + x;
-    const int limit = InnerWidth() - kSplitterMargin;
-    const int left = p < kSplitterMargin ? kSplitterMargin : p > limit ? limit : p;
-    pxSlipLine_->move(Px(left), pxSlipLine_->y());
-}
-
-void frmBatRuleMain::imgSlipLine_MouseUp()
-{
-    dragging_ = false;
-    pxSlipLine_->hide();
-    setCursor(Qt::ArrowCursor);
-    LayoutPanes(Twips(pxSlipLine_->x()));
+    splitter_->setGeometry(Px(kTreeLeft), Px(paneTop), std::max(0, Px(treeWidth + kGap + paneWidth)),
+                           std::max(0, Px(paneHeight)));
+    splitter_->setSizes({Px(treeWidth), Px(paneWidth)});
 }
 
 // ---- keys ----
 
 bool frmBatRuleMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == imgSlipLine_) {
-        // Only a mouse event may be read as one: the line gets paint and show events too.
-        if (event->type() == QEvent::MouseButtonPress)
-            imgSlipLine_MouseDown(static_cast<QMouseEvent*>(event)->button());
-        else if (event->type() == QEvent::MouseMove)
-            imgSlipLine_MouseMove(Twips(qRound(static_cast<QMouseEvent*>(event)->position().x())));
-        else if (event->type() == QEvent::MouseButtonRelease)
-            imgSlipLine_MouseUp();
-    }
     if (watched == this && event->type() == QEvent::WindowActivate)
         ShowLockKeys();
     const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;

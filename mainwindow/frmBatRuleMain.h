@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <memory>
 
-class QFrame;
 class QLabel;
+class QSplitter;
 class QStatusBar;
 class QToolBar;
 class QModelIndex;
@@ -66,9 +66,6 @@ private:
 
     void Form_Resize();
     void LayoutPanes(int x);
-    void imgSlipLine_MouseDown(Qt::MouseButton button);
-    void imgSlipLine_MouseMove(int x);
-    void imgSlipLine_MouseUp();
     bool Form_KeyDown(const QKeyEvent& event);
     void ShowLockKeys();
 
@@ -82,19 +79,17 @@ private:
     QToolBar* tbBatRule_ = nullptr;
     QStatusBar* sbBatRule_ = nullptr;
     QLabel* panels_[5] = {};
+    QSplitter* splitter_ = nullptr;
     QTreeView* tvBatRule_ = nullptr;
     GroupTreeModel* groups_ = nullptr;
     QWidget* pxBatRule_ = nullptr;
     LedgerGrid* ldgBatRule_ = nullptr;
     LedgerGrid* LdgPrint_ = nullptr;
-    QLabel* imgSlipLine_ = nullptr;
-    QFrame* pxSlipLine_ = nullptr;
 
     std::unique_ptr<BatRuleLedger> ledger_;   // the data-access object and the current materials
     std::unique_ptr<BatRulePrint> print_;
     bool refreshing_ = false;
     bool loadingTree_ = false;
-    bool dragging_ = false;
 };
 
 }

@@ -19,6 +19,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPrintDialog>
+#include <QRubberBand>
+#include <QSplitter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -311,29 +313,34 @@ TEST_F(MainWindow, F1OpensTheHelpWithTheSubsystemTheHostMeans)
 TEST_F(MainWindow, SplitterDragStopsAtItsLimitsAndResizeBringsItBack)
 {
     Load();
-    auto* grip = Find<QLabel>("imgSlipLine");
-    auto* bar = Find<QFrame>("pxSlipLine");
+    auto* splitter = Find<QSplitter>("splitter");
+    QSplitterHandle* handle = splitter->handle(1);
     auto* tree = Tree();
     const auto twips = [&](int px) { return qRound(px * 1440.0 / window.logicalDpiX()); };
-    EXPECT_EQ(twips(tree->width()), frmBatRuleMain::DefaultSplitter);
-    QTest::mousePress(grip, Qt::LeftButton, {}, QPoint(2, 20));
-    EXPECT_TRUE(bar->isVisible());
-    QMouseEvent farLeft(QEvent::MouseMove, QPointF(-5000, 20), grip->mapToGlobal(QPointF(-5000, 20)), Qt::NoButton,
-                        Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(grip, &farLeft);
-    EXPECT_NEAR(twips(bar->x()), 500, 15);
-    QMouseEvent farRight(QEvent::MouseMove, QPointF(50000, 20), grip->mapToGlobal(QPointF(50000, 20)), Qt::NoButton,
-                         Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(grip, &farRight);
-    const int inner = twips(tree->parentWidget()->width());
-    EXPECT_NEAR(twips(bar->x()), inner - 500, 15);
-    QTest::mouseRelease(grip, Qt::LeftButton, {}, QPoint(2, 20));
-    EXPECT_FALSE(bar->isVisible());
-    EXPECT_NEAR(twips(tree->width()), inner - 500, 15);
-    window.showNormal();
-    window.resize(window.width() - 40, window.height() - 40);
-    User::Settle();
-    EXPECT_EQ(twips(tree->width()), frmBatRuleMain::DefaultSplitter);
+    const auto send = [&](QEvent::Type type, int x, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, QPointF(x, 20), handle->mapToGlobal(QPointF(x, 20)), Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(handle, &event);
+    };
+    const auto line = [&] { return splitter->findChild<QRubberBand*>(); };
+    // The handle's left edge, counted in the window below the menu as the limits are.
+    for (const bool toTheRight : {false, true}) {
+        const int x = toTheRight ? 50000 : -5000;
+        const int inner = twips(splitter->parentWidget()->width());
+        const int left = toTheRight ? inner - 500 : 500;
+        send(QEvent::MouseButtonPress, 2, Qt::LeftButton);
+        send(QEvent::MouseMove, x, Qt::LeftButton);
+        ASSERT_TRUE(line() && line()->isVisible()) << "a line follows the drag";
+        EXPECT_EQ(twips(tree->width()), frmBatRuleMain::DefaultSplitter) << "the panes stay until it is let go";
+        send(QEvent::MouseButtonRelease, x, Qt::NoButton);
+        User::Settle();
+        EXPECT_TRUE(!line() || !line()->isVisible());
+        EXPECT_NEAR(twips(splitter->x() + handle->x()), left, 20) << x;
+        window.showNormal();
+        window.resize(window.width() - 40, window.height() - 40);
+        User::Settle();
+        EXPECT_EQ(twips(tree->width()), frmBatRuleMain::DefaultSplitter) << "a resize puts it back";
+    }
 }
 
 TEST_F(MainWindow, WithoutToolbarAndStatusBarThePanesFillTheWindow)
@@ -345,7 +352,7 @@ TEST_F(MainWindow, WithoutToolbarAndStatusBarThePanesFillTheWindow)
     EXPECT_FALSE(Find<QToolBar>("tbBatRule")->isVisible());
     EXPECT_FALSE(Find<QStatusBar>("sbBatRule")->isVisible());
     const auto twips = [&](int px) { return qRound(px * 1440.0 / window.logicalDpiX()); };
-    QWidget* pane = Find<QWidget>("pxBatRule");
+    QWidget* pane = Find<QWidget>("splitter");   // the tree and the ledger's pane side by side
     EXPECT_NEAR(twips(pane->y()), 50, 15);
     EXPECT_NEAR(twips(pane->parentWidget()->height() - pane->geometry().bottom() - 1), 30, 15);
     layout->BandAction("mnuLayout", "mcWTBLable")->trigger();
