@@ -1,6 +1,7 @@
 #include "TsqlBridge.h"
 
 #include "HostError.h"
+#include "HostErrors.h"
 #include "TsqlShape.h"
 #include "TsqlTokenizer.h"
 
@@ -20,7 +21,8 @@ const QString kSource = QStringLiteral("VellConnection.AppConnection");
 
 [[noreturn]] void Unknown(const QString& what, int line)
 {
-    throw HostError(156, QStringLiteral("The SQLite bridge does not know %1 (line %2)").arg(what).arg(line), kSource);
+    throw HostError(HostErrors::IncorrectSyntaxNearKeyword,
+                    QStringLiteral("The SQLite bridge does not know %1 (line %2)").arg(what).arg(line), kSource);
 }
 
 // The canonical spelling of a word among `words`, or null. Every word of a

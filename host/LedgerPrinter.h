@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HostError.h"
+#include "HostErrors.h"
 
 #include <QString>
 #include <array>
@@ -44,7 +45,8 @@ private:
     static Line& At(Lines& lines, int index)
     {
         if (index < 0 || index >= LineCount)
-            throw HostError(9, QStringLiteral("Subscript out of range: print line %1").arg(index),
+            throw HostError(HostErrors::SubscriptOutOfRange,
+                            QStringLiteral("Subscript out of range: print line %1").arg(index),
                             QStringLiteral("LedgerPrinter"));
         return lines[std::size_t(index)];
     }

@@ -8,6 +8,7 @@
 #include "GroupTree.h"
 #include "GroupTreeModel.h"
 #include "HostError.h"
+#include "HostErrors.h"
 #include "LedgerGrid.h"
 #include "LoadSteps.h"
 #include "LockKeys.h"
@@ -216,7 +217,8 @@ void frmBatRuleMain::ApplyCaptions()
         Quietly([&] {
             QAction* action = tbBatRule_->findChild<QAction*>(QLatin1String(button.key));
             if (!action)
-                throw HostError(35601, QStringLiteral("Element not found"), QStringLiteral("tbBatRule"));
+                throw HostError(HostErrors::ElementNotFound, QStringLiteral("Element not found"),
+                                QStringLiteral("tbBatRule"));
             action->setText(Tr(button.caption));
             action->setToolTip(Tr(button.toolTip));
         });

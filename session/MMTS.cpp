@@ -5,6 +5,7 @@
 #include "DataAccess.h"
 #include "HelpViewer.h"
 #include "HostError.h"
+#include "HostErrors.h"
 #include "HostText.h"
 #include "ModuleState.h"
 #include "ShareProps.h"
@@ -81,7 +82,7 @@ QString GetSessionValue(const QString& key)
 {
     const auto& props = CurrentModuleState().sessionProps;
     if (!props)
-        throw HostError(91, QStringLiteral("The session has not been read yet"),
+        throw HostError(HostErrors::ObjectNotSet, QStringLiteral("The session has not been read yet"),
                         QStringLiteral("VellBatchRule.Session"));
     return props->Value(key);
 }

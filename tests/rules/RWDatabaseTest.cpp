@@ -1,6 +1,7 @@
 #include "BatchTexts.h"
 #include "DataAccess.h"
 #include "DemoDatabase.h"
+#include "HostErrors.h"
 #include "RWDatabase.h"
 #include "RuleFixture.h"
 #include "TestSupport.h"
@@ -95,7 +96,10 @@ TEST_F(RuleQueries, MissingConnectionIsShownAsAFailure)
 
 class BrokenAccess : public DataAccess {
 public:
-    bool IsUsed(const QString&, qint32) override { throw HostError(440, "权限服务不可用", "Tessbase.DataAccess"); }
+    bool IsUsed(const QString&, qint32) override
+    {
+        throw HostError(HostErrors::AutomationError, "权限服务不可用", "Tessbase.DataAccess");
+    }
     ValueBag GetRowAccessInfo(const QString&, qint32, const ValueList&) override { return {}; }
     ValueBag GetAccessDataSQL(const ValueList&, const ValueBag&) override { return {}; }
     ValueBag GetAccessDataSQL2(const ValueList&, const ValueBag&) override { return {}; }
