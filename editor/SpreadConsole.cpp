@@ -8,6 +8,8 @@
 #include "RuleGrid.h"
 #include "TextUtil.h"
 
+using namespace Qt::StringLiterals;
+
 namespace vellbatchrule {
 
 namespace SpreadConsole {
@@ -50,9 +52,9 @@ void Clear(RuleGrid& grid, int column, int row)
 
 const QStringList& DateFormats()
 {
-    static const QStringList formats{"yyyy/mm/dd", "mm/dd/yy", "yy/mm/dd", "yyyy-mm-dd", "mm-dd-yy",
-                                     "yy-mm-dd",   "yyyymmdd", "mmddyy",   "yymmdd",     "yyyy/mm",
-                                     "yy/mm",      "yyyy-mm",  "yy-mm",    "yyyymm",     "yymm"};
+    static const QStringList formats{u"yyyy/mm/dd"_s, u"mm/dd/yy"_s, u"yy/mm/dd"_s, u"yyyy-mm-dd"_s, u"mm-dd-yy"_s,
+                                     u"yy-mm-dd"_s,   u"yyyymmdd"_s, u"mmddyy"_s,   u"yymmdd"_s,     u"yyyy/mm"_s,
+                                     u"yy/mm"_s,      u"yyyy-mm"_s,  u"yy-mm"_s,    u"yyyymm"_s,     u"yymm"_s};
     return formats;
 }
 

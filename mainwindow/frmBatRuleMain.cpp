@@ -32,6 +32,8 @@
 #include <QToolBar>
 #include <QTreeView>
 
+using namespace Qt::StringLiterals;
+
 namespace vellbatchrule {
 
 namespace {
@@ -63,10 +65,10 @@ void Quietly(Step step)
 QIcon ToolbarIcon(const QStyle* style, const QString& key, const char* themeName)
 {
     static const QHash<QString, QStyle::StandardPixmap> fallbacks{
-        {"AddNew", QStyle::SP_FileIcon},          {"Rule", QStyle::SP_FileDialogDetailedView},
-        {"Modify", QStyle::SP_FileDialogContentsView}, {"Delete", QStyle::SP_TrashIcon},
-        {"Refresh", QStyle::SP_BrowserReload},    {"Print", QStyle::SP_DialogSaveButton},
-        {"PrintPreView", QStyle::SP_FileDialogInfoView}, {"Exit", QStyle::SP_DialogCloseButton}};
+        {u"AddNew"_s, QStyle::SP_FileIcon},       {u"Rule"_s, QStyle::SP_FileDialogDetailedView},
+        {u"Modify"_s, QStyle::SP_FileDialogContentsView}, {u"Delete"_s, QStyle::SP_TrashIcon},
+        {u"Refresh"_s, QStyle::SP_BrowserReload}, {u"Print"_s, QStyle::SP_DialogSaveButton},
+        {u"PrintPreView"_s, QStyle::SP_FileDialogInfoView}, {u"Exit"_s, QStyle::SP_DialogCloseButton}};
     return QIcon::fromTheme(QLatin1String(themeName), style->standardIcon(fallbacks.value(key, QStyle::SP_FileIcon)));
 }
 
@@ -423,9 +425,9 @@ void frmBatRuleMain::BarList_ToolClick(const QString& toolId)
 
 void frmBatRuleMain::tbBatRule_ButtonClick(const QString& key)
 {
-    static const QHash<QString, QString> tools{{"Rule", "mcERule"},   {"Refresh", "mcVRefresh"},
-                                               {"Print", "mcFPrint"}, {"PrintPreView", "mcFPrintPreview"},
-                                               {"Exit", "mcExit"}};
+    static const QHash<QString, QString> tools{{u"Rule"_s, u"mcERule"_s},   {u"Refresh"_s, u"mcVRefresh"_s},
+                                               {u"Print"_s, u"mcFPrint"_s}, {u"PrintPreView"_s, u"mcFPrintPreview"_s},
+                                               {u"Exit"_s, u"mcExit"_s}};
     // The buttons run the same actions as their menu commands.
     if (tools.contains(key))
         BarList_ToolClick(tools.value(key));
