@@ -15,6 +15,7 @@
 #include "MMTS.h"
 #include "MParse.h"
 #include "MainCommands.h"
+#include "Twips.h"
 #include "frmBatRuleSet.h"
 
 #include <QAction>
@@ -462,12 +463,12 @@ void frmBatRuleMain::ToggleLayout(const QString& toolId)
 
 int frmBatRuleMain::Px(int twips) const
 {
-    return qRound(twips * logicalDpiX() / 1440.0);
+    return TwipsToPixels(twips, logicalDpiX());
 }
 
 int frmBatRuleMain::Twips(int px) const
 {
-    return qRound(px * 1440.0 / logicalDpiX());
+    return PixelsToTwips(px, logicalDpiX());
 }
 
 int frmBatRuleMain::InnerWidth() const
