@@ -16,6 +16,7 @@
 #include "MParse.h"
 #include "MainCommands.h"
 #include "Twips.h"
+#include "VirtualKeys.h"
 #include "frmBatRuleSet.h"
 
 #include <QAction>
@@ -450,7 +451,7 @@ void frmBatRuleMain::ShowHelp()
     QString subsystem = MMTS::FindPropValue(QStringLiteral("SUBID"));
     if (subsystem.toUpper() == QStringLiteral("HS"))
         subsystem = QStringLiteral("CC");
-    MMTS::ShowHelpForKey(MMTS::KeyF1, 0, MMTS::HelpTopic, 0, subsystem, 0);
+    MMTS::ShowHelpForKey(VirtualKeys::F1, 0, MMTS::HelpTopic, 0, subsystem, 0);
 }
 
 void frmBatRuleMain::ToggleLayout(const QString& toolId)

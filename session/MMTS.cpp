@@ -9,6 +9,7 @@
 #include "HostText.h"
 #include "ModuleState.h"
 #include "ShareProps.h"
+#include "VirtualKeys.h"
 
 #include <QCoreApplication>
 
@@ -130,7 +131,7 @@ bool GetDataAccessFilter(const QString& propsString, qint32 userId, const ValueL
 bool ShowHelpForKey(qint32 keyCode, qint32 number1, const QString& topic, qint32 number2, const QString& subsystemId,
                     qint32 number3)
 {
-    if (keyCode != KeyF1)
+    if (keyCode != VirtualKeys::F1)
         return false;
     auto& viewer = CurrentModuleState().helpViewer;
     if (!viewer)
