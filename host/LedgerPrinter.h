@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FontCharsets.h"
 #include "HostError.h"
 #include "HostErrors.h"
 
@@ -15,7 +16,7 @@ class LedgerPrinter {
 public:
     struct Font {
         QString name;
-        qint32 charset = 134;
+        qint32 charset = FontCharsets::Gb2312;
         double size = 9;
         bool bold = false;
         bool underline = false;
