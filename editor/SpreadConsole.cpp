@@ -2,7 +2,6 @@
 
 #include "HostText.h"
 #include "MParse.h"
-#include "ModuleState.h"
 #include "PropertyCatalogue.h"
 #include "Recordset.h"
 #include "RuleGrid.h"
@@ -60,14 +59,10 @@ const QStringList& DateFormats()
 
 QStringList PropertyListText()
 {
-    const ValueBag& list = CurrentModuleState().propertyList;
     QStringList items;
-    for (int position = 1; position < list.Count(); position += 2) {
-        const qint32 id = list.Get(list.KeyAt(position)).toInt();
-        if (id == PropertyIds::ProjectNumber)
-            continue;
-        items.append(TextUtil::ComposeIdText(list.Get(list.KeyAt(position + 1)).toString(), QString::number(id)));
-    }
+    for (const qint32 id : CataloguedIds())
+        if (id != PropertyIds::ProjectNumber)
+            items.append(TextUtil::ComposeIdText(PropertyName(id), QString::number(id)));
     return items;
 }
 
