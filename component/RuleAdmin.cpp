@@ -182,7 +182,8 @@ RuleAdmin::RulePlan PlanOf(const BatRuleEditor& editor, const RuleGrid& grid)
     RuleAdmin::RulePlan plan{
         MParse::TranslateFormat(QStringLiteral("物料组“%1”的规则：%2"),
                                 {editor.ParentItemNumberName,
-                                 RuleText::OfStored(editor.ParentItemID, 0) + QStringLiteral(" → ") + newRule}),
+                                 RuleText::OfStored(editor.ParentItemID, RuleOwner::Group) + QStringLiteral(" → ")
+                                     + newRule}),
         counts->Text(spare), {}};
     for (; !first->Eof(); first->MoveNext())
         plan.sample << ChangeOf(*first, newRule);
