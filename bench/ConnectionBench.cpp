@@ -38,7 +38,7 @@ std::vector<QString> RuleQueries()
 {
     std::vector<QString> queries;
     for (int i = 0; i < kQueriedMaterials; ++i)
-        queries.push_back(RWDatabase::BatchRuleSql(RuledMaterial(i), 1));
+        queries.push_back(RWDatabase::BatchRuleSql(RuledMaterial(i), RuleOwner::Material));
     return queries;
 }
 

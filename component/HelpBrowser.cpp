@@ -1,6 +1,7 @@
 #include "HelpBrowser.h"
 
 #include "HostError.h"
+#include "HostErrors.h"
 #include "TranslatorLoader.h"
 
 #include <QApplication>
@@ -39,7 +40,8 @@ void HelpBrowser::ShowHELP(qint32&, qint16, QString& topic, qint32&, QString&, q
         TranslatorLoader texts(translationsDir_);
         texts.SetResFileBaseName(QStringLiteral("VEZAROZIVADA"));
         texts.SetLanguageID(code);
-        throw HostError(53, texts.LoadString(QStringLiteral("找不到帮助主题%1：%2")).arg(topic, page),
+        throw HostError(HostErrors::FileNotFound,
+                        texts.LoadString(QStringLiteral("找不到帮助主题%1：%2")).arg(topic, page),
                         QStringLiteral("VellCHMResTool.ClsCHMHelp"));
     }
     // Over a modal window the help must belong to it, or the modal window would block it.

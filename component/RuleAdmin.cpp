@@ -15,7 +15,6 @@
 #include "MMTS.h"
 #include "MParse.h"
 #include "MemoryRuleGrid.h"
-#include "ModuleState.h"
 #include "PropertyCatalogue.h"
 #include "RWDatabase.h"
 #include "RuleText.h"
@@ -59,16 +58,13 @@ struct OpenedEditor {
     BatRuleEditor editor{grid};
 };
 
+// The editor's list item of a property; the list does not offer every catalogued one.
 QString PropertyItem(const QString& given, int level)
 {
-    const qint32 byId = given.toInt();
-    for (const QString& item : SpreadConsole::PropertyListText()) {
-        const qint32 id = TextUtil::IdOfText(item).toInt();
-        const bool sameName = PropertyName(id).compare(given, Qt::CaseInsensitive) == 0
-                              || MParse::TranslateText(given).compare(PropertyName(id), Qt::CaseInsensitive) == 0;
-        if ((byId > 0 && byId == id) || sameName)
-            return item;
-    }
+    if (const qint32 id = PropertyIdOf(given); id > 0)
+        for (const QString& item : SpreadConsole::PropertyListText())
+            if (TextUtil::IdOfText(item).toInt() == id)
+                return item;
     Refuse("第%1级的属性“%2”不在属性列表中", {level, HostText::Excerpt(given)});
 }
 
@@ -187,7 +183,8 @@ RuleAdmin::RulePlan PlanOf(const BatRuleEditor& editor, const RuleGrid& grid)
     RuleAdmin::RulePlan plan{
         MParse::TranslateFormat(QStringLiteral("物料组“%1”的规则：%2"),
                                 {editor.ParentItemNumberName,
-                                 RuleText::OfStored(editor.ParentItemID, 0) + QStringLiteral(" → ") + newRule}),
+                                 RuleText::OfStored(editor.ParentItemID, RuleOwner::Group) + QStringLiteral(" → ")
+                                     + newRule}),
         counts->Text(spare), {}, QString()};
     for (; !first->Eof(); first->MoveNext())
         plan.sample << ChangeOf(*first, newRule);
@@ -216,16 +213,10 @@ struct FilledEditor : OpenedEditor {
     }
 };
 
-// A property of the catalogue by its ID or its name in any of the languages.
 qint32 CataloguedProperty(const QString& given)
 {
-    const ValueBag& catalogue = CurrentModuleState().propertyList;
-    for (int position = 1; position < catalogue.Count(); position += 2) {
-        const qint32 id = catalogue.Get(catalogue.KeyAt(position)).toInt();
-        if (given == QString::number(id) || PropertyName(id).compare(given, Qt::CaseInsensitive) == 0
-            || MParse::TranslateText(given).compare(PropertyName(id), Qt::CaseInsensitive) == 0)
-            return id;
-    }
+    if (const qint32 id = PropertyIdOf(given); id > 0)
+        return id;
     Refuse("属性“%1”不在属性目录中", {HostText::Excerpt(given)});
 }
 

@@ -1,5 +1,6 @@
 #include "WidgetGlossaLoader.h"
 
+#include "FontCharsets.h"
 #include "TranslatorLoader.h"
 
 #include <QAbstractButton>
@@ -28,10 +29,11 @@ LanguageFont FontOf(const QString& languageCode)
 {
     const QString suffix = TranslatorLoader::FileSuffix(languageCode);
     if (suffix == QStringLiteral("cht"))
-        return {"新細明體", 136, "Noto Sans CJK TC"};
+        return {"新細明體", FontCharsets::Big5, "Noto Sans CJK TC"};
     if (suffix == QStringLiteral("en"))
-        return {"Arial", 0, "Noto Sans CJK SC"};   // Latin as narrow as Arial's, and Chinese data still readable
-    return {"宋体", 134, "Noto Sans CJK SC"};
+        // Latin as narrow as Arial's, and Chinese data still readable.
+        return {"Arial", FontCharsets::Western, "Noto Sans CJK SC"};
+    return {"宋体", FontCharsets::Gb2312, "Noto Sans CJK SC"};
 }
 
 // Each text is translated from the source it had when first met, so loading

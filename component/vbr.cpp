@@ -3,6 +3,7 @@
 #include "BatRuleFace.h"
 #include "CHostComponents.h"
 #include "HostError.h"
+#include "HostErrors.h"
 #include "StockComponents.h"
 
 #include <QApplication>
@@ -20,7 +21,6 @@ struct vbr_face {
 namespace {
 
 const QString kSource = QStringLiteral("vbr_face_show");
-constexpr int kInvalidCall = 5;   // "invalid procedure call": the call cannot be made so, or here
 
 thread_local std::string lastText;
 thread_local int lastNumber = 0;
@@ -59,7 +59,7 @@ int Registered(bool whole, Register registerIt)
 {
     return Guarded([&] {
         if (!whole)
-            throw HostError(kInvalidCall, QStringLiteral("The host's table lacks one of its functions"),
+            throw HostError(HostErrors::InvalidCall, QStringLiteral("The host's table lacks one of its functions"),
                             QStringLiteral("vbr_register"));
         registerIt();
     }) ? 0 : -1;
@@ -93,17 +93,22 @@ int vbr_face_show(vbr_face* face)
 {
     const bool shown = Guarded([&] {
         if (!face)
-            throw HostError(91, QStringLiteral("No entry object was given"), kSource);
+            throw HostError(HostErrors::ObjectNotSet, QStringLiteral("No entry object was given"), kSource);
         // Qt aborts the host where no window can open: refuse first, and say why.
         if (QCoreApplication* existing = QCoreApplication::instance()) {
             if (!qobject_cast<QApplication*>(existing))
-                throw HostError(kInvalidCall, QStringLiteral("The host's application object is no QApplication: "
-                                                           "the main window needs one"), kSource);
+                throw HostError(HostErrors::InvalidCall,
+                                QStringLiteral("The host's application object is no QApplication: "
+                                               "the main window needs one"),
+                                kSource);
             if (existing->thread() != QThread::currentThread())
-                throw HostError(kInvalidCall, QStringLiteral("The main window opens only on the thread of the "
-                                                           "host's QApplication"), kSource);
+                throw HostError(HostErrors::InvalidCall,
+                                QStringLiteral("The main window opens only on the thread of the "
+                                               "host's QApplication"),
+                                kSource);
         } else if (const QString problem = WindowSystemProblem(); !problem.isEmpty()) {
-            throw HostError(kInvalidCall, QStringLiteral("Cannot show the main window: ") + problem, kSource);
+            throw HostError(HostErrors::InvalidCall, QStringLiteral("Cannot show the main window: ") + problem,
+                            kSource);
         }
         std::optional<QApplication> app;
         if (!QCoreApplication::instance()) {
@@ -131,7 +136,7 @@ void vbr_fail(vbr_call* call, int number, const char* text)
 void vbr_add_column(vbr_call* call, const char* name)
 {
     if (call->rows)
-        vbr_fail(call, kInvalidCall, "A column was added after the first value");
+        vbr_fail(call, HostErrors::InvalidCall, "A column was added after the first value");
     else
         call->columns.append(QString::fromUtf8(name ? name : ""));
 }

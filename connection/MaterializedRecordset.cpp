@@ -1,6 +1,7 @@
 #include "MaterializedRecordset.h"
 
 #include "HostError.h"
+#include "HostErrors.h"
 
 #include <algorithm>
 #include <cstring>
@@ -49,7 +50,8 @@ char* MaterializedRecordset::StartValue(qsizetype bytes)
 {
     if (valuesInRow_ == 0) {
         if (quint64(used_) > std::numeric_limits<quint32>::max())
-            throw HostError(7, QStringLiteral("The result is too large to be held in memory"), kSource);
+            throw HostError(HostErrors::OutOfMemory, QStringLiteral("The result is too large to be held in memory"),
+                            kSource);
         rowStarts_.append(quint32(used_));
     }
     valuesInRow_ = valuesInRow_ + 1 == fieldNames_.size() ? 0 : valuesInRow_ + 1;
@@ -209,7 +211,8 @@ void MaterializedRecordset::MoveFirst()
 void MaterializedRecordset::MoveNext()
 {
     if (Eof())
-        throw HostError(3021, QStringLiteral("Either BOF or EOF is True: there is no current record"), kSource);
+        throw HostError(HostErrors::NoCurrentRecord,
+                        QStringLiteral("Either BOF or EOF is True: there is no current record"), kSource);
     ++position_;
 }
 
@@ -217,24 +220,28 @@ void MaterializedRecordset::Move(int rows)
 {
     const qsizetype count = rowStarts_.size();
     if (rows != 0 && count == 0)
-        throw HostError(3021, QStringLiteral("Either BOF or EOF is True: the record set is empty"), kSource);
+        throw HostError(HostErrors::NoCurrentRecord,
+                        QStringLiteral("Either BOF or EOF is True: the record set is empty"), kSource);
     const qsizetype target = position_ + rows;
     if ((target < 0 && Bof()) || (target > count - 1 && Eof()))
-        throw HostError(3021, QStringLiteral("Either BOF or EOF is True: cannot move further"), kSource);
+        throw HostError(HostErrors::NoCurrentRecord, QStringLiteral("Either BOF or EOF is True: cannot move further"),
+                        kSource);
     position_ = std::clamp<qsizetype>(target, -1, count);
 }
 
 QString MaterializedRecordset::FieldName(int index) const
 {
     if (index < 0 || index >= fieldNames_.size())
-        throw HostError(3265, QStringLiteral("Item cannot be found in the collection: field %1").arg(index), kSource);
+        throw HostError(HostErrors::ItemNotFound,
+                        QStringLiteral("Item cannot be found in the collection: field %1").arg(index), kSource);
     return fieldNames_[index];
 }
 
 void MaterializedRecordset::ExpectCurrentRow() const
 {
     if (Bof() || Eof())
-        throw HostError(3021, QStringLiteral("Either BOF or EOF is True: there is no current record"), kSource);
+        throw HostError(HostErrors::NoCurrentRecord,
+                        QStringLiteral("Either BOF or EOF is True: there is no current record"), kSource);
 }
 
 QVariant MaterializedRecordset::Field(int index) const
@@ -253,7 +260,8 @@ QVariant MaterializedRecordset::Field(const QString& name) const
             return ValueAt(position_, i);
         }
     }
-    throw HostError(3265, QStringLiteral("Item cannot be found in the collection: field '%1'").arg(name), kSource);
+    throw HostError(HostErrors::ItemNotFound,
+                    QStringLiteral("Item cannot be found in the collection: field '%1'").arg(name), kSource);
 }
 
 }

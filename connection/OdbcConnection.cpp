@@ -1,7 +1,8 @@
 #include "OdbcConnection.h"
 
-#include "ConnectionErrors.h"
+#include "ComponentNames.h"
 #include "HostError.h"
+#include "HostErrors.h"
 #include "MaterializedRecordset.h"
 #include "OdbcConnectionString.h"
 #include "TsqlBridge.h"
@@ -96,10 +97,10 @@ OdbcConnection::OdbcConnection(const QString& connectionString, const QString& d
     if (!db_.open()) {
         const QSqlError error = db_.lastError();
         Forget();
-        throw HostError(ConnectionErrors::ProviderError,
+        throw HostError(HostErrors::ProviderError,
                         QStringLiteral("Cannot open the database '%1': %2")
                             .arg(OdbcConnectionString::Masked(connectionString), error.text()),
-                        ConnectionErrors::Source);
+                        ComponentNames::AppConnection);
     }
     usesBridge_ = OdbcDbmsName(db_).contains(QStringLiteral("SQLite"), Qt::CaseInsensitive);
     if (usesBridge_) {
@@ -141,7 +142,7 @@ void OdbcConnection::Fail(const QSqlError& error)
     bool numeric = false;
     const qint32 number = error.nativeErrorCode().toInt(&numeric);
     const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    throw HostError(numeric ? number : ConnectionErrors::ProviderError, text, ConnectionErrors::Source);
+    throw HostError(numeric ? number : HostErrors::ProviderError, text, ComponentNames::AppConnection);
 }
 
 void OdbcConnection::Run(QSqlQuery& query, const QString& sql)

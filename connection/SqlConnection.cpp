@@ -1,7 +1,8 @@
 #include "SqlConnection.h"
 
-#include "ConnectionErrors.h"
+#include "ComponentNames.h"
 #include "HostError.h"
+#include "HostErrors.h"
 #include "OdbcConnection.h"
 #include "OdbcConnectionString.h"
 #include "SqlTrace.h"
@@ -23,8 +24,8 @@ SqlConnection::SqlConnection(const QString& target)
     // SQLite would make an empty database of a mistyped name, reached either way.
     const QString file = odbc ? OdbcConnectionString::SqliteDatabaseFile(target) : target;
     if ((!odbc || !file.isEmpty()) && !QFileInfo::exists(file))
-        throw HostError(ConnectionErrors::ProviderError, QStringLiteral("The database file '%1' does not exist").arg(file),
-                        ConnectionErrors::Source);
+        throw HostError(HostErrors::ProviderError, QStringLiteral("The database file '%1' does not exist").arg(file),
+                        ComponentNames::AppConnection);
     if (odbc)
         backend_ = std::make_unique<OdbcConnection>(target);
     else
@@ -49,8 +50,8 @@ std::unique_ptr<Recordset> SqlConnection::Execute(const QString& sql)
 void SqlConnection::BeginTrans()
 {
     if (inUnit_)
-        throw HostError(ConnectionErrors::ProviderError, QStringLiteral("A unit of work is already open on this connection"),
-                        ConnectionErrors::Source);
+        throw HostError(HostErrors::ProviderError, QStringLiteral("A unit of work is already open on this connection"),
+                        ComponentNames::AppConnection);
     backend_->Begin(true);
     inUnit_ = true;
 }
@@ -58,8 +59,8 @@ void SqlConnection::BeginTrans()
 void SqlConnection::ExpectUnit() const
 {
     if (!inUnit_)
-        throw HostError(ConnectionErrors::NoUnitOfWork, QStringLiteral("No unit of work is open on this connection"),
-                        ConnectionErrors::Source);
+        throw HostError(HostErrors::NoUnitOfWork, QStringLiteral("No unit of work is open on this connection"),
+                        ComponentNames::AppConnection);
 }
 
 void SqlConnection::CommitTrans()

@@ -1,7 +1,8 @@
 #include "SqliteConnection.h"
 
-#include "ConnectionErrors.h"
+#include "ComponentNames.h"
 #include "HostError.h"
+#include "HostErrors.h"
 #include "InsertOrder.h"
 #include "MaterializedRecordset.h"
 #include "SqliteStatement.h"
@@ -76,8 +77,9 @@ SqliteConnection::SqliteConnection(const QString& file) : shapes_(kShapesKept)
     if (opened != SQLITE_OK) {
         const QString reason = QString::fromUtf8(sqlite3_errmsg(db_));
         sqlite3_close(db_);
-        throw HostError(ConnectionErrors::ProviderError,
-                        QStringLiteral("Cannot open the database '%1': %2").arg(file, reason), ConnectionErrors::Source);
+        throw HostError(HostErrors::ProviderError,
+                        QStringLiteral("Cannot open the database '%1': %2").arg(file, reason),
+                        ComponentNames::AppConnection);
     }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);

@@ -1,7 +1,8 @@
 #include "SqliteStatement.h"
 
-#include "ConnectionErrors.h"
+#include "ComponentNames.h"
 #include "HostError.h"
+#include "HostErrors.h"
 #include "TsqlShape.h"
 
 #include <sqlite3.h>
@@ -12,7 +13,7 @@ void SqliteStatement::Check(sqlite3* db, int result)
 {
     if (result == SQLITE_OK || result == SQLITE_ROW || result == SQLITE_DONE)
         return;
-    throw HostError(result, QString::fromUtf8(sqlite3_errmsg(db)), ConnectionErrors::Source);
+    throw HostError(result, QString::fromUtf8(sqlite3_errmsg(db)), ComponentNames::AppConnection);
 }
 
 SqliteStatement::SqliteStatement(sqlite3* db, const QString& sql) : db_(db)
@@ -24,7 +25,7 @@ SqliteStatement::SqliteStatement(sqlite3* db, const QString& sql) : db_(db)
     if (!sql.mid(used).trimmed().isEmpty()) {
         sqlite3_finalize(statement_);
         throw HostError(SQLITE_MISUSE, QStringLiteral("Unable to execute multiple statements at a time"),
-                        ConnectionErrors::Source);
+                        ComponentNames::AppConnection);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "TsqlBridge.h"
 
 #include "HostError.h"
+#include "HostErrors.h"
 #include "TsqlShape.h"
 #include "TsqlTokenizer.h"
 
@@ -8,6 +9,8 @@
 #include <QSet>
 #include <array>
 #include <functional>
+
+using namespace Qt::StringLiterals;
 
 namespace vellbatchrule {
 
@@ -20,7 +23,8 @@ const QString kSource = QStringLiteral("VellConnection.AppConnection");
 
 [[noreturn]] void Unknown(const QString& what, int line)
 {
-    throw HostError(156, QStringLiteral("The SQLite bridge does not know %1 (line %2)").arg(what).arg(line), kSource);
+    throw HostError(HostErrors::IncorrectSyntaxNearKeyword,
+                    QStringLiteral("The SQLite bridge does not know %1 (line %2)").arg(what).arg(line), kSource);
 }
 
 // The canonical spelling of a word among `words`, or null. Every word of a
@@ -63,6 +67,8 @@ struct Statement {
     Tokens tokens;
     int line = 1;
     bool hasRows = false;   // an INSERT that has met its VALUES or SELECT
+
+    bool Is(const char* keyword) const { return head == QLatin1String(keyword); }
 };
 
 Tokens SignificantOf(const Tokens& tokens)
@@ -78,21 +84,21 @@ bool StartsStatement(const char* starter, const Statement& current, const TsqlTo
 {
     if (!starter)
         return false;
-    const QLatin1String word(starter);
+    const auto is = [starter](const char* keyword) { return qstrcmp(starter, keyword) == 0; };
     if (current.head.isEmpty())
         return true;
-    if (caseDepth > 0 && (word == "ELSE" || word == "END"))
+    if (caseDepth > 0 && (is("ELSE") || is("END")))
         return false;
-    if (word == "SELECT") {
+    if (is("SELECT")) {
         if (previous && (previous->IsWord("UNION") || previous->IsWord("ALL") || previous->IsWord("EXCEPT")
                          || previous->IsWord("INTERSECT")))
             return false;
-        if (current.head == "INSERT")
+        if (current.Is("INSERT"))
             return current.hasRows;
-        if (current.head == "CREATE")
+        if (current.Is("CREATE"))
             return !(previous && previous->IsWord("AS"));
     }
-    if (word == "SET" && current.head == "UPDATE")
+    if (is("SET") && current.Is("UPDATE"))
         return false;
     return true;
 }
@@ -131,7 +137,7 @@ QList<Statement> SplitStatements(const Tokens& tokens)
                 } else if (token.IsWord("END") && caseDepth > 0) {
                     --caseDepth;
                 }
-                if (current.head == "INSERT" && (token.IsWord("VALUES") || token.IsWord("SELECT")))
+                if (current.Is("INSERT") && (token.IsWord("VALUES") || token.IsWord("SELECT")))
                     current.hasRows = true;
             }
             if (current.head.isEmpty())
@@ -549,14 +555,14 @@ private:
         std::vector<BridgeStep> steps;
         while (at_ < statements_.size()) {
             const Statement& s = statements_[at_];
-            if (s.head == "END") {
+            if (s.Is("END")) {
                 ExpectAlone(s);
                 if (!untilEnd)
                     Unknown(QStringLiteral("END without BEGIN"), s.line);
                 ++at_;
                 return steps;
             }
-            if (s.head == "ELSE")
+            if (s.Is("ELSE"))
                 Unknown(QStringLiteral("ELSE without IF"), s.line);
             for (auto& step : One())
                 steps.push_back(std::move(step));
@@ -572,11 +578,11 @@ private:
         if (at_ >= statements_.size())
             Unknown(QStringLiteral("the end of the batch where a statement was expected"), statements_.last().line);
         const Statement& s = statements_[at_++];
-        if (s.head == "BEGIN") {
+        if (s.Is("BEGIN")) {
             ExpectAlone(s);
             return Block(true);
         }
-        if (s.head == "IF")
+        if (s.Is("IF"))
             return {Condition(s)};
         return {Simple(s)};
     }
@@ -597,7 +603,7 @@ private:
         step.isCondition = true;
         step.sql = QStringLiteral("SELECT CASE WHEN %1 THEN 1 ELSE 0 END").arg(Join(mapped, ifAt + 1).trimmed());
         step.whenTrue = One();
-        if (at_ < statements_.size() && statements_[at_].head == "ELSE") {
+        if (at_ < statements_.size() && statements_[at_].Is("ELSE")) {
             ExpectAlone(statements_[at_]);
             ++at_;
             step.whenFalse = One();
@@ -607,26 +613,27 @@ private:
 
     BridgeStep Simple(const Statement& s)
     {
-        static const QSet<QString> supported{"SELECT", "DELETE", "CREATE", "INSERT", "UPDATE", "DROP"};
+        static const QSet<QString> supported{u"SELECT"_s, u"DELETE"_s, u"CREATE"_s,
+                                             u"INSERT"_s, u"UPDATE"_s, u"DROP"_s};
         if (!supported.contains(s.head))
             Unknown(QStringLiteral("the statement '%1'").arg(s.head), s.line);
         Tokens tokens = s.tokens;
-        const QString limit = s.head == "SELECT" ? TakeTop(tokens) : QString();
+        const QString limit = s.Is("SELECT") ? TakeTop(tokens) : QString();
         BridgeStep step;
         const Tokens mapped = Mapped(tokens, step);
-        if (s.head == "SELECT") {
+        if (s.Is("SELECT")) {
             step.sql = TranslateSelect(mapped, tempTables_) + limit;
             writes_ = writes_ || step.sql.startsWith(QStringLiteral("CREATE"));
-        } else if (s.head == "DELETE") {
+        } else if (s.Is("DELETE")) {
             step.sql = TranslateDelete(mapped);
-        } else if (s.head == "CREATE") {
+        } else if (s.Is("CREATE")) {
             step.sql = TranslateCreate(mapped, tempTables_);
         } else {
             step.sql = Join(mapped);
-            if (s.head == "INSERT")
+            if (s.Is("INSERT"))
                 step.insert = InsertSelectOf(mapped);
         }
-        writes_ = writes_ || s.head != "SELECT";
+        writes_ = writes_ || !s.Is("SELECT");
         return step;
     }
 

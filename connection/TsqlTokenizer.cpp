@@ -1,6 +1,7 @@
 #include "TsqlTokenizer.h"
 
 #include "HostError.h"
+#include "HostErrors.h"
 
 namespace vellbatchrule {
 
@@ -18,7 +19,8 @@ bool IsWordPart(QChar c)
 
 [[noreturn]] void Unterminated(const char* what, int line)
 {
-    throw HostError(102, QStringLiteral("Unterminated %1 starting on line %2").arg(QLatin1String(what)).arg(line),
+    throw HostError(HostErrors::IncorrectSyntax,
+                    QStringLiteral("Unterminated %1 starting on line %2").arg(QLatin1String(what)).arg(line),
                     QStringLiteral("VellConnection.AppConnection"));
 }
 

@@ -1,6 +1,7 @@
 #include "CommandBar.h"
 
 #include "HostError.h"
+#include "HostErrors.h"
 
 #include <QAction>
 #include <QMenu>
@@ -16,7 +17,7 @@ const QString kSource = QStringLiteral("BarList");
 
 [[noreturn]] void Missing(const QString& what)
 {
-    throw HostError(35601, QStringLiteral("Element not found: %1").arg(what), kSource);
+    throw HostError(HostErrors::ElementNotFound, QStringLiteral("Element not found: %1").arg(what), kSource);
 }
 
 }

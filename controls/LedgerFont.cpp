@@ -1,5 +1,7 @@
 #include "LedgerFont.h"
 
+#include "FontCharsets.h"
+
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -12,13 +14,13 @@ namespace {
 QFontDatabase::WritingSystem WritingSystemOf(qint32 charset)
 {
     switch (charset) {
-    case 134:
+    case FontCharsets::Gb2312:
         return QFontDatabase::SimplifiedChinese;
-    case 136:
+    case FontCharsets::Big5:
         return QFontDatabase::TraditionalChinese;
-    case 128:
+    case FontCharsets::ShiftJis:
         return QFontDatabase::Japanese;
-    case 129:
+    case FontCharsets::Hangul:
         return QFontDatabase::Korean;
     default:
         return QFontDatabase::Latin;

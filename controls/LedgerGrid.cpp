@@ -1,6 +1,7 @@
 #include "LedgerGrid.h"
 
 #include "LedgerFont.h"
+#include "Twips.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -60,14 +61,9 @@ void LedgerGrid::SetBodyColor(int red, int green, int blue)
     setPalette(body);
 }
 
-int LedgerGrid::TwipsToPixels(int twips) const
-{
-    return qRound(twips * logicalDpiX() / 1440.0);
-}
-
 void LedgerGrid::SetColumnWidth(int column, int twips)
 {
-    setColumnWidth(column - 1, TwipsToPixels(twips));
+    setColumnWidth(column - 1, TwipsToPixels(twips, logicalDpiX()));
 }
 
 void LedgerGrid::SetColumnFlag(int column, int flag, bool on)

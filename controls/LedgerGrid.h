@@ -37,7 +37,6 @@ public:
 
     const LedgerGridModel& Model() const { return model_; }
     std::shared_ptr<QPrinter> PrinterSetting() const { return printer_.Setting(); }
-    int TwipsToPixels(int twips) const;
 
 protected:
     void KeepingCurrentRow(const std::function<void()>& reset);

@@ -1,6 +1,7 @@
 #include "LedgerGridPrinter.h"
 
 #include "HostError.h"
+#include "HostErrors.h"
 #include "LedgerFont.h"
 #include "LedgerGrid.h"
 #include "OutputFile.h"
@@ -63,13 +64,15 @@ int LedgerGridPrinter::PrintToPdf(const QString& file)
 {
     OutputFile output(file);
     if (!output.Open())
-        throw HostError(75, QStringLiteral("Cannot print to '%1': %2").arg(file, output.ErrorString()), kSource);
+        throw HostError(HostErrors::FileAccessError,
+                        QStringLiteral("Cannot print to '%1': %2").arg(file, output.ErrorString()), kSource);
     QPdfWriter pdf(&output.Device());
     pdf.setResolution(kPdfResolution);
     pdf.setPageLayout(setting_->pageLayout());
     const int pages = PaintOn(pdf, pdf.resolution(), file);
     if (!output.Commit())
-        throw HostError(75, QStringLiteral("Cannot write '%1': %2").arg(file, output.ErrorString()), kSource);
+        throw HostError(HostErrors::FileAccessError,
+                        QStringLiteral("Cannot write '%1': %2").arg(file, output.ErrorString()), kSource);
     return pages;
 }
 
@@ -83,7 +86,7 @@ int LedgerGridPrinter::PaintOn(QPagedPaintDevice& device, int resolution, const 
 {
     QPainter painter;
     if (!painter.begin(&device))
-        throw HostError(75, QStringLiteral("Cannot print to '%1'").arg(name), kSource);
+        throw HostError(HostErrors::FileAccessError, QStringLiteral("Cannot print to '%1'").arg(name), kSource);
     const Layout layout = LayOut(painter, device, resolution);
     for (int page = 1; page <= layout.pages; ++page) {
         if (page > 1)

@@ -1,6 +1,7 @@
 #include "SpreadGridModel.h"
 
 #include "HostError.h"
+#include "HostErrors.h"
 
 namespace vellbatchrule {
 
@@ -22,7 +23,9 @@ int SpreadGridModel::columnCount(const QModelIndex& parent) const
 const SpreadGridModel::Cell& SpreadGridModel::At(const QModelIndex& index) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
-        throw HostError(9, QStringLiteral("Subscript out of range: the grid has no such cell"), QStringLiteral("SpreadGrid"));
+        throw HostError(HostErrors::SubscriptOutOfRange,
+                        QStringLiteral("Subscript out of range: the grid has no such cell"),
+                        QStringLiteral("SpreadGrid"));
     return rows_[index.row()][index.column()];
 }
 

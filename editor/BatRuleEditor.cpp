@@ -63,7 +63,8 @@ void BatRuleEditor::SetLevelText(const QString& text)
 void BatRuleEditor::LoadRuleIntoGrid()
 {
     RWDatabase database;
-    const auto rule = singleItem ? database.FetchBatchRule(ItemID, 1) : database.FetchBatchRule(ParentItemID, 0);
+    const auto rule = singleItem ? database.FetchBatchRule(ItemID, RuleOwner::Material)
+                                 : database.FetchBatchRule(ParentItemID, RuleOwner::Group);
     if (!rule || rule->RecordCount() == 0) {
         SetLevelText(QStringLiteral("1"));
         return;

@@ -1,6 +1,7 @@
 #include "MemoryRuleGrid.h"
 
 #include "HostError.h"
+#include "HostErrors.h"
 
 namespace vellbatchrule {
 
@@ -19,7 +20,8 @@ void MemoryRuleGrid::SetRowCount(int rows)
 const MemoryRuleGrid::Cell& MemoryRuleGrid::At(int column, int row) const
 {
     if (column < 1 || column > ColumnCount || row < 1 || row > RowCount())
-        throw HostError(9, QStringLiteral("No grid cell at column %1, row %2").arg(column).arg(row),
+        throw HostError(HostErrors::SubscriptOutOfRange,
+                        QStringLiteral("No grid cell at column %1, row %2").arg(column).arg(row),
                         QStringLiteral("RuleGrid"));
     return rows_[row - 1][column - 1];
 }

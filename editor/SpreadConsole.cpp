@@ -2,11 +2,12 @@
 
 #include "HostText.h"
 #include "MParse.h"
-#include "ModuleState.h"
 #include "PropertyCatalogue.h"
 #include "Recordset.h"
 #include "RuleGrid.h"
 #include "TextUtil.h"
+
+using namespace Qt::StringLiterals;
 
 namespace vellbatchrule {
 
@@ -50,22 +51,18 @@ void Clear(RuleGrid& grid, int column, int row)
 
 const QStringList& DateFormats()
 {
-    static const QStringList formats{"yyyy/mm/dd", "mm/dd/yy", "yy/mm/dd", "yyyy-mm-dd", "mm-dd-yy",
-                                     "yy-mm-dd",   "yyyymmdd", "mmddyy",   "yymmdd",     "yyyy/mm",
-                                     "yy/mm",      "yyyy-mm",  "yy-mm",    "yyyymm",     "yymm"};
+    static const QStringList formats{u"yyyy/mm/dd"_s, u"mm/dd/yy"_s, u"yy/mm/dd"_s, u"yyyy-mm-dd"_s, u"mm-dd-yy"_s,
+                                     u"yy-mm-dd"_s,   u"yyyymmdd"_s, u"mmddyy"_s,   u"yymmdd"_s,     u"yyyy/mm"_s,
+                                     u"yy/mm"_s,      u"yyyy-mm"_s,  u"yy-mm"_s,    u"yyyymm"_s,     u"yymm"_s};
     return formats;
 }
 
 QStringList PropertyListText()
 {
-    const ValueBag& list = CurrentModuleState().propertyList;
     QStringList items;
-    for (int position = 1; position < list.Count(); position += 2) {
-        const qint32 id = list.Get(list.KeyAt(position)).toInt();
-        if (id == PropertyIds::ProjectNumber)
-            continue;
-        items.append(TextUtil::ComposeIdText(list.Get(list.KeyAt(position + 1)).toString(), QString::number(id)));
-    }
+    for (const qint32 id : CataloguedIds())
+        if (id != PropertyIds::ProjectNumber)
+            items.append(TextUtil::ComposeIdText(PropertyName(id), QString::number(id)));
     return items;
 }
 

@@ -7,6 +7,7 @@
 #include "MParse.h"
 #include "SpreadConsole.h"
 #include "SpreadGrid.h"
+#include "Twips.h"
 #include "VirtualKeys.h"
 
 #include <QApplication>
@@ -32,7 +33,6 @@ namespace vellbatchrule {
 namespace {
 
 constexpr int kMaxLevels = 8;
-constexpr double kTwipsPerInch = 1440.0;
 
 // The small note picture beside the window's note: 17 × 16, 16 colours.
 const char* const kNotePicture[] = {
@@ -113,8 +113,8 @@ frmBatRuleSet::~frmBatRuleSet()
 
 QRect frmBatRuleSet::Twips(const QRect& twips) const
 {
-    auto x = [this](int t) { return qRound(t * logicalDpiX() / kTwipsPerInch); };
-    auto y = [this](int t) { return qRound(t * logicalDpiY() / kTwipsPerInch); };
+    auto x = [this](int t) { return TwipsToPixels(t, logicalDpiX()); };
+    auto y = [this](int t) { return TwipsToPixels(t, logicalDpiY()); };
     return {x(twips.x()), y(twips.y()), x(twips.width()), y(twips.height())};
 }
 

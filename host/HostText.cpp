@@ -1,6 +1,7 @@
 #include "HostText.h"
 
 #include "HostError.h"
+#include "HostErrors.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,7 +27,7 @@ qint32 ToLong(const QString& text)
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(value))
-        throw HostError(13, QStringLiteral("Type mismatch: '%1' is not a number").arg(text),
+        throw HostError(HostErrors::TypeMismatch, QStringLiteral("Type mismatch: '%1' is not a number").arg(text),
                         QStringLiteral("HostText"));
     return RoundToLong(value);
 }
@@ -54,7 +55,7 @@ qint32 RoundToLong(double value)
     const double rounded = std::nearbyint(value);
     if (!std::isfinite(rounded) || rounded < std::numeric_limits<qint32>::min()
         || rounded > std::numeric_limits<qint32>::max())
-        throw HostError(6, QStringLiteral("Overflow: %1").arg(value), QStringLiteral("HostText"));
+        throw HostError(HostErrors::Overflow, QStringLiteral("Overflow: %1").arg(value), QStringLiteral("HostText"));
     return static_cast<qint32>(rounded);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "FontCharsets.h"
 #include "HostError.h"
+#include "HostErrors.h"
 
 #include <QString>
 #include <array>
@@ -14,7 +16,7 @@ class LedgerPrinter {
 public:
     struct Font {
         QString name;
-        qint32 charset = 134;
+        qint32 charset = FontCharsets::Gb2312;
         double size = 9;
         bool bold = false;
         bool underline = false;
@@ -44,7 +46,8 @@ private:
     static Line& At(Lines& lines, int index)
     {
         if (index < 0 || index >= LineCount)
-            throw HostError(9, QStringLiteral("Subscript out of range: print line %1").arg(index),
+            throw HostError(HostErrors::SubscriptOutOfRange,
+                            QStringLiteral("Subscript out of range: print line %1").arg(index),
                             QStringLiteral("LedgerPrinter"));
         return lines[std::size_t(index)];
     }

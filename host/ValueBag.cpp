@@ -1,6 +1,7 @@
 #include "ValueBag.h"
 
 #include "HostError.h"
+#include "HostErrors.h"
 
 namespace vellbatchrule {
 
@@ -29,7 +30,7 @@ QVariant ValueBag::Get(const QString& key) const
 {
     const qsizetype index = IndexOf(key);
     if (index < 0)
-        throw HostError(5, QStringLiteral("ValueBag has no key '%1'").arg(key), kSource);
+        throw HostError(HostErrors::InvalidCall, QStringLiteral("ValueBag has no key '%1'").arg(key), kSource);
     return items_[index].second;
 }
 
@@ -47,7 +48,8 @@ bool ValueBag::Contains(const QString& key) const
 QString ValueBag::KeyAt(int position) const
 {
     if (position < 1 || position > Count())
-        throw HostError(9, QStringLiteral("ValueBag key position %1 is out of range").arg(position), kSource);
+        throw HostError(HostErrors::SubscriptOutOfRange,
+                        QStringLiteral("ValueBag key position %1 is out of range").arg(position), kSource);
     return items_[position - 1].first;
 }
 

@@ -1,6 +1,7 @@
 #include "DemoDatabase.h"
 
 #include "HostError.h"
+#include "HostErrors.h"
 #include "StockComponents.h"
 
 #include <QFile>
@@ -89,13 +90,15 @@ public:
     explicit Writer(const QString& file) : file_(file), partial_{file + QStringLiteral(".partial")}
     {
         if (QFileInfo::exists(file) && !QFileInfo(file).isFile())
-            throw HostError(1, QStringLiteral("Cannot create '%1': it is no regular file").arg(file), kSource);
+            throw HostError(HostErrors::DemoDatabaseNotWritten,
+                            QStringLiteral("Cannot create '%1': it is no regular file").arg(file), kSource);
         QFile::remove(partial_.path);
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_.name);
             db.setDatabaseName(partial_.path);
             if (!db.open())
-                throw HostError(1, QStringLiteral("Cannot create '%1': %2").arg(file, db.lastError().text()), kSource);
+                throw HostError(HostErrors::DemoDatabaseNotWritten,
+                                QStringLiteral("Cannot create '%1': %2").arg(file, db.lastError().text()), kSource);
         }
         // The rollback journal, not WAL: a database in a read-only folder
         // can still be read, and a writer's unit is kept whole by its lock.
@@ -109,8 +112,10 @@ public:
         Exec("COMMIT");
         QSqlDatabase::database(connection_.name, false).close();
         if (std::rename(QFile::encodeName(partial_.path).constData(), QFile::encodeName(file_).constData()) != 0)
-            throw HostError(1, QStringLiteral("Cannot replace '%1': %2").arg(file_, QString::fromLocal8Bit(std::strerror(errno))),
-                            kSource);
+            throw HostError(
+                HostErrors::DemoDatabaseNotWritten,
+                QStringLiteral("Cannot replace '%1': %2").arg(file_, QString::fromLocal8Bit(std::strerror(errno))),
+                kSource);
         partial_.kept = true;
     }
 
@@ -183,7 +188,8 @@ private:
 
     [[noreturn]] void Fail(const QSqlQuery& query)
     {
-        throw HostError(1, QStringLiteral("Cannot write '%1': %2").arg(file_, query.lastError().text()), kSource);
+        throw HostError(HostErrors::DemoDatabaseNotWritten,
+                        QStringLiteral("Cannot write '%1': %2").arg(file_, query.lastError().text()), kSource);
     }
 
     QString file_;

@@ -1,5 +1,6 @@
 #include "GroupTree.h"
 
+#include "HostErrors.h"
 #include "MParse.h"
 #include "Recordset.h"
 
@@ -10,8 +11,6 @@ namespace vellbatchrule {
 namespace GroupTree {
 
 namespace {
-
-constexpr qint32 kElementNotFound = 35601;   // the tree's own error for a missing parent node
 
 // A field's position, looked up once for the whole tree.
 int FieldPosition(const Recordset& rows, const char* name)
@@ -46,7 +45,8 @@ Load FromGroups(Recordset& groups)
         const QString parentKey = KeyOf(groups.Field(parentId).toInt());
         const QString key = KeyOf(groups.Field(itemId).toInt());
         if (!keys.contains(parentKey)) {
-            tree.failure = HostError(kElementNotFound, QStringLiteral("Element not found: %1").arg(parentKey),
+            tree.failure = HostError(HostErrors::ElementNotFound,
+                                     QStringLiteral("Element not found: %1").arg(parentKey),
                                      QStringLiteral("tvBatRule"));
             break;
         }

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+using namespace Qt::StringLiterals;
+
 namespace vellbatchrule {
 
 namespace MainCommands {
@@ -85,17 +87,19 @@ QString MasterCaption(const MenuTool& tool)
 
 const QStringList& MasterCaptionOrder()
 {
-    static const QStringList order{"mtEdit",    "mtView",    "mtLayout",   "mpFile",      "mcFSave",      "mcFPrint",
-                                   "mcFPrintPreview", "mcFPrintSetup", "mcFExport", "mcExit", "mcERule", "mcEAddNew",
-                                   "mcEDelete", "mcESum",    "mcEFind",    "mcESort",     "mcEFilter",    "mcVRefresh",
-                                   "mcVSRefresh", "mcWToolBar", "mcWTBLable", "mcWStatusBar", "mtHellp",  "mcHHelp"};
+    static const QStringList order{
+        u"mtEdit"_s,    u"mtView"_s,   u"mtLayout"_s,   u"mpFile"_s,     u"mcFSave"_s,      u"mcFPrint"_s,
+        u"mcFPrintPreview"_s, u"mcFPrintSetup"_s, u"mcFExport"_s, u"mcExit"_s, u"mcERule"_s, u"mcEAddNew"_s,
+        u"mcEDelete"_s, u"mcESum"_s,   u"mcEFind"_s,    u"mcESort"_s,    u"mcEFilter"_s,    u"mcVRefresh"_s,
+        u"mcVSRefresh"_s, u"mcWToolBar"_s, u"mcWTBLable"_s, u"mcWStatusBar"_s, u"mtHellp"_s, u"mcHHelp"_s};
     return order;
 }
 
 void Define(CommandBar& bar)
 {
-    static const QHash<QString, QString> opens{{"mpFile", "mnuFile"},   {"mtEdit", "mnuEdit"}, {"mtView", "mnuView"},
-                                               {"mtLayout", "mnuLayout"}, {"mtHellp", "mnuHelp"}};
+    static const QHash<QString, QString> opens{{u"mpFile"_s, u"mnuFile"_s},     {u"mtEdit"_s, u"mnuEdit"_s},
+                                               {u"mtView"_s, u"mnuView"_s},     {u"mtLayout"_s, u"mnuLayout"_s},
+                                               {u"mtHellp"_s, u"mnuHelp"_s}};
     for (const MenuTool& tool : MenuTools())
         bar.AddTool({QLatin1String(tool.id), tool.numericId, QLatin1String(tool.category), MasterCaption(tool),
                      tool.shortcut, tool.enabled, tool.checked, tool.separatorBefore,

@@ -8,12 +8,15 @@
 #include "GroupTree.h"
 #include "GroupTreeModel.h"
 #include "HostError.h"
+#include "HostErrors.h"
 #include "LedgerGrid.h"
 #include "LoadSteps.h"
 #include "LockKeys.h"
 #include "MMTS.h"
 #include "MParse.h"
 #include "MainCommands.h"
+#include "Twips.h"
+#include "VirtualKeys.h"
 #include "frmBatRuleSet.h"
 
 #include <QAction>
@@ -32,6 +35,8 @@
 #include <QToolBar>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
 
 namespace vellbatchrule {
 
@@ -62,10 +67,10 @@ void Quietly(Step step)
 QIcon ToolbarIcon(const QStyle* style, const QString& key, const char* themeName)
 {
     static const QHash<QString, QStyle::StandardPixmap> fallbacks{
-        {"AddNew", QStyle::SP_FileIcon},          {"Rule", QStyle::SP_FileDialogDetailedView},
-        {"Modify", QStyle::SP_FileDialogContentsView}, {"Delete", QStyle::SP_TrashIcon},
-        {"Refresh", QStyle::SP_BrowserReload},    {"Print", QStyle::SP_DialogSaveButton},
-        {"PrintPreView", QStyle::SP_FileDialogInfoView}, {"Exit", QStyle::SP_DialogCloseButton}};
+        {u"AddNew"_s, QStyle::SP_FileIcon},       {u"Rule"_s, QStyle::SP_FileDialogDetailedView},
+        {u"Modify"_s, QStyle::SP_FileDialogContentsView}, {u"Delete"_s, QStyle::SP_TrashIcon},
+        {u"Refresh"_s, QStyle::SP_BrowserReload}, {u"Print"_s, QStyle::SP_DialogSaveButton},
+        {u"PrintPreView"_s, QStyle::SP_FileDialogInfoView}, {u"Exit"_s, QStyle::SP_DialogCloseButton}};
     return QIcon::fromTheme(QLatin1String(themeName), style->standardIcon(fallbacks.value(key, QStyle::SP_FileIcon)));
 }
 
@@ -221,7 +226,8 @@ void frmBatRuleMain::ApplyCaptions()
         Quietly([&] {
             QAction* action = tbBatRule_->findChild<QAction*>(QLatin1String(button.key));
             if (!action)
-                throw HostError(35601, QStringLiteral("Element not found"), QStringLiteral("tbBatRule"));
+                throw HostError(HostErrors::ElementNotFound, QStringLiteral("Element not found"),
+                                QStringLiteral("tbBatRule"));
             action->setText(Tr(button.caption));
             action->setToolTip(Tr(button.toolTip));
         });
@@ -425,9 +431,9 @@ void frmBatRuleMain::BarList_ToolClick(const QString& toolId)
 
 void frmBatRuleMain::tbBatRule_ButtonClick(const QString& key)
 {
-    static const QHash<QString, QString> tools{{"Rule", "mcERule"},   {"Refresh", "mcVRefresh"},
-                                               {"Print", "mcFPrint"}, {"PrintPreView", "mcFPrintPreview"},
-                                               {"Exit", "mcExit"}};
+    static const QHash<QString, QString> tools{{u"Rule"_s, u"mcERule"_s},   {u"Refresh"_s, u"mcVRefresh"_s},
+                                               {u"Print"_s, u"mcFPrint"_s}, {u"PrintPreView"_s, u"mcFPrintPreview"_s},
+                                               {u"Exit"_s, u"mcExit"_s}};
     // The buttons run the same actions as their menu commands.
     if (tools.contains(key))
         BarList_ToolClick(tools.value(key));
@@ -449,7 +455,7 @@ void frmBatRuleMain::ShowHelp()
     QString subsystem = MMTS::FindPropValue(QStringLiteral("SUBID"));
     if (subsystem.toUpper() == QStringLiteral("HS"))
         subsystem = QStringLiteral("CC");
-    MMTS::ShowHelpForKey(MMTS::KeyF1, 0, MMTS::HelpTopic, 0, subsystem, 0);
+    MMTS::ShowHelpForKey(VirtualKeys::F1, 0, MMTS::HelpTopic, 0, subsystem, 0);
 }
 
 void frmBatRuleMain::ToggleLayout(const QString& toolId)
@@ -462,12 +468,12 @@ void frmBatRuleMain::ToggleLayout(const QString& toolId)
 
 int frmBatRuleMain::Px(int twips) const
 {
-    return qRound(twips * logicalDpiX() / 1440.0);
+    return TwipsToPixels(twips, logicalDpiX());
 }
 
 int frmBatRuleMain::Twips(int px) const
 {
-    return qRound(px * 1440.0 / logicalDpiX());
+    return PixelsToTwips(px, logicalDpiX());
 }
 
 int frmBatRuleMain::InnerWidth() const

@@ -1,6 +1,7 @@
 #include "BatRulePrint.h"
 
 #include "HostError.h"
+#include "HostErrors.h"
 #include "Ledger.h"
 #include "MParse.h"
 
@@ -38,7 +39,8 @@ void SetLine(LedgerPrinter::Line& line, const QString& text, double size, Charse
 void BatRulePrint::SetLdgLayout()
 {
     if (!ledger_)
-        throw HostError(91, QStringLiteral("No ledger is set to print"), QStringLiteral("BatRulePrint"));
+        throw HostError(HostErrors::ObjectNotSet, QStringLiteral("No ledger is set to print"),
+                        QStringLiteral("BatRulePrint"));
     MParse::SetLedgerPrintFonts(*ledger_);
     SetPrintHeader();
     ledger_->SetGridFont({FontName(), FontCharset(), 9, false, false});

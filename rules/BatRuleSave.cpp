@@ -10,6 +10,8 @@
 #include "SqlLines.h"
 #include "TextUtil.h"
 
+#include <QStringList>
+
 namespace vellbatchrule {
 
 namespace {
@@ -31,8 +33,9 @@ QString N(qint32 value)
 // The fields after FItemID, as a Values list or a Select list writes them.
 QString FieldsAfterOwner(const BatRuleStruct& r)
 {
-    return N(r.FPropertyID) + ',' + N(r.FUseShortNumber) + ',' + r.FFormatDate + ',' + r.FSelDefine + ','
-           + N(r.FWidth) + ',' + r.FCharacter + ',' + r.FSubCharacter;
+    return QStringList{N(r.FPropertyID), N(r.FUseShortNumber), r.FFormatDate, r.FSelDefine, N(r.FWidth),
+                       r.FCharacter, r.FSubCharacter}
+        .join(QLatin1Char(','));
 }
 
 }
@@ -134,7 +137,8 @@ QString BatRuleSave::ItemDetailSql() const
     sql << QStringLiteral(" Delete from ICBatchNoRule ") << QStringLiteral(" Where FItemID=") + N(itemId_);
     for (const auto& [key, r] : collected_)
         sql << kItemInsertHead
-            << QStringLiteral(" Values(") + N(r.FID) + ',' + N(r.FItemID) + ',' + FieldsAfterOwner(r) + ')';
+            << QStringLiteral(" Values(") + N(r.FID) + QLatin1Char(',') + N(r.FItemID) + QLatin1Char(',')
+                   + FieldsAfterOwner(r) + QLatin1Char(')');
     return sql.Text();
 }
 
@@ -179,8 +183,8 @@ QString BatRuleSave::GroupSql() const
         << QStringLiteral("       FDetail=0");
     for (const auto& [key, r] : collected_)
         sql << kGroupInsertHead
-            << QStringLiteral(" Values(") + N(r.FID) + ',' + N(parentItemId_) + ',' + FieldsAfterOwner(r)
-                   + QStringLiteral(",0)");
+            << QStringLiteral(" Values(") + N(r.FID) + QLatin1Char(',') + N(parentItemId_) + QLatin1Char(',')
+                   + FieldsAfterOwner(r) + QStringLiteral(",0)");
     return sql.Text();
 }
 

@@ -4,6 +4,9 @@
 
 namespace vellbatchrule {
 
+// Whose rule an element is, as ICBatchNoRule.FDetail stores it.
+enum class RuleOwner { Group = 0, Material = 1 };
+
 // One element of a batch-number rule, as one row of ICBatchNoRule. While a
 // rule is being saved the four text fields hold their value already written
 // as an SQL literal ('yymmdd', '').

@@ -63,4 +63,26 @@ bool IsCatalogued(qint32 propertyId)
                        [propertyId](const CatalogueEntry& entry) { return entry.id == propertyId; });
 }
 
+QList<qint32> CataloguedIds()
+{
+    const ValueBag& list = CurrentModuleState().propertyList;
+    QList<qint32> ids;
+    for (int position = 1; position < list.Count(); position += 2)
+        ids.append(list.Get(list.KeyAt(position)).toInt());
+    return ids;
+}
+
+qint32 PropertyIdOf(const QString& idOrName)
+{
+    const qint32 byId = idOrName.toInt();
+    const QString translated = MParse::TranslateText(idOrName);
+    for (const qint32 id : CataloguedIds()) {
+        const QString name = PropertyName(id);
+        if ((byId > 0 && byId == id) || name.compare(idOrName, Qt::CaseInsensitive) == 0
+            || translated.compare(name, Qt::CaseInsensitive) == 0)
+            return id;
+    }
+    return 0;
+}
+
 }

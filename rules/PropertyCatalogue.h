@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 namespace vellbatchrule {
@@ -26,5 +27,10 @@ void LoadingPropertyList();
 QString PropertyName(qint32 propertyId);
 // True for the 13 IDs of the catalogue.
 bool IsCatalogued(qint32 propertyId);
+// The IDs of the thread's catalogue in their fixed order; none before it is filled.
+QList<qint32> CataloguedIds();
+// The property a user names by its ID or by its name in any of the
+// languages, whatever the letter case; 0 when the catalogue has none such.
+qint32 PropertyIdOf(const QString& idOrName);
 
 }

@@ -100,14 +100,14 @@ QString RWDatabase::ItemDetailSql(qint32 parentId, const QString& fromFragment, 
     return sql.Text();
 }
 
-QString RWDatabase::BatchRuleSql(qint32 itemId, qint32 detail)
+QString RWDatabase::BatchRuleSql(qint32 itemId, RuleOwner owner)
 {
     SqlLines sql;
     sql << QStringLiteral(" SELECT FID,FItemID,FPropertyID,FUseShortNumber,FFormatDate,FSelDefine,FWidth,FCharacter,"
                           "FSubCharacter")
         << QStringLiteral(" From ICBatchNoRule")
         << QStringLiteral(" Where FItemID=") + QString::number(itemId) + QStringLiteral(" and ")
-        << QStringLiteral("       FDetail=") + QString::number(detail)
+        << QStringLiteral("       FDetail=") + QString::number(qToUnderlying(owner))
         << QStringLiteral(" ORDER BY FItemID,FID");
     return sql.Text();
 }
@@ -131,15 +131,16 @@ QString RWDatabase::ItemSql(qint32 itemId, const QString& fromFragment, const QS
     return sql.Text();
 }
 
-QString RWDatabase::StoredRulesSql(qint32 detail, const QString& fromFragment, const QString& whereFragment)
+QString RWDatabase::StoredRulesSql(RuleOwner owner, const QString& fromFragment, const QString& whereFragment)
 {
-    const bool items = detail != 0;
+    const bool items = owner == RuleOwner::Material;
     SqlLines sql;
     sql << QStringLiteral(" SELECT u1.FNumber,u1.FName,r.FID,r.FItemID,r.FPropertyID,r.FUseShortNumber,r.FFormatDate,"
                           "r.FSelDefine,r.FWidth,r.FCharacter,r.FSubCharacter")
         << (items ? QStringLiteral(" From ICBatchNoRule r,t_ICItem u1") : QStringLiteral(" From ICBatchNoRule r,t_Item u1"))
                + FromPart(fromFragment)
-        << QStringLiteral(" Where r.FDetail=") + QString::number(items ? 1 : 0) + QStringLiteral(" And r.FItemID=u1.FItemID")
+        << QStringLiteral(" Where r.FDetail=") + QString::number(qToUnderlying(owner))
+               + QStringLiteral(" And r.FItemID=u1.FItemID")
                + (items ? QStringLiteral(" And u1.FBatchManager = 1")
                         : QStringLiteral(" And u1.FItemClassID = 4 And u1.FDetail = 0"))
                + WherePart(whereFragment)
@@ -220,9 +221,9 @@ std::unique_ptr<Recordset> RWDatabase::FetchItemDetail(qint32 parentId)
                            [&](auto& from, auto& where) { return ItemDetailSql(parentId, from, where); });
 }
 
-std::unique_ptr<Recordset> RWDatabase::FetchBatchRule(qint32 itemId, const qint32& detail)
+std::unique_ptr<Recordset> RWDatabase::FetchBatchRule(qint32 itemId, RuleOwner owner)
 {
-    return Guarded(QStringLiteral("FetchBatchRule::"), [&] { return BatchRuleSql(itemId, detail); });
+    return Guarded(QStringLiteral("FetchBatchRule::"), [&] { return BatchRuleSql(itemId, owner); });
 }
 
 std::unique_ptr<Recordset> RWDatabase::FetchGroup(qint32 groupId)
@@ -237,10 +238,10 @@ std::unique_ptr<Recordset> RWDatabase::FetchItem(qint32 itemId)
                            [&](auto& from, auto& where) { return ItemSql(itemId, from, where); });
 }
 
-std::unique_ptr<Recordset> RWDatabase::FetchStoredRules(qint32 detail)
+std::unique_ptr<Recordset> RWDatabase::FetchStoredRules(RuleOwner owner)
 {
     return GuardedFiltered(QStringLiteral("FetchStoredRules::"),
-                           [&](auto& from, auto& where) { return StoredRulesSql(detail, from, where); });
+                           [&](auto& from, auto& where) { return StoredRulesSql(owner, from, where); });
 }
 
 std::unique_ptr<Recordset> RWDatabase::CountSpread(const QString& groupNumber, const QStringList& innerGroups)

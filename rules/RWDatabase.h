@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BatRuleStruct.h"
 #include "Recordset.h"
 
 #include <QString>
@@ -29,16 +30,16 @@ public:
 
     std::unique_ptr<Recordset> FetchParentItem();
     std::unique_ptr<Recordset> FetchItemDetail(qint32 parentId);
-    std::unique_ptr<Recordset> FetchBatchRule(qint32 itemId, const qint32& detail);
+    std::unique_ptr<Recordset> FetchBatchRule(qint32 itemId, RuleOwner owner);
     // One material group, or one material, when the user may see it: no row otherwise.
     std::unique_ptr<Recordset> FetchGroup(qint32 groupId);
     std::unique_ptr<Recordset> FetchItem(qint32 itemId);
 
     // Every stored rule whose owner the user may see, as one row per element
     // with the owner's FNumber and FName first, by owner number and level:
-    // detail 1 the rules of batch-managed materials, detail 0 those of groups
-    // (the root's rule, owner 0, is FetchBatchRule(0, 0)).
-    std::unique_ptr<Recordset> FetchStoredRules(qint32 detail);
+    // the rules of batch-managed materials, or those of groups (the root's
+    // rule, owner 0, is FetchBatchRule(0, RuleOwner::Group)).
+    std::unique_ptr<Recordset> FetchStoredRules(RuleOwner owner);
     // The batch-managed materials below a group number ("" for all), and
     // below none of the inner group numbers, that the user may see, counted:
     // FMaterials, and FOwnRules of them with rule rows.
@@ -53,10 +54,10 @@ public:
     // The texts the queries send.
     static QString ParentItemSql(const QString& fromFragment, const QString& whereFragment);
     static QString ItemDetailSql(qint32 parentId, const QString& fromFragment, const QString& whereFragment);
-    static QString BatchRuleSql(qint32 itemId, qint32 detail);
+    static QString BatchRuleSql(qint32 itemId, RuleOwner owner);
     static QString GroupSql(qint32 groupId, const QString& fromFragment, const QString& whereFragment);
     static QString ItemSql(qint32 itemId, const QString& fromFragment, const QString& whereFragment);
-    static QString StoredRulesSql(qint32 detail, const QString& fromFragment, const QString& whereFragment);
+    static QString StoredRulesSql(RuleOwner owner, const QString& fromFragment, const QString& whereFragment);
     static QString CountSpreadSql(const QString& groupNumber, const QStringList& innerGroups, const QString& fromFragment,
                                   const QString& whereFragment);
     static QString SpreadSampleSql(const QString& groupNumber, bool spareOwnRules, int count, const QString& fromFragment,

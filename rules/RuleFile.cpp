@@ -156,8 +156,11 @@ QString RowOf(const Record& record, Row& row)
 
 const QStringList& Columns()
 {
-    static const QStringList columns{"Owner",      "Number",     "FID",    "FPropertyID", "FUseShortNumber",
-                                     "FFormatDate", "FSelDefine", "FWidth", "FCharacter",  "FSubCharacter"};
+    static const QStringList columns{QStringLiteral("Owner"),         QStringLiteral("Number"),
+                                     QStringLiteral("FID"),           QStringLiteral("FPropertyID"),
+                                     QStringLiteral("FUseShortNumber"), QStringLiteral("FFormatDate"),
+                                     QStringLiteral("FSelDefine"),    QStringLiteral("FWidth"),
+                                     QStringLiteral("FCharacter"),    QStringLiteral("FSubCharacter")};
     return columns;
 }
 
@@ -178,17 +181,20 @@ QString CsvRows(const StoredRule& rule)
 
 QJsonObject JsonOf(const StoredRule& rule)
 {
+    const QStringList& key = Columns();
     QJsonArray elements;
     for (const BatRuleStruct& e : rule.elements)
-        elements.append(QJsonObject{{"FID", e.FID},
-                                    {"FPropertyID", e.FPropertyID},
-                                    {"FUseShortNumber", e.FUseShortNumber},
-                                    {"FFormatDate", e.FFormatDate},
-                                    {"FSelDefine", e.FSelDefine},
-                                    {"FWidth", e.FWidth},
-                                    {"FCharacter", e.FCharacter},
-                                    {"FSubCharacter", e.FSubCharacter}});
-    return {{"Owner", rule.group ? GroupOwner : ItemOwner}, {"Number", rule.number}, {"Elements", elements}};
+        elements.append(QJsonObject{{key[Fid], e.FID},
+                                    {key[PropertyId], e.FPropertyID},
+                                    {key[UseShortNumber], e.FUseShortNumber},
+                                    {key[FormatDate], e.FFormatDate},
+                                    {key[SelDefine], e.FSelDefine},
+                                    {key[Width], e.FWidth},
+                                    {key[Character], e.FCharacter},
+                                    {key[SubCharacter], e.FSubCharacter}});
+    return {{key[Owner], rule.group ? GroupOwner : ItemOwner},
+            {key[Number], rule.number},
+            {QStringLiteral("Elements"), elements}};
 }
 
 Reader::Reader(QIODevice& device, qint64 maxRows) : device_(device), maxRows_(maxRows) {}

@@ -11,12 +11,12 @@ namespace RuleText {
 
 QString OfMaterial(qint32 materialId)
 {
-    return materialId <= 0 ? QString() : OfStored(materialId, 1);
+    return materialId <= 0 ? QString() : OfStored(materialId, RuleOwner::Material);
 }
 
-QString OfStored(qint32 ownerId, qint32 detail)
+QString OfStored(qint32 ownerId, RuleOwner owner)
 {
-    const auto elements = RWDatabase().FetchBatchRule(ownerId, detail);
+    const auto elements = RWDatabase().FetchBatchRule(ownerId, owner);
     QList<qint32> properties;
     for (; elements && !elements->Eof(); elements->MoveNext())
         properties.append(elements->Field(QStringLiteral("FPropertyID")).toInt());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BatRuleStruct.h"
+
 #include <QList>
 #include <QString>
 
@@ -11,8 +13,8 @@ namespace RuleText {
 
 // The material's own rule; empty without one.
 QString OfMaterial(qint32 materialId);
-// Any stored rule: a material's (detail 1) or a group's (0).
-QString OfStored(qint32 ownerId, qint32 detail);
+// Any stored rule: a material's or a group's.
+QString OfStored(qint32 ownerId, RuleOwner owner);
 QString Of(const QList<qint32>& propertyIds);
 
 }

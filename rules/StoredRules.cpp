@@ -50,7 +50,7 @@ bool ReadRoot(RWDatabase& database, const std::function<void(const StoredRule&)>
 {
     if (!RWDatabase::AccessScopeOf(QStringLiteral("u1")).Open())
         return true;
-    const auto root = database.FetchBatchRule(0, 0);
+    const auto root = database.FetchBatchRule(0, RuleOwner::Group);
     if (!root)
         return false;
     StoredRule rootRule;
@@ -85,11 +85,11 @@ bool Read(const std::function<void(const StoredRule&)>& visit)
     RWDatabase database;
     if (!ReadRoot(database, visit))
         return false;
-    for (const qint32 detail : {0, 1}) {
-        const auto rows = database.FetchStoredRules(detail);
+    for (const RuleOwner owner : {RuleOwner::Group, RuleOwner::Material}) {
+        const auto rows = database.FetchStoredRules(owner);
         if (!rows)
             return false;
-        VisitOwners(*rows, detail == 0, visit);
+        VisitOwners(*rows, owner == RuleOwner::Group, visit);
     }
     return true;
 }

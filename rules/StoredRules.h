@@ -13,7 +13,7 @@ class Recordset;
 // One stored rule with its owner, its elements in level order with their
 // texts as stored (not as SQL literals).
 struct StoredRule {
-    bool group = false;      // a group rule (FDetail 0), else a material's
+    bool group = false;      // a group rule (RuleOwner::Group), else a material's
     qint32 ownerId = 0;
     QString number, name;    // the owner's; the root group has no number
     QList<BatRuleStruct> elements;

@@ -5,9 +5,11 @@
 #include "DataAccess.h"
 #include "HelpViewer.h"
 #include "HostError.h"
+#include "HostErrors.h"
 #include "HostText.h"
 #include "ModuleState.h"
 #include "ShareProps.h"
+#include "VirtualKeys.h"
 
 #include <QCoreApplication>
 
@@ -81,7 +83,7 @@ QString GetSessionValue(const QString& key)
 {
     const auto& props = CurrentModuleState().sessionProps;
     if (!props)
-        throw HostError(91, QStringLiteral("The session has not been read yet"),
+        throw HostError(HostErrors::ObjectNotSet, QStringLiteral("The session has not been read yet"),
                         QStringLiteral("VellBatchRule.Session"));
     return props->Value(key);
 }
@@ -129,7 +131,7 @@ bool GetDataAccessFilter(const QString& propsString, qint32 userId, const ValueL
 bool ShowHelpForKey(qint32 keyCode, qint32 number1, const QString& topic, qint32 number2, const QString& subsystemId,
                     qint32 number3)
 {
-    if (keyCode != KeyF1)
+    if (keyCode != VirtualKeys::F1)
         return false;
     auto& viewer = CurrentModuleState().helpViewer;
     if (!viewer)

@@ -32,10 +32,9 @@ QString FindPropValue(const QString& key);
 bool GetDataAccessFilter(const QString& propsString, qint32 userId, const ValueList& tables, const ValueList& mappings,
                          QString& fromFragment, QString& whereFragment, bool firstForm);
 
-inline constexpr qint32 KeyF1 = 112;
 inline const QString HelpTopic = QStringLiteral("ICBatchCodeRule");
 
-// Opens the help topic when the key is F1 (true); any other key does nothing.
+// Opens the help topic when the key is F1 (VirtualKeys::F1, true); any other key does nothing.
 // A viewer that cannot be made or fails reaches the caller.
 bool ShowHelpForKey(qint32 keyCode, qint32 number1, const QString& topic, qint32 number2, const QString& subsystemId,
                     qint32 number3);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FontCharsets.h"
 #include "ValueBag.h"
 
 #include <QString>
@@ -20,7 +21,7 @@ namespace MParse {
 inline const QString ResourceKey = QStringLiteral("VEZAROZIVADA");
 // What the language's font properties answer when they name no font.
 inline const QString DefaultFontName = QStringLiteral("宋体");
-inline constexpr qint16 DefaultFontCharset = 134;
+inline constexpr qint16 DefaultFontCharset = FontCharsets::Gb2312;
 
 // Never fails: falls back to the text it was given.
 QString TranslateText(const QString& text);

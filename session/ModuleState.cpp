@@ -1,6 +1,7 @@
 #include "ModuleState.h"
 
 #include "HostError.h"
+#include "HostErrors.h"
 
 namespace vellbatchrule {
 
@@ -12,8 +13,10 @@ void SessionTable::Add(const QString& key, const QString& value)
 {
     const QString folded = key.toCaseFolded();
     if (values_.contains(folded))
-        throw HostError(457, QStringLiteral("This key is already associated with an element of this collection: '%1'").arg(key),
-                        kSource);
+        throw HostError(
+            HostErrors::KeyAlreadyAssociated,
+            QStringLiteral("This key is already associated with an element of this collection: '%1'").arg(key),
+            kSource);
     values_.insert(folded, value);
 }
 
@@ -21,7 +24,7 @@ QString SessionTable::Value(const QString& key) const
 {
     const auto found = values_.constFind(key.toCaseFolded());
     if (found == values_.constEnd())
-        throw HostError(5, QStringLiteral("The session has no value '%1'").arg(key), kSource);
+        throw HostError(HostErrors::InvalidCall, QStringLiteral("The session has no value '%1'").arg(key), kSource);
     return *found;
 }
 
@@ -40,7 +43,7 @@ AppConnection& CurrentHostConnection()
 {
     AppConnection* connection = CurrentModuleState().hostConnection.get();
     if (!connection)
-        throw HostError(91, QStringLiteral("This thread has no host connection"), kSource);
+        throw HostError(HostErrors::ObjectNotSet, QStringLiteral("This thread has no host connection"), kSource);
     return *connection;
 }
 

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "AppConnection.h"
 #include "HostError.h"
+#include "HostErrors.h"
 
 #include <QStringList>
 #include <memory>
@@ -26,7 +27,7 @@ public:
         batches << sql;
         calls << QStringLiteral("Execute");
         if (!failWith.isEmpty() && (failOn.isEmpty() || sql.contains(failOn)))
-            throw HostError(-2147217900, failWith, "Microsoft OLE DB Provider for SQL Server");
+            throw HostError(HostErrors::ErrorsInCommand, failWith, "Microsoft OLE DB Provider for SQL Server");
         return real_ ? real_->Execute(sql) : nullptr;
     }
     void BeginTrans() override { Unit(QStringLiteral("BeginTrans"), &AppConnection::BeginTrans); }

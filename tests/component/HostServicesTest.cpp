@@ -10,6 +10,7 @@
 #include "TempDatabase.h"
 #include "TestSupport.h"
 #include "TranslatorLoader.h"
+#include "VirtualKeys.h"
 #include "WidgetGlossaLoader.h"
 
 #include <QAction>
@@ -250,7 +251,7 @@ TEST_F(RealHostServices, F1OpensTheHelpWindowAndOtherKeysDoNothing)
     Register("chs");
     EXPECT_FALSE(MMTS::ShowHelpForKey(113, 0, MMTS::HelpTopic, 0, MMTS::FindPropValue("SUBID"), 0));
     EXPECT_EQ(CurrentModuleState().helpViewer, nullptr);
-    EXPECT_TRUE(MMTS::ShowHelpForKey(MMTS::KeyF1, 0, MMTS::HelpTopic, 0, MMTS::FindPropValue("SUBID"), 0));
+    EXPECT_TRUE(MMTS::ShowHelpForKey(VirtualKeys::F1, 0, MMTS::HelpTopic, 0, MMTS::FindPropValue("SUBID"), 0));
     auto* viewer = dynamic_cast<HelpBrowser*>(CurrentModuleState().helpViewer.get());
     ASSERT_TRUE(viewer && viewer->Window());
     EXPECT_TRUE(viewer->Window()->isVisible());

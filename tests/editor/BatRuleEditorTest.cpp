@@ -49,14 +49,14 @@ TEST_F(Editor, OpensOnTheMaterialsRuleAndTheOptions)
     EXPECT_EQ(editor.LevelText(), "3");
     EXPECT_EQ(grid.Text(RuleGrid::Property, 3), "流水号(26)");
     EXPECT_EQ(editor.options.manual, 1);
-    EXPECT_EQ(connection->batches.first(), RWDatabase::BatchRuleSql(312, 1));
+    EXPECT_EQ(connection->batches.first(), RWDatabase::BatchRuleSql(312, RuleOwner::Material));
 }
 
 TEST_F(Editor, OpensOnTheGroupsRuleWhenNoMaterialIsNamed)
 {
     OpenOnGroup(7, "03.02(食品饮料)");
     EXPECT_FALSE(editor.singleItem);
-    EXPECT_EQ(connection->batches.first(), RWDatabase::BatchRuleSql(7, 0));
+    EXPECT_EQ(connection->batches.first(), RWDatabase::BatchRuleSql(7, RuleOwner::Group));
     EXPECT_EQ(grid.Text(RuleGrid::Format, 1), "短代码");
 }
 

@@ -165,7 +165,7 @@ TEST_F(RuleGridLogic, EmptyLevelCountChangesNothing)
 
 TEST_F(RuleGridLogic, StoredElementFillsItsRow)
 {
-    const auto rule = db.Connection().Execute(RWDatabase::BatchRuleSql(101, 1));
+    const auto rule = db.Connection().Execute(RWDatabase::BatchRuleSql(101, RuleOwner::Material));
     SpreadConsole::RebuildRuleRows(grid, "4");
     for (int row = 1; row <= 4; ++row, rule->MoveNext())
         SpreadConsole::LoadRuleElement(grid, *rule, row);
@@ -182,10 +182,10 @@ TEST_F(RuleGridLogic, StoredElementFillsItsRow)
 TEST_F(RuleGridLogic, StoredShortCodeAndProjectNumberAreShown)
 {
     db.Connection().Execute("INSERT INTO ICBatchNoRule VALUES (1,55,22,0,'','',8,'0','',1)");
-    auto rule = db.Connection().Execute(RWDatabase::BatchRuleSql(312, 1));
+    auto rule = db.Connection().Execute(RWDatabase::BatchRuleSql(312, RuleOwner::Material));
     SpreadConsole::LoadRuleElement(grid, *rule, 1);
     EXPECT_EQ(Cell(RuleGrid::Format), "短代码");
-    rule = db.Connection().Execute(RWDatabase::BatchRuleSql(55, 1));
+    rule = db.Connection().Execute(RWDatabase::BatchRuleSql(55, RuleOwner::Material));
     SpreadConsole::LoadRuleElement(grid, *rule, 1);
     EXPECT_EQ(Cell(RuleGrid::Property), "项目号(22)");
     EXPECT_TRUE(Locked(RuleGrid::Format));

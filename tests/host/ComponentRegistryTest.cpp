@@ -1,4 +1,5 @@
 #include "ComponentRegistry.h"
+#include "HostErrors.h"
 #include "ShareProps.h"
 #include "TestSupport.h"
 
@@ -63,7 +64,7 @@ TEST_F(Registry, ComponentWithoutTheInterfaceIsRefused)
 TEST_F(Registry, FactoryErrorsReachTheCaller)
 {
     registry.Register("Test.Broken", []() -> std::shared_ptr<HostComponent> {
-        throw HostError(7, "out of memory", "Test.Broken");
+        throw HostError(HostErrors::OutOfMemory, "out of memory", "Test.Broken");
     });
     EXPECT_THROW(registry.CreateObject("Test.Broken"), HostError);
 }

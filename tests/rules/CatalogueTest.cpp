@@ -56,4 +56,14 @@ TEST_F(EnglishCatalogue, NamesAreTranslated)
     EXPECT_NE(PropertyName(24), "自定义");
 }
 
+TEST_F(EnglishCatalogue, PropertyIsFoundByItsIdOrItsNameInEitherLanguage)
+{
+    const QString serial = PropertyName(26);
+    for (const QString& given : {QString("26"), QString("026"), QString("流水号"), serial, serial.toUpper()})
+        EXPECT_EQ(PropertyIdOf(given), 26) << given.toStdString();
+    EXPECT_EQ(PropertyIdOf("项目号"), 22) << "catalogued, though the editor never offers it";
+    for (const QString& given : {QString(), QString("0"), QString("6"), QString("27"), QString("流水")})
+        EXPECT_EQ(PropertyIdOf(given), 0) << given.toStdString();
+}
+
 }

@@ -1,6 +1,7 @@
 #include "BatchTexts.h"
 #include "DataAccess.h"
 #include "DemoDatabase.h"
+#include "HostErrors.h"
 #include "RWDatabase.h"
 #include "RuleFixture.h"
 #include "TestSupport.h"
@@ -27,10 +28,10 @@ TEST(RuleQueryTexts, FragmentsFollowACommaAndAnAnd)
 
 TEST(RuleQueryTexts, RuleQueryIsFiveLines)
 {
-    EXPECT_EQ(RWDatabase::BatchRuleSql(1024, 1),
+    EXPECT_EQ(RWDatabase::BatchRuleSql(1024, RuleOwner::Material),
               " SELECT FID,FItemID,FPropertyID,FUseShortNumber,FFormatDate,FSelDefine,FWidth,FCharacter,FSubCharacter\r\n"
               " From ICBatchNoRule\r\n Where FItemID=1024 and \r\n       FDetail=1\r\n ORDER BY FItemID,FID\r\n");
-    EXPECT_TRUE(RWDatabase::BatchRuleSql(-5, 0).contains(" Where FItemID=-5 and \r\n"));
+    EXPECT_TRUE(RWDatabase::BatchRuleSql(-5, RuleOwner::Group).contains(" Where FItemID=-5 and \r\n"));
 }
 
 class RuleQueries : public RuleFixture {
@@ -66,17 +67,16 @@ TEST_F(RuleQueries, GroupWithoutBatchManagedMaterialsGivesAnEmptySet)
 
 TEST_F(RuleQueries, RuleOfAnOwnerWithoutRowsIsEmpty)
 {
-    const qint32 detail = 0;
-    const auto rule = database.FetchBatchRule(311, detail);
+    const auto rule = database.FetchBatchRule(311, RuleOwner::Group);
     ASSERT_TRUE(rule);
     EXPECT_EQ(rule->RecordCount(), 0);
-    EXPECT_EQ(database.FetchBatchRule(311, 1)->RecordCount(), 2);
+    EXPECT_EQ(database.FetchBatchRule(311, RuleOwner::Material)->RecordCount(), 2);
 }
 
 TEST_F(RuleQueries, FailureIsShownOnceWithItsLabelAndGivesNothing)
 {
     connection->failWith = "[DBNETLIB]一般性网络错误";
-    EXPECT_EQ(database.FetchBatchRule(311, 1), nullptr);
+    EXPECT_EQ(database.FetchBatchRule(311, RuleOwner::Material), nullptr);
     EXPECT_EQ(database.FetchParentItem(), nullptr);
     EXPECT_EQ(database.FetchItemDetail(7), nullptr);
     EXPECT_EQ(Messages(), (QStringList{"FetchBatchRule::\r\n[DBNETLIB]一般性网络错误",
@@ -88,14 +88,17 @@ TEST_F(RuleQueries, FailureIsShownOnceWithItsLabelAndGivesNothing)
 TEST_F(RuleQueries, MissingConnectionIsShownAsAFailure)
 {
     CurrentModuleState().hostConnection.reset();
-    EXPECT_EQ(database.FetchBatchRule(311, 1), nullptr);
+    EXPECT_EQ(database.FetchBatchRule(311, RuleOwner::Material), nullptr);
     ASSERT_EQ(Messages().size(), 1);
     EXPECT_TRUE(Messages().first().startsWith("FetchBatchRule::\r\n"));
 }
 
 class BrokenAccess : public DataAccess {
 public:
-    bool IsUsed(const QString&, qint32) override { throw HostError(440, "权限服务不可用", "Tessbase.DataAccess"); }
+    bool IsUsed(const QString&, qint32) override
+    {
+        throw HostError(HostErrors::AutomationError, "权限服务不可用", "Tessbase.DataAccess");
+    }
     ValueBag GetRowAccessInfo(const QString&, qint32, const ValueList&) override { return {}; }
     ValueBag GetAccessDataSQL(const ValueList&, const ValueBag&) override { return {}; }
     ValueBag GetAccessDataSQL2(const ValueList&, const ValueBag&) override { return {}; }
@@ -139,13 +142,13 @@ namespace {
 
 TEST(RuleQueryTexts, StoredRulesJoinTheirOwnersInTheOrderOfTheOwnerIndex)
 {
-    EXPECT_EQ(RWDatabase::StoredRulesSql(1, "F", "W"),
+    EXPECT_EQ(RWDatabase::StoredRulesSql(RuleOwner::Material, "F", "W"),
               CrLf({" SELECT u1.FNumber,u1.FName,r.FID,r.FItemID,r.FPropertyID,r.FUseShortNumber,r.FFormatDate,"
                     "r.FSelDefine,r.FWidth,r.FCharacter,r.FSubCharacter",
                     " From ICBatchNoRule r,t_ICItem u1,F",
                     " Where r.FDetail=1 And r.FItemID=u1.FItemID And u1.FBatchManager = 1 and W",
                     " ORDER BY r.FItemID"}));
-    EXPECT_EQ(RWDatabase::StoredRulesSql(0, "", "").section("\r\n", 1, 2),
+    EXPECT_EQ(RWDatabase::StoredRulesSql(RuleOwner::Group, "", "").section("\r\n", 1, 2),
               " From ICBatchNoRule r,t_Item u1\r\n"
               " Where r.FDetail=0 And r.FItemID=u1.FItemID And u1.FItemClassID = 4 And u1.FDetail = 0");
 }
@@ -195,15 +198,15 @@ TEST(RuleQueryTexts, TheSummaryOfARestrictedUserKeepsToTheScope)
 
 TEST_F(RuleQueries, StoredRulesAreEveryOwnersElementsWithItsNumber)
 {
-    const auto items = database.FetchStoredRules(1);
+    const auto items = database.FetchStoredRules(RuleOwner::Material);
     ASSERT_TRUE(items);
-    EXPECT_EQ(connection->batches, QStringList{RWDatabase::StoredRulesSql(1, "", "")});
+    EXPECT_EQ(connection->batches, QStringList{RWDatabase::StoredRulesSql(RuleOwner::Material, "", "")});
     QStringList owners;
     for (; !items->Eof(); items->MoveNext())
         owners << items->Field("FNumber").toString() + ":" + items->Field("FID").toString();
     EXPECT_EQ(owners.join(" "), "01.01.001:1 01.01.001:2 01.01.001:3 01.01.001:4 03.01.001:1 03.01.001:2 03.02.001:1 "
                                 "03.02.001:2 03.02.002:1 03.02.002:2 03.02.002:3 03.02.003:1 03.02.003:2 03.02.003:3");
-    const auto groups = database.FetchStoredRules(0);
+    const auto groups = database.FetchStoredRules(RuleOwner::Group);
     EXPECT_EQ(groups->RecordCount(), 3);
     EXPECT_EQ(groups->Field("FName"), QVariant("食品饮料"));
 }
@@ -211,7 +214,7 @@ TEST_F(RuleQueries, StoredRulesAreEveryOwnersElementsWithItsNumber)
 TEST_F(RuleQueries, RulesOfMaterialsThatAreNotBatchManagedAreNotStoredRules)
 {
     db.Connection().Execute("UPDATE t_ICItem SET FBatchManager = 0 WHERE FItemID = 101");
-    EXPECT_EQ(database.FetchStoredRules(1)->RecordCount(), 10);
+    EXPECT_EQ(database.FetchStoredRules(RuleOwner::Material)->RecordCount(), 10);
 }
 
 TEST_F(RuleQueries, SpreadCountsTheGroupsMaterialsAndThoseWithRules)
@@ -254,7 +257,7 @@ TEST_F(RestrictedRuleQueries, NewQueriesReachOnlyTheUsersMaterials)
     EXPECT_EQ(database.FetchBatchManagedItems()->RecordCount(), 5) << "01.01 and 03.02";
     EXPECT_EQ(database.CountSpread("")->Field("FMaterials").toInt(), 5);
     EXPECT_EQ(database.CountSpread("01")->Field("FMaterials").toInt(), 2);
-    EXPECT_EQ(database.FetchStoredRules(1)->RecordCount(), 4 + 2 + 3 + 3);
+    EXPECT_EQ(database.FetchStoredRules(RuleOwner::Material)->RecordCount(), 4 + 2 + 3 + 3);
     EXPECT_EQ(database.FetchSpreadSample("", false, 20)->RecordCount(), 5);
     EXPECT_TRUE(connection->batches.last().contains("te2.FVisibleID = u1.FItemID"));
 }
@@ -262,7 +265,7 @@ TEST_F(RestrictedRuleQueries, NewQueriesReachOnlyTheUsersMaterials)
 TEST_F(RuleQueries, NewQueriesShowTheirFailureOnceAndGiveNothing)
 {
     connection->failWith = "[DBNETLIB]一般性网络错误";
-    EXPECT_EQ(database.FetchStoredRules(1), nullptr);
+    EXPECT_EQ(database.FetchStoredRules(RuleOwner::Material), nullptr);
     EXPECT_EQ(database.CountSpread(""), nullptr);
     EXPECT_EQ(database.FetchSpreadSample("", false, 20), nullptr);
     EXPECT_EQ(database.FetchBatchManagedItems(), nullptr);

@@ -15,7 +15,7 @@ TEST_F(RuleTexts, FollowTheLevelsNotThePropertyIds)
     EXPECT_EQ(RuleText::OfMaterial(102), "[行号]");
     EXPECT_EQ(RuleText::OfMaterial(111), "");   // no rule of its own
     EXPECT_EQ(RuleText::OfMaterial(0), "");
-    EXPECT_EQ(RuleText::OfStored(7, 0), "[物料代码]+[日期]+[流水号]");   // the group's own
+    EXPECT_EQ(RuleText::OfStored(7, RuleOwner::Group), "[物料代码]+[日期]+[流水号]");   // the group's own
     EXPECT_EQ(RuleText::Of({99}), "[]");
 }
 

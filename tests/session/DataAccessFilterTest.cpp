@@ -1,6 +1,7 @@
 #include "DataAccess.h"
 #include "Fakes.h"
 #include "HostError.h"
+#include "HostErrors.h"
 #include "MMTS.h"
 #include "TestSupport.h"
 
@@ -43,7 +44,7 @@ private:
     {
         calls << call;
         if (call.startsWith(failIn) && !failIn.isEmpty())
-            throw HostError(-2147217900, "access rights unavailable", "Tessbase.DataAccess");
+            throw HostError(HostErrors::ErrorsInCommand, "access rights unavailable", "Tessbase.DataAccess");
     }
     static ValueBag Fragments(const char* name, const ValueList& mappings, const ValueBag& info)
     {
@@ -127,7 +128,7 @@ TEST_F(DataAccessFilter, ServiceErrorsReachTheCallerWhole)
             Filter();
             FAIL() << step;
         } catch (const HostError& error) {
-            EXPECT_EQ(error.Number(), -2147217900);
+            EXPECT_EQ(error.Number(), HostErrors::ErrorsInCommand);
             EXPECT_EQ(error.Source(), "Tessbase.DataAccess");
             EXPECT_EQ(error.Description(), "access rights unavailable");
         }

@@ -1,6 +1,7 @@
 #include "Fakes.h"
 #include "GLB.h"
 #include "HostError.h"
+#include "HostErrors.h"
 #include "SharePropsStore.h"
 #include "TestSupport.h"
 
@@ -36,7 +37,7 @@ TEST_F(ErrorMessage, WithoutDetailsShowsTheMessageAlone)
 
 TEST_F(ErrorMessage, WithDetailsAddsCauseAndSourceLines)
 {
-    const HostError error(-2147217900, "UNIQUE constraint failed", "VellConnection.AppConnection");
+    const HostError error(HostErrors::ErrorsInCommand, "UNIQUE constraint failed", "VellConnection.AppConnection");
     GLB::ShowErrorMessage("系统在调用函数TakingGroupSaves()时发生错误", 0, true, &error);
     EXPECT_EQ(Last().text, "系统在调用函数TakingGroupSaves()时发生错误\r\n错误原因：UNIQUE constraint failed\r\n"
                            "错误来源：VellConnection.AppConnection");

@@ -2,6 +2,7 @@
 #include "HelpViewer.h"
 #include "MMTS.h"
 #include "TestSupport.h"
+#include "VirtualKeys.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ protected:
 
 TEST_F(HelpKey, F1ShowsTheTopicWithItsArgumentsInOrder)
 {
-    EXPECT_TRUE(MMTS::ShowHelpForKey(MMTS::KeyF1, 1, MMTS::HelpTopic, 2, "IC", 3));
+    EXPECT_TRUE(MMTS::ShowHelpForKey(VirtualKeys::F1, 1, MMTS::HelpTopic, 2, "IC", 3));
     EXPECT_EQ(RecordingViewer::calls, QStringList{"1,0,ICBatchCodeRule,2,IC,3"});
 }
 
@@ -43,8 +44,8 @@ TEST_F(HelpKey, OtherKeysDoNothing)
 
 TEST_F(HelpKey, OneViewerServesEveryRequestOfTheThread)
 {
-    MMTS::ShowHelpForKey(MMTS::KeyF1, 0, MMTS::HelpTopic, 0, "IC", 0);
-    MMTS::ShowHelpForKey(MMTS::KeyF1, 0, MMTS::HelpTopic, 0, "IC", 0);
+    MMTS::ShowHelpForKey(VirtualKeys::F1, 0, MMTS::HelpTopic, 0, "IC", 0);
+    MMTS::ShowHelpForKey(VirtualKeys::F1, 0, MMTS::HelpTopic, 0, "IC", 0);
     EXPECT_EQ(RecordingViewer::created, 1);
     EXPECT_EQ(RecordingViewer::calls.size(), 2);
 }
@@ -52,7 +53,7 @@ TEST_F(HelpKey, OneViewerServesEveryRequestOfTheThread)
 TEST_F(HelpKey, MissingViewerReachesTheCaller)
 {
     ComponentRegistry::Instance().Unregister(ComponentNames::HelpViewer);
-    EXPECT_THROW(MMTS::ShowHelpForKey(MMTS::KeyF1, 0, MMTS::HelpTopic, 0, "IC", 0), HostError);
+    EXPECT_THROW(MMTS::ShowHelpForKey(VirtualKeys::F1, 0, MMTS::HelpTopic, 0, "IC", 0), HostError);
 }
 
 }

@@ -1,5 +1,6 @@
 #include "Fakes.h"
 #include "GlossaLoader.h"
+#include "HostErrors.h"
 #include "MParse.h"
 #include "SharePropsStore.h"
 #include "TestSupport.h"
@@ -38,7 +39,10 @@ public:
 
 class FailingFormatter : public TextFormatter {
 public:
-    QString Format(const QString&, const QStringList&) override { throw HostError(5, "broken", "formatter"); }
+    QString Format(const QString&, const QStringList&) override
+    {
+        throw HostError(HostErrors::InvalidCall, "broken", "formatter");
+    }
 };
 
 class SimpleFormatter : public TextFormatter {
