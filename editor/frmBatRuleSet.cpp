@@ -23,7 +23,6 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QThread>
 #include <algorithm>
 #include <functional>
 #include <optional>
@@ -101,14 +100,13 @@ frmBatRuleSet::frmBatRuleSet(QWidget* parent)
     setModal(true);
     setFont(QFont(QStringLiteral("宋体"), 9));
     CreateControls();
+    connect(&spreadCounter_, &SpreadCounter::Counted, this, &frmBatRuleSet::ShowSpreadLine);
 }
 
 frmBatRuleSet::~frmBatRuleSet()
 {
     if (qApp)
         qApp->removeEventFilter(this);
-    if (spreadCounter_)
-        spreadCounter_->wait();   // its answer, queued for this window, is dropped with it
 }
 
 QRect frmBatRuleSet::Twips(const QRect& twips) const
@@ -366,32 +364,15 @@ void frmBatRuleSet::ShowSpreadLine()
     lblSpread_->setVisible(groupMode);
     if (!groupMode)
         return;
-    if (!spreadCounter_)
-        CountSpreadApart();
-    if (!spreadCounts_) {
-        ShowElided(lblSpread_, spreadCounting_ ? MParse::TranslateText(QStringLiteral("正在统计将更改的物料……")) : QString());
+    if (!spreadCounter_.Started())
+        spreadCounter_.Start(ParentItemID, ParentItemNumberName);
+    const std::optional<SpreadDryRun>& counts = spreadCounter_.Counts();
+    if (!counts) {
+        ShowElided(lblSpread_,
+                   spreadCounter_.Counting() ? MParse::TranslateText(QStringLiteral("正在统计将更改的物料……")) : QString());
         return;
     }
-    ShowElided(lblSpread_, spreadCounts_->Text(ckItemIsTop_->checkState() != Qt::Unchecked));
-}
-
-// A group may hold every material: the count runs on a thread with its own
-// connection, and its answer comes back to this window's thread.
-void frmBatRuleSet::CountSpreadApart()
-{
-    spreadCounting_ = true;
-    spreadCounter_.reset(QThread::create([this, group = ParentItemID, text = ParentItemNumberName] {
-        const std::optional<SpreadDryRun> counts = SpreadDryRun::CountApart(group, text);
-        QMetaObject::invokeMethod(
-            this,
-            [this, counts] {
-                spreadCounting_ = false;
-                spreadCounts_ = counts;
-                ShowSpreadLine();
-            },
-            Qt::QueuedConnection);
-    }));
-    spreadCounter_->start();
+    ShowElided(lblSpread_, counts->Text(ckItemIsTop_->checkState() != Qt::Unchecked));
 }
 
 void frmBatRuleSet::ShowOptions()

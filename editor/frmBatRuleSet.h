@@ -2,6 +2,7 @@
 
 #include "BatRuleEditor.h"
 #include "BatchNumberComposer.h"
+#include "SpreadCounter.h"
 #include "SpreadDryRun.h"
 
 #include <QDialog>
@@ -18,7 +19,6 @@ class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QTabWidget;
-class QThread;
 
 namespace vellbatchrule {
 
@@ -83,7 +83,6 @@ private:
     // and in group mode what the spread would change, counted apart.
     void ShowPreview();
     void ShowSpreadLine();
-    void CountSpreadApart();
     void ShowElided(QLabel* label, const QString& text);
 
     QLabel* imgNote_ = nullptr;
@@ -114,9 +113,7 @@ private:
     BatRuleEditor editor_;
     BatchDocument sampleDocument_;
     QString materialNumber_;
-    std::unique_ptr<QThread> spreadCounter_;
-    bool spreadCounting_ = false;
-    std::optional<SpreadDryRun> spreadCounts_;
+    SpreadCounter spreadCounter_;   // last: a count still running ends before the window's parts go
 };
 
 }
