@@ -38,14 +38,25 @@ void Print(const RuleAdmin::RulePlan& plan, QTextStream& out)
         out << plan.rest << '\n';
 }
 
-int Print(const std::optional<RuleAdmin::ImportReport>& report, QTextStream& out)
+void Print(const RuleAdmin::ImportReport& report, QTextStream& out)
 {
-    if (!report)
-        return 1;
-    for (const QString& line : report->spread)
+    for (const QString& line : report.spread)
         out << line << '\n';
-    out << report->summary << '\n';
-    return 0;
+    out << report.summary << '\n';
+}
+
+void Print(const QString& line, QTextStream& out)
+{
+    out << line << '\n';
+}
+
+// The exit code of an answer, printed when there is one.
+template <typename Answer>
+int Printed(const std::optional<Answer>& answer, QTextStream& out)
+{
+    if (answer)
+        Print(*answer, out);
+    return answer ? 0 : 1;
 }
 
 QString Absolute(const QString& file)
@@ -68,40 +79,24 @@ int ShowRule(const RuleAdmin::Target& target, QTextStream& out)
 int SetRule(const RuleAdmin::Target& target, const QStringList& elements, RuleAdmin::OwnRules ownRules, bool dryRun,
             QTextStream& out)
 {
-    if (dryRun) {
-        const auto plan = RuleAdmin::PlanRule(target, elements, ownRules);
-        if (plan)
-            Print(*plan, out);
-        return plan ? 0 : 1;
-    }
-    const auto rule = RuleAdmin::SetRule(target, elements, ownRules);
-    if (rule)
-        Print(*rule, out);
-    return rule ? 0 : 1;
+    if (dryRun)
+        return Printed(RuleAdmin::PlanRule(target, elements, ownRules), out);
+    return Printed(RuleAdmin::SetRule(target, elements, ownRules), out);
 }
 
 int PreviewRule(const RuleAdmin::Target& target, const RuleAdmin::PreviewDocument& document, QTextStream& out)
 {
-    const auto number = RuleAdmin::PreviewRule(target, document);
-    if (number)
-        out << *number << '\n';
-    return number ? 0 : 1;
+    return Printed(RuleAdmin::PreviewRule(target, document), out);
 }
 
 int ShowOptions(QTextStream& out)
 {
-    const auto options = RuleAdmin::ShowOptions();
-    if (options)
-        Print(*options, out);
-    return options ? 0 : 1;
+    return Printed(RuleAdmin::ShowOptions(), out);
 }
 
 int SetOptions(const QStringList& settings, QTextStream& out)
 {
-    const auto options = RuleAdmin::SetOptions(settings);
-    if (options)
-        Print(*options, out);
-    return options ? 0 : 1;
+    return Printed(RuleAdmin::SetOptions(settings), out);
 }
 
 int ShowDatabase(QTextStream& out)
@@ -138,12 +133,12 @@ int ExportRules(RuleAdmin::RuleFileFormat format, const QString& file, QTextStre
 
 int ImportRules(const QString& file, RuleAdmin::OwnRules ownRules, bool dryRun, QTextStream& out)
 {
-    return Print(RuleAdmin::ImportRules(file, ownRules, dryRun), out);
+    return Printed(RuleAdmin::ImportRules(file, ownRules, dryRun), out);
 }
 
 int ImportRules(QIODevice& device, const QString& name, RuleAdmin::OwnRules ownRules, bool dryRun, QTextStream& out)
 {
-    return Print(RuleAdmin::ImportRules(device, name, ownRules, dryRun), out);
+    return Printed(RuleAdmin::ImportRules(device, name, ownRules, dryRun), out);
 }
 
 int EditRule(const RuleAdmin::Target& target, QTextStream& err)
