@@ -41,7 +41,7 @@ void HelpBrowser::ShowHELP(qint32&, qint16, QString& topic, qint32&, QString&, q
         texts.SetResFileBaseName(QStringLiteral("VEZAROZIVADA"));
         texts.SetLanguageID(code);
         throw HostError(HostErrors::FileNotFound,
-                        texts.LoadString(QStringLiteral("找不到帮助主题%1：%2")).arg(topic, page),
+                        texts.LoadString(QString::fromUtf8(QT_TRANSLATE_NOOP("VEZAROZIVADA", "找不到帮助主题%1：%2"))).arg(topic, page),
                         QStringLiteral("VellCHMResTool.ClsCHMHelp"));
     }
     // Over a modal window the help must belong to it, or the modal window would block it.

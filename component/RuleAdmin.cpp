@@ -65,7 +65,7 @@ QString PropertyItem(const QString& given, int level)
         for (const QString& item : SpreadConsole::PropertyListText())
             if (TextUtil::IdOfText(item).toInt() == id)
                 return item;
-    Refuse("第%1级的属性“%2”不在属性列表中", {level, HostText::Excerpt(given)});
+    Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "第%1级的属性“%2”不在属性列表中"), {level, HostText::Excerpt(given)});
 }
 
 // A format given in Simplified Chinese is taken as the language's own item.
@@ -91,7 +91,7 @@ void FillRow(RuleGrid& grid, int row, const QString& element)
 {
     const QStringList parts = element.split(QLatin1Char(':'));
     if (parts.size() > 5)
-        Refuse("第%1级的“%2”多于五项：属性:格式:长度:补位符:替换符", {row, HostText::Excerpt(element)});
+        Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "第%1级的“%2”多于五项：属性:格式:长度:补位符:替换符"), {row, HostText::Excerpt(element)});
     Enter(grid, RuleGrid::Property, row, PropertyItem(parts[0].trimmed(), row));
     const std::optional<QString> given[] = {
         parts.size() > 1 ? std::optional(FormatItem(grid, row, parts[1])) : std::nullopt,
@@ -120,8 +120,8 @@ QString RuleTextOf(const RuleGrid& grid)
 RuleAdmin::Rule RuleOf(const QString& owner, const RuleGrid& grid)
 {
     RuleAdmin::Rule rule{owner, RuleTextOf(grid), {}, {}};
-    for (const char* caption : {"级次", "属性", "格式", "长度", "补位符", "替换符"})
-        rule.captions << MParse::TranslateText(QString::fromUtf8(caption));
+    for (const char* caption : {QT_TRANSLATE_NOOP("VEZAROZIVADA", "级次"), QT_TRANSLATE_NOOP("VEZAROZIVADA", "属性"), QT_TRANSLATE_NOOP("VEZAROZIVADA", "格式"), QT_TRANSLATE_NOOP("VEZAROZIVADA", "长度"), QT_TRANSLATE_NOOP("VEZAROZIVADA", "补位符"), QT_TRANSLATE_NOOP("VEZAROZIVADA", "替换符")})
+        rule.captions << MParse::TranslateText(caption);
     for (int row = 1; row <= grid.RowCount(); ++row) {
         if (SpreadConsole::RowPropertyID(grid, row) <= 0)
             continue;
@@ -145,18 +145,18 @@ struct OptionRow {
 };
 
 const OptionRow kOptions[] = {
-    {"BatchItemIsTop", "物料类设置不改变个别物料设置", &BatchOptions::itemIsTop},
-    {"BatchManual", "在单据上可手工改变批号", &BatchOptions::manual},
-    {"AutoCreateBatNo", "蓝字入库单批次号根据规则直接产生", &BatchOptions::autoCreate},
-    {"BatchLackManual", "编码信息不全时可做手工改变", &BatchOptions::lackManual},
-    {"BatchRepeatEcho", "批号重复给予提示", &BatchOptions::repeatEcho},
+    {"BatchItemIsTop", QT_TRANSLATE_NOOP("VEZAROZIVADA", "物料类设置不改变个别物料设置"), &BatchOptions::itemIsTop},
+    {"BatchManual", QT_TRANSLATE_NOOP("VEZAROZIVADA", "在单据上可手工改变批号"), &BatchOptions::manual},
+    {"AutoCreateBatNo", QT_TRANSLATE_NOOP("VEZAROZIVADA", "蓝字入库单批次号根据规则直接产生"), &BatchOptions::autoCreate},
+    {"BatchLackManual", QT_TRANSLATE_NOOP("VEZAROZIVADA", "编码信息不全时可做手工改变"), &BatchOptions::lackManual},
+    {"BatchRepeatEcho", QT_TRANSLATE_NOOP("VEZAROZIVADA", "批号重复给予提示"), &BatchOptions::repeatEcho},
 };
 
 QList<RuleAdmin::Option> OptionsOf(const BatchOptions& options)
 {
     QList<RuleAdmin::Option> answer;
     for (const OptionRow& row : kOptions)
-        answer.append({QLatin1String(row.key), options.*row.state, MParse::TranslateText(QString::fromUtf8(row.caption))});
+        answer.append({QLatin1String(row.key), options.*row.state, MParse::TranslateText(row.caption)});
     return answer;
 }
 
@@ -173,7 +173,7 @@ RuleAdmin::RulePlan PlanOf(const BatRuleEditor& editor, const RuleGrid& grid)
     const QString newRule = RuleTextOf(grid);
     if (editor.singleItem)
         return {QString(), SpreadDryRun{1, 0}.Text(false),
-                {ChangeOf(*Visible(RWDatabase().FetchItem(editor.ItemID), "找不到物料%1", editor.ItemID), newRule)},
+                {ChangeOf(*Visible(RWDatabase().FetchItem(editor.ItemID), QT_TRANSLATE_NOOP("VEZAROZIVADA", "找不到物料%1"), editor.ItemID), newRule)},
                 QString()};
     const bool spare = editor.options.itemIsTop != 0;
     const auto counts = SpreadDryRun::Count(editor.PreparedSpreadNumber());
@@ -181,7 +181,7 @@ RuleAdmin::RulePlan PlanOf(const BatRuleEditor& editor, const RuleGrid& grid)
     if (!first)
         throw AlreadyShown{};
     RuleAdmin::RulePlan plan{
-        MParse::TranslateFormat(QStringLiteral("物料组“%1”的规则：%2"),
+        MParse::TranslateFormat("物料组“%1”的规则：%2",
                                 {editor.ParentItemNumberName,
                                  RuleText::OfStored(editor.ParentItemID, RuleOwner::Group) + QStringLiteral(" → ")
                                      + newRule}),
@@ -189,7 +189,7 @@ RuleAdmin::RulePlan PlanOf(const BatRuleEditor& editor, const RuleGrid& grid)
     for (; !first->Eof(); first->MoveNext())
         plan.sample << ChangeOf(*first, newRule);
     if (const int more = counts->Receiving(spare) - int(plan.sample.size()); more > 0)
-        plan.rest = MParse::TranslateFormat(QStringLiteral("……另有%1个物料"), {more});
+        plan.rest = MParse::TranslateFormat("……另有%1个物料", {more});
     return plan;
 }
 
@@ -217,7 +217,7 @@ qint32 CataloguedProperty(const QString& given)
 {
     if (const qint32 id = PropertyIdOf(given); id > 0)
         return id;
-    Refuse("属性“%1”不在属性目录中", {HostText::Excerpt(given)});
+    Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "属性“%1”不在属性目录中"), {HostText::Excerpt(given)});
 }
 
 BatchDocument DocumentFor(const BatRuleEditor& editor, const RuleAdmin::PreviewDocument& given)
@@ -275,7 +275,7 @@ std::optional<QString> RuleAdmin::PreviewRule(const Target& target, const Previe
         const OpenedEditor opened(target);
         const QList<BatRuleStruct> elements = BatchPreview::GridElements(opened.grid, opened.grid.RowCount());
         if (elements.isEmpty())
-            Refuse("%1没有批号规则", {OwnerOf(opened.editor)});
+            Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "%1没有批号规则"), {OwnerOf(opened.editor)});
         return BatchNumberComposer::Compose(elements, DocumentFor(opened.editor, given));
     });
 }
@@ -304,9 +304,9 @@ std::optional<QList<RuleAdmin::Option>> RuleAdmin::SetOptions(const QStringList&
                 if (key.compare(QLatin1String(candidate.key), Qt::CaseInsensitive) == 0)
                     row = &candidate;
             if (!row)
-                Refuse("没有选项“%1”", {HostText::Excerpt(key)});
+                Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "没有选项“%1”"), {HostText::Excerpt(key)});
             if (value != QStringLiteral("0") && value != QStringLiteral("1"))
-                Refuse("选项%1只能是0或1，不能是“%2”", {key, HostText::Excerpt(value)});
+                Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "选项%1只能是0或1，不能是“%2”"), {key, HostText::Excerpt(value)});
             options.*(row->state) = value.toInt();
         }
         options.WriteBatchOptions();

@@ -67,14 +67,14 @@ void ReadInto(RuleImport& import, QIODevice& file, const QString& path)
     case RuleFile::Reader::Outcome::NoHeader:
         return import.Finish({{1, RuleFile::Reader::HeaderProblem()}});
     case RuleFile::Reader::Outcome::ReadFailed:
-        Refuse("读不完规则文件%1：%2", {HostText::Excerpt(path), file.errorString()});
+        Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "读不完规则文件%1：%2"), {HostText::Excerpt(path), file.errorString()});
     case RuleFile::Reader::Outcome::NotUtf8:
-        Refuse("规则文件%1不是UTF-8文本", {HostText::Excerpt(path)});
+        Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "规则文件%1不是UTF-8文本"), {HostText::Excerpt(path)});
     case RuleFile::Reader::Outcome::RecordTooLong:
-        Refuse("规则文件%1的第%2行长于%3字节，不是规则文件，什么也没有写",
+        Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "规则文件%1的第%2行长于%3字节，不是规则文件，什么也没有写"),
                {HostText::Excerpt(path), reader.Line(), RuleFile::Reader::MaxRecordBytes});
     case RuleFile::Reader::Outcome::TooManyRows:
-        Refuse("规则文件%1多于%2行：您能看到的物料和物料组每个最多有%3级，什么也没有写",
+        Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "规则文件%1多于%2行：您能看到的物料和物料组每个最多有%3级，什么也没有写"),
                {HostText::Excerpt(path), import.MaxRows(), BatRuleEditor::MaxLevels});
     }
 }
@@ -100,7 +100,7 @@ RuleAdmin::ImportReport Import(QIODevice& file, const QString& path, RuleAdmin::
         ReadInto(import, file, path);
     if (!import.Refusals().isEmpty()) {
         const QList<RuleImport::Refusal>& refusals = import.Refusals();
-        QStringList lines{MParse::TranslateFormat(QStringLiteral("规则文件%1有%2处不能导入，什么也没有写："),
+        QStringList lines{MParse::TranslateFormat("规则文件%1有%2处不能导入，什么也没有写：",
                                                   {HostText::Excerpt(path), refusals.size()})};
         for (const RuleImport::Refusal& refusal : refusals)
             lines << RuleImport::LineMessage(refusal.line, refusal.message);
@@ -113,15 +113,15 @@ RuleAdmin::ImportReport Import(QIODevice& file, const QString& path, RuleAdmin::
         if (!changes)
             throw AlreadyShown{};
         for (const RuleImport::SpreadChange& change : *changes)
-            report.spread << MParse::TranslateFormat(QStringLiteral("物料组%1：%2"),
+            report.spread << MParse::TranslateFormat("物料组%1：%2",
                                                      {change.groupText, change.counts.Text(spare)});
-        report.summary = MParse::TranslateFormat(QStringLiteral("可以导入%1条物料规则和%2条物料组规则；试运行，什么也没有写"),
+        report.summary = MParse::TranslateFormat("可以导入%1条物料规则和%2条物料组规则；试运行，什么也没有写",
                                                  {import.ItemRules(), import.GroupRules()});
         return report;
     }
     if (!import.Write())
         throw AlreadyShown{};
-    report.summary = MParse::TranslateFormat(QStringLiteral("导入了%1条物料规则和%2条物料组规则"),
+    report.summary = MParse::TranslateFormat("导入了%1条物料规则和%2条物料组规则",
                                              {import.ItemRules(), import.GroupRules()});
     return report;
 }
@@ -144,8 +144,8 @@ std::optional<RuleAdmin::LintSummary> RuleAdmin::LintRules(const std::function<v
 {
     return Attempt([&] {
         CommandSession session;
-        const QString item = MParse::TranslateText(QStringLiteral("物料"));
-        const QString group = MParse::TranslateText(QStringLiteral("物料组"));
+        const QString item = MParse::TranslateText("物料");
+        const QString group = MParse::TranslateText("物料组");
         LintSummary summary;
         int* const counts[] = {&summary.notes, &summary.warnings, &summary.errors};
         RuleLint::Linter linter;
@@ -156,7 +156,7 @@ std::optional<RuleAdmin::LintSummary> RuleAdmin::LintRules(const std::function<v
                 finding({RuleLint::SeverityText(found.severity), rule.group ? group : item, OwnerText(rule), found.text});
             }
         });
-        summary.text = MParse::TranslateFormat(QStringLiteral("检查了%1条规则：%2个错误，%3个警告，%4个提示"),
+        summary.text = MParse::TranslateFormat("检查了%1条规则：%2个错误，%3个警告，%4个提示",
                                                {summary.rules, summary.errors, summary.warnings, summary.notes});
         return summary;
     });
@@ -169,7 +169,7 @@ std::optional<int> RuleAdmin::ExportRules(RuleFileFormat format, QTextStream& ou
         const int rules = WriteRules(format, out);
         out.flush();
         if (out.status() != QTextStream::Ok)
-            Refuse("规则文件没有写完：写入失败");
+            Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "规则文件没有写完：写入失败"));
         return rules;
     });
 }
@@ -180,12 +180,12 @@ std::optional<int> RuleAdmin::ExportRules(RuleFileFormat format, const QString& 
         CommandSession session;
         OutputFile output(file);
         if (!output.Open())
-            Refuse("规则文件%1没有写完：%2", {HostText::Excerpt(file), output.ErrorString()});
+            Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "规则文件%1没有写完：%2"), {HostText::Excerpt(file), output.ErrorString()});
         QTextStream stream(&output.Device());
         const int rules = WriteRules(format, stream);
         stream.flush();
         if (stream.status() != QTextStream::Ok || !output.Commit())
-            Refuse("规则文件%1没有写完：%2", {HostText::Excerpt(file), output.ErrorString()});
+            Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "规则文件%1没有写完：%2"), {HostText::Excerpt(file), output.ErrorString()});
         return rules;
     });
 }
@@ -196,7 +196,7 @@ std::optional<RuleAdmin::ImportReport> RuleAdmin::ImportRules(const QString& pat
         CommandSession session;
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
-            Refuse("打不开规则文件%1：%2", {HostText::Excerpt(path), file.errorString()});
+            Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "打不开规则文件%1：%2"), {HostText::Excerpt(path), file.errorString()});
         return Import(file, path, ownRules, dryRun);
     });
 }
@@ -220,7 +220,7 @@ std::optional<RuleAdmin::Printout> RuleAdmin::PrintLedger(qint32 groupId, const 
             if (!group)
                 throw AlreadyShown{};
             if (group->Eof())
-                Refuse("找不到物料组%1", {groupId});
+                Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "找不到物料组%1"), {groupId});
         }
         const std::optional<int> count = rows.ShowGroup(groupId);
         if (!count)
@@ -240,7 +240,7 @@ std::optional<RuleAdmin::Printout> RuleAdmin::PrintLedger(qint32 groupId, const 
         ledger.SetRows(*count + 1);
         MParse::SetLedgerPrintFonts(ledger);
         BatRulePrint print;
-        print.SetBRPrintMasterTitle(MParse::TranslateText(QStringLiteral("批号管理")));
+        print.SetBRPrintMasterTitle(MParse::TranslateText("批号管理"));
         print.SetBRPrintLedger(&ledger);
         print.SetLdgLayout();
         const int pages = static_cast<LedgerGridPrinter&>(ledger.Printer()).PrintToPdf(pdfFile);

@@ -26,7 +26,7 @@ void Tell(const QString& message)
 }
 
 // Runs one step of the commit; a failure is shown with its cause and source.
-bool Attempt(const QString& failureMessage, const std::function<void()>& step)
+bool Attempt(const char* failureMessage, const std::function<void()>& step)
 {
     try {
         step();
@@ -131,22 +131,22 @@ bool BatRuleEditor::CheckPlainCells()
 
 QString BatRuleEditor::LevelCountRefusal()
 {
-    return MParse::TranslateFormat(QStringLiteral("编码级次必须是1到%1级"), {MaxLevels});
+    return MParse::TranslateFormat("编码级次必须是1到%1级", {MaxLevels});
 }
 
 QString BatRuleEditor::TotalLengthRefusal()
 {
-    return MParse::TranslateText(QStringLiteral("批次设置长度超过200，请重新设置"));
+    return MParse::TranslateText("批次设置长度超过200，请重新设置");
 }
 
 QString BatRuleEditor::SerialOnceRefusal()
 {
-    return MParse::TranslateText(QStringLiteral("流水号只能设置一次，请重新设置"));
+    return MParse::TranslateText("流水号只能设置一次，请重新设置");
 }
 
 QString BatRuleEditor::SerialLengthRefusal(qsizetype formatLength)
 {
-    return MParse::TranslateFormat(QStringLiteral("流水号的长度不能小于格式字符的总长度:%1，请重新设置"), {formatLength});
+    return MParse::TranslateFormat("流水号的长度不能小于格式字符的总长度:%1，请重新设置", {formatLength});
 }
 
 QString BatRuleEditor::GroupNumberOf(const QString& groupText)
@@ -172,13 +172,13 @@ BatRuleEditor::SpreadTarget BatRuleEditor::SpreadTargetOf(qint32 groupId, const 
         return target;
     if (group->Eof()) {
         target.refusal =
-            MParse::TranslateFormat(QStringLiteral("找不到物料组%1或无权查看它，不能按物料组设置规则"), {groupText});
+            MParse::TranslateFormat("找不到物料组%1或无权查看它，不能按物料组设置规则", {groupText});
         return target;
     }
     const QString stored = group->Field(QStringLiteral("FNumber")).toString();
     if (HostText::TrimBlanks(stored).isEmpty()) {
         // An empty number would spread the rule to every material of every group.
-        target.refusal = MParse::TranslateFormat(QStringLiteral("物料组%1没有代码，不能按物料组设置规则"), {groupText});
+        target.refusal = MParse::TranslateFormat("物料组%1没有代码，不能按物料组设置规则", {groupText});
         return target;
     }
     target.number = SpreadNumberOf(stored, GroupNumberOf(groupText));
@@ -189,7 +189,7 @@ BatRuleEditor::SpreadTarget BatRuleEditor::SpreadTargetOf(qint32 groupId, const 
 bool BatRuleEditor::SpreadNumber(QString& number)
 {
     SpreadTarget target;
-    if (!Attempt(QStringLiteral("FetchGroup::"), [&] { target = SpreadTargetOf(ParentItemID, ParentItemNumberName); }))
+    if (!Attempt("FetchGroup::", [&] { target = SpreadTargetOf(ParentItemID, ParentItemNumberName); }))
         return false;
     if (!target.refusal.isEmpty())
         Tell(target.refusal);
@@ -229,11 +229,11 @@ bool BatRuleEditor::WriteRule(BatRuleSave& save, bool singleItem)
 bool BatRuleEditor::WriteInOneUnit(const BatchOptions& options, const std::function<bool()>& writeRules)
 {
     std::optional<UnitOfWork> unit;
-    if (!Attempt(QStringLiteral("系统在调用函数BeginTrans()时发生错误"), [&] { unit.emplace(CurrentHostConnection()); }))
+    if (!Attempt(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数BeginTrans()时发生错误"), [&] { unit.emplace(CurrentHostConnection()); }))
         return false;
     return writeRules()
-           && Attempt(QStringLiteral("系统在调用函数WriteBatchOptions()时发生错误"), [&] { options.WriteBatchOptions(); })
-           && Attempt(QStringLiteral("系统在调用函数CommitTrans()时发生错误"), [&] { unit->Commit(); });
+           && Attempt(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数WriteBatchOptions()时发生错误"), [&] { options.WriteBatchOptions(); })
+           && Attempt(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数CommitTrans()时发生错误"), [&] { unit->Commit(); });
 }
 
 }

@@ -42,14 +42,14 @@ QString MaterialNumber(qint32 itemId)
 
 QString LineText(const QString& number)
 {
-    return MParse::TranslateText(QStringLiteral("示例批号：")) + number;
+    return MParse::TranslateText("示例批号：") + number;
 }
 
 QString ToolTip(const QString& number, const QList<RuleLint::Finding>& findings)
 {
     QStringList lines{LineText(number)};
     for (const RuleLint::Finding& finding : findings)
-        lines << MParse::TranslateFormat(QStringLiteral("%1：%2"), {RuleLint::SeverityText(finding.severity), finding.text});
+        lines << MParse::TranslateFormat("%1：%2", {RuleLint::SeverityText(finding.severity), finding.text});
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -25,7 +25,7 @@ struct AlreadyShown {};
 
 [[noreturn]] inline void Refuse(const char* pattern, const QVariantList& values = {})
 {
-    throw Refusal{MParse::TranslateFormat(QString::fromUtf8(pattern), values)};
+    throw Refusal{MParse::TranslateFormat(pattern, values)};
 }
 
 inline void Report(const QString& message)

@@ -20,8 +20,8 @@ QString NumberName(const Recordset& rows)
 QString GroupText(qint32 groupId)
 {
     if (groupId == 0)
-        return MParse::TranslateText(QStringLiteral("物料"));
-    return NumberName(*Visible(RWDatabase().FetchGroup(groupId), "找不到物料组%1", groupId));
+        return MParse::TranslateText("物料");
+    return NumberName(*Visible(RWDatabase().FetchGroup(groupId), QT_TRANSLATE_NOOP("VEZAROZIVADA", "找不到物料组%1"), groupId));
 }
 
 }
@@ -45,9 +45,9 @@ EditorTarget EditorTarget::Resolve(std::optional<qint32> itemId, std::optional<q
     if (!itemId)
         return OfGroup(groupId.value_or(0), GroupText(groupId.value_or(0)));
     const qint32 id = *itemId;
-    const auto material = Visible(RWDatabase().FetchItem(id), "找不到物料%1", id);
+    const auto material = Visible(RWDatabase().FetchItem(id), QT_TRANSLATE_NOOP("VEZAROZIVADA", "找不到物料%1"), id);
     if (material->Field(QStringLiteral("FBatchManager")).toInt() != 1)
-        Refuse("物料%1不是批次管理的物料", {id});
+        Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "物料%1不是批次管理的物料"), {id});
     const qint32 group = material->Field(QStringLiteral("FParentID")).toInt();
     EditorTarget aimed = OfGroup(group, GroupText(group));
     aimed.TakeMaterial(QString::number(id), material->Field(QStringLiteral("FNumber")).toString(),

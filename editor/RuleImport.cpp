@@ -38,7 +38,7 @@ QString Quoted(const QString& number)
 
 QString RuleImport::LineMessage(int line, const QString& message)
 {
-    return MParse::TranslateFormat(QStringLiteral("第%1行：%2"), {line, message});
+    return MParse::TranslateFormat("第%1行：%2", {line, message});
 }
 
 bool RuleImport::ReadOwners()
@@ -63,7 +63,7 @@ bool RuleImport::ReadOwners()
 bool RuleImport::Begin(int itemIsTop)
 {
     if (!ReadOwners()) {
-        Refuse(1, MParse::TranslateText(QStringLiteral("读不到物料和物料组，没有导入任何规则")));
+        Refuse(1, MParse::TranslateText("读不到物料和物料组，没有导入任何规则"));
         return false;
     }
     options_.ReadBatchOptions();
@@ -83,7 +83,7 @@ RuleImport::Resolution RuleImport::Resolve(bool group, const QString& number) co
 {
     const QString key = KeyOf(number);
     if (group && key.isEmpty())
-        return {Owner{0, QString(), MParse::TranslateText(QStringLiteral("物料")), 0}, QString()};
+        return {Owner{0, QString(), MParse::TranslateText("物料"), 0}, QString()};
     const QList<Owner> loose = (group ? groups_ : items_).values(key);
     QList<Owner> exact;
     std::copy_if(loose.begin(), loose.end(), std::back_inserter(exact), [&](const Owner& o) { return o.number == number; });
@@ -92,8 +92,8 @@ RuleImport::Resolution RuleImport::Resolve(bool group, const QString& number) co
     if (exact.isEmpty() && loose.size() == 1)
         return {loose.first(), QString()};
     if (loose.isEmpty())
-        return {std::nullopt, group ? MParse::TranslateFormat(QStringLiteral("找不到物料组%1或无权查看它"), {HostText::Excerpt(number)})
-                                    : MParse::TranslateFormat(QStringLiteral("找不到批次管理的物料%1或无权查看它"),
+        return {std::nullopt, group ? MParse::TranslateFormat("找不到物料组%1或无权查看它", {HostText::Excerpt(number)})
+                                    : MParse::TranslateFormat("找不到批次管理的物料%1或无权查看它",
                                                               {HostText::Excerpt(number)})};
     QStringList numbers;
     for (const Owner& owner : exact.isEmpty() ? loose : exact)
@@ -102,9 +102,9 @@ RuleImport::Resolution RuleImport::Resolve(bool group, const QString& number) co
     QStringList candidates;
     for (const QString& candidate : numbers)
         candidates << Quoted(candidate);
-    const char* ambiguous = group ? "物料组代码%1与多个物料组相近：%2，不能确定是哪一个"
-                                  : "物料代码%1与多个物料相近：%2，不能确定是哪一个";
-    return {std::nullopt, MParse::TranslateFormat(QString::fromUtf8(ambiguous),
+    const char* ambiguous = group ? QT_TRANSLATE_NOOP("VEZAROZIVADA", "物料组代码%1与多个物料组相近：%2，不能确定是哪一个")
+                                  : QT_TRANSLATE_NOOP("VEZAROZIVADA", "物料代码%1与多个物料相近：%2，不能确定是哪一个");
+    return {std::nullopt, MParse::TranslateFormat(ambiguous,
                                                   {Quoted(number), candidates.join(QStringLiteral(", "))})};
 }
 
@@ -192,7 +192,7 @@ bool RuleImport::Collect(Prepared& prepared, BatRuleSave& save)
     const int first = pending.elements.first().line;
     for (qsizetype i = 0; i < rows.size(); ++i)
         if (rows[i].second.FID != i + 1)
-            return Refused(rows[i].first, MParse::TranslateFormat(QStringLiteral("级次应是%1，而不是%2：一条规则的级次从1起连续编号"),
+            return Refused(rows[i].first, MParse::TranslateFormat("级次应是%1，而不是%2：一条规则的级次从1起连续编号",
                                                                   {i + 1, rows[i].second.FID}));
     if (rows.size() > BatRuleEditor::MaxLevels)
         return Refused(first, BatRuleEditor::LevelCountRefusal());
@@ -238,7 +238,7 @@ bool RuleImport::Collect(Prepared& prepared, BatRuleSave& save)
 bool RuleImport::FillRow(RuleGrid& grid, int row, int line, const BatRuleStruct& e)
 {
     if (!IsCatalogued(e.FPropertyID)) {
-        Refuse(line, MParse::TranslateFormat(QStringLiteral("第%1级的属性%2不在属性目录中，单据无法提供它"),
+        Refuse(line, MParse::TranslateFormat("第%1级的属性%2不在属性目录中，单据无法提供它",
                                              {row, e.FPropertyID}));
         return false;
     }
@@ -250,7 +250,7 @@ bool RuleImport::FillRow(RuleGrid& grid, int row, int line, const BatRuleStruct&
     case PropertyKind::BaseData: {
         const QStringList codeLengths = grid.CellFormatOf(RuleGrid::Format, row).items;
         if (e.FUseShortNumber < 0 || e.FUseShortNumber >= codeLengths.size()) {
-            Refuse(line, MParse::TranslateFormat(QStringLiteral("第%1级的FUseShortNumber应是0（长代码）或1（短代码）"), {row}));
+            Refuse(line, MParse::TranslateFormat("第%1级的FUseShortNumber应是0（长代码）或1（短代码）", {row}));
             return false;
         }
         format = codeLengths[e.FUseShortNumber];

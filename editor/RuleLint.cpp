@@ -61,11 +61,11 @@ QString Linter::CapacityText(int level, const BatRuleStruct& serial, int period)
     const auto key = std::make_tuple(level, serial.FWidth, capacity, period);
     if (const auto kept = capacityTexts_.find(key); kept != capacityTexts_.end())
         return kept->second;
-    const char* pattern = Period(period) == Period::Day     ? "第%1级的流水号长%2位，每天最多%3个批次"
-                          : Period(period) == Period::Month ? "第%1级的流水号长%2位，每月最多%3个批次"
-                          : Period(period) == Period::Year  ? "第%1级的流水号长%2位，每年最多%3个批次"
-                                                            : "第%1级的流水号长%2位，规则中没有日期，总共最多%3个批次";
-    return capacityTexts_[key] = MParse::TranslateFormat(QString::fromUtf8(pattern), {level, serial.FWidth, capacity});
+    const char* pattern = Period(period) == Period::Day     ? QT_TRANSLATE_NOOP("VEZAROZIVADA", "第%1级的流水号长%2位，每天最多%3个批次")
+                          : Period(period) == Period::Month ? QT_TRANSLATE_NOOP("VEZAROZIVADA", "第%1级的流水号长%2位，每月最多%3个批次")
+                          : Period(period) == Period::Year  ? QT_TRANSLATE_NOOP("VEZAROZIVADA", "第%1级的流水号长%2位，每年最多%3个批次")
+                                                            : QT_TRANSLATE_NOOP("VEZAROZIVADA", "第%1级的流水号长%2位，规则中没有日期，总共最多%3个批次");
+    return capacityTexts_[key] = MParse::TranslateFormat(pattern, {level, serial.FWidth, capacity});
 }
 
 QList<Finding> Check(const QList<BatRuleStruct>& elements, const QString& materialNumber)
@@ -89,7 +89,7 @@ QList<Finding> Linter::Check(const QList<BatRuleStruct>& elements, const QString
         const int level = int(i + 1);
         const BatRuleStruct& e = elements[i];
         if (e.FPropertyID > 0 && !IsCatalogued(e.FPropertyID))
-            add(Severity::Error, MParse::TranslateFormat(QStringLiteral("第%1级的属性%2不在属性目录中，单据无法提供它"),
+            add(Severity::Error, MParse::TranslateFormat("第%1级的属性%2不在属性目录中，单据无法提供它",
                                                          {level, e.FPropertyID}));
         for (const QString& refusal : MissingCells(level, e))
             add(Severity::Error, refusal);
@@ -113,7 +113,7 @@ QList<Finding> Linter::Check(const QList<BatRuleStruct>& elements, const QString
     if (serials > 1)
         add(Severity::Error, BatRuleEditor::SerialOnceRefusal());
     if (!hasDate && serials == 0)
-        add(Severity::Warning, MParse::TranslateText(QStringLiteral("规则中既没有日期也没有流水号，同一张单据的各批次会得到相同的批号")));
+        add(Severity::Warning, MParse::TranslateText("规则中既没有日期也没有流水号，同一张单据的各批次会得到相同的批号"));
     for (qsizetype i = 0; i < elements.size(); ++i) {
         const BatRuleStruct& e = elements[i];
         const int level = int(i + 1);
@@ -121,7 +121,7 @@ QList<Finding> Linter::Check(const QList<BatRuleStruct>& elements, const QString
             const QString code = e.FUseShortNumber == 1 ? BatchNumberComposer::ShortCode(materialNumber) : materialNumber;
             if (code.size() > e.FWidth)
                 add(Severity::Warning,
-                    MParse::TranslateFormat(QStringLiteral("第%1级的物料代码%2有%3个字符，长于该级的长度%4，批号中只留前%4个"),
+                    MParse::TranslateFormat("第%1级的物料代码%2有%3个字符，长于该级的长度%4，批号中只留前%4个",
                                             {level, HostText::Excerpt(code), code.size(), e.FWidth}));
         }
         if (KindOf(e.FPropertyID) == PropertyKind::Serial && e.FWidth > 0 && e.FWidth <= kWidestCountedSerial)
@@ -134,13 +134,13 @@ QString SeverityText(Severity severity)
 {
     switch (severity) {
     case Severity::Error:
-        return MParse::TranslateText(QStringLiteral("错误"));
+        return MParse::TranslateText("错误");
     case Severity::Warning:
-        return MParse::TranslateText(QStringLiteral("警告"));
+        return MParse::TranslateText("警告");
     case Severity::Note:
         break;
     }
-    return MParse::TranslateText(QStringLiteral("提示"));
+    return MParse::TranslateText("提示");
 }
 
 }

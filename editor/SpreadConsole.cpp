@@ -39,7 +39,7 @@ Format DropDown(const QStringList& items)
 
 QStringList CodeLengths()
 {
-    return {MParse::TranslateText(QStringLiteral("长代码")), MParse::TranslateText(QStringLiteral("短代码"))};
+    return {MParse::TranslateText("长代码"), MParse::TranslateText("短代码")};
 }
 
 void Clear(RuleGrid& grid, int column, int row)
@@ -216,34 +216,34 @@ QString ControlCharacterRefusal(int row, const QString& text)
 {
     if (!HostText::HasControlCharacter(text))
         return QString();
-    return MParse::TranslateFormat(QStringLiteral("第%1级的“%2”含有换行、制表符等控制字符，批号中不能使用，请重新设置"),
+    return MParse::TranslateFormat("第%1级的“%2”含有换行、制表符等控制字符，批号中不能使用，请重新设置",
                                    {row, HostText::Excerpt(text)});
 }
 
 QString EnterCell(RuleGrid& grid, int column, int row, const QString& text)
 {
     auto refuse = [&](const char* why) {
-        return MParse::TranslateFormat(QString::fromUtf8(why), {row, HostText::Excerpt(text)});
+        return MParse::TranslateFormat(why, {row, HostText::Excerpt(text)});
     };
     if (const QString refusal = ControlCharacterRefusal(row, text); !refusal.isEmpty())
         return refusal;
     if (grid.IsLocked(column, row))
-        return text == grid.Text(column, row) ? QString() : refuse("第%1级的这一格由属性决定，不能输入“%2”");
+        return text == grid.Text(column, row) ? QString() : refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "第%1级的这一格由属性决定，不能输入“%2”"));
     const Format format = grid.CellFormatOf(column, row);
     if (format.kind == Kind::DropDown && !text.isEmpty() && !format.items.contains(text))
-        return refuse("第%1级没有“%2”这一选项");
+        return refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "第%1级没有“%2”这一选项"));
     if (format.kind == Kind::WholeNumber && !text.isEmpty()) {
         bool ok = false;
         const int number = text.toInt(&ok);
         if (!ok || number < format.minimum || number > format.maximum)
-            return refuse("第%1级的“%2”不是允许的整数");
+            return refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "第%1级的“%2”不是允许的整数"));
     }
     if (format.kind == Kind::FreeText && format.maxLength > 0 && text.size() > format.maxLength)
-        return refuse("第%1级的“%2”太长");
+        return refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "第%1级的“%2”太长"));
     grid.SetActiveCell(column, row);
     for (const QChar key : text)
         if (!AcceptsKey(grid, key))
-            return refuse("第%1级的行号格式只能由0组成，不能是“%2”");
+            return refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "第%1级的行号格式只能由0组成，不能是“%2”"));
     grid.SetText(column, row, text);
     CellChanged(grid, column, row);
     return QString();

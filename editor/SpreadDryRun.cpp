@@ -16,9 +16,9 @@ namespace vellbatchrule {
 QString SpreadDryRun::Text(bool spareOwnRules) const
 {
     if (spareOwnRules)
-        return MParse::TranslateFormat(QStringLiteral("将更改 %1 个物料的规则（保留 %2 个）"),
+        return MParse::TranslateFormat("将更改 %1 个物料的规则（保留 %2 个）",
                                        {Receiving(true), Kept(true)});
-    return MParse::TranslateFormat(QStringLiteral("将更改 %1 个物料的规则"), {Receiving(false)});
+    return MParse::TranslateFormat("将更改 %1 个物料的规则", {Receiving(false)});
 }
 
 std::optional<SpreadDryRun> SpreadDryRun::Count(const QString& groupNumber, const QStringList& innerGroups)

@@ -290,36 +290,36 @@ void frmBatRuleSet::ApplyEditorTexts()
         return [this, column](const QString& text) { vsBatRule_->SetText(column, 0, text); };
     };
     const std::pair<const char*, Setter> texts[] = {
-        {"批号管理----编码设置", [this](const QString& text) { setWindowTitle(text); }},
-        {"取消(&N)", textOf(cmdCancel_)},
-        {"确定(&Y)", textOf(cmdOK_)},
-        {"编码设置", tab(0)},
-        {"选项", tab(1)},
-        {"蓝字入库单批次号根据规则直接产生", textOf(chkAutoGetBat_)},
-        {"物料类设置不改变个别物料设置", textOf(ckItemIsTop_)},
-        {"批号重复给予提示", textOf(ckBRRepeatEcho_)},
-        {"编码信息不全时可做手工改变", textOf(ckBRLackManual_)},
-        {"在单据上可手工改变批号", textOf(ckBRManual_)},
-        {"按明细物料", textOf(optSingleItem_)},
-        {"按物料组", textOf(optGroupItem_)},
-        {"5、当属性值在单据上不存在，可在替换符栏里录入代替字符,如果不录入，将忽略。", textOf(notes_[4])},
-        {"4、当编码不足规定的长度时，可在补位符栏里录入补位字符。", textOf(notes_[3])},
-        {"3、当属性值为自定义时，可在格式栏里录入自定义字符。", textOf(notes_[2])},
-        {"2、当属性值为日期、行号时，可在格式栏里规定其显示方式。", textOf(notes_[1])},
-        {"1、当属性值为已有的基础资料时，格式有长短代码供选择。", textOf(notes_[0])},
-        {"级次", header(RuleGrid::Level)},
-        {"属性", header(RuleGrid::Property)},
-        {"格式", header(RuleGrid::Format)},
-        {"长度", header(RuleGrid::Length)},
-        {"补位符", header(RuleGrid::Pad)},
-        {"替换符", header(RuleGrid::Substitute)},
-        {"物料：", textOf(lblItem_)},
-        {"编码级次：", textOf(lblLevel_)},
-        {"批号管理是企业的普遍要求，该编码设置可对批号规则灵活地进行用户设置，以便适应不同用户的不同要求。", textOf(lblNote_)},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "批号管理----编码设置"), [this](const QString& text) { setWindowTitle(text); }},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "取消(&N)"), textOf(cmdCancel_)},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "确定(&Y)"), textOf(cmdOK_)},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "编码设置"), tab(0)},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "选项"), tab(1)},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "蓝字入库单批次号根据规则直接产生"), textOf(chkAutoGetBat_)},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "物料类设置不改变个别物料设置"), textOf(ckItemIsTop_)},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "批号重复给予提示"), textOf(ckBRRepeatEcho_)},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "编码信息不全时可做手工改变"), textOf(ckBRLackManual_)},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "在单据上可手工改变批号"), textOf(ckBRManual_)},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "按明细物料"), textOf(optSingleItem_)},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "按物料组"), textOf(optGroupItem_)},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "5、当属性值在单据上不存在，可在替换符栏里录入代替字符,如果不录入，将忽略。"), textOf(notes_[4])},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "4、当编码不足规定的长度时，可在补位符栏里录入补位字符。"), textOf(notes_[3])},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "3、当属性值为自定义时，可在格式栏里录入自定义字符。"), textOf(notes_[2])},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "2、当属性值为日期、行号时，可在格式栏里规定其显示方式。"), textOf(notes_[1])},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "1、当属性值为已有的基础资料时，格式有长短代码供选择。"), textOf(notes_[0])},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "级次"), header(RuleGrid::Level)},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "属性"), header(RuleGrid::Property)},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "格式"), header(RuleGrid::Format)},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "长度"), header(RuleGrid::Length)},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "补位符"), header(RuleGrid::Pad)},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "替换符"), header(RuleGrid::Substitute)},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "物料："), textOf(lblItem_)},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "编码级次："), textOf(lblLevel_)},
+        {QT_TRANSLATE_NOOP("VEZAROZIVADA", "批号管理是企业的普遍要求，该编码设置可对批号规则灵活地进行用户设置，以便适应不同用户的不同要求。"), textOf(lblNote_)},
     };
     for (const auto& [text, set] : texts) {
         try {
-            set(MParse::TranslateText(QString::fromUtf8(text)));
+            set(MParse::TranslateText(text));
         } catch (const std::exception&) {
             // A text that cannot be set is skipped; the next one is set.
         }
@@ -369,7 +369,7 @@ void frmBatRuleSet::ShowSpreadLine()
     const std::optional<SpreadDryRun>& counts = spreadCounter_.Counts();
     if (!counts) {
         ShowElided(lblSpread_,
-                   spreadCounter_.Counting() ? MParse::TranslateText(QStringLiteral("正在统计将更改的物料……")) : QString());
+                   spreadCounter_.Counting() ? MParse::TranslateText("正在统计将更改的物料……") : QString());
         return;
     }
     ShowElided(lblSpread_, counts->Text(ckItemIsTop_->checkState() != Qt::Unchecked));

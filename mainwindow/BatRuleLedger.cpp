@@ -16,7 +16,7 @@ std::optional<int> BatRuleLedger::ShowGroup(qint32 groupId)
 
 QString BatRuleLedger::LedgerHeaderText()
 {
-    return MParse::TranslateText(QStringLiteral("内码|物料代码|物料名称|批号规则|"));
+    return MParse::TranslateText("内码|物料代码|物料名称|批号规则|");
 }
 
 QString BatRuleLedger::LedgerRowText(int row)
@@ -37,8 +37,8 @@ QString BatRuleLedger::LedgerRowText(int row)
 
 QString BatRuleLedger::CountText(int count)
 {
-    return MParse::TranslateText(QStringLiteral("共有")) + QString::number(count)
-           + MParse::TranslateText(QStringLiteral("条记录"));
+    return MParse::TranslateText("共有") + QString::number(count)
+           + MParse::TranslateText("条记录");
 }
 
 }

@@ -36,7 +36,7 @@ QString KeyOf(qint32 id)
 Load FromGroups(Recordset& groups)
 {
     Load tree;
-    tree.nodes.append({KeyOf(0), QString(), MParse::TranslateText(QStringLiteral("物料"))});
+    tree.nodes.append({KeyOf(0), QString(), MParse::TranslateText("物料")});
     QSet<QString> keys{KeyOf(0)};
     keys.reserve(groups.RecordCount() + 1);
     const int parentId = FieldPosition(groups, "FParentID"), itemId = FieldPosition(groups, "FItemID");

@@ -1,119 +1,159 @@
 #include "MainCommands.h"
 
-#include "CommandBar.h"
+#include "MParse.h"
 
-#include <QStringList>
-
-using namespace Qt::StringLiterals;
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWidget>
 
 namespace vellbatchrule {
 
-namespace MainCommands {
-
 namespace {
 
-QKeySequence Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+QKeySequence Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    return QKeySequence(QKeyCombination(modifiers, Qt::Key(key)));
+    return QKeySequence(QKeyCombination(modifiers, key));
 }
+
+constexpr auto Ctrl = Qt::ControlModifier;
+enum MenuIndex { File, Edit, View, Layout, Help, None = -1 };
 
 }
 
-const QList<Band>& Bands()
+const std::array<MainCommands::Menu, 5>& MainCommands::Menus()
 {
-    static const QList<Band> bands{{"MainMenu", "主菜单"}, {"mnuFile", "文件"}, {"mnuEdit", "编辑"},
-                                   {"mnuView", "查看"},     {"mnuLayout", "格式"}, {"mnuHelp", "帮助"}};
-    return bands;
+    static const std::array<Menu, 5> menus{{
+        {"mnuFile", "mpFile", QT_TR_NOOP("文件(&F)"), QT_TR_NOOP("文件")},
+        {"mnuEdit", "mtEdit", QT_TR_NOOP("编辑(&E)"), QT_TR_NOOP("编辑")},
+        {"mnuView", "mtView", QT_TR_NOOP("查看(&V)"), QT_TR_NOOP("查看")},
+        {"mnuLayout", "mtLayout", QT_TR_NOOP("格式(&L)"), QT_TR_NOOP("格式")},
+        {"mnuHelp", "mtHellp", QT_TR_NOOP("帮助(&H)"), QT_TR_NOOP("帮助")},
+    }};
+    return menus;
 }
 
-const QList<MenuTool>& MenuTools()
+const std::array<MainCommands::Row, MainCommandCount>& MainCommands::Rows()
 {
-    // band, id, numeric id, category, caption, shortcut, separator before, enabled, ticked
-    static const QList<MenuTool> tools{
-        {"MainMenu", "mpFile", 1, "File", "文件(&F)", {}, false, true, false},
-        {"MainMenu", "mtEdit", 2, "Edit", "编辑(&E)", {}, false, true, false},
-        {"MainMenu", "mtView", 3, "View", "查看(&V)", {}, false, true, false},
-        {"MainMenu", "mtLayout", 4, "Window", "格式(&L)", {}, false, true, false},
-        {"MainMenu", "mtHellp", 34, "Help", "帮助(&H)", {}, false, true, false},
-        {"mnuFile", "mcFSave", 6, "File", "保存(&S)", Key(Qt::Key_S, Qt::ControlModifier), false, false, false},
-        {"mnuFile", "mcFPrint", 9, "File", "打印(&P)", {}, true, true, false},
-        {"mnuFile", "mcFPrintPreview", 10, "File", "打印预览(&V)", {}, false, true, false},
-        {"mnuFile", "mcFPrintSetup", 11, "File", "打印设置(&R)", {}, false, true, false},
-        {"mnuFile", "mcFExport", 12, "File", "引出数据(&O)...", {}, true, false, false},
-        {"mnuFile", "mcExit", 13, "File", "退出(&X)", {}, true, true, false},
-        {"mnuEdit", "mcERule", 36, "Edit", "管理(&M)", Key(Qt::Key_M, Qt::ControlModifier), false, true, false},
-        {"mnuEdit", "mcEAddNew", 14, "Edit", "新增(&N)  ", Key(Qt::Key_N, Qt::ControlModifier), false, false, false},
-        {"mnuEdit", "mcEDelete", 15, "Edit", "删除(&D)    ", Key(Qt::Key_D, Qt::ControlModifier), false, false, false},
-        {"mnuEdit", "mcESum", 16, "Edit", "汇总(&H)...", Key(Qt::Key_F2), true, false, true},
-        {"mnuEdit", "mcEFind", 17, "Edit", "搜索(&F)...", Key(Qt::Key_F3), false, false, false},
-        {"mnuEdit", "mcESort", 18, "Edit", "排序(&S)...", Key(Qt::Key_F4), false, false, false},
-        {"mnuEdit", "mcEFilter", 19, "Edit", "过滤(&F)...", {}, false, false, false},
-        {"mnuView", "mcVRefresh", 24, "View", "刷新", Key(Qt::Key_F5), true, true, false},
-        {"mnuView", "mcVSRefresh", 27, "View", "保存后立即刷新", {}, false, false, true},
-        {"mnuLayout", "mcWToolBar", 28, "Window", "工具条(&T)", {}, false, true, true},
-        {"mnuLayout", "mcWTBLable", 29, "Window", "工具条标签(&L)", {}, false, true, true},
-        {"mnuLayout", "mcWStatusBar", 30, "Window", "状态条(&S)", {}, false, true, true},
-        {"mnuHelp", "mcHHelp", 35, "Help", "帮助手册(&C)", Key(Qt::Key_F1), false, true, false},
-    };
-    return tools;
+    using C = MainCommand;
+    using P = QStyle::StandardPixmap;
+    // command, id, menu, caption, shortcut, separator before, enabled, ticked,
+    // toolbar slot, button, its caption and tooltip, icon and the style's picture
+    static const std::array<Row, MainCommandCount> rows{{
+        {C::Save, "mcFSave", File, QT_TR_NOOP("保存(&S)"), Key(Qt::Key_S, Ctrl), false, false, false,
+         0, "", "", "", "document-save", P::SP_DialogSaveButton},
+        {C::Print, "mcFPrint", File, QT_TR_NOOP("打印(&P)"), {}, true, true, false,
+         9, "Print", QT_TR_NOOP("打印"), QT_TR_NOOP("打印"), "document-print", P::SP_DialogSaveButton},
+        {C::PrintPreview, "mcFPrintPreview", File, QT_TR_NOOP("打印预览(&V)"), {}, false, true, false,
+         10, "PrintPreView", QT_TR_NOOP("预览"), QT_TR_NOOP("打印预览"), "document-print-preview",
+         P::SP_FileDialogInfoView},
+        {C::PrintSetup, "mcFPrintSetup", File, QT_TR_NOOP("打印设置(&R)"), {}, false, true, false,
+         0, "", "", "", "document-page-setup", P::SP_FileIcon},
+        {C::Export, "mcFExport", File, QT_TR_NOOP("引出数据(&O)..."), {}, true, false, false,
+         0, "", "", "", "document-export", P::SP_FileIcon},
+        {C::Exit, "mcExit", File, QT_TR_NOOP("退出(&X)"), {}, true, true, false,
+         12, "Exit", QT_TR_NOOP("退出"), QT_TR_NOOP("退出"), "application-exit", P::SP_DialogCloseButton},
+        {C::Rule, "mcERule", Edit, QT_TR_NOOP("管理(&M)"), Key(Qt::Key_M, Ctrl), false, true, false,
+         3, "Rule", QT_TR_NOOP("管理"), QT_TR_NOOP("管理"), "document-properties", P::SP_FileDialogDetailedView},
+        {C::AddNew, "mcEAddNew", Edit, QT_TR_NOOP("新增(&N)"), Key(Qt::Key_N, Ctrl), false, false, false,
+         2, "AddNew", QT_TR_NOOP("新增"), QT_TR_NOOP("新增"), "document-new", P::SP_FileIcon},
+        {C::Delete, "mcEDelete", Edit, QT_TR_NOOP("删除(&D)"), Key(Qt::Key_D, Ctrl), false, false, false,
+         5, "Delete", QT_TR_NOOP("删除"), QT_TR_NOOP("删除"), "edit-delete", P::SP_TrashIcon},
+        {C::Sum, "mcESum", Edit, QT_TR_NOOP("汇总(&H)..."), Key(Qt::Key_F2), true, false, true,
+         0, "", "", "", "", P::SP_FileIcon},
+        {C::Find, "mcEFind", Edit, QT_TR_NOOP("搜索(&F)..."), Key(Qt::Key_F3), false, false, false,
+         0, "", "", "", "edit-find", P::SP_FileIcon},
+        {C::Sort, "mcESort", Edit, QT_TR_NOOP("排序(&S)..."), Key(Qt::Key_F4), false, false, false,
+         0, "", "", "", "view-sort-ascending", P::SP_FileIcon},
+        {C::Filter, "mcEFilter", Edit, QT_TR_NOOP("过滤(&F)..."), {}, false, false, false,
+         0, "", "", "", "view-filter", P::SP_FileIcon},
+        {C::Refresh, "mcVRefresh", View, QT_TR_NOOP("刷新"), Key(Qt::Key_F5), true, true, false,
+         7, "Refresh", QT_TR_NOOP("刷新"), QT_TR_NOOP("刷新"), "view-refresh", P::SP_BrowserReload},
+        {C::RefreshAfterSave, "mcVSRefresh", View, QT_TR_NOOP("保存后立即刷新"), {}, false, false, true,
+         0, "", "", "", "", P::SP_FileIcon},
+        {C::ToolBar, "mcWToolBar", Layout, QT_TR_NOOP("工具条(&T)"), {}, false, true, true,
+         0, "", "", "", "", P::SP_FileIcon},
+        {C::ToolBarLabels, "mcWTBLable", Layout, QT_TR_NOOP("工具条标签(&L)"), {}, false, true, true,
+         0, "", "", "", "", P::SP_FileIcon},
+        {C::StatusBar, "mcWStatusBar", Layout, QT_TR_NOOP("状态条(&S)"), {}, false, true, true,
+         0, "", "", "", "", P::SP_FileIcon},
+        {C::Help, "mcHHelp", Help, QT_TR_NOOP("帮助手册(&C)"), Key(Qt::Key_F1), false, true, false,
+         0, "", "", "", "help-contents", P::SP_DialogHelpButton},
+        {C::Modify, "Modify", None, "", {}, false, false, false,
+         4, "Modify", QT_TR_NOOP("修改"), QT_TR_NOOP("修改"), "document-edit", P::SP_FileDialogContentsView},
+    }};
+    return rows;
 }
 
-const QList<ToolbarButton>& ToolbarButtons()
+MainCommands::MainCommands(QWidget* window, QToolBar* toolbar, std::function<void(MainCommand)> run)
+    : menuBar_(new QMenuBar(window))
 {
-    static const QList<ToolbarButton> buttons{
-        {1, "", "", "", ""},
-        {2, "AddNew", "新增", "新增", "document-new"},
-        {3, "Rule", "管理", "管理", "document-properties"},
-        {4, "Modify", "修改", "修改", "document-edit"},
-        {5, "Delete", "删除", "删除", "edit-delete"},
-        {6, "", "", "", ""},
-        {7, "Refresh", "刷新", "刷新", "view-refresh"},
-        {8, "", "", "", ""},
-        {9, "Print", "打印", "打印", "document-print"},
-        {10, "PrintPreView", "预览", "打印预览", "document-print-preview"},
-        {11, "", "", "", ""},
-        {12, "Exit", "退出", "退出", "application-exit"},
-    };
-    return buttons;
+    menuBar_->setObjectName(QStringLiteral("MainMenu"));
+    QList<QMenu*> menus;
+    for (const Menu& menu : Menus()) {
+        menus << menuBar_->addMenu(QString::fromUtf8(menu.caption));
+        menus.last()->setObjectName(QLatin1String(menu.name));
+        menus.last()->menuAction()->setObjectName(QLatin1String(menu.toolId));
+    }
+    for (const Row& row : Rows()) {
+        Q_ASSERT(&row == &Rows()[size_t(row.command)]);
+        auto* action = new QAction(QIcon::fromTheme(QLatin1String(row.icon), window->style()->standardIcon(row.fallback)),
+                                   QString::fromUtf8(row.caption), window);
+        action->setObjectName(QLatin1String(row.id));
+        action->setShortcut(row.shortcut);
+        action->setEnabled(row.enabled);
+        action->setCheckable(row.ticked);
+        action->setChecked(row.ticked);
+        // The window holds every action, so a shortcut works with the toolbar hidden.
+        window->addAction(action);
+        QObject::connect(action, &QAction::triggered, window, [run, command = row.command] { run(command); });
+        actions_[size_t(row.command)] = action;
+        if (row.menu == None)
+            continue;
+        if (row.separatorBefore)
+            menus[row.menu]->addSeparator();
+        menus[row.menu]->addAction(action);
+    }
+    FillToolbar(toolbar);
 }
 
-QString MasterCaption(const MenuTool& tool)
+void MainCommands::FillToolbar(QToolBar* toolbar) const
 {
-    const QString id = QLatin1String(tool.id);
-    if (id == QStringLiteral("mtHellp") || id == QStringLiteral("mcHHelp"))
-        return QStringLiteral("帮助手册(&H)");
-    return QString::fromUtf8(tool.caption);
-}
-
-const QStringList& MasterCaptionOrder()
-{
-    static const QStringList order{
-        u"mtEdit"_s,    u"mtView"_s,   u"mtLayout"_s,   u"mpFile"_s,     u"mcFSave"_s,      u"mcFPrint"_s,
-        u"mcFPrintPreview"_s, u"mcFPrintSetup"_s, u"mcFExport"_s, u"mcExit"_s, u"mcERule"_s, u"mcEAddNew"_s,
-        u"mcEDelete"_s, u"mcESum"_s,   u"mcEFind"_s,    u"mcESort"_s,    u"mcEFilter"_s,    u"mcVRefresh"_s,
-        u"mcVSRefresh"_s, u"mcWToolBar"_s, u"mcWTBLable"_s, u"mcWStatusBar"_s, u"mtHellp"_s, u"mcHHelp"_s};
-    return order;
-}
-
-void Define(CommandBar& bar)
-{
-    static const QHash<QString, QString> opens{{u"mpFile"_s, u"mnuFile"_s},     {u"mtEdit"_s, u"mnuEdit"_s},
-                                               {u"mtView"_s, u"mnuView"_s},     {u"mtLayout"_s, u"mnuLayout"_s},
-                                               {u"mtHellp"_s, u"mnuHelp"_s}};
-    for (const MenuTool& tool : MenuTools())
-        bar.AddTool({QLatin1String(tool.id), tool.numericId, QLatin1String(tool.category), MasterCaption(tool),
-                     tool.shortcut, tool.enabled, tool.checked, tool.separatorBefore,
-                     opens.value(QLatin1String(tool.id))});
-    for (const Band& band : Bands())
-        if (QLatin1String(band.name) != CommandBar::MainMenu)
-            bar.AddBand(QLatin1String(band.name), QString::fromUtf8(band.caption));
-    bar.SetBandCaption(CommandBar::MainMenu, QStringLiteral("主菜单"));
-    for (const MenuTool& tool : MenuTools()) {
-        bar.AddToBand(QLatin1String(tool.band), QLatin1String(tool.id));
-        bar.SetBandToolCaption(QLatin1String(tool.band), QLatin1String(tool.id), QString::fromUtf8(tool.caption));
+    for (int slot = 1; slot <= ToolbarSlots; ++slot) {
+        const auto row = std::find_if(Rows().begin(), Rows().end(), [slot](const Row& r) { return r.toolbarSlot == slot; });
+        if (row == Rows().end()) {
+            toolbar->addSeparator()->setObjectName(QStringLiteral("tbSeparator%1").arg(slot));
+            continue;
+        }
+        QAction* action = Action(row->command);
+        toolbar->addAction(action);
+        toolbar->widgetForAction(action)->setObjectName(QLatin1String(row->key));
     }
 }
 
+void MainCommands::ApplyCaptions()
+{
+    for (const Row& row : Rows()) {
+        QAction* action = Action(row.command);
+        action->setText(MParse::TranslateText(row.caption));
+        if (row.toolbarSlot == 0)
+            continue;
+        action->setIconText(MParse::TranslateText(row.buttonCaption));
+        action->setToolTip(MParse::TranslateText(row.toolTip));
+    }
+    for (const Menu& designed : Menus())
+        if (auto* menu = menuBar_->findChild<QMenu*>(QLatin1String(designed.name), Qt::FindDirectChildrenOnly)) {
+            menu->setTitle(MParse::TranslateText(designed.caption));
+            menu->setWindowTitle(MParse::TranslateText(designed.title));
+        }
+    menuBar_->setAccessibleName(MParse::TranslateText("主菜单"));
+}
+
+bool MainCommands::IsChecked(MainCommand command) const
+{
+    return Action(command)->isChecked();
 }
 
 }

@@ -2,7 +2,7 @@
 
 #include "BatRuleLedger.h"
 #include "BatRulePrint.h"
-#include "CommandBar.h"
+#include "ToolbarCaptions.h"
 #include "EditorTarget.h"
 #include "GLB.h"
 #include "GroupTree.h"
@@ -22,7 +22,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDate>
-#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -49,11 +48,6 @@ constexpr int kDecorationLineTop = 570;
 
 enum StatusMode { Busy = 1, Normal = 3 };
 
-QString Tr(const char* text)
-{
-    return MParse::TranslateText(QString::fromUtf8(text));
-}
-
 // Each caption step on its own: one that fails keeps its caption as designed.
 template <typename Step>
 void Quietly(Step step)
@@ -62,16 +56,6 @@ void Quietly(Step step)
         step();
     } catch (const HostError&) {
     }
-}
-
-QIcon ToolbarIcon(const QStyle* style, const QString& key, const char* themeName)
-{
-    static const QHash<QString, QStyle::StandardPixmap> fallbacks{
-        {u"AddNew"_s, QStyle::SP_FileIcon},       {u"Rule"_s, QStyle::SP_FileDialogDetailedView},
-        {u"Modify"_s, QStyle::SP_FileDialogContentsView}, {u"Delete"_s, QStyle::SP_TrashIcon},
-        {u"Refresh"_s, QStyle::SP_BrowserReload}, {u"Print"_s, QStyle::SP_DialogSaveButton},
-        {u"PrintPreView"_s, QStyle::SP_FileDialogInfoView}, {u"Exit"_s, QStyle::SP_DialogCloseButton}};
-    return QIcon::fromTheme(QLatin1String(themeName), style->standardIcon(fallbacks.value(key, QStyle::SP_FileIcon)));
 }
 
 }
@@ -93,13 +77,9 @@ frmBatRuleMain::~frmBatRuleMain()
 
 void frmBatRuleMain::CreateControls()
 {
-    BarList_ = new CommandBar(this);
-    BarList_->setObjectName(QStringLiteral("BarList"));
-    MainCommands::Define(*BarList_);
-    connect(BarList_, &CommandBar::ToolClick, this, &frmBatRuleMain::BarList_ToolClick);
-
     client_ = new QWidget(this);
     CreateToolbar();
+    commands_ = std::make_unique<MainCommands>(this, tbBatRule_, [this](MainCommand command) { RunCommand(command); });
     CreateStatusBar();
     for (int i = 0; i < 2; ++i) {
         auto* line = new QFrame(client_);
@@ -162,20 +142,6 @@ void frmBatRuleMain::CreateToolbar()
     tbBatRule_->setMovable(false);
     tbBatRule_->setIconSize(QSize(16, 16));
     tbBatRule_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    for (const auto& button : MainCommands::ToolbarButtons()) {
-        const QString key = QLatin1String(button.key);
-        if (key.isEmpty()) {
-            tbBatRule_->addSeparator()->setObjectName(QStringLiteral("tbSeparator%1").arg(button.position));
-            continue;
-        }
-        QAction* action = tbBatRule_->addAction(ToolbarIcon(style(), key, button.themeIcon), QString::fromUtf8(button.caption));
-        action->setObjectName(key);
-        action->setToolTip(QString::fromUtf8(button.toolTip));
-        // The buttons without an action are shown as such.
-        action->setEnabled(key != QStringLiteral("AddNew") && key != QStringLiteral("Modify")
-                           && key != QStringLiteral("Delete"));
-        connect(action, &QAction::triggered, this, [this, key] { tbBatRule_ButtonClick(key); });
-    }
 }
 
 void frmBatRuleMain::CreateStatusBar()
@@ -184,7 +150,7 @@ void frmBatRuleMain::CreateStatusBar()
     sbBatRule_->setObjectName(QStringLiteral("sbBatRule"));
     sbBatRule_->setSizeGripEnabled(false);
     const char* const texts[5] = {"", "", "CAPS", "NUM", ""};
-    const char* const tips[5] = {"", "", "大小写字母状态", "数字键盘状态", "时间"};
+    const char* const tips[5] = {"", "", QT_TRANSLATE_NOOP("VEZAROZIVADA", "大小写字母状态"), QT_TRANSLATE_NOOP("VEZAROZIVADA", "数字键盘状态"), QT_TRANSLATE_NOOP("VEZAROZIVADA", "时间")};
     for (int i = 0; i < 5; ++i) {
         panels_[i] = new QLabel(QLatin1String(texts[i]), sbBatRule_);
         panels_[i]->setObjectName(QStringLiteral("sbPanel%1").arg(i + 1));
@@ -219,32 +185,8 @@ int frmBatRuleMain::ShowModal()
 void frmBatRuleMain::ApplyCaptions()
 {
     Quietly([&] { MParse::SetFormFont(this); });
-    Quietly([&] { setWindowTitle(Tr("批号管理")); });
-    for (const auto& button : MainCommands::ToolbarButtons()) {
-        if (!*button.key)
-            continue;
-        Quietly([&] {
-            QAction* action = tbBatRule_->findChild<QAction*>(QLatin1String(button.key));
-            if (!action)
-                throw HostError(HostErrors::ElementNotFound, QStringLiteral("Element not found"),
-                                QStringLiteral("tbBatRule"));
-            action->setText(Tr(button.caption));
-            action->setToolTip(Tr(button.toolTip));
-        });
-    }
-    for (const QString& id : MainCommands::MasterCaptionOrder())
-        Quietly([&] {
-            for (const auto& tool : MainCommands::MenuTools())
-                if (id == QLatin1String(tool.id))
-                    BarList_->SetToolCaption(id, MParse::TranslateText(MainCommands::MasterCaption(tool)));
-        });
-    for (const auto& band : MainCommands::Bands()) {
-        const QString name = QLatin1String(band.name);
-        Quietly([&] { BarList_->SetBandCaption(name, Tr(band.caption)); });
-        for (const auto& tool : MainCommands::MenuTools())
-            if (name == QLatin1String(tool.band))
-                Quietly([&] { BarList_->SetBandToolCaption(name, QLatin1String(tool.id), Tr(tool.caption)); });
-    }
+    setWindowTitle(MParse::TranslateText("批号管理"));
+    commands_->ApplyCaptions();
     for (int i = 2; i < 5; ++i)
         panels_[i]->setToolTip(MParse::TranslateText(panels_[i]->toolTip()));
 }
@@ -404,39 +346,37 @@ void frmBatRuleMain::mnuEditRefresh_Click()
 
 // ---- commands ----
 
-void frmBatRuleMain::BarList_ToolClick(const QString& toolId)
+void frmBatRuleMain::RunCommand(MainCommand command)
 {
     try {
-        if (toolId == QStringLiteral("mcERule"))
-            OpenRuleEditor();
-        else if (toolId == QStringLiteral("mcFPrint"))
-            PrintLedger(false);
-        else if (toolId == QStringLiteral("mcFPrintPreview"))
-            PrintLedger(true);
-        else if (toolId == QStringLiteral("mcFPrintSetup"))
-            LdgPrint_->Printer().PrinterSetup();
-        else if (toolId == QStringLiteral("mcVRefresh"))
-            mnuEditRefresh_Click();
-        else if (toolId == QStringLiteral("mcWToolBar") || toolId == QStringLiteral("mcWTBLable")
-                 || toolId == QStringLiteral("mcWStatusBar"))
-            ToggleLayout(toolId);
-        else if (toolId == QStringLiteral("mcExit"))
+        switch (command) {
+        case MainCommand::Rule:
+            return OpenRuleEditor();
+        case MainCommand::Print:
+            return PrintLedger(false);
+        case MainCommand::PrintPreview:
+            return PrintLedger(true);
+        case MainCommand::PrintSetup:
+            return LdgPrint_->Printer().PrinterSetup();
+        case MainCommand::Refresh:
+            return mnuEditRefresh_Click();
+        case MainCommand::ToolBar:
+        case MainCommand::ToolBarLabels:
+        case MainCommand::StatusBar:
+            return Form_Resize();   // the action has turned its check mark already
+        case MainCommand::Exit:
             close();
-        else if (toolId == QStringLiteral("mcHHelp"))
-            ShowHelp();
+            return;
+        case MainCommand::Help:
+            return ShowHelp();
+        case MainCommand::Save: case MainCommand::Export: case MainCommand::AddNew: case MainCommand::Delete:
+        case MainCommand::Sum: case MainCommand::Find: case MainCommand::Sort: case MainCommand::Filter:
+        case MainCommand::RefreshAfterSave: case MainCommand::Modify:
+            return;   // designed, never enabled
+        }
     } catch (const HostError& error) {
         GLB::ShowErrorMessage(QStringLiteral("BarList_ToolClick\r\n") + error.Description(), 0, true, &error);
     }
-}
-
-void frmBatRuleMain::tbBatRule_ButtonClick(const QString& key)
-{
-    static const QHash<QString, QString> tools{{u"Rule"_s, u"mcERule"_s},   {u"Refresh"_s, u"mcVRefresh"_s},
-                                               {u"Print"_s, u"mcFPrint"_s}, {u"PrintPreView"_s, u"mcFPrintPreview"_s},
-                                               {u"Exit"_s, u"mcExit"_s}};
-    // The buttons run the same actions as their menu commands.
-    if (tools.contains(key))
-        BarList_ToolClick(tools.value(key));
 }
 
 void frmBatRuleMain::PrintLedger(bool preview)
@@ -456,12 +396,6 @@ void frmBatRuleMain::ShowHelp()
     if (subsystem.toUpper() == QStringLiteral("HS"))
         subsystem = QStringLiteral("CC");
     MMTS::ShowHelpForKey(VirtualKeys::F1, 0, MMTS::HelpTopic, 0, subsystem, 0);
-}
-
-void frmBatRuleMain::ToggleLayout(const QString& toolId)
-{
-    BarList_->SetChecked(toolId, !BarList_->IsChecked(toolId));
-    Form_Resize();
 }
 
 // ---- layout ----
@@ -490,7 +424,7 @@ void frmBatRuleMain::resizeEvent(QResizeEvent* event)
 {
     if (event)
         QDialog::resizeEvent(event);
-    QMenuBar* menu = BarList_->MenuBar();
+    QMenuBar* menu = commands_->MenuBar();
     const int menuHeight = menu->sizeHint().height();
     menu->setGeometry(0, 0, width(), menuHeight);
     client_->setGeometry(0, menuHeight, width(), std::max(0, height() - menuHeight));
@@ -502,10 +436,10 @@ void frmBatRuleMain::resizeEvent(QResizeEvent* event)
 
 void frmBatRuleMain::Form_Resize()
 {
-    tbBatRule_->setVisible(BarList_->IsChecked(QStringLiteral("mcWToolBar")));
-    TextUtil::ShowToolbarCaptions(tbBatRule_, BarList_->IsChecked(QStringLiteral("mcWTBLable")));
+    tbBatRule_->setVisible(commands_->IsChecked(MainCommand::ToolBar));
+    TextUtil::ShowToolbarCaptions(tbBatRule_, commands_->IsChecked(MainCommand::ToolBarLabels));
     tbBatRule_->setGeometry(0, 0, client_->width(), tbBatRule_->sizeHint().height());
-    sbBatRule_->setVisible(BarList_->IsChecked(QStringLiteral("mcWStatusBar")));
+    sbBatRule_->setVisible(commands_->IsChecked(MainCommand::StatusBar));
     LayoutPanes(DefaultSplitter);
 }
 
@@ -530,33 +464,15 @@ void frmBatRuleMain::LayoutPanes(int x)
 
 // ---- keys ----
 
+// The lock-key panels follow every key the window sees; the commands' own
+// shortcuts reach them through their actions.
 bool frmBatRuleMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == this && event->type() == QEvent::WindowActivate)
-        ShowLockKeys();
     const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!key || !widget || widget->window() != this)
-        return QDialog::eventFilter(watched, event);
-    ShowLockKeys();
-    if (event->type() == QEvent::KeyPress && Form_KeyDown(*static_cast<QKeyEvent*>(event)))
-        return true;
+    if ((watched == this && event->type() == QEvent::WindowActivate) || (key && widget && widget->window() == this))
+        ShowLockKeys();
     return QDialog::eventFilter(watched, event);
-}
-
-bool frmBatRuleMain::Form_KeyDown(const QKeyEvent& event)
-{
-    switch (event.key()) {
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-    case Qt::Key_Right:
-    case Qt::Key_Down:
-        return false;   // they stay with the tree and the ledger
-    default:
-        return BarList_->HandleKeyDown(event.key(), event.modifiers());
-    }
 }
 
 void frmBatRuleMain::ShowLockKeys()

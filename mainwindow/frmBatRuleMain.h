@@ -14,7 +14,8 @@ namespace vellbatchrule {
 
 class BatRuleLedger;
 class BatRulePrint;
-class CommandBar;
+class MainCommands;
+enum class MainCommand;
 class LedgerGrid;
 class GroupTreeModel;
 
@@ -58,15 +59,12 @@ private:
     void ShowStatus(int mode, const QString& a1, const QString& a2, const QString& b1, const QString& b2);
     void OpenRuleEditor();
     void mnuEditRefresh_Click();
-    void BarList_ToolClick(const QString& toolId);
-    void tbBatRule_ButtonClick(const QString& key);
+    void RunCommand(MainCommand command);
     void PrintLedger(bool preview);
     void ShowHelp();
-    void ToggleLayout(const QString& toolId);
 
     void Form_Resize();
     void LayoutPanes(int x);
-    bool Form_KeyDown(const QKeyEvent& event);
     void ShowLockKeys();
 
     int Px(int twips) const;
@@ -74,7 +72,7 @@ private:
     int InnerWidth() const;
     int InnerHeight() const;
 
-    CommandBar* BarList_ = nullptr;
+    std::unique_ptr<MainCommands> commands_;
     QWidget* client_ = nullptr;   // the window below its menu bar
     QToolBar* tbBatRule_ = nullptr;
     QStatusBar* sbBatRule_ = nullptr;

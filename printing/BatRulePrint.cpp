@@ -55,7 +55,7 @@ void BatRulePrint::SetPrintHeader()
     title.font.bold = true;
     title.font.underline = true;
     SetLine(printer.Header(2), kThirtySpaces, 9, Charset::Set);
-    SetLine(printer.Header(3), slaveTitle_ + MParse::TranslateText(QStringLiteral("|打印日期：&[日期]")), 9, Charset::Set);
+    SetLine(printer.Header(3), slaveTitle_ + MParse::TranslateText("|打印日期：&[日期]"), 9, Charset::Set);
 }
 
 void BatRulePrint::SetPrintFooter()
@@ -63,7 +63,7 @@ void BatRulePrint::SetPrintFooter()
     LedgerPrinter& printer = ledger_->Printer();
     SetLine(printer.Footer(1), kThirtySpaces, 9, Charset::Kept);
     SetLine(printer.Footer(2),
-            MParse::TranslateText(QStringLiteral("第 &[页] 页")) + MParse::TranslateText(QStringLiteral("|共 &[总页] 页")), 9,
+            MParse::TranslateText("第 &[页] 页") + MParse::TranslateText("|共 &[总页] 页"), 9,
             Charset::Kept);
 }
 

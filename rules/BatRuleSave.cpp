@@ -53,11 +53,11 @@ bool BatRuleSave::OperateSaveing()
 
 QString BatRuleSave::MissingCellRefusal(int row, int column)
 {
-    const char* tail = column == RuleGrid::Property ? "]的编码属性未设置，请重新设置！"
-                       : column == RuleGrid::Format ? "]的编码属性的格式未设置，请重新设置！"
-                       : column == RuleGrid::Length ? "]的编码属性的长度未设置，请重新设置！"
-                                                    : "]的编码属性的补位符未设置，请重新设置！";
-    return MParse::TranslateText(QStringLiteral("系统检测到[级次=")) + N(row) + MParse::TranslateText(QString::fromUtf8(tail));
+    const char* tail = column == RuleGrid::Property ? QT_TRANSLATE_NOOP("VEZAROZIVADA", "]的编码属性未设置，请重新设置！")
+                       : column == RuleGrid::Format ? QT_TRANSLATE_NOOP("VEZAROZIVADA", "]的编码属性的格式未设置，请重新设置！")
+                       : column == RuleGrid::Length ? QT_TRANSLATE_NOOP("VEZAROZIVADA", "]的编码属性的长度未设置，请重新设置！")
+                                                    : QT_TRANSLATE_NOOP("VEZAROZIVADA", "]的编码属性的补位符未设置，请重新设置！");
+    return MParse::TranslateText("系统检测到[级次=") + N(row) + MParse::TranslateText(tail);
 }
 
 void BatRuleSave::Refuse(int row, int column)
@@ -194,7 +194,7 @@ bool BatRuleSave::Write(const char* failureMessage, const std::function<QString(
         CurrentHostConnection().Execute(compose());
         return true;
     } catch (const HostError& error) {
-        GLB::ShowErrorMessage(MParse::TranslateText(QString::fromUtf8(failureMessage)), 0, true, &error);
+        GLB::ShowErrorMessage(MParse::TranslateText(failureMessage), 0, true, &error);
         return false;
     }
 }
@@ -205,7 +205,7 @@ bool BatRuleSave::TakingItemDetailSaves()
         return false;
     const QString sql = ItemDetailSql();
     collected_.clear();
-    return Write("系统在调用函数TakingItemDetailSaves()时发生错误", [&] { return sql; });
+    return Write(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数TakingItemDetailSaves()时发生错误"), [&] { return sql; });
 }
 
 bool BatRuleSave::TakingGroupDetailSaves()
@@ -213,7 +213,7 @@ bool BatRuleSave::TakingGroupDetailSaves()
     if (collected_.isEmpty())
         return false;
     // The rows stay collected for the group's own rule, written next.
-    return Write("系统在调用函数TakingGroupDetailSaves()时发生错误", [this] {
+    return Write(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数TakingGroupDetailSaves()时发生错误"), [this] {
         return GroupDetailSql(RWDatabase::AccessScopeOf(QStringLiteral("t2")),
                               RWDatabase::AccessScopeOf(QStringLiteral("t_ICItem")));
     });
@@ -225,7 +225,7 @@ bool BatRuleSave::TakingGroupSaves()
         return false;
     const QString sql = GroupSql();
     collected_.clear();
-    return Write("系统在调用函数TakingGroupSaves()时发生错误", [&] { return sql; });
+    return Write(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数TakingGroupSaves()时发生错误"), [&] { return sql; });
 }
 
 }

@@ -16,9 +16,9 @@ struct CatalogueEntry {
 
 // The fixed order is also the order of the editor's property list.
 constexpr CatalogueEntry kCatalogue[] = {
-    {1, "客户代码"}, {2, "部门代码"}, {4, "物料代码"}, {5, "仓库代码"}, {8, "供应商代码"},
-    {3, "业务员代码"}, {20, "单据号码"}, {21, "选单号码"}, {22, "项目号"}, {23, "日期"},
-    {24, "自定义"}, {25, "行号"}, {26, "流水号"},
+    {1, QT_TRANSLATE_NOOP("VEZAROZIVADA", "客户代码")}, {2, QT_TRANSLATE_NOOP("VEZAROZIVADA", "部门代码")}, {4, QT_TRANSLATE_NOOP("VEZAROZIVADA", "物料代码")}, {5, QT_TRANSLATE_NOOP("VEZAROZIVADA", "仓库代码")}, {8, QT_TRANSLATE_NOOP("VEZAROZIVADA", "供应商代码")},
+    {3, QT_TRANSLATE_NOOP("VEZAROZIVADA", "业务员代码")}, {20, QT_TRANSLATE_NOOP("VEZAROZIVADA", "单据号码")}, {21, QT_TRANSLATE_NOOP("VEZAROZIVADA", "选单号码")}, {22, QT_TRANSLATE_NOOP("VEZAROZIVADA", "项目号")}, {23, QT_TRANSLATE_NOOP("VEZAROZIVADA", "日期")},
+    {24, QT_TRANSLATE_NOOP("VEZAROZIVADA", "自定义")}, {25, QT_TRANSLATE_NOOP("VEZAROZIVADA", "行号")}, {26, QT_TRANSLATE_NOOP("VEZAROZIVADA", "流水号")},
 };
 
 }
@@ -48,7 +48,7 @@ void LoadingPropertyList()
     for (const CatalogueEntry& entry : kCatalogue) {
         const QString id = QString::number(entry.id);
         list.Set(id + QStringLiteral("ID"), entry.id);
-        list.Set(id + QStringLiteral("Name"), MParse::TranslateText(QString::fromUtf8(entry.name)));
+        list.Set(id + QStringLiteral("Name"), MParse::TranslateText(entry.name));
     }
 }
 

@@ -85,7 +85,7 @@ public:
     void Finish(const Take& take, QList<Problem>& problems)
     {
         if (quoted_)
-            problems << Problem{record_.line, MParse::TranslateText(QStringLiteral("引号没有结束"))};
+            problems << Problem{record_.line, MParse::TranslateText("引号没有结束")};
         else
             EndRecord(take);
     }
@@ -131,10 +131,10 @@ QString RowOf(const Record& record, Row& row)
 {
     const QStringList& f = record.fields;
     if (f.size() != Columns().size())
-        return MParse::TranslateFormat(QStringLiteral("应有%1项，而不是%2项"), {Columns().size(), f.size()});
+        return MParse::TranslateFormat("应有%1项，而不是%2项", {Columns().size(), f.size()});
     const QString owner = f[Owner].trimmed();
     if (owner.compare(ItemOwner, Qt::CaseInsensitive) != 0 && owner.compare(GroupOwner, Qt::CaseInsensitive) != 0)
-        return MParse::TranslateFormat(QStringLiteral("Owner应是item或group，不是“%1”"), {HostText::Excerpt(owner)});
+        return MParse::TranslateFormat("Owner应是item或group，不是“%1”", {HostText::Excerpt(owner)});
     row.line = record.line;
     row.group = owner.compare(GroupOwner, Qt::CaseInsensitive) == 0;
     row.number = f[Number];
@@ -143,7 +143,7 @@ QString RowOf(const Record& record, Row& row)
         {Fid, &e.FID}, {PropertyId, &e.FPropertyID}, {UseShortNumber, &e.FUseShortNumber}, {Width, &e.FWidth}};
     for (const auto& [column, value] : numbers)
         if (!WholeNumber(f[column], *value))
-            return MParse::TranslateFormat(QStringLiteral("%1应是整数，不是“%2”"),
+            return MParse::TranslateFormat("%1应是整数，不是“%2”",
                                            {Columns()[column], HostText::Excerpt(f[column])});
     e.FFormatDate = f[FormatDate];
     e.FSelDefine = f[SelDefine];
@@ -258,7 +258,7 @@ Reader::Outcome Reader::Read(const std::function<void(Row&)>& take)
 
 QString Reader::HeaderProblem()
 {
-    return MParse::TranslateFormat(QStringLiteral("第一行应是表头：%1"), {Columns().join(QLatin1Char(','))});
+    return MParse::TranslateFormat("第一行应是表头：%1", {Columns().join(QLatin1Char(','))});
 }
 
 Contents ReadCsv(const QString& text)

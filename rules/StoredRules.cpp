@@ -55,7 +55,7 @@ bool ReadRoot(RWDatabase& database, const std::function<void(const StoredRule&)>
         return false;
     StoredRule rootRule;
     rootRule.group = true;
-    rootRule.name = MParse::TranslateText(QStringLiteral("物料"));
+    rootRule.name = MParse::TranslateText("物料");
     for (; !root->Eof(); root->MoveNext())
         rootRule.elements.append(ElementOf(*root));
     if (!rootRule.elements.isEmpty())

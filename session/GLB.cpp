@@ -34,9 +34,9 @@ void ShowErrorMessage(const QString& message, qint32 kind, bool withDetails, con
 {
     QString text = message;
     if (withDetails) {
-        text += QStringLiteral("\r\n") + MParse::TranslateText(QStringLiteral("错误原因："))
+        text += QStringLiteral("\r\n") + MParse::TranslateText("错误原因：")
                 + (error ? error->Description() : QString()) + QStringLiteral("\r\n")
-                + MParse::TranslateText(QStringLiteral("错误来源：")) + (error ? error->Source() : QString());
+                + MParse::TranslateText("错误来源：") + (error ? error->Source() : QString());
     }
     if (capture) {
         capture->messages_.append(text);
@@ -46,7 +46,7 @@ void ShowErrorMessage(const QString& message, qint32 kind, bool withDetails, con
     const auto icon = kind == 1 ? MessageBox::Icon::Exclamation : MessageBox::Icon::Information;
     ComponentRegistry::Instance()
         .Create<MessageBox>(ComponentNames::MessageBox)
-        ->Show(text, MParse::TranslateText(QStringLiteral("砚川提示")), icon);
+        ->Show(text, MParse::TranslateText("砚川提示"), icon);
 }
 
 }

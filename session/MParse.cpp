@@ -66,6 +66,16 @@ QString TranslateComposite(const QString& text)
     return result;
 }
 
+QString TranslateText(const char* text)
+{
+    return TranslateText(QString::fromUtf8(text));
+}
+
+QString TranslateFormat(const char* pattern, const QVariantList& values)
+{
+    return TranslateFormat(QString::fromUtf8(pattern), values);
+}
+
 QString TranslateFormat(const QString& pattern, const QVariantList& values)
 {
     const QString translated = TranslateText(pattern);

@@ -18,6 +18,13 @@ class Ledger;
 // own keys.
 namespace MParse {
 
+#ifdef Q_LUPDATE_ONLY
+// lupdate reads TranslateText and TranslateFormat as tr() (see translations/),
+// in the one context the string loader is asked under: it looks texts up by
+// the text alone.
+Q_DECLARE_TR_FUNCTIONS(VEZAROZIVADA)
+#endif
+
 inline const QString ResourceKey = QStringLiteral("VEZAROZIVADA");
 // What the language's font properties answer when they name no font.
 inline const QString DefaultFontName = QStringLiteral("宋体");
@@ -25,10 +32,13 @@ inline constexpr qint16 DefaultFontCharset = FontCharsets::Gb2312;
 
 // Never fails: falls back to the text it was given.
 QString TranslateText(const QString& text);
+// A text of the system's own, written where it is shown (UTF-8).
+QString TranslateText(const char* text);
 // "a^|^~$~b": segments marked "~$~" are translated, the others kept.
 QString TranslateComposite(const QString& text);
 // Translates the template, then fills "%1", "%2", … with the values; never fails.
 QString TranslateFormat(const QString& pattern, const QVariantList& values);
+QString TranslateFormat(const char* pattern, const QVariantList& values);
 
 // These pass a missing component or a failing call to the caller.
 void LoadFormResources(QObject* window, std::optional<ValueBag>& options, const QString& resourceKey);

@@ -4,682 +4,864 @@
 <context>
     <name>VEZAROZIVADA</name>
     <message>
+        <location filename="../session/GLB.cpp" line="+49"/>
         <source>砚川提示</source>
         <translation>Vell Prompt</translation>
     </message>
     <message>
+        <location line="-12"/>
         <source>错误原因：</source>
         <translation>Error cause: </translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>错误来源：</source>
         <translation>Error source: </translation>
     </message>
     <message>
-        <source>系统在调用函数PushSaveData()时发生错误</source>
-        <translation>An error occurred while the system was calling PushSaveData().</translation>
-    </message>
-    <message>
+        <location filename="../rules/BatRuleSave.cpp" line="+208"/>
         <source>系统在调用函数TakingItemDetailSaves()时发生错误</source>
         <translation>An error occurred while the system was calling TakingItemDetailSaves().</translation>
     </message>
     <message>
+        <location line="+8"/>
         <source>系统在调用函数TakingGroupDetailSaves()时发生错误</source>
         <translation>An error occurred while the system was calling TakingGroupDetailSaves().</translation>
     </message>
     <message>
+        <location line="+12"/>
         <source>系统在调用函数TakingGroupSaves()时发生错误</source>
         <translation>An error occurred while the system was calling TakingGroupSaves().</translation>
     </message>
     <message>
+        <location line="-168"/>
         <source>系统检测到[级次=</source>
         <translation>The system found that at [Level=</translation>
     </message>
     <message>
+        <location line="-4"/>
         <source>]的编码属性未设置，请重新设置！</source>
         <translation>] the coding property is not set. Please set it again!</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>]的编码属性的格式未设置，请重新设置！</source>
         <translation>] the format of the coding property is not set. Please set it again!</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>]的编码属性的长度未设置，请重新设置！</source>
         <translation>] the length of the coding property is not set. Please set it again!</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>]的编码属性的补位符未设置，请重新设置！</source>
         <translation>] the pad character of the coding property is not set. Please set it again!</translation>
     </message>
     <message>
+        <location filename="../rules/PropertyCatalogue.cpp" line="+19"/>
         <source>客户代码</source>
         <translation>Customer</translation>
     </message>
     <message>
+        <location line="+0"/>
         <source>部门代码</source>
         <translation>Department</translation>
     </message>
     <message>
+        <location line="+0"/>
         <source>物料代码</source>
         <translation>Material</translation>
     </message>
     <message>
+        <location line="+0"/>
         <source>仓库代码</source>
         <translation>Warehouse</translation>
     </message>
     <message>
+        <location line="+0"/>
         <source>供应商代码</source>
         <translation>Supplier</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>业务员代码</source>
         <translation>Salesman</translation>
     </message>
     <message>
+        <location line="+0"/>
         <source>单据号码</source>
         <translation>Doc. No.</translation>
     </message>
     <message>
+        <location line="+0"/>
         <source>选单号码</source>
         <translation>Source Doc.</translation>
     </message>
     <message>
+        <location line="+0"/>
         <source>项目号</source>
         <translation>Project No.</translation>
     </message>
     <message>
+        <location line="+0"/>
         <source>日期</source>
         <translation>Date</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>自定义</source>
         <translation>Custom</translation>
     </message>
     <message>
+        <location line="+0"/>
         <source>行号</source>
         <translation>Line No.</translation>
     </message>
     <message>
+        <location line="+0"/>
         <source>流水号</source>
         <translation>Serial No.</translation>
     </message>
     <message>
+        <location filename="../editor/SpreadConsole.cpp" line="+42"/>
         <source>长代码</source>
         <translation>Long Code</translation>
     </message>
     <message>
+        <location line="+0"/>
         <source>短代码</source>
         <translation>Short Code</translation>
     </message>
     <message>
+        <location filename="../component/RuleAdmin.cpp" line="+123"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+310"/>
         <source>级次</source>
         <translation>Level</translation>
     </message>
     <message>
+        <location line="+0"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>属性</source>
         <translation>Property</translation>
     </message>
     <message>
+        <location line="+0"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
+        <location filename="../mainwindow/MainCommands.cpp" line="+32"/>
         <source>格式</source>
         <translation>Format</translation>
     </message>
     <message>
+        <location line="+0"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>长度</source>
         <translation>Len.</translation>
     </message>
     <message>
+        <location line="+0"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>补位符</source>
         <translation>Pad</translation>
     </message>
     <message>
+        <location line="+0"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>替换符</source>
         <translation>Subst.</translation>
     </message>
     <message>
+        <location filename="../editor/frmBatRuleSet.cpp" line="-22"/>
         <source>批号管理----编码设置</source>
         <translation>Batch Number Management----Coding Settings</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>确定(&amp;Y)</source>
         <translation>&amp;OK</translation>
     </message>
     <message>
+        <location line="-1"/>
         <source>取消(&amp;N)</source>
         <translation>&amp;Cancel</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>编码设置</source>
         <translation>Coding Settings</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>选项</source>
         <translation>Options</translation>
     </message>
     <message>
+        <location filename="../component/RuleAdmin.cpp" line="+27"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>蓝字入库单批次号根据规则直接产生</source>
         <translation>Blue-ink receipts take their batch numbers from the rule</translation>
     </message>
     <message>
+        <location line="-2"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>物料类设置不改变个别物料设置</source>
         <translation>Group rules leave the own rules of materials alone</translation>
     </message>
     <message>
+        <location line="+4"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>批号重复给予提示</source>
         <translation>Prompt when a batch number is duplicated</translation>
     </message>
     <message>
+        <location line="-1"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>编码信息不全时可做手工改变</source>
         <translation>Batch numbers may be changed by hand when codes are missing</translation>
     </message>
     <message>
+        <location line="-2"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>在单据上可手工改变批号</source>
         <translation>Batch numbers may be changed by hand on documents</translation>
     </message>
     <message>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>按明细物料</source>
         <translation>By individual material</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>按物料组</source>
         <translation>By material group</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>5、当属性值在单据上不存在，可在替换符栏里录入代替字符,如果不录入，将忽略。</source>
         <translation>5. When a document lacks the property, the Subst. character stands in for it; without one, the property is left out.</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>4、当编码不足规定的长度时，可在补位符栏里录入补位字符。</source>
         <translation>4. A code shorter than its length is filled with the Pad character.</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>3、当属性值为自定义时，可在格式栏里录入自定义字符。</source>
         <translation>3. For Custom, type its characters into the Format column.</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>2、当属性值为日期、行号时，可在格式栏里规定其显示方式。</source>
         <translation>2. For the date or line number, Format sets how it is shown.</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>1、当属性值为已有的基础资料时，格式有长短代码供选择。</source>
         <translation>1. A base-data code takes the long or the short code as format.</translation>
     </message>
     <message>
+        <location line="+7"/>
         <source>物料：</source>
         <translation>Material:</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>编码级次：</source>
         <translation>Coding levels:</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>批号管理是企业的普遍要求，该编码设置可对批号规则灵活地进行用户设置，以便适应不同用户的不同要求。</source>
         <translation>Batch numbers are a common need of enterprises. These coding settings let each user define batch number rules that fit their own needs.</translation>
     </message>
     <message>
+        <location filename="../editor/BatRuleEditor.cpp" line="+139"/>
         <source>批次设置长度超过200，请重新设置</source>
         <translation>The total length of the batch number rule exceeds 200. Please set it again.</translation>
     </message>
     <message>
+        <location line="+5"/>
         <source>流水号只能设置一次，请重新设置</source>
         <translation>The serial number can be set only once. Please set it again.</translation>
     </message>
     <message>
+        <location line="+5"/>
         <source>流水号的长度不能小于格式字符的总长度:%1，请重新设置</source>
         <translation>The length of the serial number cannot be less than the total length of its format characters: %1. Please set it again.</translation>
     </message>
     <message>
+        <location filename="../component/RuleAdminFiles.cpp" line="+243"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+188"/>
         <source>批号管理</source>
         <translation>Batch Number Management</translation>
     </message>
     <message>
+        <location filename="../mainwindow/MainCommands.cpp" line="+25"/>
         <source>新增</source>
         <translation>New</translation>
     </message>
     <message>
+        <location line="-2"/>
         <source>管理</source>
         <translation>Manage</translation>
     </message>
     <message>
+        <location line="+17"/>
         <source>修改</source>
         <translation>Modify</translation>
     </message>
     <message>
+        <location line="-13"/>
         <source>删除</source>
         <translation>Delete</translation>
     </message>
     <message>
+        <location line="+5"/>
+        <location line="+1"/>
         <source>刷新</source>
         <translation>Refresh</translation>
     </message>
     <message>
+        <location line="-18"/>
         <source>打印</source>
         <translation>Print</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>预览</source>
         <translation>Preview</translation>
     </message>
     <message>
+        <location line="+0"/>
         <source>打印预览</source>
         <translation>Print Preview</translation>
     </message>
     <message>
+        <location line="+4"/>
         <source>退出</source>
         <translation>Exit</translation>
     </message>
     <message>
+        <location line="+85"/>
         <source>主菜单</source>
         <translation>Main Menu</translation>
     </message>
     <message>
+        <location line="-109"/>
         <source>文件(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>编辑(&amp;E)</source>
         <translation>&amp;Edit</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>查看(&amp;V)</source>
         <translation>&amp;View</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>格式(&amp;L)</source>
         <translation>&amp;Layout</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>帮助(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
+        <location line="-4"/>
         <source>文件</source>
         <translation>File</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>编辑</source>
         <translation>Edit</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>查看</source>
         <translation>View</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>帮助</source>
         <translation>Help</translation>
     </message>
     <message>
+        <location line="+12"/>
         <source>保存(&amp;S)</source>
         <translation>&amp;Save</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>打印(&amp;P)</source>
         <translation>&amp;Print</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>打印预览(&amp;V)</source>
         <translation>Print Pre&amp;view</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>打印设置(&amp;R)</source>
         <translation>P&amp;rint Setup</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>引出数据(&amp;O)...</source>
         <translation>Exp&amp;ort Data...</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>退出(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>管理(&amp;M)</source>
         <translation>&amp;Manage</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>新增(&amp;N)</source>
         <translation>&amp;New</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>删除(&amp;D)</source>
         <translation>&amp;Delete</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>汇总(&amp;H)...</source>
         <translation>Summar&amp;y...</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>搜索(&amp;F)...</source>
         <translation>&amp;Find...</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>排序(&amp;S)...</source>
         <translation>S&amp;ort...</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>过滤(&amp;F)...</source>
         <translation>Fil&amp;ter...</translation>
     </message>
     <message>
+        <location line="+3"/>
         <source>保存后立即刷新</source>
         <translation>Refresh Immediately After Saving</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>工具条(&amp;T)</source>
         <translation>&amp;Toolbar</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>工具条标签(&amp;L)</source>
         <translation>Toolbar &amp;Labels</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>状态条(&amp;S)</source>
         <translation>&amp;Status Bar</translation>
     </message>
     <message>
-        <source>帮助手册(&amp;H)</source>
-        <translation>&amp;Help Contents</translation>
-    </message>
-    <message>
+        <location line="+1"/>
         <source>帮助手册(&amp;C)</source>
         <translation>Help &amp;Contents</translation>
     </message>
     <message>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-35"/>
         <source>大小写字母状态</source>
         <translation>Caps Lock state</translation>
     </message>
     <message>
+        <location line="+0"/>
         <source>数字键盘状态</source>
         <translation>Num Lock state</translation>
     </message>
     <message>
+        <location line="+0"/>
         <source>时间</source>
         <translation>Time</translation>
     </message>
     <message>
+        <location filename="../component/RuleAdminFiles.cpp" line="-96"/>
+        <location filename="../editor/EditorTarget.cpp" line="+23"/>
+        <location filename="../editor/RuleImport.cpp" line="+86"/>
+        <location filename="../mainwindow/GroupTree.cpp" line="+39"/>
+        <location filename="../rules/StoredRules.cpp" line="+58"/>
         <source>物料</source>
         <translation>Material</translation>
     </message>
     <message>
+        <location filename="../mainwindow/BatRuleLedger.cpp" line="+19"/>
         <source>内码|物料代码|物料名称|批号规则|</source>
         <translation>Internal ID|Material Code|Material Name|Batch Number Rule|</translation>
     </message>
     <message>
+        <location line="+21"/>
         <source>共有</source>
         <translation>Total: </translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>条记录</source>
         <translation> record(s)</translation>
     </message>
     <message>
+        <location filename="../printing/BatRulePrint.cpp" line="+58"/>
         <source>|打印日期：&amp;[日期]</source>
         <translation>|Print date: &amp;[日期]</translation>
     </message>
     <message>
+        <location line="+8"/>
         <source>第 &amp;[页] 页</source>
         <translation>Page &amp;[页]</translation>
     </message>
     <message>
+        <location line="+0"/>
         <source>|共 &amp;[总页] 页</source>
         <translation>|Total &amp;[总页] pages</translation>
     </message>
     <message>
+        <location filename="../component/HelpBrowser.cpp" line="+44"/>
         <source>找不到帮助主题%1：%2</source>
         <translation>Help topic %1 was not found: %2</translation>
     </message>
     <message>
+        <location filename="../component/RuleAdmin.cpp" line="+27"/>
+        <location filename="../editor/EditorTarget.cpp" line="+25"/>
         <source>找不到物料%1</source>
         <translation>Material %1 was not found</translation>
     </message>
     <message>
+        <location filename="../component/RuleAdminFiles.cpp" line="+76"/>
+        <location filename="../editor/EditorTarget.cpp" line="-24"/>
         <source>找不到物料组%1</source>
         <translation>Material group %1 was not found</translation>
     </message>
     <message>
+        <location filename="../component/RuleAdmin.cpp" line="+131"/>
         <source>没有选项“%1”</source>
-        <translation>There is no option "%1"</translation>
+        <translation>There is no option &quot;%1&quot;</translation>
     </message>
     <message>
+        <location filename="../editor/EditorTarget.cpp" line="+26"/>
         <source>物料%1不是批次管理的物料</source>
         <translation>Material %1 is not managed by batch</translation>
     </message>
     <message>
+        <location filename="../editor/SpreadConsole.cpp" line="+192"/>
         <source>第%1级没有“%2”这一选项</source>
-        <translation>Level %1 offers no choice "%2"</translation>
+        <translation>Level %1 offers no choice &quot;%2&quot;</translation>
     </message>
     <message>
+        <location line="+5"/>
         <source>第%1级的“%2”不是允许的整数</source>
-        <translation>"%2" is not an allowed whole number at level %1</translation>
+        <translation>&quot;%2&quot; is not an allowed whole number at level %1</translation>
     </message>
     <message>
+        <location filename="../component/RuleAdmin.cpp" line="-213"/>
         <source>第%1级的“%2”多于五项：属性:格式:长度:补位符:替换符</source>
-        <translation>"%2" at level %1 has more than five parts: property:format:length:pad:substitute</translation>
+        <translation>&quot;%2&quot; at level %1 has more than five parts: property:format:length:pad:substitute</translation>
     </message>
     <message>
+        <location filename="../editor/SpreadConsole.cpp" line="+3"/>
         <source>第%1级的“%2”太长</source>
-        <translation>"%2" is too long at level %1</translation>
+        <translation>&quot;%2&quot; is too long at level %1</translation>
     </message>
     <message>
+        <location filename="../component/RuleAdmin.cpp" line="-26"/>
         <source>第%1级的属性“%2”不在属性列表中</source>
-        <translation>The property "%2" at level %1 is not in the property list</translation>
+        <translation>The property &quot;%2&quot; at level %1 is not in the property list</translation>
     </message>
     <message>
+        <location filename="../editor/SpreadConsole.cpp" line="+4"/>
         <source>第%1级的行号格式只能由0组成，不能是“%2”</source>
-        <translation>The line-number format at level %1 may hold only zeros, not "%2"</translation>
+        <translation>The line-number format at level %1 may hold only zeros, not &quot;%2&quot;</translation>
     </message>
     <message>
+        <location line="-15"/>
         <source>第%1级的这一格由属性决定，不能输入“%2”</source>
-        <translation>At level %1 this cell follows from the property; "%2" cannot be entered</translation>
+        <translation>At level %1 this cell follows from the property; &quot;%2&quot; cannot be entered</translation>
     </message>
     <message>
+        <location filename="../editor/BatRuleEditor.cpp" line="+86"/>
         <source>系统在调用函数WriteBatchOptions()时发生错误</source>
         <translation>An error occurred while the system was calling WriteBatchOptions().</translation>
     </message>
     <message>
+        <location line="-101"/>
         <source>编码级次必须是1到%1级</source>
         <translation>A rule has 1 to %1 levels</translation>
     </message>
     <message>
+        <location filename="../component/RuleAdmin.cpp" line="+241"/>
         <source>选项%1只能是0或1，不能是“%2”</source>
-        <translation>Option %1 takes only 0 or 1, not "%2"</translation>
+        <translation>Option %1 takes only 0 or 1, not &quot;%2&quot;</translation>
     </message>
     <message>
+        <location filename="../editor/SpreadConsole.cpp" line="-12"/>
         <source>第%1级的“%2”含有换行、制表符等控制字符，批号中不能使用，请重新设置</source>
         <translation>Level %1: “%2” holds a line break, tab or other control character, which no batch number can hold. Please set it again.</translation>
     </message>
     <message>
+        <location filename="../editor/BatRuleEditor.cpp" line="+41"/>
         <source>找不到物料组%1或无权查看它，不能按物料组设置规则</source>
         <translation>Material group %1 was not found or may not be viewed, so no group rule can be set for it.</translation>
     </message>
     <message>
+        <location line="+6"/>
         <source>物料组%1没有代码，不能按物料组设置规则</source>
         <translation>Material group %1 has no number, so no group rule can be set for it.</translation>
     </message>
     <message>
+        <location line="+51"/>
         <source>系统在调用函数BeginTrans()时发生错误</source>
         <translation>An error occurred while the system was calling BeginTrans().</translation>
     </message>
     <message>
+        <location line="+4"/>
         <source>系统在调用函数CommitTrans()时发生错误</source>
         <translation>An error occurred while the system was calling CommitTrans().</translation>
     </message>
     <message>
+        <location filename="../rules/RuleFile.cpp" line="+146"/>
         <source>%1应是整数，不是“%2”</source>
         <translation>%1 must be a whole number, not “%2”</translation>
     </message>
     <message>
+        <location filename="../component/RuleAdmin.cpp" line="-31"/>
         <source>%1没有批号规则</source>
         <translation>%1 has no batch number rule</translation>
     </message>
     <message>
+        <location filename="../rules/RuleFile.cpp" line="-9"/>
         <source>Owner应是item或group，不是“%1”</source>
         <translation>Owner must be item or group, not “%1”</translation>
     </message>
     <message>
+        <location filename="../component/RuleAdminFiles.cpp" line="-105"/>
         <source>可以导入%1条物料规则和%2条物料组规则；试运行，什么也没有写</source>
         <translation>%1 material rules and %2 group rules can be imported; a dry run, nothing was written</translation>
     </message>
     <message>
+        <location line="+6"/>
         <source>导入了%1条物料规则和%2条物料组规则</source>
         <translation>Imported %1 material rules and %2 group rules</translation>
     </message>
     <message>
+        <location filename="../editor/SpreadDryRun.cpp" line="+21"/>
         <source>将更改 %1 个物料的规则</source>
         <translation>Changes the rules of %1 materials</translation>
     </message>
     <message>
+        <location line="-2"/>
         <source>将更改 %1 个物料的规则（保留 %2 个）</source>
-        <translation>Changes %1 materials' rules (%2 kept)</translation>
+        <translation>Changes %1 materials&apos; rules (%2 kept)</translation>
     </message>
     <message>
+        <location filename="../component/RuleAdmin.cpp" line="-58"/>
         <source>属性“%1”不在属性目录中</source>
         <translation>The property “%1” is not in the property catalogue</translation>
     </message>
     <message>
+        <location filename="../rules/RuleFile.cpp" line="-3"/>
         <source>应有%1项，而不是%2项</source>
         <translation>%1 fields are expected, not %2</translation>
     </message>
     <message>
+        <location line="-46"/>
         <source>引号没有结束</source>
         <translation>A quoted field is not closed</translation>
     </message>
     <message>
+        <location filename="../component/RuleAdminFiles.cpp" line="+75"/>
         <source>打不开规则文件%1：%2</source>
         <translation>Cannot open the rule file %1: %2</translation>
     </message>
     <message>
+        <location filename="../editor/RuleImport.cpp" line="+10"/>
         <source>找不到批次管理的物料%1或无权查看它</source>
         <translation>Batch-managed material %1 was not found or may not be viewed</translation>
     </message>
     <message>
+        <location line="-1"/>
         <source>找不到物料组%1或无权查看它</source>
         <translation>Material group %1 was not found or may not be viewed</translation>
     </message>
     <message>
+        <location filename="../editor/RuleLint.cpp" line="+143"/>
         <source>提示</source>
         <translation>Note</translation>
     </message>
     <message>
+        <location filename="../component/RuleAdminFiles.cpp" line="-40"/>
         <source>检查了%1条规则：%2个错误，%3个警告，%4个提示</source>
         <translation>Checked %1 rules: %2 errors, %3 warnings, %4 notes</translation>
     </message>
     <message>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+54"/>
         <source>正在统计将更改的物料……</source>
         <translation>Counting the materials that would change…</translation>
     </message>
     <message>
+        <location filename="../component/RuleAdminFiles.cpp" line="-11"/>
         <source>物料组</source>
         <translation>Material group</translation>
     </message>
     <message>
+        <location filename="../component/RuleAdmin.cpp" line="-36"/>
         <source>物料组“%1”的规则：%2</source>
         <translation>Rule of material group “%1”: %2</translation>
     </message>
     <message>
+        <location filename="../component/RuleAdminFiles.cpp" line="-32"/>
         <source>物料组%1：%2</source>
         <translation>Material group %1: %2</translation>
     </message>
     <message>
+        <location filename="../editor/BatchPreview.cpp" line="+45"/>
         <source>示例批号：</source>
         <translation>Sample batch number: </translation>
     </message>
     <message>
+        <location filename="../editor/RuleImport.cpp" line="+158"/>
         <source>第%1级的FUseShortNumber应是0（长代码）或1（短代码）</source>
         <translation>Level %1: FUseShortNumber must be 0 (long code) or 1 (short code)</translation>
     </message>
     <message>
+        <location line="-12"/>
+        <location filename="../editor/RuleLint.cpp" line="-51"/>
         <source>第%1级的属性%2不在属性目录中，单据无法提供它</source>
         <translation>Level %1: property %2 is not in the property catalogue; no document can supply it</translation>
     </message>
     <message>
+        <location filename="../editor/RuleLint.cpp" line="-28"/>
         <source>第%1级的流水号长%2位，每天最多%3个批次</source>
         <translation>Level %1: a serial number of %2 digits allows at most %3 batches a day</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>第%1级的流水号长%2位，每年最多%3个批次</source>
         <translation>Level %1: a serial number of %2 digits allows at most %3 batches a year</translation>
     </message>
     <message>
+        <location line="-1"/>
         <source>第%1级的流水号长%2位，每月最多%3个批次</source>
         <translation>Level %1: a serial number of %2 digits allows at most %3 batches a month</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>第%1级的流水号长%2位，规则中没有日期，总共最多%3个批次</source>
         <translation>Level %1: a serial number of %2 digits in a rule without a date allows at most %3 batches in all</translation>
     </message>
     <message>
+        <location line="+57"/>
         <source>第%1级的物料代码%2有%3个字符，长于该级的长度%4，批号中只留前%4个</source>
-        <translation>Level %1: the material code %2 has %3 characters, more than the level's length %4; the batch number keeps the first %4</translation>
+        <translation>Level %1: the material code %2 has %3 characters, more than the level&apos;s length %4; the batch number keeps the first %4</translation>
     </message>
     <message>
+        <location filename="../editor/RuleImport.cpp" line="-200"/>
         <source>第%1行：%2</source>
         <translation>Line %1: %2</translation>
     </message>
     <message>
+        <location filename="../rules/RuleFile.cpp" line="+173"/>
         <source>第一行应是表头：%1</source>
         <translation>The first line must be the header: %1</translation>
     </message>
     <message>
+        <location filename="../editor/RuleImport.cpp" line="+154"/>
         <source>级次应是%1，而不是%2：一条规则的级次从1起连续编号</source>
         <translation>The level must be %1, not %2: the levels of a rule run from 1 without gaps</translation>
     </message>
     <message>
+        <location filename="../editor/RuleLint.cpp" line="-8"/>
         <source>规则中既没有日期也没有流水号，同一张单据的各批次会得到相同的批号</source>
         <translation>The rule has neither a date nor a serial number: every batch of one document gets the same number</translation>
     </message>
     <message>
+        <location filename="../component/RuleAdminFiles.cpp" line="-44"/>
         <source>规则文件%1不是UTF-8文本</source>
         <translation>The rule file %1 is not UTF-8 text</translation>
     </message>
     <message>
+        <location line="+31"/>
         <source>规则文件%1有%2处不能导入，什么也没有写：</source>
         <translation>The rule file %1 has %2 lines that cannot be imported; nothing was written:</translation>
     </message>
     <message>
+        <location filename="../editor/RuleLint.cpp" line="+23"/>
         <source>警告</source>
         <translation>Warning</translation>
     </message>
     <message>
+        <location filename="../editor/RuleImport.cpp" line="-129"/>
         <source>读不到物料和物料组，没有导入任何规则</source>
         <translation>The materials and groups could not be read; no rule was imported</translation>
     </message>
     <message>
+        <location filename="../editor/RuleLint.cpp" line="-2"/>
         <source>错误</source>
         <translation>Error</translation>
     </message>
     <message>
+        <location filename="../editor/BatchPreview.cpp" line="+7"/>
         <source>%1：%2</source>
         <translation>%1: %2</translation>
     </message>
     <message>
+        <location filename="../component/RuleAdminFiles.cpp" line="+69"/>
         <source>规则文件没有写完：写入失败</source>
         <translation>The rule file is incomplete: writing failed</translation>
     </message>
     <message>
+        <location line="+11"/>
+        <location line="+5"/>
         <source>规则文件%1没有写完：%2</source>
         <translation>The rule file %1 is incomplete: %2</translation>
     </message>
     <message>
+        <location filename="../editor/RuleImport.cpp" line="+40"/>
         <source>物料代码%1与多个物料相近：%2，不能确定是哪一个</source>
         <translation>Material code %1 is close to several materials: %2; it cannot be told which one is meant</translation>
     </message>
     <message>
+        <location line="-1"/>
         <source>物料组代码%1与多个物料组相近：%2，不能确定是哪一个</source>
         <translation>Material group code %1 is close to several material groups: %2; it cannot be told which one is meant</translation>
     </message>
     <message>
+        <location filename="../component/RuleAdminFiles.cpp" line="-118"/>
         <source>读不完规则文件%1：%2</source>
         <translation>Cannot read the whole rule file %1: %2</translation>
     </message>
     <message>
+        <location line="+4"/>
         <source>规则文件%1的第%2行长于%3字节，不是规则文件，什么也没有写</source>
         <translation>Line %2 of %1 is longer than %3 bytes: this is no rule file; nothing was written</translation>
     </message>
     <message>
+        <location line="+3"/>
         <source>规则文件%1多于%2行：您能看到的物料和物料组每个最多有%3级，什么也没有写</source>
         <translation>The rule file %1 has more than %2 rows: the materials and groups you may see have at most %3 levels each; nothing was written</translation>
     </message>
     <message>
+        <location filename="../component/RuleAdmin.cpp" line="+8"/>
         <source>……另有%1个物料</source>
         <translation>… and %1 more materials</translation>
     </message>

@@ -1,7 +1,6 @@
 // The main window as a user drives it: keys, clicks and the editor it opens,
 // on a temporary demo database through the real host connection.
 #include "BatchTexts.h"
-#include "CommandBar.h"
 #include "GridUser.h"
 #include "GroupTreeModel.h"
 #include "SpreadGrid.h"
@@ -28,6 +27,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
 #include <QAbstractItemModelTester>
 #include <QTreeView>
 
@@ -74,6 +74,7 @@ protected:
     QModelIndex Node(const QString& key) { return static_cast<GroupTreeModel*>(Tree()->model())->IndexOfKey(key); }
     QString CurrentNodeText() { return Tree()->currentIndex().data().toString(); }
     LedgerGrid* Ledger() { return Find<LedgerGrid>("ldgBatRule"); }
+    QAction* Command(const char* id) { return Find<QAction>(id); }
     QString Status(int panel) { return Find<QLabel>(QString("sbPanel%1").arg(panel))->text(); }
 
     void ClickGroup(const QString& key)
@@ -212,7 +213,7 @@ TEST_F(MainWindow, RuleCommandOpensTheEditorForWhatHasTheFocus)
     EXPECT_FALSE(byTree.singleItem);
 
     ClickLedgerRow(3);
-    Opened byRow = OpenEditorBy([this] { Find<QToolBar>("tbBatRule")->findChild<QAction*>("Rule")->trigger(); });
+    Opened byRow = OpenEditorBy([this] { QTest::mouseClick(Find<QToolButton>("Rule"), Qt::LeftButton); });
     EXPECT_EQ(byRow.itemId, 312);
     EXPECT_EQ(byRow.itemText, "03.02.002(绿茶饮料 500ml)");
     EXPECT_EQ(byRow.parentId, 7);
@@ -239,7 +240,7 @@ TEST_F(MainWindow, EditorLoadsOncePerOpening)
         untilShown = connection->batches.mid(sent);
         modal->close();
     });
-    Find<QToolBar>("tbBatRule")->findChild<QAction*>("Rule")->trigger();
+    QTest::mouseClick(Find<QToolButton>("Rule"), Qt::LeftButton);
     EXPECT_EQ(untilShown.count(BatchTexts::ReadOptions()), 1) << untilShown.join("\n---\n").toStdString();
 }
 
@@ -283,7 +284,7 @@ TEST_F(MainWindow, DisabledCommandsAndButtonsDoNothing)
     for (const auto key : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F4})
         User::Press(key);
     for (const char* button : {"AddNew", "Modify", "Delete"})
-        Find<QToolBar>("tbBatRule")->findChild<QAction*>(button)->trigger();
+        QTest::mouseClick(Find<QToolButton>(button), Qt::LeftButton);
     EXPECT_EQ(OtherBatchesSince(sent), QStringList());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(window.isVisible());
@@ -346,18 +347,17 @@ TEST_F(MainWindow, SplitterDragStopsAtItsLimitsAndResizeBringsItBack)
 TEST_F(MainWindow, WithoutToolbarAndStatusBarThePanesFillTheWindow)
 {
     Load();
-    auto* layout = window.findChild<CommandBar*>("BarList");
     for (const char* toggle : {"mcWToolBar", "mcWStatusBar"})
-        layout->BandAction("mnuLayout", toggle)->trigger();
+        Command(toggle)->trigger();
     EXPECT_FALSE(Find<QToolBar>("tbBatRule")->isVisible());
     EXPECT_FALSE(Find<QStatusBar>("sbBatRule")->isVisible());
     const auto twips = [&](int px) { return qRound(px * 1440.0 / window.logicalDpiX()); };
     QWidget* pane = Find<QWidget>("splitter");   // the tree and the ledger's pane side by side
     EXPECT_NEAR(twips(pane->y()), 50, 15);
     EXPECT_NEAR(twips(pane->parentWidget()->height() - pane->geometry().bottom() - 1), 30, 15);
-    layout->BandAction("mnuLayout", "mcWTBLable")->trigger();
+    Command("mcWTBLable")->trigger();
     EXPECT_EQ(Find<QToolBar>("tbBatRule")->toolButtonStyle(), Qt::ToolButtonIconOnly);
-    layout->BandAction("mnuLayout", "mcWToolBar")->trigger();
+    Command("mcWToolBar")->trigger();
     EXPECT_TRUE(Find<QToolBar>("tbBatRule")->isVisible());
     EXPECT_GT(pane->y(), Find<QToolBar>("tbBatRule")->geometry().bottom());
 }
@@ -380,7 +380,6 @@ TEST_F(MainWindow, PrinterSetupPrintAndPreviewShareOnePrinter)
     QTemporaryDir out;
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(out.filePath("printed.pdf"));
-    auto* commands = window.findChild<CommandBar*>("BarList");
 
     User::WhenModalOpens([](QWidget* modal) {
         auto* setup = qobject_cast<QPrintDialog*>(modal);
@@ -389,10 +388,10 @@ TEST_F(MainWindow, PrinterSetupPrintAndPreviewShareOnePrinter)
         setup->printer()->setPageOrientation(QPageLayout::Landscape);
         setup->accept();
     });
-    commands->BandAction("mnuFile", "mcFPrintSetup")->trigger();
+    Command("mcFPrintSetup")->trigger();
     EXPECT_EQ(printer->pageLayout().pageSize().id(), QPageSize::A5);
 
-    commands->BandAction("mnuFile", "mcFPrint")->trigger();
+    Command("mcFPrint")->trigger();
     QFile printed(out.filePath("printed.pdf"));
     ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
     const QByteArray pdf = printed.readAll();
@@ -406,7 +405,7 @@ TEST_F(MainWindow, PrinterSetupPrintAndPreviewShareOnePrinter)
         previewPages = preview->pageCount();
         modal->close();
     });
-    Find<QToolBar>("tbBatRule")->findChild<QAction*>("PrintPreView")->trigger();
+    QTest::mouseClick(Find<QToolButton>("PrintPreView"), Qt::LeftButton);
     EXPECT_EQ(previewPages, 1);
     // Printing sets the ledger's own font for the language.
     EXPECT_EQ(Ledger()->font().pointSizeF(), 9);
@@ -416,7 +415,7 @@ TEST_F(MainWindow, PrinterSetupPrintAndPreviewShareOnePrinter)
 TEST_F(MainWindow, ExitClosesTheWindow)
 {
     Load();
-    window.findChild<CommandBar*>("BarList")->BandAction("mnuFile", "mcExit")->trigger();
+    Command("mcExit")->trigger();
     EXPECT_FALSE(window.isVisible());
 }
 
