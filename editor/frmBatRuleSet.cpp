@@ -103,47 +103,19 @@ frmBatRuleSet::frmBatRuleSet(QWidget* parent)
     connect(&spreadCounter_, &SpreadCounter::Counted, this, &frmBatRuleSet::ShowSpreadLine);
 }
 
-frmBatRuleSet::~frmBatRuleSet()
-{
-    if (qApp)
-        qApp->removeEventFilter(this);
-}
-
-QRect frmBatRuleSet::Twips(const QRect& twips) const
-{
-    auto x = [this](int t) { return TwipsToPixels(t, logicalDpiX()); };
-    auto y = [this](int t) { return TwipsToPixels(t, logicalDpiY()); };
-    return {x(twips.x()), y(twips.y()), x(twips.width()), y(twips.height())};
-}
-
-void frmBatRuleSet::Put(QWidget* control, QWidget* container, const char* name, const QRect& twips)
-{
-    control->setParent(container);
-    control->setObjectName(QLatin1String(name));
-    if (SSTab1_ && SSTab1_->indexOf(container) >= 0)
-        tabPlaces_.append({control, twips});   // placed again once the tab control has laid out its pages
-    control->setGeometry(Twips(twips));
-}
-
-template <typename Control>
-Control* frmBatRuleSet::Place(QWidget* container, const char* name, const QRect& twips)
-{
-    auto* control = new Control(container);
-    Put(control, container, name, twips);
-    return control;
-}
+frmBatRuleSet::~frmBatRuleSet() = default;
 
 void frmBatRuleSet::CreateControls()
 {
-    setFixedSize(Twips({0, 0, 6960, 8190}).size());
-    imgNote_ = Place<QLabel>(this, "imgNote", {30, 180, 255, 240});
+    setFixedSize(layout_.Px(QRect(0, 0, 6960, 8190)).size());
+    imgNote_ = layout_.Place<QLabel>(this, "imgNote", {30, 180, 255, 240});
     imgNote_->setPixmap(QPixmap(kNotePicture));
     imgNote_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblNote_ = Place<QLabel>(this, "lblNote", {315, 90, 6375, 720});
+    lblNote_ = layout_.Place<QLabel>(this, "lblNote", {315, 90, 6375, 720});
     lblNote_->setWordWrap(true);
     lblNote_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    SSTab1_ = Place<QTabWidget>(this, "SSTab1", {225, 915, 6495, 6720});
+    SSTab1_ = layout_.Place<QTabWidget>(this, "SSTab1", {225, 915, 6495, 6720});
     auto* ruleTab = new QWidget;
     ruleTab->setObjectName(QStringLiteral("SSTab1Tab1"));
     auto* optionsTab = new QWidget;
@@ -154,8 +126,8 @@ void frmBatRuleSet::CreateControls()
     CreateOptionsTab(optionsTab);
     SSTab1_->setCurrentIndex(0);
 
-    cmdOK_ = Place<QPushButton>(this, "cmdOK", {4260, 7740, 1050, 360});
-    cmdCancel_ = Place<QPushButton>(this, "cmdCancel", {5610, 7740, 1050, 360});
+    cmdOK_ = layout_.Place<QPushButton>(this, "cmdOK", {4260, 7740, 1050, 360});
+    cmdCancel_ = layout_.Place<QPushButton>(this, "cmdCancel", {5610, 7740, 1050, 360});
     // Enter and Esc have no binding of their own.
     for (QPushButton* button : {cmdOK_, cmdCancel_}) {
         button->setAutoDefault(false);
@@ -171,8 +143,8 @@ void frmBatRuleSet::CreateControls()
 // changes the spread.
 void frmBatRuleSet::CreateLookAheadLines()
 {
-    lblPreview_ = Place<QLabel>(this, "lblPreview", {225, 7640, 3960, 270});
-    lblSpread_ = Place<QLabel>(this, "lblSpread", {225, 7915, 3960, 270});
+    lblPreview_ = layout_.Place<QLabel>(this, "lblPreview", {225, 7640, 3960, 270});
+    lblSpread_ = layout_.Place<QLabel>(this, "lblSpread", {225, 7915, 3960, 270});
     for (QLabel* line : {lblPreview_, lblSpread_})
         line->setTextFormat(Qt::PlainText);
     lblSpread_->setVisible(false);
@@ -181,33 +153,33 @@ void frmBatRuleSet::CreateLookAheadLines()
 
 void frmBatRuleSet::CreateRuleTab(QWidget* tab)
 {
-    lblItem_ = Place<QLabel>(tab, "lblItem", {135, 480, 1515, 285});
+    lblItem_ = layout_.Place<QLabel>(tab, "lblItem", {135, 480, 1515, 285});
     lblItem_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txtItem_ = Place<QLineEdit>(tab, "txtItem", {1785, 435, 2100, 270});
+    txtItem_ = layout_.Place<QLineEdit>(tab, "txtItem", {1785, 435, 2100, 270});
     txtItem_->setReadOnly(true);
     txtItem_->setFocusPolicy(Qt::ClickFocus);
     QPalette pale = txtItem_->palette();
     pale.setColor(QPalette::Base, QColor(254, 254, 228));
     txtItem_->setPalette(pale);
-    optSingleItem_ = Place<QRadioButton>(tab, "optSingleItem", {3930, 465, 2400, 255});
+    optSingleItem_ = layout_.Place<QRadioButton>(tab, "optSingleItem", {3930, 465, 2400, 255});
     optSingleItem_->setChecked(true);
-    optGroupItem_ = Place<QRadioButton>(tab, "optGroupItem", {3930, 795, 2400, 255});
+    optGroupItem_ = layout_.Place<QRadioButton>(tab, "optGroupItem", {3930, 795, 2400, 255});
     connect(optSingleItem_, &QRadioButton::clicked, this, &frmBatRuleSet::optSingleItem_Click);
     connect(optGroupItem_, &QRadioButton::clicked, this, &frmBatRuleSet::optGroupItem_Click);
 
-    lblLevel_ = Place<QLabel>(tab, "lblLevel", {135, 840, 1515, 255});
+    lblLevel_ = layout_.Place<QLabel>(tab, "lblLevel", {135, 840, 1515, 255});
     lblLevel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txtLevel_ = Place<QLineEdit>(tab, "txtLevel", {1785, 780, 945, 270});
+    txtLevel_ = layout_.Place<QLineEdit>(tab, "txtLevel", {1785, 780, 945, 270});
     txtLevel_->setMaxLength(1);
     txtLevel_->setValidator(new QIntValidator(1, kMaxLevels, txtLevel_));
     txtLevel_->setText(QStringLiteral("1"));
-    udLevel_ = Place<QSpinBox>(tab, "udLevel", {2760, 780, 240, 270});
+    udLevel_ = layout_.Place<QSpinBox>(tab, "udLevel", {2760, 780, 240, 270});
     udLevel_->setRange(1, kMaxLevels);
     udLevel_->setFocusPolicy(Qt::NoFocus);   // the keyboard steps it from txtLevel
     connect(txtLevel_, &QLineEdit::textChanged, this, &frmBatRuleSet::txtLevel_Change);
     connect(udLevel_, &QSpinBox::valueChanged, this, &frmBatRuleSet::udLevel_Change);
 
-    Put(vsBatRule_, tab, "vsBatRule", {105, 1185, 6270, 2445});
+    layout_.Put(vsBatRule_, tab, "vsBatRule", {105, 1185, 6270, 2445});
     const double widths[] = {4.5, 10.75, 8.87, 3.75, 5.62, 5.0};
     for (int column = RuleGrid::Level; column <= RuleGrid::Substitute; ++column)
         vsBatRule_->SetColumnWidthInCharacters(column, widths[column - 1]);
@@ -219,7 +191,7 @@ void frmBatRuleSet::CreateRuleTab(QWidget* tab)
 
 void frmBatRuleSet::CreateNotes(QWidget* tab)
 {
-    Picture1_ = Place<QFrame>(tab, "Picture1", {105, 3720, 6285, 2895});
+    Picture1_ = layout_.Place<QFrame>(tab, "Picture1", {105, 3720, 6285, 2895});
     Picture1_->setFrameShape(QFrame::NoFrame);
     const std::pair<const char*, QRect> notes[] = {{"Label2", {15, 45, 6150, 465}},
                                                   {"Label3", {15, 525, 6150, 480}},
@@ -227,7 +199,7 @@ void frmBatRuleSet::CreateNotes(QWidget* tab)
                                                   {"Label5", {15, 1590, 6150, 465}},
                                                   {"Label1", {15, 2145, 6150, 645}}};
     for (int i = 0; i < 5; ++i) {
-        notes_[i] = Place<QLabel>(Picture1_, notes[i].first, notes[i].second);
+        notes_[i] = layout_.Place<QLabel>(Picture1_, notes[i].first, notes[i].second);
         notes_[i]->setWordWrap(true);
         notes_[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
@@ -235,30 +207,21 @@ void frmBatRuleSet::CreateNotes(QWidget* tab)
 
 void frmBatRuleSet::CreateOptionsTab(QWidget* tab)
 {
-    ckItemIsTop_ = Place<QCheckBox>(tab, "ckItemIsTop", {525, 645, 5370, 570});
+    ckItemIsTop_ = layout_.Place<QCheckBox>(tab, "ckItemIsTop", {525, 645, 5370, 570});
     ckItemIsTop_->setChecked(true);
-    ckBRManual_ = Place<QCheckBox>(tab, "ckBRManual", {525, 1240, 5370, 570});
-    chkAutoGetBat_ = Place<QCheckBox>(tab, "chkAutoGetBat", {525, 1830, 5370, 570});
-    ckBRLackManual_ = Place<QCheckBox>(tab, "ckBRLackManual", {525, 1835, 5370, 570});
-    ckBRRepeatEcho_ = Place<QCheckBox>(tab, "ckBRRepeatEcho", {525, 2430, 5370, 570});
+    ckBRManual_ = layout_.Place<QCheckBox>(tab, "ckBRManual", {525, 1240, 5370, 570});
+    chkAutoGetBat_ = layout_.Place<QCheckBox>(tab, "chkAutoGetBat", {525, 1830, 5370, 570});
+    ckBRLackManual_ = layout_.Place<QCheckBox>(tab, "ckBRLackManual", {525, 1835, 5370, 570});
+    ckBRRepeatEcho_ = layout_.Place<QCheckBox>(tab, "ckBRRepeatEcho", {525, 2430, 5370, 570});
     // Carried along unchanged: stored, never shown.
     ckBRLackManual_->setVisible(false);
     ckBRRepeatEcho_->setVisible(false);
 }
 
-void frmBatRuleSet::PlaceTabControls()
-{
-    const QPoint page = SSTab1_->widget(0)->mapTo(SSTab1_, QPoint(0, 0));
-    for (const auto& [control, twips] : tabPlaces_)
-        control->setGeometry(Twips(twips).translated(-page));
-    tabsPlaced_ = true;
-}
-
 void frmBatRuleSet::showEvent(QShowEvent* event)
 {
     // Tab positions count from the tab control's corner; its pages sit below the tabs.
-    if (!tabsPlaced_)
-        PlaceTabControls();
+    layout_.PlaceTabPages();
     QDialog::showEvent(event);
     for (QLabel* line : {lblPreview_, lblSpread_})
         ShowElided(line, line->property("fullText").toString());   // the font is settled once shown
@@ -266,7 +229,12 @@ void frmBatRuleSet::showEvent(QShowEvent* event)
 
 void frmBatRuleSet::Form_Load()
 {
-    qApp->installEventFilter(this);   // key preview
+    keyPreview_ = std::make_unique<KeyPreview>(
+        this, [this](QObject* receiver, const QKeyEvent& key) { return Form_KeyPreview(receiver, key); },
+        [](QInputMethodEvent& input) {
+            QString text = input.commitString();
+            input.setCommitString(text.remove(QLatin1Char('\'')).remove(QLatin1Char('"')));
+        });
     MParse::SetFormFont(this);
     ApplyEditorTexts();
     std::optional<ValueBag> options;
@@ -395,25 +363,12 @@ void frmBatRuleSet::TakeOptions()
     o.itemIsTop = StateOf(ckItemIsTop_);
 }
 
-bool frmBatRuleSet::eventFilter(QObject* watched, QEvent* event)
+bool frmBatRuleSet::Form_KeyPreview(QObject* receiver, const QKeyEvent& key)
 {
-    const bool keyOrText = event->type() == QEvent::KeyPress || event->type() == QEvent::InputMethod;
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!keyOrText || !widget || !isAncestorOf(widget))
-        return QDialog::eventFilter(watched, event);
-    // A key climbs from the focus widget to its parents: preview it once, where it lands first.
-    QWidget* focus = QApplication::focusWidget();
-    if (widget != (focus && isAncestorOf(focus) ? focus : this))
-        return QDialog::eventFilter(watched, event);
-    if (event->type() == QEvent::InputMethod) {
-        auto* input = static_cast<QInputMethodEvent*>(event);
-        QString text = input->commitString();
-        input->setCommitString(text.remove(QLatin1Char('\'')).remove(QLatin1Char('"')));
+    if (key.type() != QEvent::KeyPress)
         return false;
-    }
-    const auto& key = *static_cast<QKeyEvent*>(event);
     Form_KeyDown(key);
-    return Form_KeyPress(watched, key);
+    return Form_KeyPress(receiver, key);
 }
 
 void frmBatRuleSet::Form_KeyDown(const QKeyEvent& event)

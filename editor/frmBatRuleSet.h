@@ -2,8 +2,10 @@
 
 #include "BatRuleEditor.h"
 #include "BatchNumberComposer.h"
+#include "KeyPreview.h"
 #include "SpreadCounter.h"
 #include "SpreadDryRun.h"
+#include "TwipsLayout.h"
 
 #include <QDialog>
 #include <QList>
@@ -45,7 +47,6 @@ public:
     int ShowModal();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -54,11 +55,6 @@ private:
     void CreateRuleTab(QWidget* tab);
     void CreateOptionsTab(QWidget* tab);
     void CreateNotes(QWidget* tab);
-    QRect Twips(const QRect& twips) const;
-    void Put(QWidget* control, QWidget* container, const char* name, const QRect& twips);
-    template <typename Control>
-    Control* Place(QWidget* container, const char* name, const QRect& twips);
-    void PlaceTabControls();
 
     void CreateLookAheadLines();
     void ApplyEditorTexts();
@@ -68,6 +64,7 @@ private:
     void TakeOptions();
 
     // Key preview: every key the window's controls receive comes here first.
+    bool Form_KeyPreview(QObject* receiver, const QKeyEvent& key);
     void Form_KeyDown(const QKeyEvent& event);
     bool Form_KeyPress(QObject* receiver, const QKeyEvent& event);
     bool txtLevel_KeyPress(const QKeyEvent& event);
@@ -108,8 +105,8 @@ private:
     QLabel* lblPreview_ = nullptr;
     QLabel* lblSpread_ = nullptr;
 
-    QList<std::pair<QWidget*, QRect>> tabPlaces_;   // tab controls, in twips of the tab control
-    bool tabsPlaced_ = false;
+    TwipsLayout layout_{this};
+    std::unique_ptr<KeyPreview> keyPreview_;   // from the load on
     BatRuleEditor editor_;
     BatchDocument sampleDocument_;
     QString materialNumber_;

@@ -103,6 +103,7 @@ MainCommands::MainCommands(QWidget* window, QToolBar* toolbar, std::function<voi
                                    QString::fromUtf8(row.caption), window);
         action->setObjectName(QLatin1String(row.id));
         action->setShortcut(row.shortcut);
+        action->setIconVisibleInMenu(false);   // the pictures are the toolbar's
         action->setEnabled(row.enabled);
         action->setCheckable(row.ticked);
         action->setChecked(row.ticked);

@@ -11,11 +11,11 @@
 #include "HostErrors.h"
 #include "LedgerGrid.h"
 #include "LoadSteps.h"
+#include "KeyPreview.h"
 #include "LockKeys.h"
 #include "MMTS.h"
 #include "MParse.h"
 #include "MainCommands.h"
-#include "Twips.h"
 #include "VirtualKeys.h"
 #include "frmBatRuleSet.h"
 
@@ -66,12 +66,16 @@ frmBatRuleMain::frmBatRuleMain(QWidget* parent) : QDialog(parent)
     setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(false);
     CreateControls();
-    qApp->installEventFilter(this);   // the window sees every key before its controls
+    // The lock-key panels follow every key the window sees; the commands'
+    // shortcuts reach them through their actions.
+    new KeyPreview(this, [this](QObject*, const QKeyEvent&) {
+        ShowLockKeys();
+        return false;
+    });
 }
 
 frmBatRuleMain::~frmBatRuleMain()
 {
-    qApp->removeEventFilter(this);
     RestorePointer();
 }
 
@@ -87,7 +91,7 @@ void frmBatRuleMain::CreateControls()
         line->setFrameShape(QFrame::HLine);
         line->setFrameShadow(i == 0 ? QFrame::Sunken : QFrame::Plain);
         // Just below the toolbar, whose height follows the platform's font.
-        line->setGeometry(0, std::max(Px(kDecorationLineTop), tbBatRule_->sizeHint().height()) + i, 8000, 1);
+        line->setGeometry(0, std::max(layout_.Px(kDecorationLineTop), tbBatRule_->sizeHint().height()) + i, 8000, 1);
         line->lower();
     }
 
@@ -125,14 +129,14 @@ void frmBatRuleMain::CreateControls()
     LdgPrint_->setGeometry(-20000, -20000, 100, 100);
     LdgPrint_->hide();
     auto* pane = new QVBoxLayout(pxBatRule_);
-    pane->setContentsMargins(0, 0, Px(kGap), Px(40));
+    pane->setContentsMargins(0, 0, layout_.Px(kGap), layout_.Px(40));
     pane->addWidget(ldgBatRule_);
     splitter_->addWidget(tvBatRule_);
     splitter_->addWidget(pxBatRule_);
-    splitter_->setHandleWidth(Px(kGap));
+    splitter_->setHandleWidth(layout_.Px(kGap));
     // The line stops 500 twips from either side of the inner width.
-    tvBatRule_->setMinimumWidth(Px(kSplitterMargin - kTreeLeft));
-    pxBatRule_->setMinimumWidth(Px(kSplitterMargin - kGap - kGap));
+    tvBatRule_->setMinimumWidth(layout_.Px(kSplitterMargin - kTreeLeft));
+    pxBatRule_->setMinimumWidth(layout_.Px(kSplitterMargin - kGap - kGap));
 }
 
 void frmBatRuleMain::CreateToolbar()
@@ -213,7 +217,7 @@ void frmBatRuleMain::SetUpLedger()
     ledger.SetCols(4);
     ledger.SetBodyColor(255, 255, 255);
     ledger.SetColumnFlag(1, Ledger::HiddenColumn, true);
-    const int width = Twips(ldgBatRule_->width());
+    const int width = layout_.Twips(ldgBatRule_->width());
     ledger.SetColumnWidth(2, width / 4);
     ledger.SetColumnWidth(3, width * 3 / 8);
     ledger.SetColumnWidth(4, width * 6 / 8);
@@ -400,26 +404,6 @@ void frmBatRuleMain::ShowHelp()
 
 // ---- layout ----
 
-int frmBatRuleMain::Px(int twips) const
-{
-    return TwipsToPixels(twips, logicalDpiX());
-}
-
-int frmBatRuleMain::Twips(int px) const
-{
-    return PixelsToTwips(px, logicalDpiX());
-}
-
-int frmBatRuleMain::InnerWidth() const
-{
-    return Twips(client_->width());
-}
-
-int frmBatRuleMain::InnerHeight() const
-{
-    return Twips(client_->height());
-}
-
 void frmBatRuleMain::resizeEvent(QResizeEvent* event)
 {
     if (event)
@@ -447,32 +431,28 @@ void frmBatRuleMain::LayoutPanes(int x)
 {
     // A window narrowed too far is widened back.
     const int frame = frameGeometry().width() - width();
-    if (Twips(frameGeometry().width()) <= MinimumWidth && !(windowState() & Qt::WindowMinimized))
-        resize(Px(MinimumWidth) - frame, height());
+    if (layout_.Twips(frameGeometry().width()) <= MinimumWidth && !(windowState() & Qt::WindowMinimized))
+        resize(layout_.Px(MinimumWidth) - frame, height());
     const bool toolbar = tbBatRule_->isVisibleTo(this);
     const bool status = sbBatRule_->isVisibleTo(this);
     const int treeWidth = x;
-    const int paneTop = toolbar ? Twips(tbBatRule_->y() + tbBatRule_->height()) + kGap : kGap;
-    const int paneHeight = InnerHeight() - (status ? Twips(sbBatRule_->height()) : 0)
-                           - (toolbar ? Twips(tbBatRule_->height()) : 0) - 80;
-    const int paneWidth = InnerWidth() - kGap - kGap - treeWidth;
+    const int paneTop = toolbar ? layout_.Twips(tbBatRule_->y() + tbBatRule_->height()) + kGap : kGap;
+    const int paneHeight = layout_.Twips(client_->height()) - (status ? layout_.Twips(sbBatRule_->height()) : 0)
+                           - (toolbar ? layout_.Twips(tbBatRule_->height()) : 0) - 80;
+    const int paneWidth = layout_.Twips(client_->width()) - kGap - kGap - treeWidth;
     // Negative sizes, as while the window is minimised, are not applied.
-    splitter_->setGeometry(Px(kTreeLeft), Px(paneTop), std::max(0, Px(treeWidth + kGap + paneWidth)),
-                           std::max(0, Px(paneHeight)));
-    splitter_->setSizes({Px(treeWidth), Px(paneWidth)});
+    splitter_->setGeometry(layout_.Px(kTreeLeft), layout_.Px(paneTop), std::max(0, layout_.Px(treeWidth + kGap + paneWidth)),
+                           std::max(0, layout_.Px(paneHeight)));
+    splitter_->setSizes({layout_.Px(treeWidth), layout_.Px(paneWidth)});
 }
 
 // ---- keys ----
 
-// The lock-key panels follow every key the window sees; the commands' own
-// shortcuts reach them through their actions.
-bool frmBatRuleMain::eventFilter(QObject* watched, QEvent* event)
+void frmBatRuleMain::changeEvent(QEvent* event)
 {
-    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if ((watched == this && event->type() == QEvent::WindowActivate) || (key && widget && widget->window() == this))
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
         ShowLockKeys();
-    return QDialog::eventFilter(watched, event);
+    QDialog::changeEvent(event);
 }
 
 void frmBatRuleMain::ShowLockKeys()

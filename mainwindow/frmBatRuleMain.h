@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TwipsLayout.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -38,7 +40,7 @@ public:
     static constexpr int MinimumWidth = 6500;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void done(int result) override;
 
@@ -67,12 +69,9 @@ private:
     void LayoutPanes(int x);
     void ShowLockKeys();
 
-    int Px(int twips) const;
-    int Twips(int px) const;
-    int InnerWidth() const;
-    int InnerHeight() const;
 
     std::unique_ptr<MainCommands> commands_;
+    TwipsLayout layout_{this};
     QWidget* client_ = nullptr;   // the window below its menu bar
     QToolBar* tbBatRule_ = nullptr;
     QStatusBar* sbBatRule_ = nullptr;

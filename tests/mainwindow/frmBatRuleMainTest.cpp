@@ -290,6 +290,66 @@ TEST_F(MainWindow, DisabledCommandsAndButtonsDoNothing)
     EXPECT_TRUE(window.isVisible());
 }
 
+// Each menu as designed: caption, shortcut, "off" for a command never usable,
+// "ticked" for a check mark, "-" for a separator line.
+TEST_F(MainWindow, MenusHoldTheDesignedCommands)
+{
+    Load();
+    const QList<QPair<QString, QStringList>> designed{
+        {"文件(&F)", {"保存(&S) Ctrl+S off", "-", "打印(&P)", "打印预览(&V)", "打印设置(&R)", "-",
+                      "引出数据(&O)... off", "-", "退出(&X)"}},
+        {"编辑(&E)", {"管理(&M) Ctrl+M", "新增(&N) Ctrl+N off", "删除(&D) Ctrl+D off", "-", "汇总(&H)... F2 off ticked",
+                      "搜索(&F)... F3 off", "排序(&S)... F4 off", "过滤(&F)... off"}},
+        {"查看(&V)", {"-", "刷新 F5", "保存后立即刷新 off ticked"}},
+        {"格式(&L)", {"工具条(&T) ticked", "工具条标签(&L) ticked", "状态条(&S) ticked"}},
+        {"帮助(&H)", {"帮助手册(&C) F1"}}};
+    const auto described = [](const QAction* item) {
+        if (item->isSeparator())
+            return QString("-");
+        QStringList parts{item->text()};
+        if (!item->shortcut().isEmpty())
+            parts << item->shortcut().toString();
+        if (!item->isEnabled())
+            parts << "off";
+        if (item->isChecked())
+            parts << "ticked";
+        return parts.join(' ');
+    };
+    const QList<QAction*> bar = Find<QMenuBar>("MainMenu")->actions();
+    ASSERT_EQ(bar.size(), designed.size());
+    for (qsizetype i = 0; i < bar.size(); ++i) {
+        EXPECT_EQ(bar[i]->text(), designed[i].first);
+        QStringList items;
+        for (const QAction* item : bar[i]->menu()->actions())
+            items << described(item);
+        EXPECT_EQ(items, designed[i].second) << designed[i].first.toStdString();
+    }
+}
+
+// A toolbar button is its menu command: the same action, state and all.
+TEST_F(MainWindow, ToolbarButtonsAreTheirMenuCommands)
+{
+    Load();
+    QStringList buttons;
+    for (QAction* action : Find<QToolBar>("tbBatRule")->actions())
+        buttons << (action->isSeparator() ? QString("-") : Find<QToolBar>("tbBatRule")->widgetForAction(action)->objectName());
+    EXPECT_EQ(buttons.join(' '), "- AddNew Rule Modify Delete - Refresh - Print PrintPreView - Exit");
+    const QList<QPair<const char*, const char*>> shared{{"AddNew", "mcEAddNew"}, {"Rule", "mcERule"},
+        {"Delete", "mcEDelete"}, {"Refresh", "mcVRefresh"}, {"Print", "mcFPrint"}, {"PrintPreView", "mcFPrintPreview"},
+        {"Exit", "mcExit"}};
+    for (const auto& [button, command] : shared)
+        EXPECT_EQ(Find<QToolButton>(button)->defaultAction(), Command(command)) << button;
+    EXPECT_EQ(Find<QToolButton>("PrintPreView")->text(), "预览");
+    EXPECT_EQ(Find<QToolButton>("PrintPreView")->toolTip(), "打印预览");
+    EXPECT_FALSE(Find<QToolButton>("Modify")->isEnabled());
+    // The shortcut is the window's, whether or not its toolbar shows.
+    Command("mcWToolBar")->trigger();
+    ClickGroup("K7");
+    const int sent = connection->batches.size();
+    User::Press(Qt::Key_F5);
+    EXPECT_GT(connection->batches.size(), sent);
+}
+
 TEST_F(MainWindow, ArrowAndPageKeysStayWithTheTreeAndLedger)
 {
     Load();
