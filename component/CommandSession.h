@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BatRuleFace.h"
+#include "CommandGuard.h"
 #include "LoadSteps.h"
 #include "RuleAdmin.h"
 
@@ -20,6 +21,16 @@ public:
 private:
     BatRuleFace face_;
 };
+
+// The work's answer in a session of its own, or nothing after a failure shown.
+template <typename Work>
+auto InSession(Work work)
+{
+    return CommandGuard::Attempt([&] {
+        CommandSession session;
+        return work();
+    });
+}
 
 // The batch option BatchItemIsTop as a command sets it: -1 keeps the stored one.
 inline int ItemIsTopOf(RuleAdmin::OwnRules ownRules)

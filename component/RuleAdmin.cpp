@@ -237,8 +237,7 @@ BatchDocument DocumentFor(const BatRuleEditor& editor, const RuleAdmin::PreviewD
 
 std::optional<RuleAdmin::Rule> RuleAdmin::ShowRule(const Target& target)
 {
-    return Attempt([&] {
-        CommandSession session;
+    return InSession([&] {
         const OpenedEditor opened(target);
         return RuleOf(OwnerOf(opened.editor), opened.grid);
     });
@@ -246,8 +245,7 @@ std::optional<RuleAdmin::Rule> RuleAdmin::ShowRule(const Target& target)
 
 std::optional<RuleAdmin::Rule> RuleAdmin::SetRule(const Target& target, const QStringList& elements, OwnRules ownRules)
 {
-    return Attempt([&] {
-        CommandSession session;
+    return InSession([&] {
         FilledEditor filled(target, elements, ownRules);
         if (!filled.editor.Commit().closed)
             throw AlreadyShown{};
@@ -258,8 +256,7 @@ std::optional<RuleAdmin::Rule> RuleAdmin::SetRule(const Target& target, const QS
 std::optional<RuleAdmin::RulePlan> RuleAdmin::PlanRule(const Target& target, const QStringList& elements,
                                                        OwnRules ownRules)
 {
-    return Attempt([&] {
-        CommandSession session;
+    return InSession([&] {
         FilledEditor filled(target, elements, ownRules);
         BatRuleSave save;
         if (!filled.editor.Prepare(save))
@@ -270,8 +267,7 @@ std::optional<RuleAdmin::RulePlan> RuleAdmin::PlanRule(const Target& target, con
 
 std::optional<QString> RuleAdmin::PreviewRule(const Target& target, const PreviewDocument& given)
 {
-    return Attempt([&] {
-        CommandSession session;
+    return InSession([&] {
         const OpenedEditor opened(target);
         const QList<BatRuleStruct> elements = BatchPreview::GridElements(opened.grid, opened.grid.RowCount());
         if (elements.isEmpty())
@@ -282,8 +278,7 @@ std::optional<QString> RuleAdmin::PreviewRule(const Target& target, const Previe
 
 std::optional<QList<RuleAdmin::Option>> RuleAdmin::ShowOptions()
 {
-    return Attempt([&] {
-        CommandSession session;
+    return InSession([&] {
         BatchOptions options;
         options.ReadBatchOptions();
         return OptionsOf(options);
@@ -292,8 +287,7 @@ std::optional<QList<RuleAdmin::Option>> RuleAdmin::ShowOptions()
 
 std::optional<QList<RuleAdmin::Option>> RuleAdmin::SetOptions(const QStringList& settings)
 {
-    return Attempt([&] {
-        CommandSession session;
+    return InSession([&] {
         BatchOptions options;
         options.ReadBatchOptions();
         for (const QString& setting : settings) {

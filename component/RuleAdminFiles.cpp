@@ -130,8 +130,7 @@ RuleAdmin::ImportReport Import(QIODevice& file, const QString& path, RuleAdmin::
 
 bool RuleAdmin::ShowDatabase(const std::function<void(const QString& title, Recordset* rows)>& section)
 {
-    return Attempt([&] {
-        CommandSession session;
+    return InSession([&] {
         const char* const titles[] = {"Material groups", "Materials", "Rules", "Batch options"};
         const QStringList batches = RWDatabase::SummarySql(RWDatabase::AccessScopeOf(QStringLiteral("u1")));
         for (qsizetype i = 0; i < batches.size(); ++i)
@@ -142,8 +141,7 @@ bool RuleAdmin::ShowDatabase(const std::function<void(const QString& title, Reco
 
 std::optional<RuleAdmin::LintSummary> RuleAdmin::LintRules(const std::function<void(const LintFinding&)>& finding)
 {
-    return Attempt([&] {
-        CommandSession session;
+    return InSession([&] {
         const QString item = MParse::TranslateText("物料");
         const QString group = MParse::TranslateText("物料组");
         LintSummary summary;
@@ -164,8 +162,7 @@ std::optional<RuleAdmin::LintSummary> RuleAdmin::LintRules(const std::function<v
 
 std::optional<int> RuleAdmin::ExportRules(RuleFileFormat format, QTextStream& out)
 {
-    return Attempt([&] {
-        CommandSession session;
+    return InSession([&] {
         const int rules = WriteRules(format, out);
         out.flush();
         if (out.status() != QTextStream::Ok)
@@ -176,8 +173,7 @@ std::optional<int> RuleAdmin::ExportRules(RuleFileFormat format, QTextStream& ou
 
 std::optional<int> RuleAdmin::ExportRules(RuleFileFormat format, const QString& file)
 {
-    return Attempt([&] {
-        CommandSession session;
+    return InSession([&] {
         OutputFile output(file);
         if (!output.Open())
             Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "规则文件%1没有写完：%2"), {HostText::Excerpt(file), output.ErrorString()});
@@ -192,8 +188,7 @@ std::optional<int> RuleAdmin::ExportRules(RuleFileFormat format, const QString& 
 
 std::optional<RuleAdmin::ImportReport> RuleAdmin::ImportRules(const QString& path, OwnRules ownRules, bool dryRun)
 {
-    return Attempt([&] {
-        CommandSession session;
+    return InSession([&] {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "打不开规则文件%1：%2"), {HostText::Excerpt(path), file.errorString()});
@@ -204,16 +199,14 @@ std::optional<RuleAdmin::ImportReport> RuleAdmin::ImportRules(const QString& pat
 std::optional<RuleAdmin::ImportReport> RuleAdmin::ImportRules(QIODevice& device, const QString& name, OwnRules ownRules,
                                                               bool dryRun)
 {
-    return Attempt([&] {
-        CommandSession session;
+    return InSession([&] {
         return Import(device, name, ownRules, dryRun);
     });
 }
 
 std::optional<RuleAdmin::Printout> RuleAdmin::PrintLedger(qint32 groupId, const QString& pdfFile)
 {
-    return Attempt([&] {
-        CommandSession session;
+    return InSession([&] {
         BatRuleLedger rows;
         if (groupId != 0) {
             const auto group = rows.Database().FetchGroup(groupId);
