@@ -144,6 +144,20 @@ TEST_F(Installed, HostsInCppAndInCAloneBuildAgainstItAndShowTheWindowInTheirLang
     }
 }
 
+// As on Debian, where the loader's cache names /lib/<triplet> for /usr/lib/<triplet>.
+TEST_F(Installed, FindsItsTranslationsAndHelpWhenLoadedThroughALinkedFolder)
+{
+    const QString linked = build.filePath("linked-lib");
+    ASSERT_TRUE(QFile::link(prefix.filePath("lib"), linked));
+    RunOptions options;
+    options.program = prefix.filePath("bin/vell-batchrule");
+    options.environment.insert("LD_LIBRARY_PATH", linked);
+    const Outcome version = RunProgram({"--version"}, options);
+    EXPECT_EQ(version.exitCode, 0) << version.err.toStdString();
+    EXPECT_TRUE(version.out.contains("translations and help: " + prefix.filePath("share/vellbatchrule") + "\n"))
+        << version.out.toStdString();
+}
+
 TEST_F(Installed, PkgConfigNamesTheLibraryAndItsHeaders)
 {
     QFile pc(prefix.filePath("lib/pkgconfig/vellbatchrule.pc"));
