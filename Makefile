@@ -30,11 +30,14 @@ bench: deps
 	build/bench/bench/vell-rule-tools-bench
 	build/bench/bench/vell-window-bench
 
-package: deps
-	cmake --preset package
-	cmake --build --preset package
-	cd build/package && cpack
-	@ls build/package/*.deb
+# The Debian packages, built from a clean tree by debhelper into build/package,
+# then checked as a Debian user meets them.
+package:
+	@bash scripts/install-deps.sh package
+	dpkg-checkbuilddeps
+	debian/rules clean
+	debian/rules binary
+	bash tests/packages/check-packages.sh build/package
 
 clean:
 	rm -rf build

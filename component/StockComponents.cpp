@@ -50,7 +50,11 @@ QString ComponentResourceDir()
     Dl_info self{};
     if (!dladdr(reinterpret_cast<void*>(&ComponentResourceDir), &self) || !self.dli_fname)
         return QString();
-    const QDir libraryDir = QFileInfo(QString::fromLocal8Bit(self.dli_fname)).absoluteDir();
+    // The loader may name the library through a linked folder (Debian's /lib is
+    // /usr/lib): the data folder lies beside where the library really is.
+    const QFileInfo named(QString::fromLocal8Bit(self.dli_fname));
+    const QString real = named.canonicalFilePath();
+    const QDir libraryDir = QFileInfo(real.isEmpty() ? named.absoluteFilePath() : real).absoluteDir();
     if (libraryDir.exists(QStringLiteral("translations")))
         return libraryDir.absolutePath();
     return QDir::cleanPath(libraryDir.filePath(QStringLiteral(VELL_DATA_FROM_LIBRARY)));

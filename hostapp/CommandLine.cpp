@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "DemoDatabase.h"
 #include "StockComponents.h"
+#include "UserDatabase.h"
 #include "UserLanguage.h"
 
 #include <QDate>
@@ -29,6 +30,7 @@ struct CommandSpec {
     Kind kind = Kind::Data;
 
     QString Name() const { return QLatin1String(name); }
+    QString Title() const { return *name ? Name() : QStringLiteral("the main window"); }
     bool Takes(const QString& option) const { return QString::fromLatin1(options).split(QLatin1Char(' ')).contains(option); }
 };
 
@@ -37,7 +39,10 @@ namespace {
 using Kind = CommandSpec::Kind;
 
 const CommandSpec kCommands[] = {
-    {"", "--db FILE", "The main window; a demo database is written first when FILE is missing.", "db", "", 0, 0, Kind::Window},
+    {"", "[--db FILE | FILE]",
+     "The main window; a demo database is written first when FILE is missing. Without a FILE, the last database "
+     "the main window opened, else the demo database in the user's data folder.",
+     "", "FILE", 0, 1, Kind::Window},
     {"show", "--db FILE", "Print what the database holds that the user may see.", "db"},
     {"sql", "--db FILE < batch.sql", "Run one Transact-SQL batch from standard input and print its rows.", "db"},
     {"demo-db", "--out FILE [--groups N --materials M]",
@@ -71,9 +76,12 @@ const CommandSpec* FindCommand(const QString& name)
 }
 
 // The command's words among the positional arguments: "rule set", "show", "".
+// A word no command has, with a dot or a slash, is the main window's FILE.
 QString CommandWords(const QStringList& positional)
 {
     const QString first = positional.value(0);
+    if (first.contains(QLatin1Char('.')) || first.contains(QLatin1Char('/')))
+        return QString();
     if ((first == QStringLiteral("rule") || first == QStringLiteral("options")) && positional.size() > 1)
         return first + QLatin1Char(' ') + positional[1];
     return first;
@@ -171,16 +179,16 @@ std::optional<int> CommandLine::Check()
         // --db and --props are every command's: a script may hand them to all alike.
         const bool common = name == QStringLiteral("db") || name == QStringLiteral("props");
         if (parser_.isSet(name) && !common && !command_->Takes(name))
-            return Usage(QStringLiteral("--%1 does not belong to %2.").arg(name, command_->Name().isEmpty()
-                                                                                   ? QStringLiteral("the main window")
-                                                                                   : command_->Name()));
+            return Usage(QStringLiteral("--%1 does not belong to %2.").arg(name, command_->Title()));
     }
     if (args_.size() < command_->minArgs)
         return Usage(QStringLiteral("%1 needs %2.").arg(command_->Name(), QLatin1String(command_->arguments)));
     if (command_->maxArgs >= 0 && args_.size() > command_->maxArgs)
-        return Usage(QStringLiteral("%1 takes no argument '%2'.").arg(command_->Name(), args_.value(command_->maxArgs)));
+        return Usage(QStringLiteral("%1 takes no argument '%2'.").arg(command_->Title(), args_.value(command_->maxArgs)));
     if (command_->Takes(QStringLiteral("db")) && !parser_.isSet(QStringLiteral("db")))
         return Usage(QStringLiteral("--db FILE is required."));
+    if (!args_.isEmpty() && command_->Name().isEmpty() && parser_.isSet(QStringLiteral("db")))
+        return Usage(QStringLiteral("Name the database once: --db FILE or FILE."));
     if (const auto target = CheckTarget())
         return target;
     return CheckValues();
@@ -281,11 +289,11 @@ int CommandLine::Dispatch()
     const QString props = parser_.isSet(QStringLiteral("props"))
                               ? UserLanguage::Completed(parser_.value(QStringLiteral("props")), environment)
                               : DefaultPropsString(UserLanguage::Of(environment));
+    if (name.isEmpty())
+        return MainWindow(props);
     UseStockComponents({parser_.value(QStringLiteral("db")), props, ComponentResourceDir(), OpensWindow()});
     const QString file = args_.value(0);
     const bool dryRun = parser_.isSet(QStringLiteral("dry-run"));
-    if (name.isEmpty())
-        return MainWindow();
     if (name == QStringLiteral("show"))
         return AdminCommands::ShowDatabase(out_);
     if (name == QStringLiteral("sql"))
@@ -319,15 +327,20 @@ int CommandLine::DemoDb()
     return Commands::DemoDb(parser_.value(QStringLiteral("out")), groups_, materials_, out_, err_);
 }
 
-// The main window on the database, made with demo data when missing.
-int CommandLine::MainWindow()
+// The main window on the database named, or on the user's own; either is
+// made with demo data when missing, and the window then says so.
+int CommandLine::MainWindow(const QString& props)
 {
-    const QString database = parser_.value(QStringLiteral("db"));
-    if (!IsOdbcConnectionString(database) && !QFileInfo::exists(database)) {
+    QString database = parser_.isSet(QStringLiteral("db")) ? parser_.value(QStringLiteral("db")) : args_.value(0);
+    if (database.isEmpty())
+        database = UserDatabase::Choose();
+    const bool missing = !IsOdbcConnectionString(database) && !QFileInfo::exists(database);
+    if (missing) {
         if (const int written = Commands::DemoDb(database, 0, 0, out_, err_); written != 0)
             return written;
     }
-    return Commands::MainWindow(err_);
+    UseStockComponents({database, props, ComponentResourceDir(), true});
+    return Commands::MainWindow(database, missing ? Commands::Note::DemoWritten : Commands::Note::None, err_);
 }
 
 // Into the file named, or through a file of its own onto standard output: a
@@ -361,6 +374,7 @@ int CommandLine::Usage(const QString& problem)
 QString CommandLine::Help() const
 {
     QString text = QStringLiteral("Usage: vell-batchrule COMMAND --db FILE [OPTION]...\n"
+                                  "       vell-batchrule [FILE]\n"
                                   "Batch-number rules of the inventory module.\n\nCommands:\n");
     for (const CommandSpec& command : kCommands)
         text += QStringLiteral("  vell-batchrule %1%2\n      %3\n")
@@ -373,7 +387,11 @@ QString CommandLine::Help() const
                "error); 2 when the command line is wrong.\n"
                "Environment: LANGUAGE, LC_ALL, LC_MESSAGES and LANG choose the session's language when --props "
                "names none (zh_CN: Simplified Chinese, zh_TW or zh_HK: Traditional Chinese, C: Simplified "
-               "Chinese, others: English); DISPLAY or WAYLAND_DISPLAY for the windows.\n");
+               "Chinese, others: English); DISPLAY or WAYLAND_DISPLAY for the windows; VELL_SQL_TRACE=FILE appends "
+               "every SQL batch sent to FILE.\n"
+               "Files: ~/.config/vell-batchrule/vell-batchrule.conf keeps the last SQLite file the main window "
+               "opened; ~/.local/share/vell-batchrule/demo.sqlite is the demo database of a start without one "
+               "(XDG_CONFIG_HOME and XDG_DATA_HOME move them).\n");
 }
 
 QString CommandLine::CommandHelp() const

@@ -42,7 +42,7 @@ private:
     QString CommandHelp() const;
     bool OutputWritten();
     int DemoDb();
-    int MainWindow();
+    int MainWindow(const QString& props);
     int PrintLedger();
 
     const CommandSpec* command_ = nullptr;

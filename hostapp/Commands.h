@@ -14,8 +14,13 @@ int Sql(QTextStream& in, QTextStream& out, QTextStream& err);
 // Writes the hand-made demo, or synthetic data when a size is given.
 int DemoDb(const QString& file, int groups, int materials, QTextStream& out, QTextStream& err);
 
-// Runs the main window until the user closes it.
-int MainWindow(QTextStream& err);
+// What the main window's status bar tells once the window has loaded.
+enum class Note { None, DemoWritten };
+
+// Runs the main window on `database`, the connection the stock components
+// were given, until the user closes it; a database that loaded is the one
+// the next start without a database opens.
+int MainWindow(const QString& database, Note note, QTextStream& err);
 
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the benchmarks need,
-# and only those that are missing. Works as root and through sudo.
+# and only those that are missing; with "package", what building and checking
+# the Debian packages needs as well. Works as root and through sudo.
 set -euo pipefail
 
 packages=(
@@ -15,6 +16,9 @@ packages=(
   xvfb xauth
   poppler-utils dpkg-dev file binutils
 )
+if [[ ${1:-} == package ]]; then
+  packages+=(debhelper lintian man-db)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

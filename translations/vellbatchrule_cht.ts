@@ -865,5 +865,9 @@
         <source>……另有%1个物料</source>
         <translation>……另有%1個物料</translation>
     </message>
+    <message>
+        <source>已建立演示数据库</source>
+        <translation>已建立示範資料庫</translation>
+    </message>
 </context>
 </TS>

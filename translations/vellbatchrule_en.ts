@@ -865,5 +865,9 @@
         <source>……另有%1个物料</source>
         <translation>… and %1 more materials</translation>
     </message>
+    <message>
+        <source>已建立演示数据库</source>
+        <translation>Demo database created</translation>
+    </message>
 </context>
 </TS>

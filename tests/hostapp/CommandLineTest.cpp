@@ -6,6 +6,7 @@
 #include "UserLanguage.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -206,6 +207,33 @@ TEST_F(CommandLine, BashCompletesCommandsOptionsAndNumbersFromTheDatabase)
         const Outcome run = RunProgram({"--norc", "-s"}, bash);
         EXPECT_EQ(run.out.trimmed(), c.offered) << c.words.join(' ').toStdString() << run.err.toStdString();
     }
+}
+
+// The manual page is written from the help: every command, option, variable
+// and file the help names is in it, so the two cannot drift apart unseen.
+TEST_F(CommandLine, TheManualPageNamesWhatTheHelpNames)
+{
+    QFile page(VELL_SOURCE_DIR "/hostapp/vell-batchrule.1");
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString roff = QString::fromUtf8(page.readAll());
+    const QString man = QString(roff).remove(QRegularExpression(R"(\\f[BIRP])")).replace("\\-", "-");
+    const QString help = RunProgram({"--help"}).out;
+    ASSERT_TRUE(help.contains("Commands:"));
+    QString everyHelp = help;
+    static const QRegularExpression commandLine(R"(^  vell-batchrule ((?:[a-z][a-z-]* ?){0,2}))",
+                                                QRegularExpression::MultilineOption);
+    for (const auto& match : commandLine.globalMatch(help)) {
+        const QString words = match.captured(1).trimmed();
+        if (words.isEmpty())
+            continue;
+        EXPECT_TRUE(QRegularExpression("\n\\.BR \"?" + words + "\"? ").match(man).hasMatch()) << words.toStdString();
+        everyHelp += RunProgram(words.split(' ') << "--help").out;
+    }
+    static const QRegularExpression named(R"(--[a-z-]+|\b[A-Z][A-Z_]{3,}\b|~/[^ ;)]+)");
+    for (const auto& match : named.globalMatch(everyHelp))
+        EXPECT_TRUE(man.contains(match.captured())) << match.captured().toStdString();
+    for (const char* heading : {"SYNOPSIS", "COMMANDS", "OPTIONS", "\"EXIT STATUS\"", "ENVIRONMENT", "FILES"})
+        EXPECT_TRUE(roff.contains(QString(".SH ") + heading)) << heading;
 }
 
 }
