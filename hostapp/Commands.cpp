@@ -111,7 +111,7 @@ int MainWindow(const QString& database, Note note, QTextStream& err)
         const OnMainWindowShown loaded([database, note](QWidget* window) {
             UserDatabase::Remember(database);
             if (note == Note::DemoWritten)
-                ShowInStatusBar(window, Translated(QString::fromUtf8("已建立演示数据库")));
+                ShowInStatusBar(window, Translated(QString::fromUtf8(QT_TRANSLATE_NOOP("VEZAROZIVADA", "已建立演示数据库"))));
         });
         face.Show();
         return 0;

@@ -135,7 +135,7 @@
     </message>
     <message>
         <location filename="../component/RuleAdmin.cpp" line="+123"/>
-        <location filename="../editor/frmBatRuleSet.cpp" line="+310"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+278"/>
         <source>级次</source>
         <translation>級次</translation>
     </message>
@@ -291,13 +291,13 @@
         <translation>流水號的長度不能小於格式字符的總長度:%1，請重新設置</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+243"/>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+188"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="+236"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+192"/>
         <source>批号管理</source>
         <translation>批號管理</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainCommands.cpp" line="+25"/>
+        <location filename="../mainwindow/MainCommands.cpp" line="+29"/>
         <source>新增</source>
         <translation>新增</translation>
     </message>
@@ -307,23 +307,23 @@
         <translation>管理</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+26"/>
         <source>修改</source>
         <translation>修改</translation>
     </message>
     <message>
-        <location line="-13"/>
+        <location line="-22"/>
         <source>删除</source>
         <translation>刪除</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+9"/>
         <location line="+1"/>
         <source>刷新</source>
         <translation>刷新</translation>
     </message>
     <message>
-        <location line="-18"/>
+        <location line="-25"/>
         <source>打印</source>
         <translation>打印</translation>
     </message>
@@ -338,17 +338,17 @@
         <translation>打印預覽</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+7"/>
         <source>退出</source>
         <translation>退出</translation>
     </message>
     <message>
-        <location line="+85"/>
+        <location line="+95"/>
         <source>主菜单</source>
         <translation>主菜單</translation>
     </message>
     <message>
-        <location line="-109"/>
+        <location line="-123"/>
         <source>文件(&amp;F)</source>
         <translation>文件(&amp;F)</translation>
     </message>
@@ -398,7 +398,7 @@
         <translation>保存(&amp;S)</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>打印(&amp;P)</source>
         <translation>打印(&amp;P)</translation>
     </message>
@@ -408,17 +408,17 @@
         <translation>打印預覽(&amp;V)</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>打印设置(&amp;R)</source>
         <translation>打印設置(&amp;R)</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>引出数据(&amp;O)...</source>
         <translation>引出數據(&amp;O)...</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>退出(&amp;X)</source>
         <translation>退出(&amp;X)</translation>
     </message>
@@ -443,42 +443,42 @@
         <translation>彙總(&amp;H)...</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>搜索(&amp;F)...</source>
         <translation>搜索(&amp;F)...</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>排序(&amp;S)...</source>
         <translation>排序(&amp;S)...</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>过滤(&amp;F)...</source>
         <translation>過濾(&amp;F)...</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>保存后立即刷新</source>
         <translation>保存後立即刷新</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>工具条(&amp;T)</source>
         <translation>工具條(&amp;T)</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>工具条标签(&amp;L)</source>
         <translation>工具條標籤(&amp;L)</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>状态条(&amp;S)</source>
         <translation>狀態條(&amp;S)</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>帮助手册(&amp;C)</source>
         <translation>幫助手冊(&amp;C)</translation>
     </message>
@@ -498,7 +498,7 @@
         <translation>時間</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-96"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="-91"/>
         <location filename="../editor/EditorTarget.cpp" line="+23"/>
         <location filename="../editor/RuleImport.cpp" line="+86"/>
         <location filename="../mainwindow/GroupTree.cpp" line="+39"/>
@@ -548,13 +548,13 @@
         <translation>找不到物料%1</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+76"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="+71"/>
         <location filename="../editor/EditorTarget.cpp" line="-24"/>
         <source>找不到物料组%1</source>
         <translation>找不到物料組%1</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+131"/>
+        <location filename="../component/RuleAdmin.cpp" line="+125"/>
         <source>没有选项“%1”</source>
         <translation>沒有選項「%1」</translation>
     </message>
@@ -574,7 +574,7 @@
         <translation>第%1級的「%2」不是允許的整數</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="-213"/>
+        <location filename="../component/RuleAdmin.cpp" line="-207"/>
         <source>第%1级的“%2”多于五项：属性:格式:长度:补位符:替换符</source>
         <translation>第%1級的「%2」多於五項：屬性:格式:長度:補位符:替換符</translation>
     </message>
@@ -609,7 +609,7 @@
         <translation>編碼級次必須是1到%1級</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+241"/>
+        <location filename="../component/RuleAdmin.cpp" line="+235"/>
         <source>选项%1只能是0或1，不能是“%2”</source>
         <translation>選項%1只能是0或1，不能是「%2」</translation>
     </message>
@@ -644,7 +644,7 @@
         <translation>%1應是整數，不是「%2」</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="-31"/>
+        <location filename="../component/RuleAdmin.cpp" line="-29"/>
         <source>%1没有批号规则</source>
         <translation>%1沒有批號規則</translation>
     </message>
@@ -654,7 +654,7 @@
         <translation>Owner應是item或group，不是「%1」</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-105"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="-98"/>
         <source>可以导入%1条物料规则和%2条物料组规则；试运行，什么也没有写</source>
         <translation>可以導入%1條物料規則和%2條物料組規則；試運行，什麼也沒有寫</translation>
     </message>
@@ -674,7 +674,7 @@
         <translation>將更改 %1 個物料的規則（保留 %2 個）</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="-58"/>
+        <location filename="../component/RuleAdmin.cpp" line="-54"/>
         <source>属性“%1”不在属性目录中</source>
         <translation>屬性「%1」不在屬性目錄中</translation>
     </message>
@@ -689,7 +689,7 @@
         <translation>引號沒有結束</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+75"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="+70"/>
         <source>打不开规则文件%1：%2</source>
         <translation>打不開規則文件%1：%2</translation>
     </message>
@@ -709,7 +709,7 @@
         <translation>提示</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-40"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="-37"/>
         <source>检查了%1条规则：%2个错误，%3个警告，%4个提示</source>
         <translation>檢查了%1條規則：%2個錯誤，%3個警告，%4個提示</translation>
     </message>
@@ -729,7 +729,7 @@
         <translation>物料組「%1」的規則：%2</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-32"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="-30"/>
         <source>物料组%1：%2</source>
         <translation>物料組%1：%2</translation>
     </message>
@@ -825,12 +825,12 @@
         <translation>%1：%2</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+69"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="+66"/>
         <source>规则文件没有写完：写入失败</source>
         <translation>規則文件沒有寫完：寫入失敗</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+10"/>
         <location line="+5"/>
         <source>规则文件%1没有写完：%2</source>
         <translation>規則文件%1沒有寫完：%2</translation>
@@ -846,7 +846,7 @@
         <translation>物料組代碼%1與多個物料組相近：%2，不能確定是哪一個</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-118"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="-114"/>
         <source>读不完规则文件%1：%2</source>
         <translation>讀不完規則文件%1：%2</translation>
     </message>
@@ -866,6 +866,7 @@
         <translation>……另有%1個物料</translation>
     </message>
     <message>
+        <location filename="../hostapp/Commands.cpp" line="+114"/>
         <source>已建立演示数据库</source>
         <translation>已建立示範資料庫</translation>
     </message>

@@ -135,7 +135,7 @@
     </message>
     <message>
         <location filename="../component/RuleAdmin.cpp" line="+123"/>
-        <location filename="../editor/frmBatRuleSet.cpp" line="+310"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+278"/>
         <source>级次</source>
         <translation>Level</translation>
     </message>
@@ -291,13 +291,13 @@
         <translation>The length of the serial number cannot be less than the total length of its format characters: %1. Please set it again.</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+243"/>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+188"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="+236"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+192"/>
         <source>批号管理</source>
         <translation>Batch Number Management</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainCommands.cpp" line="+25"/>
+        <location filename="../mainwindow/MainCommands.cpp" line="+29"/>
         <source>新增</source>
         <translation>New</translation>
     </message>
@@ -307,23 +307,23 @@
         <translation>Manage</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+26"/>
         <source>修改</source>
         <translation>Modify</translation>
     </message>
     <message>
-        <location line="-13"/>
+        <location line="-22"/>
         <source>删除</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+9"/>
         <location line="+1"/>
         <source>刷新</source>
         <translation>Refresh</translation>
     </message>
     <message>
-        <location line="-18"/>
+        <location line="-25"/>
         <source>打印</source>
         <translation>Print</translation>
     </message>
@@ -338,17 +338,17 @@
         <translation>Print Preview</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+7"/>
         <source>退出</source>
         <translation>Exit</translation>
     </message>
     <message>
-        <location line="+85"/>
+        <location line="+95"/>
         <source>主菜单</source>
         <translation>Main Menu</translation>
     </message>
     <message>
-        <location line="-109"/>
+        <location line="-123"/>
         <source>文件(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
@@ -398,7 +398,7 @@
         <translation>&amp;Save</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>打印(&amp;P)</source>
         <translation>&amp;Print</translation>
     </message>
@@ -408,17 +408,17 @@
         <translation>Print Pre&amp;view</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>打印设置(&amp;R)</source>
         <translation>P&amp;rint Setup</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>引出数据(&amp;O)...</source>
         <translation>Exp&amp;ort Data...</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>退出(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
@@ -443,42 +443,42 @@
         <translation>Summar&amp;y...</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>搜索(&amp;F)...</source>
         <translation>&amp;Find...</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>排序(&amp;S)...</source>
         <translation>S&amp;ort...</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>过滤(&amp;F)...</source>
         <translation>Fil&amp;ter...</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>保存后立即刷新</source>
         <translation>Refresh Immediately After Saving</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>工具条(&amp;T)</source>
         <translation>&amp;Toolbar</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>工具条标签(&amp;L)</source>
         <translation>Toolbar &amp;Labels</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>状态条(&amp;S)</source>
         <translation>&amp;Status Bar</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>帮助手册(&amp;C)</source>
         <translation>Help &amp;Contents</translation>
     </message>
@@ -498,7 +498,7 @@
         <translation>Time</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-96"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="-91"/>
         <location filename="../editor/EditorTarget.cpp" line="+23"/>
         <location filename="../editor/RuleImport.cpp" line="+86"/>
         <location filename="../mainwindow/GroupTree.cpp" line="+39"/>
@@ -548,13 +548,13 @@
         <translation>Material %1 was not found</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+76"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="+71"/>
         <location filename="../editor/EditorTarget.cpp" line="-24"/>
         <source>找不到物料组%1</source>
         <translation>Material group %1 was not found</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+131"/>
+        <location filename="../component/RuleAdmin.cpp" line="+125"/>
         <source>没有选项“%1”</source>
         <translation>There is no option &quot;%1&quot;</translation>
     </message>
@@ -574,7 +574,7 @@
         <translation>&quot;%2&quot; is not an allowed whole number at level %1</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="-213"/>
+        <location filename="../component/RuleAdmin.cpp" line="-207"/>
         <source>第%1级的“%2”多于五项：属性:格式:长度:补位符:替换符</source>
         <translation>&quot;%2&quot; at level %1 has more than five parts: property:format:length:pad:substitute</translation>
     </message>
@@ -609,7 +609,7 @@
         <translation>A rule has 1 to %1 levels</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+241"/>
+        <location filename="../component/RuleAdmin.cpp" line="+235"/>
         <source>选项%1只能是0或1，不能是“%2”</source>
         <translation>Option %1 takes only 0 or 1, not &quot;%2&quot;</translation>
     </message>
@@ -644,7 +644,7 @@
         <translation>%1 must be a whole number, not “%2”</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="-31"/>
+        <location filename="../component/RuleAdmin.cpp" line="-29"/>
         <source>%1没有批号规则</source>
         <translation>%1 has no batch number rule</translation>
     </message>
@@ -654,7 +654,7 @@
         <translation>Owner must be item or group, not “%1”</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-105"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="-98"/>
         <source>可以导入%1条物料规则和%2条物料组规则；试运行，什么也没有写</source>
         <translation>%1 material rules and %2 group rules can be imported; a dry run, nothing was written</translation>
     </message>
@@ -674,7 +674,7 @@
         <translation>Changes %1 materials&apos; rules (%2 kept)</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="-58"/>
+        <location filename="../component/RuleAdmin.cpp" line="-54"/>
         <source>属性“%1”不在属性目录中</source>
         <translation>The property “%1” is not in the property catalogue</translation>
     </message>
@@ -689,7 +689,7 @@
         <translation>A quoted field is not closed</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+75"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="+70"/>
         <source>打不开规则文件%1：%2</source>
         <translation>Cannot open the rule file %1: %2</translation>
     </message>
@@ -709,7 +709,7 @@
         <translation>Note</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-40"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="-37"/>
         <source>检查了%1条规则：%2个错误，%3个警告，%4个提示</source>
         <translation>Checked %1 rules: %2 errors, %3 warnings, %4 notes</translation>
     </message>
@@ -729,7 +729,7 @@
         <translation>Rule of material group “%1”: %2</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-32"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="-30"/>
         <source>物料组%1：%2</source>
         <translation>Material group %1: %2</translation>
     </message>
@@ -825,12 +825,12 @@
         <translation>%1: %2</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+69"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="+66"/>
         <source>规则文件没有写完：写入失败</source>
         <translation>The rule file is incomplete: writing failed</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+10"/>
         <location line="+5"/>
         <source>规则文件%1没有写完：%2</source>
         <translation>The rule file %1 is incomplete: %2</translation>
@@ -846,7 +846,7 @@
         <translation>Material group code %1 is close to several material groups: %2; it cannot be told which one is meant</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-118"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="-114"/>
         <source>读不完规则文件%1：%2</source>
         <translation>Cannot read the whole rule file %1: %2</translation>
     </message>
@@ -866,6 +866,7 @@
         <translation>… and %1 more materials</translation>
     </message>
     <message>
+        <location filename="../hostapp/Commands.cpp" line="+114"/>
         <source>已建立演示数据库</source>
         <translation>Demo database created</translation>
     </message>
