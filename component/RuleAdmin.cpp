@@ -120,7 +120,11 @@ QString RuleTextOf(const RuleGrid& grid)
 RuleAdmin::Rule RuleOf(const QString& owner, const RuleGrid& grid)
 {
     RuleAdmin::Rule rule{owner, RuleTextOf(grid), {}, {}};
-    for (const char* caption : {QT_TRANSLATE_NOOP("VEZAROZIVADA", "级次"), QT_TRANSLATE_NOOP("VEZAROZIVADA", "属性"), QT_TRANSLATE_NOOP("VEZAROZIVADA", "格式"), QT_TRANSLATE_NOOP("VEZAROZIVADA", "长度"), QT_TRANSLATE_NOOP("VEZAROZIVADA", "补位符"), QT_TRANSLATE_NOOP("VEZAROZIVADA", "替换符")})
+    static const char* const captions[] = {
+        QT_TRANSLATE_NOOP("VEZAROZIVADA", "级次"), QT_TRANSLATE_NOOP("VEZAROZIVADA", "属性"),
+        QT_TRANSLATE_NOOP("VEZAROZIVADA", "格式"), QT_TRANSLATE_NOOP("VEZAROZIVADA", "长度"),
+        QT_TRANSLATE_NOOP("VEZAROZIVADA", "补位符"), QT_TRANSLATE_NOOP("VEZAROZIVADA", "替换符")};
+    for (const char* caption : captions)
         rule.captions << MParse::TranslateText(caption);
     for (int row = 1; row <= grid.RowCount(); ++row) {
         if (SpreadConsole::RowPropertyID(grid, row) <= 0)

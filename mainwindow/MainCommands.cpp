@@ -91,11 +91,10 @@ MainCommands::MainCommands(QWidget* window, QToolBar* toolbar, std::function<voi
     : menuBar_(new QMenuBar(window))
 {
     menuBar_->setObjectName(QStringLiteral("MainMenu"));
-    QList<QMenu*> menus;
-    for (const Menu& menu : Menus()) {
-        menus << menuBar_->addMenu(QString::fromUtf8(menu.caption));
-        menus.last()->setObjectName(QLatin1String(menu.name));
-        menus.last()->menuAction()->setObjectName(QLatin1String(menu.toolId));
+    for (size_t i = 0; i < menus_.size(); ++i) {
+        menus_[i] = menuBar_->addMenu(QString::fromUtf8(Menus()[i].caption));
+        menus_[i]->setObjectName(QLatin1String(Menus()[i].name));
+        menus_[i]->menuAction()->setObjectName(QLatin1String(Menus()[i].toolId));
     }
     for (const Row& row : Rows()) {
         Q_ASSERT(&row == &Rows()[size_t(row.command)]);
@@ -114,8 +113,8 @@ MainCommands::MainCommands(QWidget* window, QToolBar* toolbar, std::function<voi
         if (row.menu == None)
             continue;
         if (row.separatorBefore)
-            menus[row.menu]->addSeparator();
-        menus[row.menu]->addAction(action);
+            menus_[row.menu]->addSeparator();
+        menus_[row.menu]->addAction(action);
     }
     FillToolbar(toolbar);
 }
@@ -144,11 +143,10 @@ void MainCommands::ApplyCaptions()
         action->setIconText(MParse::TranslateText(row.buttonCaption));
         action->setToolTip(MParse::TranslateText(row.toolTip));
     }
-    for (const Menu& designed : Menus())
-        if (auto* menu = menuBar_->findChild<QMenu*>(QLatin1String(designed.name), Qt::FindDirectChildrenOnly)) {
-            menu->setTitle(MParse::TranslateText(designed.caption));
-            menu->setWindowTitle(MParse::TranslateText(designed.title));
-        }
+    for (size_t i = 0; i < menus_.size(); ++i) {
+        menus_[i]->setTitle(MParse::TranslateText(Menus()[i].caption));
+        menus_[i]->setWindowTitle(MParse::TranslateText(Menus()[i].title));
+    }
     menuBar_->setAccessibleName(MParse::TranslateText("主菜单"));
 }
 

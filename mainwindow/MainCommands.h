@@ -8,6 +8,7 @@
 #include <functional>
 
 class QAction;
+class QMenu;
 class QMenuBar;
 class QToolBar;
 class QWidget;
@@ -76,6 +77,7 @@ private:
     void FillToolbar(QToolBar* toolbar) const;
 
     QMenuBar* menuBar_;
+    std::array<QMenu*, 5> menus_{};   // as Menus() gives them
     std::array<QAction*, MainCommandCount> actions_{};
 };
 

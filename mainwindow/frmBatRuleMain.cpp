@@ -2,20 +2,20 @@
 
 #include "BatRuleLedger.h"
 #include "BatRulePrint.h"
-#include "ToolbarCaptions.h"
 #include "EditorTarget.h"
 #include "GLB.h"
 #include "GroupTree.h"
 #include "GroupTreeModel.h"
 #include "HostError.h"
 #include "HostErrors.h"
+#include "KeyPreview.h"
 #include "LedgerGrid.h"
 #include "LoadSteps.h"
-#include "KeyPreview.h"
 #include "LockKeys.h"
 #include "MMTS.h"
 #include "MParse.h"
 #include "MainCommands.h"
+#include "ToolbarCaptions.h"
 #include "VirtualKeys.h"
 #include "frmBatRuleSet.h"
 
@@ -34,8 +34,6 @@
 #include <QToolBar>
 #include <QTreeView>
 #include <QVBoxLayout>
-
-using namespace Qt::StringLiterals;
 
 namespace vellbatchrule {
 

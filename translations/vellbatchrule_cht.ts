@@ -134,7 +134,7 @@
         <translation>短代碼</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+123"/>
+        <location filename="../component/RuleAdmin.cpp" line="+124"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+278"/>
         <source>级次</source>
         <translation>級次</translation>
@@ -146,7 +146,7 @@
         <translation>屬性</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <location filename="../mainwindow/MainCommands.cpp" line="+32"/>
         <source>格式</source>
@@ -159,7 +159,7 @@
         <translation>長度</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>补位符</source>
         <translation>補位符</translation>
@@ -196,7 +196,7 @@
         <translation>選項</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+27"/>
+        <location filename="../component/RuleAdmin.cpp" line="+28"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>蓝字入库单批次号根据规则直接产生</source>
         <translation>藍字入庫單批次號根據規則直接產生</translation>
@@ -292,7 +292,7 @@
     </message>
     <message>
         <location filename="../component/RuleAdminFiles.cpp" line="+236"/>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+192"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+190"/>
         <source>批号管理</source>
         <translation>批號管理</translation>
     </message>
@@ -343,12 +343,12 @@
         <translation>退出</translation>
     </message>
     <message>
-        <location line="+95"/>
+        <location line="+93"/>
         <source>主菜单</source>
         <translation>主菜單</translation>
     </message>
     <message>
-        <location line="-123"/>
+        <location line="-121"/>
         <source>文件(&amp;F)</source>
         <translation>文件(&amp;F)</translation>
     </message>
@@ -574,7 +574,7 @@
         <translation>第%1級的「%2」不是允許的整數</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="-207"/>
+        <location filename="../component/RuleAdmin.cpp" line="-211"/>
         <source>第%1级的“%2”多于五项：属性:格式:长度:补位符:替换符</source>
         <translation>第%1級的「%2」多於五項：屬性:格式:長度:補位符:替換符</translation>
     </message>
@@ -609,7 +609,7 @@
         <translation>編碼級次必須是1到%1級</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+235"/>
+        <location filename="../component/RuleAdmin.cpp" line="+239"/>
         <source>选项%1只能是0或1，不能是“%2”</source>
         <translation>選項%1只能是0或1，不能是「%2」</translation>
     </message>

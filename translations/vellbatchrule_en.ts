@@ -134,7 +134,7 @@
         <translation>Short Code</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+123"/>
+        <location filename="../component/RuleAdmin.cpp" line="+124"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+278"/>
         <source>级次</source>
         <translation>Level</translation>
@@ -146,7 +146,7 @@
         <translation>Property</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <location filename="../mainwindow/MainCommands.cpp" line="+32"/>
         <source>格式</source>
@@ -159,7 +159,7 @@
         <translation>Len.</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>补位符</source>
         <translation>Pad</translation>
@@ -196,7 +196,7 @@
         <translation>Options</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+27"/>
+        <location filename="../component/RuleAdmin.cpp" line="+28"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>蓝字入库单批次号根据规则直接产生</source>
         <translation>Blue-ink receipts take their batch numbers from the rule</translation>
@@ -292,7 +292,7 @@
     </message>
     <message>
         <location filename="../component/RuleAdminFiles.cpp" line="+236"/>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+192"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+190"/>
         <source>批号管理</source>
         <translation>Batch Number Management</translation>
     </message>
@@ -343,12 +343,12 @@
         <translation>Exit</translation>
     </message>
     <message>
-        <location line="+95"/>
+        <location line="+93"/>
         <source>主菜单</source>
         <translation>Main Menu</translation>
     </message>
     <message>
-        <location line="-123"/>
+        <location line="-121"/>
         <source>文件(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
@@ -574,7 +574,7 @@
         <translation>&quot;%2&quot; is not an allowed whole number at level %1</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="-207"/>
+        <location filename="../component/RuleAdmin.cpp" line="-211"/>
         <source>第%1级的“%2”多于五项：属性:格式:长度:补位符:替换符</source>
         <translation>&quot;%2&quot; at level %1 has more than five parts: property:format:length:pad:substitute</translation>
     </message>
@@ -609,7 +609,7 @@
         <translation>A rule has 1 to %1 levels</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+235"/>
+        <location filename="../component/RuleAdmin.cpp" line="+239"/>
         <source>选项%1只能是0或1，不能是“%2”</source>
         <translation>Option %1 takes only 0 or 1, not &quot;%2&quot;</translation>
     </message>
