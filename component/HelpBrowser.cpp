@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -52,6 +53,14 @@ void HelpBrowser::ShowHELP(qint32&, qint16, QString& topic, qint32&, QString&, q
         window_->setObjectName(QStringLiteral("helpBrowser"));
         window_->setOpenExternalLinks(false);
         window_->resize(760, 640);
+        // A window of its own, closed from the keyboard as a viewer is.
+        QList<QKeySequence> closing = QKeySequence::keyBindings(QKeySequence::Close);
+        for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+            if (!closing.contains(keys))
+                closing << keys;
+        auto* close = new QShortcut(window_);
+        close->setKeys(closing);
+        QObject::connect(close, &QShortcut::activated, window_, &QWidget::close);
     } else if (window_->parentWidget() != owner) {
         window_->setParent(owner, Qt::Window);
     }

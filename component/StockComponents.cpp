@@ -15,11 +15,34 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
+#include <QStandardPaths>
 #include <QRegularExpression>
 
 #include <dlfcn.h>
 
 namespace vellbatchrule {
+
+namespace {
+
+// A desktop that names no icon theme (hicolor holds no toolbar pictures), or
+// a platform that names none at all, gets the common one where it is installed.
+void UseCommonIconTheme()
+{
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return;
+    if (!QIcon::themeName().isEmpty() && QIcon::themeName() != QStringLiteral("hicolor"))
+        return;
+    QStringList paths = QIcon::themeSearchPaths();
+    for (const QString& icons : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                                          QStandardPaths::LocateDirectory))
+        if (!paths.contains(icons) && !paths.contains(QDir::cleanPath(icons)))
+            paths << icons;
+    QIcon::setThemeSearchPaths(paths);
+    QIcon::setThemeName(QStringLiteral("Adwaita"));
+}
+
+}
 
 QString SessionLanguage()
 {
@@ -88,6 +111,7 @@ void UseStockComponents(const StockSettings& settings)
     });
     SharePropsStore::SetProperty(QStringLiteral("PropsString"), settings.propsString);
     WidgetGlossaLoader::InstallFontSubstitutes();
+    UseCommonIconTheme();
 }
 
 }

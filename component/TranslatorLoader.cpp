@@ -1,5 +1,7 @@
 #include "TranslatorLoader.h"
 
+#include "QtTranslations.h"
+
 #include <QDir>
 #include <QMutex>
 #include <QTranslator>
@@ -42,9 +44,10 @@ QString TranslatorLoader::FileSuffix(const QString& languageCode)
 
 void TranslatorLoader::SetLanguageID(const QString& languageCode)
 {
-    if (languageCode == language_)
+    if (language_ && languageCode == *language_)
         return;
     language_ = languageCode;
+    QtTranslations::UseLanguage(languageCode);
     const QString suffix = FileSuffix(languageCode);
     translator_ = suffix.isEmpty()
                       ? nullptr

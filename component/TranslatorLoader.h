@@ -3,6 +3,7 @@
 #include "ResourceLoader.h"
 
 #include <QString>
+#include <optional>
 
 class QTranslator;
 
@@ -24,7 +25,7 @@ public:
 private:
     QString dir_;
     QByteArray context_;
-    QString language_;
+    std::optional<QString> language_;   // none until a language is set
     const QTranslator* translator_ = nullptr;   // shared by the process
 };
 

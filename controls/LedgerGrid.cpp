@@ -2,6 +2,7 @@
 
 #include "LedgerFont.h"
 #include "Twips.h"
+#include "ViewItemDelegate.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -22,6 +23,9 @@ LedgerGrid::LedgerGrid(QWidget* parent, std::shared_ptr<QPrinter> printer)
     // Fixed row heights let the view place 100,000 rows without asking for them.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
+    // A caption stands where its cells start: a column wider than the view still shows it.
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    ViewItemDelegate::Use(this);
     connect(this, &QAbstractItemView::doubleClicked, this, [this] {
         if (activation)
             activation();

@@ -6,6 +6,7 @@
 #include "LedgerGrid.h"
 #include "OutputFile.h"
 
+#include <QAction>
 #include <QDate>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -13,6 +14,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 
 namespace vellbatchrule {
 
@@ -40,9 +42,19 @@ LedgerGridPrinter::LedgerGridPrinter(LedgerGrid& grid, std::shared_ptr<QPrinter>
 {
 }
 
-void LedgerGridPrinter::PrintOut()
+LedgerPrinter::Printed LedgerGridPrinter::PrintOut()
 {
-    Paint(setting_.get());
+    if (Destination(*setting_).isEmpty() && !ChoosePrinter())
+        return {};
+    const int pages = Paint(setting_.get());
+    return {pages, Destination(*setting_)};
+}
+
+bool LedgerGridPrinter::ChoosePrinter()
+{
+    QPrintDialog choose(setting_.get(), &grid_);
+    choose.setObjectName(QStringLiteral("LedgerPrintDialog"));
+    return choose.exec() == QDialog::Accepted;
 }
 
 void LedgerGridPrinter::PrintPreview()
@@ -50,6 +62,11 @@ void LedgerGridPrinter::PrintPreview()
     QPrintPreviewDialog preview(setting_.get(), &grid_);
     preview.setObjectName(QStringLiteral("LedgerPrintPreview"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [this](QPrinter* printer) { Paint(printer); });
+    if (const QScreen* screen = grid_.screen())
+        preview.resize(screen->availableGeometry().size() * 0.9);
+    // Through the dialog's own action, so that its toolbar shows the zoom it has.
+    if (auto* fitWidth = preview.findChild<QAction*>(QStringLiteral("fitWidthAction")))
+        fitWidth->trigger();
     preview.exec();
 }
 
@@ -78,8 +95,12 @@ int LedgerGridPrinter::PrintToPdf(const QString& file)
 
 int LedgerGridPrinter::Paint(QPrinter* printer)
 {
-    return PaintOn(*printer, printer->resolution(),
-                   printer->outputFileName().isEmpty() ? printer->printerName() : printer->outputFileName());
+    return PaintOn(*printer, printer->resolution(), Destination(*printer));
+}
+
+QString LedgerGridPrinter::Destination(const QPrinter& printer)
+{
+    return printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
 }
 
 int LedgerGridPrinter::PaintOn(QPagedPaintDevice& device, int resolution, const QString& name)

@@ -23,7 +23,9 @@ class LedgerGridPrinter : public LedgerPrinter {
 public:
     LedgerGridPrinter(LedgerGrid& grid, std::shared_ptr<QPrinter> setting);
 
-    void PrintOut() override;
+    // With no printer chosen yet, the print dialog chooses one first.
+    Printed PrintOut() override;
+    // Opens large, the page fitting its width.
     void PrintPreview() override;
     void PrinterSetup() override;
     // The same pages, into a PDF file, on the setting's paper; answers the
@@ -46,6 +48,8 @@ private:
         int rowsPerPage = 1;
         int pages = 1;
     };
+    static QString Destination(const QPrinter& printer);
+    bool ChoosePrinter();
     int PaintOn(QPagedPaintDevice& device, int resolution, const QString& name);
     Layout LayOut(QPainter& painter, QPagedPaintDevice& device, int resolution) const;
     void PaintPage(QPainter& painter, const Layout& layout, int page) const;

@@ -37,7 +37,12 @@ public:
     const Line& Header(int index) const { return At(const_cast<Lines&>(header_), index); }
     const Line& Footer(int index) const { return At(const_cast<Lines&>(footer_), index); }
 
-    virtual void PrintOut() = 0;
+    // What went to the printer: no pages when the user chose no printer.
+    struct Printed {
+        int pages = 0;
+        QString printer;
+    };
+    virtual Printed PrintOut() = 0;
     virtual void PrintPreview() = 0;
     virtual void PrinterSetup() = 0;
 

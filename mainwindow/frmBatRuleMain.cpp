@@ -16,6 +16,7 @@
 #include "MParse.h"
 #include "MainCommands.h"
 #include "ToolbarCaptions.h"
+#include "ViewItemDelegate.h"
 #include "VirtualKeys.h"
 #include "frmBatRuleSet.h"
 
@@ -110,6 +111,7 @@ void frmBatRuleMain::CreateControls()
     tvBatRule_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tvBatRule_->header()->setStretchLastSection(false);
     tvBatRule_->setTextElideMode(Qt::ElideNone);
+    ViewItemDelegate::Use(tvBatRule_);
     connect(tvBatRule_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& node) {
         if (node.isValid() && !loadingTree_)
             tvBatRule_NodeClick(node);
@@ -210,7 +212,11 @@ void frmBatRuleMain::InitMainWindow()
 
 void frmBatRuleMain::SetUpLedger()
 {
+    // The widths are shares of the ledger's width, which its pane gives it only when laid out.
+    pxBatRule_->layout()->activate();
     Ledger& ledger = *ldgBatRule_;
+    // The font printing sets, from the start: a print leaves the view as it was.
+    Quietly([&] { ledger.SetGridFont(BatRulePrint::GridFont()); });
     ledger.SetRows(1);
     ledger.SetCols(4);
     ledger.SetBodyColor(255, 255, 255);
@@ -387,9 +393,10 @@ void frmBatRuleMain::PrintLedger(bool preview)
     print_->SetBRPrintLedger(ldgBatRule_);
     print_->SetLdgLayout();
     if (preview)
-        ldgBatRule_->Printer().PrintPreview();
-    else
-        ldgBatRule_->Printer().PrintOut();
+        return ldgBatRule_->Printer().PrintPreview();
+    panels_[0]->clear();
+    if (const LedgerPrinter::Printed printed = ldgBatRule_->Printer().PrintOut(); printed.pages > 0)
+        panels_[0]->setText(MParse::TranslateFormat("已将 %1 页送往 %2", {printed.pages, printed.printer}));
 }
 
 void frmBatRuleMain::ShowHelp()
@@ -451,6 +458,15 @@ void frmBatRuleMain::changeEvent(QEvent* event)
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         ShowLockKeys();
     QDialog::changeEvent(event);
+}
+
+void frmBatRuleMain::keyPressEvent(QKeyEvent* event)
+{
+    // Esc, a dialog's Cancel, is no command here: the window closes only
+    // through 退出 or its close button.
+    if (event->matches(QKeySequence::Cancel))
+        return event->accept();
+    QDialog::keyPressEvent(event);
 }
 
 void frmBatRuleMain::ShowLockKeys()

@@ -43,8 +43,13 @@ void BatRulePrint::SetLdgLayout()
                         QStringLiteral("BatRulePrint"));
     MParse::SetLedgerPrintFonts(*ledger_);
     SetPrintHeader();
-    ledger_->SetGridFont({FontName(), FontCharset(), 9, false, false});
+    ledger_->SetGridFont(GridFont());
     SetPrintFooter();
+}
+
+LedgerPrinter::Font BatRulePrint::GridFont()
+{
+    return {FontName(), FontCharset(), 9, false, false};
 }
 
 void BatRulePrint::SetPrintHeader()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LedgerPrinter.h"
+
 #include <QString>
 
 namespace vellbatchrule {
@@ -18,6 +20,9 @@ public:
     // Sets absolute values only, so printing twice lays out the same pages.
     // A failing font lookup or control passes to the caller.
     void SetLdgLayout();
+
+    // The ledger's own font, which printing sets: the language's font at size 9.
+    static LedgerPrinter::Font GridFont();
 
 private:
     void SetPrintHeader();

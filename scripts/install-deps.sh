@@ -10,7 +10,7 @@ packages=(
   libqt6sql6-sqlite libqt6sql6-odbc unixodbc-dev
   libsqliteodbc libsqlite3-dev sqlite3
   qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools
-  fonts-noto-cjk
+  fonts-noto-cjk adwaita-icon-theme qt6-translations-l10n
   googletest libgtest-dev libgmock-dev
   libbenchmark-dev
   xvfb xauth

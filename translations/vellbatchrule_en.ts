@@ -292,7 +292,7 @@
     </message>
     <message>
         <location filename="../component/RuleAdminFiles.cpp" line="+236"/>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+190"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+192"/>
         <source>批号管理</source>
         <translation>Batch Number Management</translation>
     </message>
@@ -498,6 +498,11 @@
         <translation>Time</translation>
     </message>
     <message>
+        <location line="+241"/>
+        <source>已将 %1 页送往 %2</source>
+        <translation>%1 page(s) sent to %2</translation>
+    </message>
+    <message>
         <location filename="../component/RuleAdminFiles.cpp" line="-91"/>
         <location filename="../editor/EditorTarget.cpp" line="+23"/>
         <location filename="../editor/RuleImport.cpp" line="+86"/>
@@ -522,7 +527,7 @@
         <translation> record(s)</translation>
     </message>
     <message>
-        <location filename="../printing/BatRulePrint.cpp" line="+58"/>
+        <location filename="../printing/BatRulePrint.cpp" line="+63"/>
         <source>|打印日期：&amp;[日期]</source>
         <translation>|Print date: &amp;[日期]</translation>
     </message>
@@ -537,7 +542,7 @@
         <translation>|Total &amp;[总页] pages</translation>
     </message>
     <message>
-        <location filename="../component/HelpBrowser.cpp" line="+44"/>
+        <location filename="../component/HelpBrowser.cpp" line="+45"/>
         <source>找不到帮助主题%1：%2</source>
         <translation>Help topic %1 was not found: %2</translation>
     </message>

@@ -84,6 +84,22 @@ TEST(TranslatorLoader, MissingFilesLeaveTextsAlone)
     EXPECT_EQ(loader.LoadString("条记录"), "条记录");
 }
 
+// Qt's own dialogs speak the session's language once the string loader knows it.
+TEST(TranslatorLoader, GivesQtsOwnTextsTheSessionsLanguage)
+{
+    const QList<QPair<const char*, QStringList>> languages{
+        {"chs", {"确定", "打印预览"}}, {"cht", {"確定", "列印預覽"}}, {"en", {"OK", "Print Preview"}}, {"", {"确定", "打印预览"}}};
+    for (const auto& [language, texts] : languages) {
+        TranslatorLoader loader(kTranslations);
+        loader.SetLanguageID(language);
+        EXPECT_EQ((QStringList{QCoreApplication::translate("QPlatformTheme", "OK"),
+                               QCoreApplication::translate("QPrintPreviewDialog", "Print Preview")}),
+                  texts)
+            << language;
+    }
+    TranslatorLoader("").SetLanguageID("en");
+}
+
 class GlossaLoaderTest : public testing::Test {
 protected:
     GlossaLoaderTest()
@@ -190,6 +206,17 @@ TEST_F(HelpWindow, PagesInEachLanguageAreWrittenInIt)
     EXPECT_TRUE(browser.Window()->toPlainText().contains("流水號"));
     Show(browser, "en");
     EXPECT_TRUE(browser.Window()->toPlainText().contains("serial number", Qt::CaseInsensitive));
+}
+
+TEST_F(HelpWindow, EscAndCtrlWCloseIt)
+{
+    HelpBrowser browser(kHelp, kTranslations, SessionLanguage);
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        Show(browser, "chs");
+        ASSERT_TRUE(QTest::qWaitForWindowActive(browser.Window()));
+        QTest::keySequence(browser.Window(), keys);
+        EXPECT_FALSE(browser.Window()->isVisible()) << keys.toString().toStdString();
+    }
 }
 
 TEST_F(HelpWindow, MissingPageIsAClearError)

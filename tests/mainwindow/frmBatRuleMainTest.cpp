@@ -30,6 +30,9 @@
 #include <QToolButton>
 #include <QAbstractItemModelTester>
 #include <QTreeView>
+#include <QHelpEvent>
+#include <QScreen>
+#include <QToolTip>
 
 namespace {
 
@@ -342,6 +345,9 @@ TEST_F(MainWindow, ToolbarButtonsAreTheirMenuCommands)
     EXPECT_EQ(Find<QToolButton>("PrintPreView")->text(), "预览");
     EXPECT_EQ(Find<QToolButton>("PrintPreView")->toolTip(), "打印预览");
     EXPECT_FALSE(Find<QToolButton>("Modify")->isEnabled());
+    // Pictures from the desktop's icon theme, the common one where it names none.
+    EXPECT_EQ(Command("mcFPrint")->icon().name(), "document-print");
+    EXPECT_EQ(Command("mcFPrintPreview")->icon().name(), "document-print-preview");
     // The shortcut is the window's, whether or not its toolbar shows.
     Command("mcWToolBar")->trigger();
     ClickGroup("K7");
@@ -470,6 +476,140 @@ TEST_F(MainWindow, PrinterSetupPrintAndPreviewShareOnePrinter)
     // Printing sets the ledger's own font for the language.
     EXPECT_EQ(Ledger()->font().pointSizeF(), 9);
     EXPECT_TRUE(Ledger()->font().families().contains("宋体"));
+}
+
+TEST_F(MainWindow, EscClosesAnOpenMenuAndNeverTheWindow)
+{
+    Load();
+    ClickGroup("K7");
+    ClickLedgerRow(2);
+    for (QWidget* view : {static_cast<QWidget*>(Tree()), static_cast<QWidget*>(Ledger())}) {
+        view->setFocus();
+        User::Press(Qt::Key_Escape);
+        EXPECT_TRUE(window.isVisible()) << view->objectName().toStdString();
+    }
+    User::Press(Qt::Key_F, Qt::AltModifier);
+    ASSERT_TRUE(QApplication::activePopupWidget()) << "Alt+F opens the file menu";
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    User::Settle();
+    EXPECT_FALSE(QApplication::activePopupWidget());
+    User::Press(Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(MainWindow, LedgerColumnsTakeTheirSharesOfItsWidthWithCaptionsAtTheLeft)
+{
+    Load();
+    const double width = Ledger()->width();
+    const QList<QPair<int, double>> shares{{1, 1.0 / 4}, {2, 3.0 / 8}, {3, 6.0 / 8}};
+    for (const auto& [column, share] : shares)
+        EXPECT_NEAR(Ledger()->columnWidth(column), width * share, width / 100) << column;
+    EXPECT_TRUE(Ledger()->horizontalHeader()->defaultAlignment() & Qt::AlignLeft);
+}
+
+TEST_F(MainWindow, TextsTheirCellCutsShowWholeInATooltip)
+{
+    Load();
+    ClickGroup("K7");
+    const auto tipAt = [](QAbstractItemView* view, const QModelIndex& index) {
+        QToolTip::hideText();
+        for (int wait = 0; wait < 100 && QToolTip::isVisible(); ++wait)
+            QTest::qWait(10);
+        const QRect item = view->visualRect(index);
+        const QPoint at(std::min(item.center().x(), view->viewport()->width() - 4), item.center().y());
+        QHelpEvent help(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(view->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString("(none)");
+    };
+    const QModelIndex root = Tree()->model()->index(0, 0);
+    EXPECT_EQ(tipAt(Tree(), Tree()->model()->index(0, 0, root)), "01(原材料)");
+    EXPECT_EQ(tipAt(Tree(), root), "(none)");
+    QAbstractItemModel* rows = Ledger()->model();
+    EXPECT_EQ(tipAt(Ledger(), rows->index(0, 1)), "(none)");
+    Ledger()->setColumnWidth(2, 20);
+    EXPECT_EQ(tipAt(Ledger(), rows->index(0, 2)), rows->index(0, 2).data().toString());
+    QToolTip::hideText();
+}
+
+TEST_F(MainWindow, OnlyTheViewWithTheFocusPaintsItsSelectionInTheHighlight)
+{
+    Load();
+    ClickGroup("K7");
+    ClickLedgerRow(2);
+    // The highlight is a strong colour, the selection without focus grey;
+    // along the top edge of the current row, where no text is painted.
+    const auto selection = [](QAbstractItemView* view) {
+        const QRect row = view->visualRect(view->currentIndex());
+        return view->viewport()->grab().toImage().pixelColor(std::min(row.center().x(), view->viewport()->width() - 4),
+                                                            row.top() + 1);
+    };
+    for (QAbstractItemView* focused : {static_cast<QAbstractItemView*>(Ledger()), static_cast<QAbstractItemView*>(Tree())}) {
+        focused->setFocus();
+        User::Settle();
+        for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(Ledger()), static_cast<QAbstractItemView*>(Tree())})
+            EXPECT_EQ(selection(view).hsvSaturation() > 128, view == focused) << selection(view).name().toStdString()
+                << view->objectName().toStdString() << " with the focus in " << focused->objectName().toStdString();
+    }
+}
+
+// Having no printer chosen is no error: the print dialog chooses one; a
+// printer that fails still shows the error box.
+TEST_F(MainWindow, PrintWithoutAPrinterChoosesOneFirst)
+{
+    Load();
+    ClickGroup("K7");
+    QTemporaryDir out;
+    const std::shared_ptr<QPrinter> printer = Ledger()->PrinterSetting();
+    struct Case {
+        const char* chosen;   // "" when the dialog is cancelled
+        bool printed;
+    };
+    for (const Case& step : {Case{"", false}, Case{"printed.pdf", true}, Case{"no/such/folder/x.pdf", false}}) {
+        printer->setOutputFileName({});
+        printer->setPrinterName({});
+        RecordingMessageBox::shown.clear();
+        QString dialog;
+        const QString file = out.filePath(step.chosen);
+        User::WhenModalOpens([&](QWidget* modal) {
+            dialog = modal->objectName();
+            if (*step.chosen == 0) {
+                modal->close();
+                return;
+            }
+            auto* choose = qobject_cast<QPrintDialog*>(modal);
+            choose->printer()->setOutputFileName(file);
+            choose->done(QDialog::Accepted);
+        });
+        Command("mcFPrint")->trigger();
+        EXPECT_EQ(dialog, "LedgerPrintDialog") << step.chosen;
+        EXPECT_EQ(QFile::exists(file) && step.printed, step.printed) << step.chosen;
+        EXPECT_EQ(Status(1), step.printed ? "已将 1 页送往 " + file : QString()) << step.chosen;
+        EXPECT_EQ(Messages().size(), *step.chosen && !step.printed ? 1 : 0) << step.chosen;
+        User::Settle();
+    }
+    EXPECT_TRUE(Messages().value(0).startsWith("BarList_ToolClick\r\nCannot print to"));
+}
+
+TEST_F(MainWindow, PreviewOpensLargeAndTheLedgerLooksAsBefore)
+{
+    Load();
+    ClickGroup("K7");
+    const int rowHeight = Ledger()->rowHeight(0);
+    const QFont font = Ledger()->font();
+    QPrintPreviewWidget::ZoomMode zoom = QPrintPreviewWidget::CustomZoom;
+    QSize size;
+    User::WhenModalOpens([&](QWidget* modal) {
+        zoom = modal->findChild<QPrintPreviewWidget*>()->zoomMode();
+        size = modal->size();
+        modal->close();
+    });
+    QTest::mouseClick(Find<QToolButton>("PrintPreView"), Qt::LeftButton);
+    EXPECT_EQ(zoom, QPrintPreviewWidget::FitToWidth);
+    const QSize screen = window.screen()->availableGeometry().size();
+    EXPECT_GE(size.width(), screen.width() * 0.8);
+    EXPECT_GE(size.height(), screen.height() * 0.8);
+    EXPECT_EQ(Ledger()->rowHeight(0), rowHeight);
+    EXPECT_EQ(Ledger()->font(), font);
 }
 
 TEST_F(MainWindow, ExitClosesTheWindow)

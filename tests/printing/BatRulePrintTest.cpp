@@ -21,7 +21,7 @@ public:
     QString CellText(int, int) const override { return {}; }
     void SetGridFont(const LedgerPrinter::Font& font) override { gridFont = font; }
     LedgerPrinter& Printer() override { return *this; }
-    void PrintOut() override {}
+    Printed PrintOut() override { return {}; }
     void PrintPreview() override {}
     void PrinterSetup() override {}
 
