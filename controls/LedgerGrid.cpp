@@ -10,7 +10,7 @@
 
 namespace vellbatchrule {
 
-LedgerGrid::LedgerGrid(QWidget* parent, std::shared_ptr<QPrinter> printer)
+LedgerGrid::LedgerGrid(QWidget* parent, std::shared_ptr<SharedPrinter> printer)
     : QTableView(parent), model_(rowTextRequest), printer_(*this, std::move(printer))
 {
     setModel(&model_);

@@ -16,7 +16,7 @@ namespace vellbatchrule {
 // Two grids may share one printer setting.
 class LedgerGrid : public QTableView, public Ledger {
 public:
-    explicit LedgerGrid(QWidget* parent = nullptr, std::shared_ptr<QPrinter> printer = nullptr);
+    explicit LedgerGrid(QWidget* parent = nullptr, std::shared_ptr<SharedPrinter> printer = nullptr);
     ~LedgerGrid() override;
 
     int Rows() const override { return model_.Rows(); }
@@ -36,7 +36,8 @@ public:
     LedgerPrinter& Printer() override { return printer_; }
 
     const LedgerGridModel& Model() const { return model_; }
-    std::shared_ptr<QPrinter> PrinterSetting() const { return printer_.Setting(); }
+    QPrinter& PrinterSetting() const { return printer_.Setting(); }
+    std::shared_ptr<SharedPrinter> SharedPrinterSetting() const { return printer_.Shared(); }
 
 protected:
     void KeepingCurrentRow(const std::function<void()>& reset);

@@ -37,29 +37,36 @@ Qt::Alignment AlignmentOfPart(qsizetype part, qsizetype parts)
 
 }
 
-LedgerGridPrinter::LedgerGridPrinter(LedgerGrid& grid, std::shared_ptr<QPrinter> setting)
-    : grid_(grid), setting_(setting ? std::move(setting) : std::make_shared<QPrinter>(QPrinter::HighResolution))
+QPrinter& SharedPrinter::Get()
+{
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
+LedgerGridPrinter::LedgerGridPrinter(LedgerGrid& grid, std::shared_ptr<SharedPrinter> setting)
+    : grid_(grid), setting_(setting ? std::move(setting) : std::make_shared<SharedPrinter>())
 {
 }
 
 LedgerPrinter::Printed LedgerGridPrinter::PrintOut()
 {
-    if (Destination(*setting_).isEmpty() && !ChoosePrinter())
+    if (Destination(Setting()).isEmpty() && !ChoosePrinter())
         return {};
-    const int pages = Paint(setting_.get());
-    return {pages, Destination(*setting_)};
+    const int pages = Paint(&Setting());
+    return {pages, Destination(Setting())};
 }
 
 bool LedgerGridPrinter::ChoosePrinter()
 {
-    QPrintDialog choose(setting_.get(), &grid_);
+    QPrintDialog choose(&Setting(), &grid_);
     choose.setObjectName(QStringLiteral("LedgerPrintDialog"));
     return choose.exec() == QDialog::Accepted;
 }
 
 void LedgerGridPrinter::PrintPreview()
 {
-    QPrintPreviewDialog preview(setting_.get(), &grid_);
+    QPrintPreviewDialog preview(&Setting(), &grid_);
     preview.setObjectName(QStringLiteral("LedgerPrintPreview"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [this](QPrinter* printer) { Paint(printer); });
     if (const QScreen* screen = grid_.screen())
@@ -72,7 +79,7 @@ void LedgerGridPrinter::PrintPreview()
 
 void LedgerGridPrinter::PrinterSetup()
 {
-    QPrintDialog setup(setting_.get(), &grid_);
+    QPrintDialog setup(&Setting(), &grid_);
     setup.setObjectName(QStringLiteral("LedgerPrinterSetup"));
     setup.exec();
 }
@@ -85,7 +92,7 @@ int LedgerGridPrinter::PrintToPdf(const QString& file)
                         QStringLiteral("Cannot print to '%1': %2").arg(file, output.ErrorString()), kSource);
     QPdfWriter pdf(&output.Device());
     pdf.setResolution(kPdfResolution);
-    pdf.setPageLayout(setting_->pageLayout());
+    pdf.setPageLayout(Setting().pageLayout());
     const int pages = PaintOn(pdf, pdf.resolution(), file);
     if (!output.Commit())
         throw HostError(HostErrors::FileAccessError,

@@ -14,6 +14,17 @@ namespace vellbatchrule {
 
 class LedgerGrid;
 
+// The printer, paper and orientation that grids share. The printer is made
+// when first asked for: making it asks the print system, which a window's
+// start need not wait on.
+class SharedPrinter {
+public:
+    QPrinter& Get();
+
+private:
+    std::unique_ptr<QPrinter> printer_;
+};
+
 // The ledger grid's printer object. It lays out pages of the rows as the grid
 // shows them, every page under the header lines and above the footer lines,
 // and paints them one at a time: on the printer, in the preview and into a
@@ -21,7 +32,7 @@ class LedgerGrid;
 // orientation.
 class LedgerGridPrinter : public LedgerPrinter {
 public:
-    LedgerGridPrinter(LedgerGrid& grid, std::shared_ptr<QPrinter> setting);
+    LedgerGridPrinter(LedgerGrid& grid, std::shared_ptr<SharedPrinter> setting);
 
     // With no printer chosen yet, the print dialog chooses one first.
     Printed PrintOut() override;
@@ -37,7 +48,8 @@ public:
     // device that cannot be painted on (a file that cannot be written) throws HostError.
     int Paint(QPrinter* printer);
 
-    std::shared_ptr<QPrinter> Setting() const { return setting_; }
+    QPrinter& Setting() const { return setting_->Get(); }
+    std::shared_ptr<SharedPrinter> Shared() const { return setting_; }
 
 private:
     struct Layout {
@@ -58,7 +70,7 @@ private:
     QString Expanded(QString text, int page, int pages) const;
 
     LedgerGrid& grid_;
-    std::shared_ptr<QPrinter> setting_;
+    std::shared_ptr<SharedPrinter> setting_;
 };
 
 }

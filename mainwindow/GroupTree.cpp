@@ -4,7 +4,6 @@
 #include "MParse.h"
 #include "Recordset.h"
 
-#include <QSet>
 
 namespace vellbatchrule {
 
@@ -33,28 +32,39 @@ QString KeyOf(qint32 id)
     return QLatin1Char('K') + QString::number(id);
 }
 
-Load FromGroups(Recordset& groups)
+Load FromGroups(std::shared_ptr<Recordset> groups)
 {
     Load tree;
-    tree.nodes.append({KeyOf(0), QString(), MParse::TranslateText("物料")});
-    QSet<QString> keys{KeyOf(0)};
-    keys.reserve(groups.RecordCount() + 1);
-    const int parentId = FieldPosition(groups, "FParentID"), itemId = FieldPosition(groups, "FItemID");
-    const int number = FieldPosition(groups, "FNumber"), name = FieldPosition(groups, "FName");
-    for (; !groups.Eof(); groups.MoveNext()) {
-        const QString parentKey = KeyOf(groups.Field(parentId).toInt());
-        const QString key = KeyOf(groups.Field(itemId).toInt());
-        if (!keys.contains(parentKey)) {
+    tree.rootText = MParse::TranslateText("物料");
+    tree.nodes.reserve(groups->RecordCount() + 1);
+    tree.nodes.append({0, -1, -1});
+    tree.positions.reserve(groups->RecordCount() + 1);
+    tree.positions.insert(0, 0);
+    const int parentId = FieldPosition(*groups, "FParentID"), itemId = FieldPosition(*groups, "FItemID");
+    for (int row = 0; !groups->Eof(); groups->MoveNext(), ++row) {
+        const qint32 parent = groups->Field(parentId).toInt();
+        if (!tree.positions.contains(parent)) {
             tree.failure = HostError(HostErrors::ElementNotFound,
-                                     QStringLiteral("Element not found: %1").arg(parentKey),
+                                     QStringLiteral("Element not found: %1").arg(KeyOf(parent)),
                                      QStringLiteral("tvBatRule"));
             break;
         }
-        keys.insert(key);
-        tree.nodes.append({key, parentKey,
-                           groups.Field(number).toString() + QLatin1Char('(') + groups.Field(name).toString() + QLatin1Char(')')});
+        const qint32 id = groups->Field(itemId).toInt();
+        tree.positions.insert(id, int(tree.nodes.size()));
+        tree.nodes.append({id, parent, row});
     }
+    tree.groups = std::move(groups);
     return tree;
+}
+
+QString Load::TextOf(const Node& node) const
+{
+    if (node.row < 0 || !groups)
+        return rootText;
+    groups->MoveFirst();
+    groups->Move(node.row);
+    return groups->Field(FieldPosition(*groups, "FNumber")).toString() + QLatin1Char('(')
+           + groups->Field(FieldPosition(*groups, "FName")).toString() + QLatin1Char(')');
 }
 
 }

@@ -1,24 +1,21 @@
 #include "GroupTreeModel.h"
 
-#include <QHash>
-
 namespace vellbatchrule {
 
-void GroupTreeModel::SetNodes(const QList<GroupTree::Node>& nodes)
+void GroupTreeModel::SetTree(GroupTree::Load tree)
 {
     beginResetModel();
+    tree_ = std::move(tree);
+    const QList<GroupTree::Node>& nodes = tree_.nodes;
     items_.clear();
     topLevel_.clear();
     items_.reserve(nodes.size());
-    QHash<QString, int> positions;
-    positions.reserve(nodes.size());
     for (const GroupTree::Node& node : nodes) {
         const int item = int(items_.size());
-        const int parent = positions.value(node.parentKey, -1);
+        const int parent = node.parentId < 0 ? -1 : tree_.positions.value(node.parentId, -1);
         QList<int>& siblings = parent < 0 ? topLevel_ : items_[parent].children;
         items_.append({node, parent, int(siblings.size()), {}});
         siblings.append(item);
-        positions.insert(node.key, item);
     }
     endResetModel();
 }
@@ -33,12 +30,15 @@ const GroupTreeModel::Item* GroupTreeModel::ItemOf(const QModelIndex& index) con
     return index.isValid() ? &items_[int(index.internalId())] : nullptr;
 }
 
-QModelIndex GroupTreeModel::IndexOfKey(const QString& key) const
+QModelIndex GroupTreeModel::IndexOfId(qint32 id) const
 {
-    for (int item = 0; item < items_.size(); ++item)
-        if (items_[item].node.key == key)
-            return IndexOf(item);
-    return QModelIndex();
+    return IndexOf(tree_.positions.value(id, -1));
+}
+
+qint32 GroupTreeModel::IdOf(const QModelIndex& index) const
+{
+    const Item* item = ItemOf(index);
+    return item ? item->node.id : 0;
 }
 
 QModelIndex GroupTreeModel::LastNode() const
@@ -79,9 +79,9 @@ QVariant GroupTreeModel::data(const QModelIndex& index, int role) const
         return QVariant();
     switch (role) {
     case Qt::DisplayRole:
-        return item->node.text;
+        return tree_.TextOf(item->node);
     case Qt::UserRole:
-        return item->node.key;
+        return GroupTree::KeyOf(item->node.id);
     case Qt::DecorationRole:
         return picture_;
     default:

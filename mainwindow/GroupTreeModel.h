@@ -16,12 +16,15 @@ public:
     explicit GroupTreeModel(QObject* parent = nullptr) : QAbstractItemModel(parent) {}
 
     // Replaces the tree; every node's parent comes before it.
-    void SetNodes(const QList<GroupTree::Node>& nodes);
+    void SetTree(GroupTree::Load tree);
     void SetPicture(const QIcon& picture) { picture_ = picture; }
 
-    QModelIndex IndexOfKey(const QString& key) const;
+    QModelIndex IndexOfKey(const QString& key) const { return IndexOfId(GroupTree::NodeId(key)); }
+    QModelIndex IndexOfId(qint32 id) const;
     QModelIndex LastNode() const;
     static QString KeyOf(const QModelIndex& index) { return index.data(Qt::UserRole).toString(); }
+    // The group a node stands for, 0 for the root.
+    qint32 IdOf(const QModelIndex& index) const;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -39,6 +42,7 @@ private:
     QModelIndex IndexOf(int item) const;
     const Item* ItemOf(const QModelIndex& index) const;
 
+    GroupTree::Load tree_;   // the nodes' texts and positions; items_ follow its nodes
     QList<Item> items_;
     QList<int> topLevel_;
     QIcon picture_;

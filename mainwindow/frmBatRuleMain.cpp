@@ -124,7 +124,7 @@ void frmBatRuleMain::CreateControls()
     ldgBatRule_->rowTextRequest = [this](int row) { return ldgBatRule_RowText(row); };
     ldgBatRule_->activation = [this] { OpenRuleEditor(); };
     // Printer setup only; it shares the printer setting of the visible ledger.
-    LdgPrint_ = new LedgerGrid(pxBatRule_, ldgBatRule_->PrinterSetting());
+    LdgPrint_ = new LedgerGrid(pxBatRule_, ldgBatRule_->SharedPrinterSetting());
     LdgPrint_->setObjectName(QStringLiteral("LdgPrint"));
     LdgPrint_->setGeometry(-20000, -20000, 100, 100);
     LdgPrint_->hide();
@@ -246,24 +246,24 @@ void frmBatRuleMain::ReleaseMainWindow()
 
 void frmBatRuleMain::LoadingParentICItem()
 {
-    const auto groups = ledger_->Database().FetchParentItem();
+    std::shared_ptr<Recordset> groups = ledger_->Database().FetchParentItem();
     if (!groups)
         return;
     // Selecting the root here does not load the ledger: the load's refresh does.
     loadingTree_ = true;
-    const GroupTree::Load tree = GroupTree::FromGroups(*groups);
-    groups_->SetNodes(tree.nodes);
-    if (tree.failure) {
+    GroupTree::Load tree = GroupTree::FromGroups(std::move(groups));
+    const std::optional<HostError> failure = tree.failure;
+    groups_->SetTree(std::move(tree));
+    if (failure) {
         loadingTree_ = false;
-        GLB::ShowErrorMessage(tree.failure->Description() + QStringLiteral("\r\nLoadingParentICItem "), 0, true,
-                              &*tree.failure);
+        GLB::ShowErrorMessage(failure->Description() + QStringLiteral("\r\nLoadingParentICItem "), 0, true, &*failure);
         return;
     }
     const QModelIndex last = groups_->LastNode();
     for (QModelIndex above = last.parent(); above.isValid(); above = above.parent())
         tvBatRule_->expand(above);
     tvBatRule_->scrollTo(last);
-    tvBatRule_->setCurrentIndex(groups_->IndexOfKey(GroupTree::KeyOf(0)));
+    tvBatRule_->setCurrentIndex(groups_->IndexOfId(0));
     loadingTree_ = false;
 }
 
@@ -271,7 +271,7 @@ void frmBatRuleMain::tvBatRule_NodeClick(const QModelIndex& node)
 {
     try {
         ShowStatus(Busy, {}, {}, {}, {});
-        const std::optional<int> count = ledger_->ShowGroup(GroupTree::NodeId(GroupTreeModel::KeyOf(node)));
+        const std::optional<int> count = ledger_->ShowGroup(groups_->IdOf(node));
         if (!count) {
             ShowStatus(Normal, {}, {}, {}, {});
             return;
@@ -319,7 +319,7 @@ void frmBatRuleMain::OpenRuleEditor()
     const QModelIndex node = tvBatRule_->currentIndex();
     if (!node.isValid())
         return;   // the tree did not load: there is no group to edit
-    EditorTarget target = EditorTarget::OfGroup(GroupTree::NodeId(GroupTreeModel::KeyOf(node)), node.data().toString());
+    EditorTarget target = EditorTarget::OfGroup(groups_->IdOf(node), node.data().toString());
     const int row = ldgBatRule_->CurrentRow();
     if (focusWidget() == ldgBatRule_ && row > 1)
         target.TakeMaterial(ldgBatRule_->CellText(row, 1), ldgBatRule_->CellText(row, 2), ldgBatRule_->CellText(row, 3));

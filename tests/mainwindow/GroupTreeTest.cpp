@@ -12,15 +12,16 @@ class Tree : public RuleFixture {
 protected:
     GroupTree::Load Loaded()
     {
-        const auto groups = RWDatabase().FetchParentItem();
+        std::shared_ptr<Recordset> groups = RWDatabase().FetchParentItem();
         EXPECT_TRUE(groups);
-        return GroupTree::FromGroups(*groups);
+        return GroupTree::FromGroups(groups);
     }
-    static QStringList Lines(const QList<Node>& nodes)
+    static QStringList Lines(const GroupTree::Load& tree)
     {
         QStringList lines;
-        for (const Node& node : nodes)
-            lines << node.parentKey + ">" + node.key + " " + node.text;
+        for (const Node& node : tree.nodes)
+            lines << (node.parentId < 0 ? "" : GroupTree::KeyOf(node.parentId)) + ">" + GroupTree::KeyOf(node.id) + " "
+                         + tree.TextOf(node);
         return lines;
     }
 };
@@ -29,7 +30,7 @@ TEST_F(Tree, RootFirstThenEveryGroupUnderItsParentInNumberOrder)
 {
     const GroupTree::Load tree = Loaded();
     EXPECT_FALSE(tree.failure);
-    EXPECT_EQ(Lines(tree.nodes), (QStringList{">K0 物料", "K0>K1 01(原材料)", "K1>K2 01.01(钢材)", "K1>K3 01.02(化工原料)",
+    EXPECT_EQ(Lines(tree), (QStringList{">K0 物料", "K0>K1 01(原材料)", "K1>K2 01.01(钢材)", "K1>K3 01.02(化工原料)",
                                               "K0>K8 010(包装物)", "K0>K4 02(半成品)", "K0>K5 03(产成品)",
                                               "K5>K6 03.01(电子产品)", "K5>K7 03.02(食品饮料)"}));
 }
@@ -41,7 +42,7 @@ TEST_F(Tree, GroupBeforeItsParentEndsTheTreeThere)
     const GroupTree::Load tree = Loaded();
     ASSERT_TRUE(tree.failure);
     EXPECT_EQ(tree.failure->Description(), "Element not found: K5");
-    EXPECT_EQ(Lines(tree.nodes), QStringList{">K0 物料"});
+    EXPECT_EQ(Lines(tree), QStringList{">K0 物料"});
 }
 
 TEST_F(Tree, RootSpeaksTheSessionsLanguage)
@@ -50,7 +51,8 @@ TEST_F(Tree, RootSpeaksTheSessionsLanguage)
     db.RegisterAsHost("UserID=16394;LANGUAGE=en");
     CurrentModuleState().hostConnection = connection;
     MMTS::ParsePropsString(MMTS::GetPropsString());
-    EXPECT_EQ(Loaded().nodes.first().text, "Material");
+    const GroupTree::Load tree = Loaded();
+    EXPECT_EQ(tree.TextOf(tree.nodes.first()), "Material");
 }
 
 TEST(NodeIds, KeysAndIdsRoundTrip)

@@ -441,8 +441,8 @@ TEST_F(MainWindow, PrinterSetupPrintAndPreviewShareOnePrinter)
 {
     Load();
     ClickGroup("K7");
-    const std::shared_ptr<QPrinter> printer = Ledger()->PrinterSetting();
-    EXPECT_EQ(Find<LedgerGrid>("LdgPrint")->PrinterSetting(), printer);
+    QPrinter* printer = &Ledger()->PrinterSetting();
+    EXPECT_EQ(&Find<LedgerGrid>("LdgPrint")->PrinterSetting(), printer);
     QTemporaryDir out;
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(out.filePath("printed.pdf"));
@@ -559,7 +559,7 @@ TEST_F(MainWindow, PrintWithoutAPrinterChoosesOneFirst)
     Load();
     ClickGroup("K7");
     QTemporaryDir out;
-    const std::shared_ptr<QPrinter> printer = Ledger()->PrinterSetting();
+    QPrinter* printer = &Ledger()->PrinterSetting();
     struct Case {
         const char* chosen;   // "" when the dialog is cancelled
         bool printed;
