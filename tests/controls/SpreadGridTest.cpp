@@ -297,11 +297,6 @@ TEST_F(Grid, OneClickMarksAListCellAndASecondOpensIt)
     EXPECT_EQ(Editor(3, 1), nullptr) << "the arrow keys still move from it";
     user.Click(3, 1);
     ASSERT_TRUE(OpenList(3, 1));
-    QTest::keyClick(OpenList(3, 1)->view(), Qt::Key_Escape);
-    User::Settle();
-    user.Click(1, 1);
-    user.Click(1, 1);
-    EXPECT_EQ(Editor(1, 1), nullptr) << "a text cell opens on typing, not on a click";
 }
 
 TEST_F(Grid, DeleteClearsACellThroughTheChecksOfTyping)
