@@ -3,6 +3,7 @@
 #include "SpreadGridDelegate.h"
 #include "SpreadGridModel.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QHeaderView>
@@ -11,6 +12,23 @@
 #include <algorithm>
 
 namespace vellbatchrule {
+
+namespace {
+
+// What a cell's key filter hears for a deletion: Delete takes text away as Backspace does.
+constexpr QChar kBackspace = QChar(8);
+
+bool IsCtrlTab(const QKeyEvent& event)
+{
+    return (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) && (event.modifiers() & Qt::ControlModifier);
+}
+
+bool IsDropDownKey(const QKeyEvent& event)
+{
+    return event.key() == Qt::Key_F4 || (event.key() == Qt::Key_Down && (event.modifiers() & Qt::AltModifier));
+}
+
+}
 
 SpreadGrid::SpreadGrid(QWidget* parent)
     : QTableView(parent), cells_(new SpreadGridModel(ColumnCount, this)), delegate_(new SpreadGridDelegate(this)),
@@ -28,6 +46,7 @@ SpreadGrid::SpreadGrid(QWidget* parent)
         const auto [column, row] = PositionOf(index);
         emit CellChanged(column, row);
     });
+    ApplyRowHeights();
     SetRowCount(1);
     setCurrentIndex(IndexOf(Level, 1));
 }
@@ -146,11 +165,23 @@ void SpreadGrid::ApplyColumnWidths()
             setColumnWidth(section, qRound(widths_[section] * CharacterWidth()) + margins);
 }
 
+// A row is one line of the grid's font and its grid line, as a spread row is, and the
+// header one line: a grid laid out for eight such rows shows them all at once.
+void SpreadGrid::ApplyRowHeights()
+{
+    const int line = fontMetrics().height();
+    verticalHeader()->setMinimumSectionSize(line + 1);
+    verticalHeader()->setDefaultSectionSize(line + 1);
+    horizontalHeader()->setFixedHeight(line);
+}
+
 void SpreadGrid::changeEvent(QEvent* event)
 {
     QTableView::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         ApplyColumnWidths();
+        ApplyRowHeights();
+    }
 }
 
 void SpreadGrid::FinishEditing()
@@ -165,18 +196,29 @@ bool SpreadGrid::Discards(const QKeyEvent& event)
 {
     // Enter, Esc and Tab end or leave the edit: they are no typing.
     static const int commands[] = {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Tab, Qt::Key_Backtab};
-    if (event.text().isEmpty() || std::find(std::begin(commands), std::end(commands), event.key()) != std::end(commands))
+    const bool deletion = event.key() == Qt::Key_Delete;
+    if ((event.text().isEmpty() && !deletion)
+        || std::find(std::begin(commands), std::end(commands), event.key()) != std::end(commands))
         return false;
     bool discard = false;
-    emit KeyPress(event.text().front(), discard);
+    emit KeyPress(deletion ? kBackspace : event.text().front(), discard);
     return discard;
 }
 
 void SpreadGrid::keyPressEvent(QKeyEvent* event)
 {
-    const bool dropDownKey = event->key() == Qt::Key_F4
-                             || (event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier));
-    if (dropDownKey && OpenDropDown()) {
+    // Ctrl+Tab belongs to the window, as in its other controls: the tab control turns its page.
+    if (IsCtrlTab(*event)) {
+        event->ignore();
+        return;
+    }
+    const QModelIndex index = currentIndex();
+    if (IsDropDownKey(*event) && OpenDropDown(index)) {
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+        ClearCell(index);
         event->accept();
         return;
     }
@@ -187,18 +229,71 @@ void SpreadGrid::keyPressEvent(QKeyEvent* event)
     QTableView::keyPressEvent(event);
 }
 
-bool SpreadGrid::OpenDropDown()
+// Delete empties the cell as Backspace over its whole text would: not in a
+// locked cell, not where the cell's key filter refuses a deletion.
+void SpreadGrid::ClearCell(const QModelIndex& index)
 {
-    const QModelIndex index = currentIndex();
-    if (!index.isValid() || cells_->Format(index).kind != CellKind::DropDown || !edit(index, EditKeyPressed, nullptr))
+    if (!(cells_->flags(index) & Qt::ItemIsEditable))
+        return;
+    bool discard = false;
+    emit KeyPress(kBackspace, discard);
+    if (!discard)
+        cells_->setData(index, QString());
+}
+
+bool SpreadGrid::LeavesGrid(CursorAction action) const
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
         return false;
-    if (auto* list = qobject_cast<QComboBox*>(indexWidget(index)))
-        list->showPopup();
+    if (action == MoveNext)
+        return current.row() == RowCount() - 1 && current.column() == ColumnCount - 1;
+    return action == MovePrevious && current.row() == 0 && current.column() == 0;
+}
+
+QModelIndex SpreadGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    // Past the last cell (or before the first) Tab goes on to the window's next control.
+    if (LeavesGrid(action))
+        return QModelIndex();
+    return QTableView::moveCursor(action, modifiers);
+}
+
+void SpreadGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    // Tab in the last cell's editor commits it and leaves the grid, as Tab on the cell does.
+    const bool next = hint == QAbstractItemDelegate::EditNextItem;
+    const bool leaves = (next || hint == QAbstractItemDelegate::EditPreviousItem)
+                        && LeavesGrid(next ? MoveNext : MovePrevious);
+    QTableView::closeEditor(editor, hint);
+    if (leaves)
+        focusNextPrevChild(next);
+}
+
+bool SpreadGrid::IsOpenList(const QModelIndex& index) const
+{
+    return index.isValid() && cells_->Format(index).kind == CellKind::DropDown
+           && (cells_->flags(index) & Qt::ItemIsEditable);
+}
+
+bool SpreadGrid::OpenDropDown(const QModelIndex& index)
+{
+    if (!IsOpenList(index) || !edit(index, EditKeyPressed, nullptr))
+        return false;
+    auto* list = qobject_cast<QComboBox*>(indexWidget(index));
+    if (!list)
+        return true;
+    list->showPopup();
+    // The arrow keys go on from the chosen item, or from the first while none is chosen.
+    list->view()->setCurrentIndex(list->model()->index(std::max(list->currentIndex(), 0), list->modelColumn()));
     return true;
 }
 
 bool SpreadGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
 {
+    // A list has no text to click into: a click on the active list cell opens its list.
+    if ((trigger == SelectedClicked || trigger == DoubleClicked) && IsOpenList(index))
+        return OpenDropDown(index);
     // A typed key opens the editor first and is then typed into it.
     const bool typed = trigger == AnyKeyPressed && event && event->type() == QEvent::KeyPress;
     if (!QTableView::edit(index, trigger, typed ? nullptr : event))
@@ -230,8 +325,16 @@ void SpreadGrid::PlaceCaret(const QModelIndex& index, bool typed)
 
 bool SpreadGrid::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && watched != this && Discards(*static_cast<QKeyEvent*>(event)))
-        return true;
+    if (event->type() == QEvent::KeyPress && watched != this) {
+        auto& key = *static_cast<QKeyEvent*>(event);
+        // Past the delegate, which takes it for Tab, up to the window; leaving the editor commits it.
+        if (IsCtrlTab(key)) {
+            key.ignore();
+            return true;
+        }
+        if (Discards(key))
+            return true;
+    }
     return QTableView::eventFilter(watched, event);
 }
 

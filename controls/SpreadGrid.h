@@ -10,8 +10,10 @@ class SpreadGridDelegate;
 class SpreadGridModel;
 
 // The spread grid control: a table of typed, lockable cells that the user
-// works as a spreadsheet. Arrows and Tab move, typing or F2 edits, Enter
-// commits, Esc cancels, F4 or Alt+Down opens a drop-down list.
+// works as a spreadsheet. Arrows and Tab move (Tab past the last cell,
+// Shift+Tab before the first and Ctrl+Tab always go on to the window),
+// typing or F2 edits, Delete clears, Enter commits, Esc cancels. The active
+// list cell shows its arrow; a click on it, F4 or Alt+Down opens the list.
 class SpreadGrid : public QTableView, public RuleGrid {
     Q_OBJECT
 public:
@@ -51,6 +53,8 @@ protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
     // The one place where the grid's 1-based positions meet model indexes and sections.
@@ -59,9 +63,13 @@ private:
     static std::pair<int, int> PositionOf(const QModelIndex& index);
 
     bool Discards(const QKeyEvent& event);
-    bool OpenDropDown();
+    bool IsOpenList(const QModelIndex& index) const;
+    bool OpenDropDown(const QModelIndex& index);
+    void ClearCell(const QModelIndex& index);
+    bool LeavesGrid(CursorAction action) const;
     void PlaceCaret(const QModelIndex& index, bool typed);
     void ApplyColumnWidths();
+    void ApplyRowHeights();
 
     SpreadGridModel* cells_;
     SpreadGridDelegate* delegate_;

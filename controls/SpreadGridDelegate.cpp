@@ -2,6 +2,7 @@
 
 #include "SpreadGridModel.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QIntValidator>
 #include <QLineEdit>
@@ -71,6 +72,23 @@ void SpreadGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model
         if (line->hasAcceptableInput())
             model->setData(index, line->text());
     }
+}
+
+void SpreadGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyledItemDelegate::paint(painter, option, index);
+    const bool activeList = (option.state & QStyle::State_HasFocus) && FormatOf(index).kind == RuleGrid::CellKind::DropDown
+                            && !index.data(SpreadGridModel::LockedRole).toBool();
+    if (!activeList)
+        return;
+    QStyleOption arrow(option);
+    arrow.state = QStyle::State_Enabled;
+    if (option.state & QStyle::State_Selected)
+        arrow.palette.setColor(QPalette::ButtonText, option.palette.color(QPalette::HighlightedText));
+    const int side = option.rect.height();
+    arrow.rect = QRect(option.rect.right() - side + 1, option.rect.top(), side, side).adjusted(3, 3, -3, -3);
+    const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+    style->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, painter, option.widget);
 }
 
 void SpreadGridDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const

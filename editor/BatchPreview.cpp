@@ -8,6 +8,8 @@
 #include "RuleGrid.h"
 #include "SpreadConsole.h"
 
+#include <algorithm>
+
 namespace vellbatchrule {
 
 namespace BatchPreview {
@@ -40,14 +42,21 @@ QString MaterialNumber(qint32 itemId)
     }
 }
 
-QString LineText(const QString& number)
+bool HasError(const QList<RuleLint::Finding>& findings)
 {
-    return MParse::TranslateText("示例批号：") + number;
+    return std::any_of(findings.begin(), findings.end(),
+                       [](const RuleLint::Finding& finding) { return finding.severity == RuleLint::Severity::Error; });
+}
+
+QString LineText(const QString& number, bool faulty)
+{
+    const QString caption = faulty ? MParse::TranslateText("示例批号（有误）：") : MParse::TranslateText("示例批号：");
+    return caption + number;
 }
 
 QString ToolTip(const QString& number, const QList<RuleLint::Finding>& findings)
 {
-    QStringList lines{LineText(number)};
+    QStringList lines{LineText(number, HasError(findings))};
     for (const RuleLint::Finding& finding : findings)
         lines << MParse::TranslateFormat("%1：%2", {RuleLint::SeverityText(finding.severity), finding.text});
     return lines.join(QLatin1Char('\n'));

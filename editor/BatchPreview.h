@@ -21,9 +21,12 @@ QList<BatRuleStruct> GridElements(const RuleGrid& grid, int levels);
 // The material's number as stored, "" when there is none or it cannot be read.
 QString MaterialNumber(qint32 itemId);
 
-// The line (its caption, then the number) and its tooltip: the whole
-// number, then the findings.
-QString LineText(const QString& number);
+// True when a finding is an error: the rule would be refused or cannot be filled.
+bool HasError(const QList<RuleLint::Finding>& findings);
+
+// The line (its caption, which says so when the rule has an error, then the
+// number) and its tooltip: the whole line, then the findings.
+QString LineText(const QString& number, bool faulty = false);
 QString ToolTip(const QString& number, const QList<RuleLint::Finding>& findings);
 
 }

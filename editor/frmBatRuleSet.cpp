@@ -32,6 +32,10 @@ namespace vellbatchrule {
 namespace {
 
 constexpr int kMaxLevels = 8;
+// The window's inner area as designed, 6960 × 8190 twips, grown by the look-ahead
+// lines below the tabs, so that the last of them keeps the buttons' bottom margin.
+constexpr int kInnerWidth = 6960;
+constexpr int kInnerHeight = 8310;
 
 // The small note picture beside the window's note: 17 × 16, 16 colours.
 const char* const kNotePicture[] = {
@@ -85,6 +89,12 @@ void ShowState(QCheckBox* box, int state)
     box->setTristate(false);   // the user makes only clear and ticked
 }
 
+// The colour of a line that reports an error: a dark red that reads on the window's grey.
+QColor ErrorColour()
+{
+    return QColor(176, 0, 0);
+}
+
 bool IsQuote(const QString& text)
 {
     return text == QLatin1String("'") || text == QLatin1String("\"");
@@ -107,7 +117,7 @@ frmBatRuleSet::~frmBatRuleSet() = default;
 
 void frmBatRuleSet::CreateControls()
 {
-    setFixedSize(layout_.Px(QRect(0, 0, 6960, 8190)).size());
+    setFixedSize(layout_.Px(QRect(0, 0, kInnerWidth, kInnerHeight)).size());
     imgNote_ = layout_.Place<QLabel>(this, "imgNote", {30, 180, 255, 240});
     imgNote_->setPixmap(QPixmap(kNotePicture));
     imgNote_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -143,8 +153,8 @@ void frmBatRuleSet::CreateControls()
 // changes the spread.
 void frmBatRuleSet::CreateLookAheadLines()
 {
-    lblPreview_ = layout_.Place<QLabel>(this, "lblPreview", {225, 7640, 3960, 270});
-    lblSpread_ = layout_.Place<QLabel>(this, "lblSpread", {225, 7915, 3960, 270});
+    lblPreview_ = layout_.Place<QLabel>(this, "lblPreview", {225, 7680, 3960, 270});
+    lblSpread_ = layout_.Place<QLabel>(this, "lblSpread", {225, 7950, 3960, 270});
     for (QLabel* line : {lblPreview_, lblSpread_})
         line->setTextFormat(Qt::PlainText);
     lblSpread_->setVisible(false);
@@ -322,8 +332,14 @@ void frmBatRuleSet::ShowPreview()
 {
     const QList<BatRuleStruct> elements = BatchPreview::GridElements(*vsBatRule_, vsBatRule_->RowCount());
     const QString number = BatchNumberComposer::Compose(elements, sampleDocument_);
-    ShowElided(lblPreview_, BatchPreview::LineText(number));
-    lblPreview_->setToolTip(BatchPreview::ToolTip(number, RuleLint::Check(elements, materialNumber_)));
+    const QList<RuleLint::Finding> findings = RuleLint::Check(elements, materialNumber_);
+    const bool faulty = BatchPreview::HasError(findings);
+    ShowElided(lblPreview_, BatchPreview::LineText(number, faulty));
+    lblPreview_->setToolTip(BatchPreview::ToolTip(number, findings));
+    QPalette colours = palette();
+    if (faulty)
+        colours.setColor(QPalette::WindowText, ErrorColour());
+    lblPreview_->setPalette(colours);
 }
 
 void frmBatRuleSet::ShowSpreadLine()

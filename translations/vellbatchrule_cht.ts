@@ -135,7 +135,7 @@
     </message>
     <message>
         <location filename="../component/RuleAdmin.cpp" line="+124"/>
-        <location filename="../editor/frmBatRuleSet.cpp" line="+278"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+288"/>
         <source>级次</source>
         <translation>級次</translation>
     </message>
@@ -719,7 +719,7 @@
         <translation>檢查了%1條規則：%2個錯誤，%3個警告，%4個提示</translation>
     </message>
     <message>
-        <location filename="../editor/frmBatRuleSet.cpp" line="+54"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+60"/>
         <source>正在统计将更改的物料……</source>
         <translation>正在統計將更改的物料……</translation>
     </message>
@@ -739,9 +739,14 @@
         <translation>物料組%1：%2</translation>
     </message>
     <message>
-        <location filename="../editor/BatchPreview.cpp" line="+45"/>
+        <location filename="../editor/BatchPreview.cpp" line="+53"/>
         <source>示例批号：</source>
         <translation>示例批號：</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>示例批号（有误）：</source>
+        <translation>示例批號（有誤）：</translation>
     </message>
     <message>
         <location filename="../editor/RuleImport.cpp" line="+158"/>
@@ -825,7 +830,7 @@
         <translation>錯誤</translation>
     </message>
     <message>
-        <location filename="../editor/BatchPreview.cpp" line="+7"/>
+        <location filename="../editor/BatchPreview.cpp" line="+8"/>
         <source>%1：%2</source>
         <translation>%1：%2</translation>
     </message>

@@ -135,7 +135,7 @@
     </message>
     <message>
         <location filename="../component/RuleAdmin.cpp" line="+124"/>
-        <location filename="../editor/frmBatRuleSet.cpp" line="+278"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+288"/>
         <source>级次</source>
         <translation>Level</translation>
     </message>
@@ -719,7 +719,7 @@
         <translation>Checked %1 rules: %2 errors, %3 warnings, %4 notes</translation>
     </message>
     <message>
-        <location filename="../editor/frmBatRuleSet.cpp" line="+54"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+60"/>
         <source>正在统计将更改的物料……</source>
         <translation>Counting the materials that would change…</translation>
     </message>
@@ -739,9 +739,14 @@
         <translation>Material group %1: %2</translation>
     </message>
     <message>
-        <location filename="../editor/BatchPreview.cpp" line="+45"/>
+        <location filename="../editor/BatchPreview.cpp" line="+53"/>
         <source>示例批号：</source>
         <translation>Sample batch number: </translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>示例批号（有误）：</source>
+        <translation>Sample batch number (invalid): </translation>
     </message>
     <message>
         <location filename="../editor/RuleImport.cpp" line="+158"/>
@@ -825,7 +830,7 @@
         <translation>Error</translation>
     </message>
     <message>
-        <location filename="../editor/BatchPreview.cpp" line="+7"/>
+        <location filename="../editor/BatchPreview.cpp" line="+8"/>
         <source>%1：%2</source>
         <translation>%1: %2</translation>
     </message>

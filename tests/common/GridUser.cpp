@@ -76,16 +76,17 @@ void GridUser::Enter(int column, int row, const QString& text)
 bool GridUser::Choose(int column, int row, const QString& item)
 {
     Click(column, row);
-    User::Press(Qt::Key_F4);
-    auto* list = qobject_cast<QComboBox*>(grid_.indexWidget(grid_.model()->index(row - 1, column - 1)));
-    if (!list || !list->view()->isVisible())
+    auto list = [&] { return qobject_cast<QComboBox*>(grid_.indexWidget(grid_.model()->index(row - 1, column - 1))); };
+    if (!list() || !list()->view()->isVisible())   // a click on the active list cell opens it already
+        User::Press(Qt::Key_F4);
+    if (!list() || !list()->view()->isVisible())
         return false;
-    const int target = list->findText(item, Qt::MatchExactly);
+    const int target = list()->findText(item, Qt::MatchExactly);
     if (target < 0)
         return false;
-    QAbstractItemView* view = list->view();
+    QAbstractItemView* view = list()->view();
     QTest::keyClick(view, Qt::Key_Home);
-    for (int step = 0; step < list->count() && view->currentIndex().row() < target; ++step)
+    for (int step = 0; step < list()->count() && view->currentIndex().row() < target; ++step)
         QTest::keyClick(view, Qt::Key_Down);
     QTest::keyClick(view, Qt::Key_Enter);
     User::Settle();

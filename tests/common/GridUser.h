@@ -37,7 +37,8 @@ public:
     void Click(int column, int row);
     // Click, type, Enter.
     void Enter(int column, int row, const QString& text);
-    // Click, F4, the arrow keys to the item, Enter. False when the list has no such item.
+    // Click (and F4 when the click did not open the list), the arrow keys to the item, Enter.
+    // False when the list has no such item.
     bool Choose(int column, int row, const QString& item);
     bool ChooseProperty(int row, qint32 propertyId);
 

@@ -37,16 +37,24 @@ protected:
         QObject::connect(&grid, &SpreadGrid::CellChanged, [this](int column, int row) { changes << QPoint(column, row); });
         QObject::connect(&grid, &SpreadGrid::KeyPress, [this](QChar key, bool& discard) {
             keys += key;
-            discard = key == QLatin1Char('x');
+            discard = key == QLatin1Char('x') || (key == kBackspace && grid.ActiveColumn() == refusesDeletion);
         });
     }
 
     QWidget* Editor(int column, int row) const { return grid.indexWidget(grid.model()->index(row - 1, column - 1)); }
 
+    QComboBox* OpenList(int column, int row) const
+    {
+        auto* list = qobject_cast<QComboBox*>(Editor(column, row));
+        return list && list->view()->isVisible() ? list : nullptr;
+    }
+
+    static constexpr QChar kBackspace = QChar(8);
     SpreadGrid grid;
     GridUser user{grid};
     QList<QPoint> changes;
     QString keys;
+    int refusesDeletion = 0;   // the column whose key filter refuses Backspace
 };
 
 TEST_F(Grid, ModelStaysConsistentThroughRowsCellsAndHeaders)
@@ -217,7 +225,7 @@ TEST_F(Grid, F4OrAltDownOpensTheListAndAChoiceCommits)
     EXPECT_EQ(grid.Text(3, 1), "乙");
     EXPECT_EQ(changes, QList<QPoint>{QPoint(3, 1)});
     EXPECT_EQ(Editor(3, 1), nullptr) << "the choice closes the list";
-    user.Click(3, 1);
+    grid.SetActiveCell(3, 1);
     User::Press(Qt::Key_Down, Qt::AltModifier);
     auto* list = qobject_cast<QComboBox*>(Editor(3, 1));
     ASSERT_TRUE(list);
@@ -246,6 +254,134 @@ TEST_F(Grid, ColumnWidthsCountCharactersOfTheGridsFont)
     larger.setPointSizeF(larger.pointSizeF() * 2);
     grid.setFont(larger);
     EXPECT_GT(grid.columnWidth(1), ten * 3 / 2);
+}
+
+
+TEST_F(Grid, F4HighlightsTheChosenItemOrTheFirst)
+{
+    ASSERT_TRUE(ShowActive(grid));
+    for (const auto& [text, highlighted] : {std::pair<QString, int>{"", 0}, {"丙", 2}}) {
+        grid.SetText(3, 1, text);
+        grid.SetActiveCell(3, 1);
+        User::Press(Qt::Key_F4);
+        QComboBox* list = OpenList(3, 1);
+        ASSERT_TRUE(list) << text.toStdString();
+        EXPECT_EQ(list->view()->currentIndex().row(), highlighted) << text.toStdString();
+        EXPECT_TRUE(list->view()->selectionModel()->isSelected(list->view()->currentIndex()));
+        QTest::keyClick(list->view(), Qt::Key_Enter);
+        User::Settle();
+        EXPECT_EQ(grid.Text(3, 1), text.isEmpty() ? "甲" : text) << "Enter takes the highlighted item";
+    }
+}
+
+// The pixels at the right end of a cell that differ from its background: an arrow's.
+int ArrowInk(SpreadGrid& grid, int column, int row)
+{
+    const QImage shot = grid.viewport()->grab().toImage();
+    const QRect cell = grid.visualRect(grid.model()->index(row - 1, column - 1));
+    const QRect end(cell.right() - cell.height() + 1, cell.top() + 1, cell.height() - 2, cell.height() - 2);
+    int ink = 0;
+    for (int x = end.left(); x <= end.right(); ++x)
+        for (int y = end.top(); y <= end.bottom(); ++y)
+            ink += shot.pixel(x, y) != shot.pixel(end.topLeft());
+    return ink;
+}
+
+TEST_F(Grid, OneClickMarksAListCellAndASecondOpensIt)
+{
+    ASSERT_TRUE(ShowActive(grid));
+    user.Click(1, 2);
+    const int idle = ArrowInk(grid, 3, 1);
+    user.Click(3, 1);
+    EXPECT_GT(ArrowInk(grid, 3, 1), idle) << "the active list cell shows its arrow";
+    EXPECT_EQ(Editor(3, 1), nullptr) << "the arrow keys still move from it";
+    user.Click(3, 1);
+    ASSERT_TRUE(OpenList(3, 1));
+}
+
+TEST_F(Grid, DeleteClearsACellThroughTheChecksOfTyping)
+{
+    grid.SetText(1, 1, "ab");
+    grid.SetText(2, 1, "12");
+    grid.SetText(3, 1, "乙");
+    grid.SetText(5, 1, "留");
+    refusesDeletion = 5;
+    ASSERT_TRUE(ShowActive(grid));
+    const struct {
+        int column;
+        const char* after;
+    } cases[] = {{1, ""}, {2, ""}, {3, ""}, {4, "锁"}, {5, "留"}};
+    for (const auto& c : cases) {
+        grid.SetActiveCell(c.column, 1);
+        User::Press(Qt::Key_Delete);
+        EXPECT_EQ(grid.Text(c.column, 1), c.after) << c.column;
+        EXPECT_EQ(Editor(c.column, 1), nullptr) << c.column;
+    }
+    EXPECT_EQ(changes, (QList<QPoint>{{1, 1}, {2, 1}, {3, 1}}));
+    EXPECT_EQ(keys, QString(4, kBackspace)) << "the locked cell asks no filter";
+    // In an editor Delete takes the character after the caret, and its filter hears it too.
+    user.Click(1, 2);
+    User::Type("abc");
+    User::Press(Qt::Key_Home);
+    User::Press(Qt::Key_Delete);
+    User::Press(Qt::Key_Enter);
+    EXPECT_EQ(grid.Text(1, 2), "bc");
+    EXPECT_TRUE(keys.endsWith(kBackspace));
+}
+
+// The grid between two controls, as a window holds it.
+class GridInWindow : public Grid {
+protected:
+    GridInWindow()
+    {
+        grid.setParent(&window);
+        grid.setGeometry(0, 30, 500, 240);
+        before.setParent(&window);
+        after.setParent(&window);
+        after.move(0, 280);
+        QWidget::setTabOrder(&before, &grid);
+        QWidget::setTabOrder(&grid, &after);
+    }
+    ~GridInWindow() override { grid.setParent(nullptr); }   // the fixture owns it
+
+    QWidget window;
+    QLineEdit before, after;
+};
+
+TEST_F(GridInWindow, TabLeavesTheGridAtItsEnds)
+{
+    ASSERT_TRUE(ShowActive(window));
+    const struct {
+        int column, row;
+        Qt::Key key;
+        bool editing;
+        QWidget* focus;   // the grid: the grid or a cell's editor
+        int toColumn, toRow;
+    } cases[] = {
+        {6, 1, Qt::Key_Tab, false, &grid, 1, 2},
+        {6, 2, Qt::Key_Tab, false, &after, 6, 2},
+        {1, 2, Qt::Key_Backtab, false, &grid, 6, 1},
+        {1, 1, Qt::Key_Backtab, false, &before, 1, 1},
+        {5, 2, Qt::Key_Tab, true, &grid, 6, 2},
+        {6, 2, Qt::Key_Tab, true, &after, 6, 2},
+        {1, 1, Qt::Key_Backtab, true, &before, 1, 1},
+    };
+    for (const auto& c : cases) {
+        grid.SetActiveCell(c.column, c.row);
+        if (c.editing) {
+            User::Press(Qt::Key_F2);
+            User::Type("t");
+        }
+        User::Press(c.key);
+        QWidget* focus = User::Focus();
+        if (grid.isAncestorOf(focus))
+            focus = &grid;
+        EXPECT_EQ(focus, c.focus) << c.column << "," << c.row << " " << c.editing;
+        EXPECT_EQ(grid.ActiveColumn(), c.toColumn);
+        EXPECT_EQ(grid.ActiveRow(), c.toRow);
+        if (c.editing)
+            EXPECT_EQ(grid.Text(c.column, c.row), "t") << "Tab commits the edit";
+    }
 }
 
 }

@@ -58,6 +58,9 @@ TEST_F(Preview, TheToolTipIsTheWholeNumberThenTheFindings)
     EXPECT_EQ(BatchPreview::LineText("2612070001"), "示例批号：2612070001");
     EXPECT_EQ(BatchPreview::ToolTip("X", {{RuleLint::Severity::Warning, "甲"}, {RuleLint::Severity::Note, "乙"}}),
               "示例批号：X\n警告：甲\n提示：乙");
+    EXPECT_EQ(BatchPreview::ToolTip("X", {{RuleLint::Severity::Note, "乙"}, {RuleLint::Severity::Error, "丙"}}),
+              "示例批号（有误）：X\n提示：乙\n错误：丙")
+        << "an error shows in the line itself";
 }
 
 class DryRun : public RuleFixture {

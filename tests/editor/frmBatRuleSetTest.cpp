@@ -262,7 +262,7 @@ TEST_F(EditorWindow, ChoosingTheGroupOnlyChangesTheShownText)
 TEST_F(EditorWindow, ControlsSitWhereTheirTwipsPutThem)
 {
     OpenOnMaterial();
-    EXPECT_EQ(window.size(), Twips(0, 0, 6960, 8190).size());
+    EXPECT_EQ(window.size(), Twips(0, 0, 6960, 8310).size()) << "the designed area and the look-ahead lines";
     EXPECT_EQ(Find<QPushButton>("cmdOK")->geometry(), Twips(4260, 7740, 1050, 360));
     EXPECT_EQ(Find<QPushButton>("cmdCancel")->geometry(), Twips(5610, 7740, 1050, 360));
     auto* tabs = Find<QTabWidget>("SSTab1");
@@ -598,6 +598,54 @@ TEST_F(EditorWindow, AccessKeysPressOkAndCancelWhileEnterAndEscDoNothing)
     EXPECT_TRUE(connection->batches.last().contains("Update t_SystemProFile"));
 }
 
+TEST_F(EditorWindow, TabLeavesTheGridAtItsEndsAndCtrlTabTurnsTheTab)
+{
+    OpenOnMaterial();
+    auto* tabs = Find<QTabWidget>("SSTab1");
+    grid.SetActiveCell(RuleGrid::Substitute, 4);
+    User::Press(Qt::Key_Tab);
+    EXPECT_EQ(User::Focus(), Find<QPushButton>("cmdOK"));
+    // Back from the first cell, past the level box, to the group choice.
+    grid.SetActiveCell(RuleGrid::Level, 1);
+    User::Press(Qt::Key_Backtab);
+    User::Press(Qt::Key_Backtab);
+    ASSERT_EQ(User::Focus(), Find<QRadioButton>("optGroupItem")) << User::Focus()->objectName().toStdString();
+    User::Press(Qt::Key_Space);
+    EXPECT_TRUE(Find<QRadioButton>("optGroupItem")->isChecked());
+    EXPECT_EQ(Find<QLineEdit>("txtItem")->text(), "01.01(钢材)");
+    // Ctrl+Tab turns to the options, from a cell and from a cell being edited (which it commits).
+    for (bool editing : {false, true}) {
+        tabs->setCurrentIndex(0);
+        grid.SetActiveCell(RuleGrid::Length, 1);
+        if (editing) {
+            User::Press(Qt::Key_F2);
+            User::Type("7");
+        }
+        User::Press(Qt::Key_Tab, Qt::ControlModifier);
+        EXPECT_EQ(tabs->currentIndex(), 1) << editing;
+        EXPECT_TRUE(tabs->widget(1)->isAncestorOf(User::Focus())) << editing;
+    }
+    EXPECT_EQ(Cell(RuleGrid::Length, 1), "67");
+}
+
+// A line-number format takes deletions as it takes Backspace; its length follows.
+TEST_F(EditorWindow, DeleteInALineNumberFormatIsABackspace)
+{
+    OpenOnMaterial();
+    ASSERT_TRUE(user.ChooseProperty(2, 25));
+    user.Enter(RuleGrid::Format, 2, "0");
+    user.Click(RuleGrid::Format, 2);
+    User::Press(Qt::Key_F2);
+    User::Press(Qt::Key_Home);
+    User::Press(Qt::Key_Delete);
+    User::Press(Qt::Key_Enter);
+    EXPECT_EQ(Cell(RuleGrid::Format, 2), "00");
+    EXPECT_EQ(Cell(RuleGrid::Length, 2), "2");
+    User::Press(Qt::Key_Delete);
+    EXPECT_EQ(Cell(RuleGrid::Format, 2), "");
+    EXPECT_EQ(Cell(RuleGrid::Length, 2), "0");
+}
+
 TEST_F(EditorWindow, AnEditInProgressIsPartOfTheCommit)
 {
     OpenOnMaterial();
@@ -693,6 +741,20 @@ TEST_F(EditorWindow, PreviewLineTakesTheMaterialsOwnCodeAndKeepsOkAsItWas)
     EXPECT_EQ(db.Rows("SELECT FPropertyID,FWidth,FCharacter FROM ICBatchNoRule WHERE FItemID=201"), "4|8|*");
 }
 
+TEST_F(EditorWindow, PreviewLineSaysSoWhenTheRuleHasAnError)
+{
+    OpenOnMaterial();   // row 4: a serial of length 3 from 1
+    auto* preview = Find<QLabel>("lblPreview");
+    const QColor plain = preview->palette().color(QPalette::WindowText);
+    user.Enter(RuleGrid::Format, 4, "1000");
+    EXPECT_TRUE(preview->text().startsWith("示例批号（有误）：")) << preview->text().toStdString();
+    const QColor error = preview->palette().color(QPalette::WindowText);
+    EXPECT_GT(error.red(), 2 * std::max(error.green(), error.blue())) << error.name().toStdString();
+    user.Enter(RuleGrid::Length, 4, "4");
+    EXPECT_TRUE(preview->text().startsWith("示例批号：")) << preview->text().toStdString();
+    EXPECT_EQ(preview->palette().color(QPalette::WindowText), plain);
+}
+
 TEST_F(EditorWindow, ALongNumberIsCutInTheLineAndWholeInItsTooltip)
 {
     OpenOnMaterial(201, "02.001(主控电路板组件)", 4, "02(半成品)");
@@ -753,9 +815,10 @@ TEST_F(EditorWindow, LookAheadLinesSitUnderTheGridLeftOfTheButtons)
     const QRect preview = Find<QLabel>("lblPreview")->geometry();
     const QRect spread = Find<QLabel>("lblSpread")->geometry();
     const QRect tabs = Find<QTabWidget>("SSTab1")->geometry();
-    EXPECT_GE(preview.top(), tabs.bottom());
+    EXPECT_GT(preview.top(), tabs.bottom() + 1);
     EXPECT_GE(spread.top(), preview.bottom());
-    EXPECT_LE(spread.bottom(), window.rect().bottom());
+    const int buttonsMargin = Twips(0, 0, 0, 90).height();
+    EXPECT_GE(window.rect().bottom() - spread.bottom(), buttonsMargin) << "clear of the window's edge";
     EXPECT_LT(preview.right(), Find<QPushButton>("cmdOK")->geometry().left());
     EXPECT_GE(preview.height(), Find<QLabel>("lblPreview")->fontMetrics().height()) << "a whole line of text";
 }
@@ -801,6 +864,14 @@ QStringList ClippedTexts(frmBatRuleSet& window)
         for (const QString& text : texts)
             if (grid.fontMetrics().horizontalAdvance(text) + cellMargins > width)
                 clipped << "cell " + text;
+    }
+    // Every level in sight at once, under a header of a whole line.
+    if (grid.horizontalHeader()->height() < grid.fontMetrics().height())
+        clipped << "header height";
+    for (int row = 1; row <= grid.RowCount(); ++row) {
+        const QRect cells = grid.visualRect(grid.model()->index(row - 1, 0));
+        if (!grid.viewport()->rect().contains(cells) || cells.height() < grid.fontMetrics().height())
+            clipped << "row " + QString::number(row);
     }
     clipped.removeDuplicates();
     return clipped;
