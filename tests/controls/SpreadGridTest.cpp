@@ -379,8 +379,9 @@ TEST_F(GridInWindow, TabLeavesTheGridAtItsEnds)
         EXPECT_EQ(focus, c.focus) << c.column << "," << c.row << " " << c.editing;
         EXPECT_EQ(grid.ActiveColumn(), c.toColumn);
         EXPECT_EQ(grid.ActiveRow(), c.toRow);
-        if (c.editing)
+        if (c.editing) {
             EXPECT_EQ(grid.Text(c.column, c.row), "t") << "Tab commits the edit";
+        }
     }
 }
 
