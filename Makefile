@@ -29,6 +29,7 @@ bench: deps
 	build/bench/bench/vell-bench
 	build/bench/bench/vell-rule-tools-bench
 	build/bench/bench/vell-window-bench
+	build/bench/bench/vell-issue-bench
 
 # The Debian packages, built from a clean tree by debhelper into build/package,
 # then checked as a Debian user meets them.

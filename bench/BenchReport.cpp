@@ -52,6 +52,15 @@ void BenchReport::PrintRatio(const char* what, const char* ours, const char* bas
                 a.min / b.min, goal, Verdict(ratio, goal));
 }
 
+void BenchReport::PrintTime(const char* what, const char* name, double goalSeconds) const
+{
+    if (!figures_.count(name))
+        return;
+    const Figures& f = figures_.at(name);
+    std::printf("%-40s %11.2f ms (%.2f-%.2f)  goal <= %.0f ms %s\n", what, f.median * 1e3, f.min * 1e3, f.max * 1e3,
+                goalSeconds * 1e3, f.median <= goalSeconds ? "met" : "MISSED");
+}
+
 void BenchReport::PrintScaling(const char* fewerName, int fewer, const char* moreName, int more) const
 {
     if (!figures_.count(fewerName) || !figures_.count(moreName))

@@ -20,6 +20,8 @@ public:
 
     // Our side against its baseline, with the goal for their ratio.
     void PrintRatio(const char* what, const char* ours, const char* baseline, double goal) const;
+    // A time judged against its goal alone, where no baseline does the same work.
+    void PrintTime(const char* what, const char* name, double goalSeconds) const;
     // The spread's cost per material at a million against that at `fewer` materials.
     void PrintScaling(const char* fewerName, int fewer, const char* moreName, int more) const;
     static void PrintMemory(const RecordsetMemory& memory);

@@ -1,7 +1,9 @@
 #include "vbr.h"
 
 #include "BatRuleFace.h"
+#include "BatchNumberIssuer.h"
 #include "CHostComponents.h"
+#include "GLB.h"
 #include "HostError.h"
 #include "HostErrors.h"
 #include "StockComponents.h"
@@ -16,6 +18,10 @@ using namespace vellbatchrule;
 
 struct vbr_face {
     BatRuleFace face;
+};
+
+struct vbr_issuer {
+    std::unique_ptr<BatchNumberIssuer> issuer;
 };
 
 namespace {
@@ -51,6 +57,58 @@ bool Guarded(Step step)
         Failed(-1, error.what());
     }
     return false;
+}
+
+const QString kIssuerSource = QStringLiteral("vbr_issue");
+
+// An issuer's work: no box opens, the refusal's text becomes the last error.
+template <typename Work>
+int Refusable(Work work)
+{
+    GLB::MessageCapture refusals;
+    int answer = -1;
+    const bool done = Guarded([&] {
+        answer = work();
+        if (answer < 0)
+            throw HostError(HostErrors::InvalidCall, refusals.Messages().value(refusals.Messages().size() - 1),
+                            kIssuerSource);
+    });
+    return done ? answer : -1;
+}
+
+BatchNumberIssuer::Document DocumentOf(const vbr_document* given)
+{
+    BatchNumberIssuer::Document document;
+    if (!given)
+        return document;
+    if (given->date) {
+        document.date = QDate::fromString(QString::fromUtf8(given->date), Qt::ISODate);
+        if (!document.date->isValid())
+            throw HostError(HostErrors::InvalidCall, QStringLiteral("The date is no YYYY-MM-DD"), kIssuerSource);
+    }
+    if (given->line > 0)
+        document.line = given->line;
+    for (int i = 0; given->values && i < given->value_count; ++i) {
+        const QString value = QString::fromUtf8(given->values[i] ? given->values[i] : "");
+        const qsizetype equals = value.indexOf(QLatin1Char('='));
+        if (equals <= 0)
+            throw HostError(HostErrors::InvalidCall, QStringLiteral("A value is no PROPERTY=TEXT"), kIssuerSource);
+        document.values.append({value.left(equals), value.mid(equals + 1)});
+    }
+    return document;
+}
+
+BatchNumberIssuer& IssuerOf(vbr_issuer* issuer)
+{
+    if (!issuer)
+        throw HostError(HostErrors::ObjectNotSet, QStringLiteral("No issuer was given"), kIssuerSource);
+    return *issuer->issuer;
+}
+
+void Hand(const QString& number, vbr_number_callback each, void* context)
+{
+    if (each)
+        each(context, number.toUtf8().constData());
 }
 
 // A table is taken only whole.
@@ -125,6 +183,55 @@ int vbr_face_show(vbr_face* face)
 void vbr_face_release(vbr_face* face)
 {
     delete face;
+}
+
+vbr_issuer* vbr_issuer_open(int item_id)
+{
+    vbr_issuer* opened = nullptr;
+    Refusable([&] {
+        auto issuer = BatchNumberIssuer::Open(item_id);
+        if (!issuer)
+            return -1;
+        opened = new vbr_issuer{std::move(issuer)};
+        return 0;
+    });
+    return opened;
+}
+
+void vbr_issuer_release(vbr_issuer* issuer)
+{
+    delete issuer;
+}
+
+int vbr_issue(vbr_issuer* issuer, const vbr_document* document, int count, vbr_number_callback each, void* context)
+{
+    return Refusable([&] {
+        const auto issued = IssuerOf(issuer).Issue(DocumentOf(document), count);
+        if (!issued)
+            return -1;
+        for (const QString& number : issued->numbers)
+            Hand(number, each, context);
+        return issued->note.isEmpty() ? 0 : 1;
+    });
+}
+
+int vbr_peek(vbr_issuer* issuer, const vbr_document* document, vbr_number_callback each, void* context)
+{
+    return Refusable([&] {
+        const auto next = IssuerOf(issuer).Peek(DocumentOf(document));
+        if (!next)
+            return -1;
+        Hand(*next, each, context);
+        return 0;
+    });
+}
+
+int vbr_create_counter_table(void)
+{
+    return Refusable([&] {
+        const auto created = BatchNumberIssuer::CreateCounterTable();
+        return !created ? -1 : *created ? 0 : 1;
+    });
 }
 
 void vbr_fail(vbr_call* call, int number, const char* text)

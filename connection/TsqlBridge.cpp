@@ -100,6 +100,10 @@ bool StartsStatement(const char* starter, const Statement& current, const TsqlTo
     }
     if (is("SET") && current.Is("UPDATE"))
         return false;
+    // Within a statement WITH opens table hints: a common table expression
+    // follows a semicolon in Transact-SQL.
+    if (is("WITH"))
+        return false;
     return true;
 }
 
@@ -232,6 +236,32 @@ void TrimOperandBeforeLike(Tokens& out)
     out[end].Rewrite(out[end].Text().toString() + QLatin1Char(')'));
 }
 
+qsizetype NextSignificant(const Tokens& tokens, qsizetype from)
+{
+    while (from < tokens.size() && !tokens[from].IsSignificant())
+        ++from;
+    return from;
+}
+
+// Past "WITH (UPDLOCK, HOLDLOCK)" at `withAt`, when every hint there is a
+// lock hint, else `withAt`. SQLite needs none: a unit of work holds the
+// database's write lock from its start, which serializes more than they do.
+qsizetype PastLockHints(const Tokens& tokens, qsizetype withAt)
+{
+    using L = QLatin1String;
+    static const std::array hints{L("UPDLOCK"), L("HOLDLOCK"), L("ROWLOCK"), L("XLOCK"), L("SERIALIZABLE")};
+    qsizetype at = NextSignificant(tokens, withAt + 1);
+    if (at >= tokens.size() || !tokens[at].IsSymbol('('))
+        return withAt;
+    for (at = NextSignificant(tokens, at + 1); at < tokens.size(); at = NextSignificant(tokens, at + 1)) {
+        if (tokens[at].IsSymbol(')'))
+            return at + 1;
+        if (!tokens[at].IsSymbol(',') && !Keyword(tokens[at], hints))
+            return withAt;
+    }
+    return withAt;
+}
+
 // Token-level rewrites that hold in every statement.
 Tokens MapTokens(const Tokens& tokens)
 {
@@ -239,6 +269,12 @@ Tokens MapTokens(const Tokens& tokens)
     const TsqlToken* previous = nullptr;
     for (qsizetype i = 0; i < tokens.size(); ++i) {
         TsqlToken token = tokens[i];
+        if (token.IsWord("WITH") && previous && previous->kind != Kind::Symbol) {
+            if (const qsizetype past = PastLockHints(tokens, i); past > i) {
+                i = past - 1;
+                continue;
+            }
+        }
         if (token.kind == Kind::Word) {
             if (token.source.startsWith(QLatin1Char('@')))
                 Unknown(QStringLiteral("the variable %1").arg(token.source), token.line);
@@ -265,13 +301,6 @@ Tokens MapTokens(const Tokens& tokens)
         out.append(token);
     }
     return out;
-}
-
-qsizetype NextSignificant(const Tokens& tokens, qsizetype from)
-{
-    while (from < tokens.size() && !tokens[from].IsSignificant())
-        ++from;
-    return from;
 }
 
 // The real table behind `alias` in a FROM list, or the alias itself.

@@ -42,7 +42,8 @@ struct BridgeProgram {
 // Translates the batches this system sends: statements split at their
 // leading keywords; DELETE alias FROM …, SELECT … INTO #tmp, #temporary
 // tables, IF [NOT] EXISTS (…) BEGIN … END ELSE …, a statement's SELECT TOP n
-// and LIKE's [x] escapes rewritten; everything else passed through. A construct it does not know
+// and LIKE's [x] escapes rewritten; lock hints (WITH (UPDLOCK, HOLDLOCK))
+// dropped, a unit of work holding the write lock already; everything else passed through. A construct it does not know
 // throws HostError naming it.
 BridgeProgram TranslateTsql(const QString& batch);
 

@@ -1,5 +1,6 @@
 #include "AdminCommands.h"
 
+#include "BatchNumberIssuer.h"
 #include "TabSeparatedRows.h"
 
 #include <QFileInfo>
@@ -139,6 +140,34 @@ int ImportRules(const QString& file, RuleAdmin::OwnRules ownRules, bool dryRun, 
 int ImportRules(QIODevice& device, const QString& name, RuleAdmin::OwnRules ownRules, bool dryRun, QTextStream& out)
 {
     return Printed(RuleAdmin::ImportRules(device, name, ownRules, dryRun), out);
+}
+
+int IssueBatchNumbers(qint32 itemId, const RuleAdmin::PreviewDocument& document, int count, QTextStream& out,
+                      QTextStream& err)
+{
+    const auto issuer = BatchNumberIssuer::Open(itemId);
+    const auto issued = issuer ? issuer->Issue(document, count) : std::nullopt;
+    if (!issued)
+        return 1;
+    if (!issued->note.isEmpty())
+        err << issued->note << '\n';
+    for (const QString& number : issued->numbers)
+        out << number << '\n';
+    return 0;
+}
+
+int PeekBatchNumber(qint32 itemId, const RuleAdmin::PreviewDocument& document, QTextStream& out)
+{
+    const auto issuer = BatchNumberIssuer::Open(itemId);
+    return Printed(issuer ? issuer->Peek(document) : std::nullopt, out);
+}
+
+int CreateCounterTable(QTextStream& out)
+{
+    const auto created = BatchNumberIssuer::CreateCounterTable();
+    if (created)
+        out << (*created ? "Created the table ICBatchNoSerial\n" : "The table ICBatchNoSerial is there already\n");
+    return created ? 0 : 1;
 }
 
 int EditRule(const RuleAdmin::Target& target, QTextStream& err)

@@ -28,6 +28,12 @@ int ExportRules(RuleAdmin::RuleFileFormat format, const QString& file, QTextStre
 int ImportRules(const QString& file, RuleAdmin::OwnRules ownRules, bool dryRun, QTextStream& out);
 int ImportRules(QIODevice& device, const QString& name, RuleAdmin::OwnRules ownRules, bool dryRun, QTextStream& out);
 
+// Batch numbers one a line; a rule without a serial says so once on `err`.
+int IssueBatchNumbers(qint32 itemId, const RuleAdmin::PreviewDocument& document, int count, QTextStream& out,
+                      QTextStream& err);
+int PeekBatchNumber(qint32 itemId, const RuleAdmin::PreviewDocument& document, QTextStream& out);
+int CreateCounterTable(QTextStream& out);
+
 // The reason the editor could not open goes to `err`; no box waits for a click.
 int EditRule(const RuleAdmin::Target& target, QTextStream& err);
 int PrintLedger(qint32 groupId, const QString& pdfFile, QTextStream& out);

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "AdminCommands.h"
+#include "BatchNumberIssuer.h"
 #include "Commands.h"
 #include "DemoDatabase.h"
 #include "StockComponents.h"
@@ -61,6 +62,14 @@ const CommandSpec kCommands[] = {
      "Read a rule file into the database, whole or not at all.", "db spare-own-rules replace-own-rules dry-run", "RULES.csv|-", 1, 1},
     {"options show", "--db FILE", "Print the batch options.", "db"},
     {"options set", "--db FILE KEY=0|1...", "Set batch options.", "db", "KEY=0|1...", 1, -1},
+    {"batch init", "--db FILE", "Create the table that keeps the serial numbers' counters (ICBatchNoSerial).", "db"},
+    {"batch issue", "--db FILE --item ID [--date YYYY-MM-DD] [--line N] [--value PROPERTY=TEXT]... [--count N]",
+     "Issue batch numbers from the material's rule, one a line, never the same twice. The serial starts again at its "
+     "format's value whenever the rest of the number differs (a new day for yymmdd, another supplier code); when it "
+     "would need more digits than its length, nothing is issued.",
+     "db item date line value count"},
+    {"batch peek", "--db FILE --item ID [--date YYYY-MM-DD] [--line N] [--value PROPERTY=TEXT]...",
+     "Print the batch number batch issue would give next, taking nothing.", "db item date line value"},
     {"edit", "--db FILE (--item ID | --group ID)", "The rule editor window for a material or a material group.",
      "db item group", "", 0, 0, Kind::Window},
     {"print", "--db FILE --group ID --pdf OUT.pdf|-", "The group's ledger as the main window prints it, into a PDF file.",
@@ -75,6 +84,11 @@ const CommandSpec* FindCommand(const QString& name)
     return nullptr;
 }
 
+bool IsCommandGroup(const QString& word)
+{
+    return word == QStringLiteral("rule") || word == QStringLiteral("options") || word == QStringLiteral("batch");
+}
+
 // The command's words among the positional arguments: "rule set", "show", "".
 // A word no command has, with a dot or a slash, is the main window's FILE.
 QString CommandWords(const QStringList& positional)
@@ -82,7 +96,7 @@ QString CommandWords(const QStringList& positional)
     const QString first = positional.value(0);
     if (first.contains(QLatin1Char('.')) || first.contains(QLatin1Char('/')))
         return QString();
-    if ((first == QStringLiteral("rule") || first == QStringLiteral("options")) && positional.size() > 1)
+    if (IsCommandGroup(first) && positional.size() > 1)
         return first + QLatin1Char(' ') + positional[1];
     return first;
 }
@@ -131,6 +145,8 @@ CommandLine::CommandLine()
         {QStringLiteral("line"), QStringLiteral("The document's line number, from 1."), QStringLiteral("N")},
         {QStringLiteral("value"), QStringLiteral("A property's value on the document; empty: none."),
          QStringLiteral("PROPERTY=TEXT")},
+        {QStringLiteral("count"), QStringLiteral("How many batch numbers, from 1 (the default) to 100000."),
+         QStringLiteral("N")},
         {QStringLiteral("format"), QStringLiteral("csv (the default) or json."), QStringLiteral("FORMAT")},
         {QStringLiteral("pdf"), QStringLiteral("The PDF file written; - is standard output."), QStringLiteral("FILE")},
         {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help, or a command's: vell-batchrule rule set --help")},
@@ -154,7 +170,7 @@ std::optional<int> CommandLine::Read(const QStringList& arguments)
     const bool help = parser_.isSet(QStringLiteral("help"));
     if (!command_) {
         const QString first = positional.value(0);
-        const bool group = first == QStringLiteral("rule") || first == QStringLiteral("options");
+        const bool group = IsCommandGroup(first);
         if (group && help && positional.size() == 1) {
             out_ << Help();
             return OutputWritten() ? 0 : 1;
@@ -199,6 +215,8 @@ std::optional<int> CommandLine::CheckTarget()
 {
     const bool item = parser_.isSet(QStringLiteral("item"));
     const bool group = parser_.isSet(QStringLiteral("group"));
+    if (command_->Takes(QStringLiteral("item")) && !command_->Takes(QStringLiteral("group")) && !item)
+        return Usage(QStringLiteral("%1 needs --item ID.").arg(command_->Name()));
     if (command_->Takes(QStringLiteral("item")) && item == group)
         return Usage(QStringLiteral("%1 needs either --item ID or --group ID.").arg(command_->Name()));
     if (command_->Name() == QStringLiteral("print") && !group)
@@ -250,6 +268,12 @@ std::optional<int> CommandLine::CheckValues()
         if (equals <= 0)
             return Usage(QStringLiteral("--value takes PROPERTY=TEXT."));
         document_.values.append({given.left(equals), given.mid(equals + 1)});
+    }
+    if (isSet("count")) {
+        const auto count = WholeNumber(value("count"), 1);
+        if (!count || *count > BatchNumberIssuer::MaxCount)
+            return Usage(QStringLiteral("--count takes a whole number from 1 to %1.").arg(BatchNumberIssuer::MaxCount));
+        count_ = *count;
     }
     const QString format = isSet("format") ? value("format").toLower() : QStringLiteral("csv");
     if (format != QStringLiteral("csv") && format != QStringLiteral("json"))
@@ -317,6 +341,12 @@ int CommandLine::Dispatch()
         return AdminCommands::ShowOptions(out_);
     if (name == QStringLiteral("options set"))
         return AdminCommands::SetOptions(args_, out_);
+    if (name == QStringLiteral("batch init"))
+        return AdminCommands::CreateCounterTable(out_);
+    if (name == QStringLiteral("batch issue"))
+        return AdminCommands::IssueBatchNumbers(*target_.itemId, document_, count_, out_, err_);
+    if (name == QStringLiteral("batch peek"))
+        return AdminCommands::PeekBatchNumber(*target_.itemId, document_, out_);
     if (name == QStringLiteral("edit"))
         return AdminCommands::EditRule(target_, err_);
     return PrintLedger();

@@ -52,6 +52,7 @@ private:
     RuleAdmin::PreviewDocument document_;
     RuleAdmin::RuleFileFormat format_ = RuleAdmin::RuleFileFormat::Csv;
     int groups_ = 0, materials_ = 0;
+    int count_ = 1;
 
     QTextStream in_{stdin}, out_{stdout}, err_{stderr};
     QCommandLineParser parser_;

@@ -498,7 +498,7 @@
         <translation>時間</translation>
     </message>
     <message>
-        <location line="+241"/>
+        <location line="+242"/>
         <source>已将 %1 页送往 %2</source>
         <translation>已將 %1 頁送往 %2</translation>
     </message>
@@ -649,9 +649,30 @@
         <translation>%1應是整數，不是「%2」</translation>
     </message>
     <message>
+        <location filename="../component/BatchNumberIssuer.cpp" line="+64"/>
+        <source>数据库中没有批号流水号表ICBatchNoSerial，请先运行“vell-batchrule batch init”建立</source>
+        <translation>資料庫中沒有批號流水號表ICBatchNoSerial，請先執行「vell-batchrule batch init」建立</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>物料%1在批号“%2”下的流水号最大为%3，已不够再发放%4个批号；没有发放任何批号</source>
+        <translation>物料%1在批號「%2」下的流水號最大為%3，已不夠再發放%4個批號；沒有發放任何批號</translation>
+    </message>
+    <message>
+        <location line="+36"/>
         <location filename="../component/RuleAdmin.cpp" line="-29"/>
         <source>%1没有批号规则</source>
         <translation>%1沒有批號規則</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>一次可发放1到%1个批号，不能是%2个</source>
+        <translation>一次可發放1到%1個批號，不能是%2個</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1的批号规则中没有流水号，发放的批号都相同</source>
+        <translation>%1的批號規則中沒有流水號，發放的批號都相同</translation>
     </message>
     <message>
         <location filename="../rules/RuleFile.cpp" line="-9"/>
@@ -679,6 +700,7 @@
         <translation>將更改 %1 個物料的規則（保留 %2 個）</translation>
     </message>
     <message>
+        <location filename="../component/BatchNumberIssuer.cpp" line="-80"/>
         <location filename="../component/RuleAdmin.cpp" line="-54"/>
         <source>属性“%1”不在属性目录中</source>
         <translation>屬性「%1」不在屬性目錄中</translation>

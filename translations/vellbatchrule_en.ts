@@ -498,7 +498,7 @@
         <translation>Time</translation>
     </message>
     <message>
-        <location line="+241"/>
+        <location line="+242"/>
         <source>已将 %1 页送往 %2</source>
         <translation>%1 page(s) sent to %2</translation>
     </message>
@@ -649,9 +649,30 @@
         <translation>%1 must be a whole number, not “%2”</translation>
     </message>
     <message>
+        <location filename="../component/BatchNumberIssuer.cpp" line="+64"/>
+        <source>数据库中没有批号流水号表ICBatchNoSerial，请先运行“vell-batchrule batch init”建立</source>
+        <translation>The database has no table ICBatchNoSerial for the batch numbers’ serials; run “vell-batchrule batch init” to create it</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>物料%1在批号“%2”下的流水号最大为%3，已不够再发放%4个批号；没有发放任何批号</source>
+        <translation>The serial of material %1 in the batch number “%2” goes up to %3 and cannot give %4 more batch numbers; no batch number was issued</translation>
+    </message>
+    <message>
+        <location line="+36"/>
         <location filename="../component/RuleAdmin.cpp" line="-29"/>
         <source>%1没有批号规则</source>
         <translation>%1 has no batch number rule</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>一次可发放1到%1个批号，不能是%2个</source>
+        <translation>From 1 to %1 batch numbers can be issued at a time, not %2</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1的批号规则中没有流水号，发放的批号都相同</source>
+        <translation>The batch number rule of %1 has no serial number: every batch number issued is the same</translation>
     </message>
     <message>
         <location filename="../rules/RuleFile.cpp" line="-9"/>
@@ -679,6 +700,7 @@
         <translation>Changes %1 materials&apos; rules (%2 kept)</translation>
     </message>
     <message>
+        <location filename="../component/BatchNumberIssuer.cpp" line="-80"/>
         <location filename="../component/RuleAdmin.cpp" line="-54"/>
         <source>属性“%1”不在属性目录中</source>
         <translation>The property “%1” is not in the property catalogue</translation>

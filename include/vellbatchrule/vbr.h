@@ -35,6 +35,43 @@ VBR_EXPORT void vbr_face_release(vbr_face* face);
 VBR_EXPORT const char* vbr_last_error_text(void);
 VBR_EXPORT int vbr_last_error_number(void);
 
+/* ---- Batch numbers from a material's stored rule, never the same twice. ----
+   The serial counts per material and per rest of the number: it starts again
+   at its format's value whenever any other element's text differs (a new day
+   for yymmdd, another supplier code). The counters live in the table
+   ICBatchNoSerial (vbr_create_counter_table, or `vell-batchrule batch init`).
+   After vbr_open; an issuer belongs to the thread that opened it. A refusal
+   shows no box: its text is the last error's. */
+
+typedef struct vbr_issuer vbr_issuer;
+
+/* The document the numbers are for, as `rule preview` takes it. */
+typedef struct vbr_document {
+    const char* date;            /* "YYYY-MM-DD"; NULL: today */
+    int line;                    /* from 1; 0: line 1 */
+    const char* const* values;   /* "PROPERTY=TEXT" each, the property by ID or name; may be NULL */
+    int value_count;
+} vbr_document;
+
+/* Receives each number (UTF-8), in order. */
+typedef void (*vbr_number_callback)(void* context, const char* number);
+
+/* The issuer of a material the user may see and that has a rule; NULL on a refusal. */
+VBR_EXPORT vbr_issuer* vbr_issuer_open(int item_id);
+VBR_EXPORT void vbr_issuer_release(vbr_issuer* issuer);
+
+/* Takes `count` numbers (1 to 100000) in one unit of work, all or none, and
+   hands them to `each`. 0; 1 when the rule has no serial (every number the
+   same); -1 after a refusal (an overflow of the serial's length included:
+   then nothing is taken) or a failure. */
+VBR_EXPORT int vbr_issue(vbr_issuer* issuer, const vbr_document* document, int count, vbr_number_callback each,
+                         void* context);
+/* The number vbr_issue would hand out first, taking nothing: 0 or -1. */
+VBR_EXPORT int vbr_peek(vbr_issuer* issuer, const vbr_document* document, vbr_number_callback each, void* context);
+
+/* Creates ICBatchNoSerial: 0, 1 when it is there already, -1 on a failure. */
+VBR_EXPORT int vbr_create_counter_table(void);
+
 /* ---- The host's own components, as tables of C functions. ----
    Each table is copied when registered; `context` is handed back to every
    function. A function answers 0 when it did its work; else it calls

@@ -33,6 +33,13 @@ CREATE TABLE ICBatchNoRule (
     FSubCharacter nvarchar(10) COLLATE Chinese_PRC_CI_AS NOT NULL DEFAULT '',
     FDetail int NOT NULL DEFAULT 1
 )
+-- The batch issuer's counters, as vell-batchrule batch init creates them; the
+-- rest of the number compares in the database's own collation.
+CREATE TABLE ICBatchNoSerial (
+    FItemID int NOT NULL,
+    FRest nvarchar(255) NOT NULL,
+    FNext bigint NOT NULL
+)
 CREATE TABLE t_SystemProfile (
     FCategory nvarchar(30) COLLATE Chinese_PRC_CI_AS NOT NULL,
     FKey nvarchar(100) COLLATE Chinese_PRC_CI_AS NOT NULL,
@@ -59,6 +66,7 @@ CREATE INDEX ix_Item_Groups ON t_Item (FItemClassID, FDetail, FNumber)
 CREATE INDEX ix_ICItem_Parent ON t_ICItem (FParentID, FBatchManager, FNumber)
 CREATE INDEX ix_ICItem_Number ON t_ICItem (FNumber)
 CREATE INDEX ix_BatchNoRule_Owner ON ICBatchNoRule (FItemID, FDetail, FID)
+CREATE UNIQUE INDEX ix_BatchNoSerial_Key ON ICBatchNoSerial (FItemID, FRest)
 CREATE UNIQUE INDEX ix_SystemProfile_Key ON t_SystemProfile (FCategory, FKey)
 CREATE INDEX ix_UserGroupAccess_User ON t_UserGroupAccess (FUserID, FGroupNumber)
 GO

@@ -1,6 +1,7 @@
 #include "BatchTexts.h"
 #include "DemoDatabase.h"
 #include "FakeServerDriver.h"
+#include "SerialCounter.h"
 #include "HostError.h"
 #include "OdbcConnection.h"
 #include "OdbcConnectionString.h"
@@ -401,6 +402,19 @@ TEST_F(ServerConnection, ReadsRunInAutocommitAndWritesInATransactionOfTheirOwn)
               (QStringList{"exec " + read, "exec SELECT a FROM t WHERE b IN (SELECT c FROM u) UNION SELECT d FROM v", "begin",
                            "exec " + write, "commit", "begin",
                            "exec  Select Distinct FItemID into #tmp From ICBatchNoRule\r\n Drop table #tmp\r\n", "commit"}));
+}
+
+// The server serializes the take itself: the batch reaches it as written, its
+// lock hints included, in one transaction that a refusal rolls back.
+TEST_F(ServerConnection, SerialValuesAreTakenByTheBatchAsWrittenInOneTransaction)
+{
+    Answer({kDone, kDone, kDone, {1, {}}});
+    SerialCounter counter(*connection, 311, "2026\"", 1);
+    const QString take = counter.TakeSql(3);
+    ASSERT_TRUE(take.contains("WITH (UPDLOCK, HOLDLOCK)"));
+    EXPECT_EQ(counter.Take(3, [](qint64) {}), 1);
+    EXPECT_THROW(counter.Take(3, [](qint64) { throw HostError(6, "Overflow", "test"); }), HostError);
+    EXPECT_EQ(FakeServerDriver::log, (QStringList{"begin", "exec " + take, "commit", "begin", "exec " + take, "rollback"}));
 }
 
 }

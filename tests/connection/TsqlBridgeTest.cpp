@@ -187,6 +187,19 @@ TEST(TsqlBridge, TopOfAStatementBecomesItsLimit)
     EXPECT_EQ(Statements("SELECT TOP 3 a INTO #x FROM t"), QStringList{"CREATE TEMP TABLE \"#x\" AS SELECT a FROM t LIMIT 3"});
 }
 
+TEST(TsqlBridge, LockHintsGoAndOtherHintsAreRefused)
+{
+    const BridgeProgram program = TranslateTsql(
+        "IF NOT EXISTS (SELECT 1 FROM t WITH (UPDLOCK, HOLDLOCK) WHERE a = 1) INSERT INTO t(a) VALUES(1) "
+        "UPDATE t WITH (ROWLOCK) SET a = 2 SELECT a FROM t with(xlock) WHERE a = 2");
+    ASSERT_EQ(program.steps.size(), 3u);
+    EXPECT_EQ(program.steps[0].sql.simplified(), "SELECT CASE WHEN NOT EXISTS (SELECT 1 FROM t WHERE a = 1) THEN 1 ELSE 0 END");
+    EXPECT_EQ(program.steps[1].sql.simplified(), "UPDATE t SET a = 2");
+    EXPECT_EQ(program.steps[2].sql.simplified(), "SELECT a FROM t WHERE a = 2");
+    EXPECT_TRUE(ErrorOf("SELECT a FROM t WITH (NOLOCK)").contains("NOLOCK"));
+    EXPECT_TRUE(ErrorOf("WITH c AS (SELECT 1 AS a) SELECT a FROM c").contains("WITH"));
+}
+
 TEST(TsqlBridge, UnknownConstructsAreRefusedByName)
 {
     EXPECT_TRUE(ErrorOf("SET NOCOUNT ON SELECT 1").contains("SET"));

@@ -189,7 +189,9 @@ TEST_F(CommandLine, BashCompletesCommandsOptionsAndNumbersFromTheDatabase)
         const char* offered;
     };
     const Case cases[] = {
-        {{""}, "show sql demo-db rule options edit print"},
+        {{""}, "show sql demo-db rule options batch edit print"},
+        {{"batch", ""}, "init issue peek"},
+        {{"batch", "issue", "--c"}, "--count"},
         {{"rule", "s"}, "show set"},
         {{"rule", "set", "--d"}, "--db --dry-run"},
         {{"print", "--"}, "--db --group --help --pdf --props"},

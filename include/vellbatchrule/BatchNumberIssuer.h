@@ -1,0 +1,64 @@
+#pragma once
+
+#include "VellBatchRuleExport.h"
+
+#include "RuleAdmin.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+namespace vellbatchrule {
+
+// Issues the batch numbers of one material from its stored rule, composed
+// as the rule preview composes them, never the same number twice. The
+// serial counts per material and per rest of the number: it starts again
+// at its format's value whenever any other element's text differs (a new
+// day for yymmdd, another supplier code). The counters live in the table
+// ICBatchNoSerial, which `vell-batchrule batch init` creates; nothing else
+// is written. A call that fails answers nothing: its reason has been shown
+// through the message box component, in the session's language.
+//
+// An issuer belongs to the thread that opened it and holds a session of its
+// own; it reads the material's rule once, when opened.
+class VELLBATCHRULE_EXPORT BatchNumberIssuer {
+public:
+    // What the document gives the elements; the date is today when not
+    // given, the line 1, and a property not given is one the document does
+    // not have (its element takes the substitute character). The material's
+    // own code is the material's number.
+    using Document = RuleAdmin::PreviewDocument;
+
+    struct Issued {
+        QStringList numbers;
+        QString note;   // once, for a rule without a serial: its numbers repeat; else empty
+    };
+
+    // The material's issuer; null after a refusal (a material the user may
+    // not see, one without batches or without a rule).
+    static std::unique_ptr<BatchNumberIssuer> Open(qint32 itemId);
+    ~BatchNumberIssuer();
+
+    // Takes `count` numbers (1 to 100,000) in one unit of work: all of them
+    // or, after an overflow or any failure, none.
+    std::optional<Issued> Issue(const Document& document, int count = 1);
+    // The number Issue would answer first, taking nothing.
+    std::optional<QString> Peek(const Document& document);
+
+    // Creates the counter table: true, or false when it is there already.
+    static std::optional<bool> CreateCounterTable();
+
+    static constexpr int MaxCount = 100000;
+
+    BatchNumberIssuer(const BatchNumberIssuer&) = delete;
+    BatchNumberIssuer& operator=(const BatchNumberIssuer&) = delete;
+
+private:
+    struct Impl;
+    explicit BatchNumberIssuer(std::unique_ptr<Impl> impl);
+    std::unique_ptr<Impl> impl_;
+};
+
+}

@@ -1,0 +1,72 @@
+#include "BatchSerial.h"
+
+#include "HostText.h"
+#include "PropertyCatalogue.h"
+#include "RuleText.h"
+
+#include <algorithm>
+
+namespace vellbatchrule {
+
+namespace {
+
+bool IsSerial(const BatRuleStruct& element)
+{
+    return KindOf(element.FPropertyID) == PropertyKind::Serial;
+}
+
+}
+
+BatchSerial::BatchSerial(QList<BatRuleStruct> elements, BatchDocument document)
+    : elements_(std::move(elements)), document_(std::move(document))
+{
+    std::stable_sort(elements_.begin(), elements_.end(), [](const auto& a, const auto& b) { return a.FID < b.FID; });
+    for (const BatRuleStruct& element : elements_) {
+        if (IsSerial(element)) {
+            rest_ += QChar(kPlace);
+            ++serials_;
+        } else {
+            rest_ += BatchNumberComposer::ElementText(element, document_);
+        }
+    }
+}
+
+qint64 BatchSerial::Start() const
+{
+    for (const BatRuleStruct& element : elements_)
+        if (IsSerial(element))
+            return qint64(std::max(0.0, HostText::Val(element.FSelDefine)));
+    return 0;
+}
+
+qint64 BatchSerial::Limit() const
+{
+    qint64 limit = -1;
+    for (const BatRuleStruct& element : elements_) {
+        if (!IsSerial(element) || element.FWidth <= 0)
+            continue;
+        qint64 largest = 9;
+        for (int digit = 1; digit < std::min(element.FWidth, 18); ++digit)
+            largest = largest * 10 + 9;
+        limit = limit < 0 ? largest : std::min(limit, largest);
+    }
+    return limit;
+}
+
+QString BatchSerial::ShownRest() const
+{
+    return QString(rest_).replace(QChar(kPlace), RuleText::Of({PropertyIds::Serial}));
+}
+
+QString BatchSerial::Number(qint64 value) const
+{
+    QString number;
+    for (BatRuleStruct element : elements_) {
+        if (IsSerial(element))
+            element.FSelDefine = QString::number(value);
+        number += BatchNumberComposer::ElementText(element, document_);
+    }
+    return number;
+}
+
+}

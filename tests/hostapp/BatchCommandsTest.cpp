@@ -1,0 +1,158 @@
+// Issuing batch numbers from the command line and from several processes at once.
+#include "DemoDatabase.h"
+#include "ProgramRun.h"
+#include "TestSupport.h"
+
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+const QStringList kSixDigitMaterials{"101", "102", "111", "112"};
+
+class BatchCommand : public testing::Test {
+protected:
+    void SetUp() override { DemoDatabase::WriteHandMade(Db()); }
+    QString Db() const { return dir.filePath("demo.sqlite"); }
+    Outcome Run(QStringList args) { return RunProgram(args << "--db" << Db()); }
+
+    // Straight through SQLite, beside the program: what the tests look at and set up.
+    QString Native(const QString& sql)
+    {
+        QStringList rows;
+        {
+            QSqlDatabase native = QSqlDatabase::addDatabase("QSQLITE", "batch-native");
+            native.setDatabaseName(Db());
+            EXPECT_TRUE(native.open());
+            QSqlQuery query(native);
+            EXPECT_TRUE(query.exec(sql)) << sql.toStdString();
+            while (query.next())
+                rows << query.value(0).toString();
+        }
+        QSqlDatabase::removeDatabase("batch-native");
+        return rows.join('\n');
+    }
+    // The material's code, the date, then a serial from 1 at length 6, for each material.
+    void SixDigitSerials()
+    {
+        for (const QString& item : kSixDigitMaterials) {
+            Native("DELETE FROM ICBatchNoRule WHERE FDetail = 1 AND FItemID = " + item);
+            const QString insert = "INSERT INTO ICBatchNoRule (FID,FItemID,FPropertyID,FFormatDate,FSelDefine,FWidth,FDetail) "
+                                   "VALUES (%1," + item + ",%2,'%3','%4',%5,1)";
+            Native(insert.arg(1).arg(4).arg("", "", "9"));
+            Native(insert.arg(2).arg(23).arg("yymmdd", "", "6"));
+            Native(insert.arg(3).arg(26).arg("", "1", "6"));
+        }
+    }
+    std::unique_ptr<QProcess> StartProbe(const QString& item, int units, int count = 1)
+    {
+        auto probe = std::make_unique<QProcess>();
+        probe->start(VELL_ISSUE_PROBE, {Db(), item, "2026-05-12", QString::number(units), QString::number(count)});
+        EXPECT_TRUE(probe->waitForStarted());
+        return probe;
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(BatchCommand, IssuesPeeksAndInitsFromTheCommandLine)
+{
+    const QStringList document{"--item", "101", "--date", "2026-05-12", "--value", "8=S01"};
+    EXPECT_EQ(Run(QStringList{"batch", "init"}).out, "The table ICBatchNoSerial is there already\n");
+    EXPECT_EQ(Run(QStringList{"batch", "peek"} + document).out, "S01000-2605001\n");
+    const Outcome issued = Run(QStringList{"batch", "issue", "--count", "3"} + document);
+    EXPECT_EQ(issued.exitCode, 0) << issued.err.toStdString();
+    EXPECT_EQ(issued.out, "S01000-2605001\nS01000-2605002\nS01000-2605003\n");
+    EXPECT_EQ(Run(QStringList{"batch", "peek"} + document).out, "S01000-2605004\n");
+    EXPECT_EQ(Run(QStringList{"rule", "preview"} + document).out, "S01000-2605001\n") << "the preview takes nothing";
+
+    const Outcome repeating = Run({"batch", "issue", "--item", "301", "--value", "20=RK1", "--count", "2"});
+    EXPECT_EQ(repeating.exitCode, 0);
+    EXPECT_EQ(repeating.out, "RK10000000" "01\nRK10000000" "01\n");
+    EXPECT_EQ(repeating.err.count('\n'), 1) << "said once: " << repeating.err.toStdString();
+
+    Native("DROP TABLE ICBatchNoSerial");
+    const Outcome missing = Run({"batch", "issue", "--item", "101", "--props", "UserID=16394;LANGUAGE=en"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains("run “vell-batchrule batch init”")) << missing.err.toStdString();
+    EXPECT_EQ(Run({"batch", "init"}).out, "Created the table ICBatchNoSerial\n");
+    EXPECT_EQ(Run({"batch", "issue", "--item", "201", "--props", "UserID=16395"}).exitCode, 1) << "a material unseen";
+}
+
+TEST_F(BatchCommand, WrongCommandLinesExitTwo)
+{
+    for (const QStringList& args : {QStringList{"batch", "issue"}, {"batch", "issue", "--item", "101", "--count", "0"},
+                                    {"batch", "peek", "--item", "101", "--count", "2"},
+                                    {"batch", "issue", "--group", "7"}, {"batch", "frog"}})
+        EXPECT_EQ(Run(args).exitCode, 2) << args.join(' ').toStdString();
+}
+
+// Eight processes issue 2,000 numbers each, four to a unit, all at once.
+class AtOnce : public BatchCommand, public testing::WithParamInterface<int> {};
+
+TEST_P(AtOnce, EightProcessesNeverShareANumberAndEachSerialRunsOnFromOne)
+{
+    SixDigitSerials();
+    const int materials = GetParam();
+    std::vector<std::unique_ptr<QProcess>> probes;
+    for (int i = 0; i < 8; ++i)
+        probes.push_back(StartProbe(kSixDigitMaterials[i % materials], 500, 4));
+    QStringList numbers;
+    for (auto& probe : probes) {
+        EXPECT_TRUE(probe->waitForFinished(50000));
+        EXPECT_EQ(probe->exitCode(), 0) << probe->readAllStandardError().toStdString();
+        numbers += QString::fromUtf8(probe->readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    }
+    ASSERT_EQ(numbers.size(), 16000);
+    EXPECT_EQ(QSet<QString>(numbers.begin(), numbers.end()).size(), 16000);
+    QStringList expected;
+    const int each = 16000 / materials;
+    for (int m = 0; m < materials; ++m) {
+        const QString code = Native("SELECT FNumber FROM t_ICItem WHERE FItemID = " + kSixDigitMaterials[m]);
+        for (int serial = 1; serial <= each; ++serial)
+            expected << code + QString("260512%1").arg(serial, 6, 10, QChar('0'));
+    }
+    numbers.sort();
+    expected.sort();
+    EXPECT_EQ(numbers, expected) << "the serials of each material consecutive from 1";
+    EXPECT_EQ(Native("PRAGMA integrity_check"), "ok");
+}
+
+INSTANTIATE_TEST_SUITE_P(Materials, AtOnce, testing::Values(1, 4));
+
+TEST_F(BatchCommand, KilledAtAnyMomentNoNumberComesTwiceAndTheCounterNeverGoesBack)
+{
+    SixDigitSerials();
+    QSet<QString> printed;
+    qint64 counter = 0;
+    for (int run = 0; run < 10; ++run) {
+        auto probe = StartProbe("101", 100000);
+        QThread::msleep(QRandomGenerator::global()->bounded(50, 400));
+        probe->kill();
+        probe->waitForFinished();
+        for (const QString& number : QString::fromUtf8(probe->readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
+            EXPECT_FALSE(printed.contains(number)) << number.toStdString();
+            printed << number;
+        }
+        const qint64 next = Native("SELECT FNext FROM ICBatchNoSerial").toLongLong();
+        qint64 highest = 0;
+        for (const QString& number : printed)
+            highest = std::max(highest, number.right(6).toLongLong());
+        EXPECT_LE(next - 1 - highest, 1) << "only the unit the kill cut between its commit and its line is lost";
+        EXPECT_GT(next, highest);
+        EXPECT_GE(next, counter) << "run " << run;
+        counter = next;
+    }
+    EXPECT_GT(printed.size(), 0);
+    EXPECT_EQ(Native("PRAGMA integrity_check"), "ok");
+}
+
+}
