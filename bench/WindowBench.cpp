@@ -94,14 +94,15 @@ void ResetPeakMemory()
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
-void WriteDatabase()
+// All materials in group 01, as one picked group.
+void WriteOneGroupDatabase(const QString& file, int materials)
 {
-    if (QFile::exists(kDatabase))
+    if (QFile::exists(file))
         return;
-    std::printf("writing %s ...\n", qPrintable(kDatabase));
-    DemoDatabase::WriteSynthetic(kDatabase, kGroups, kMaterials);
+    std::printf("writing %s ...\n", qPrintable(file));
+    DemoDatabase::WriteSynthetic(file, kGroups, materials);
     sqlite3* db = nullptr;
-    sqlite3_open(qPrintable(kDatabase), &db);
+    sqlite3_open(qPrintable(file), &db);
     sqlite3_exec(db, "UPDATE t_ICItem SET FParentID = 1", nullptr, nullptr, nullptr);
     sqlite3_close(db);
 }
@@ -145,19 +146,6 @@ void FirstPaint()
                                                [] { ProcessMilliseconds({"plain"}); });
         Report(what, main, plain, goal);
     }
-}
-
-// All materials in group 01, as one picked group.
-void WriteOneGroupDatabase(const QString& file, int materials)
-{
-    if (QFile::exists(file))
-        return;
-    std::printf("writing %s ...\n", qPrintable(file));
-    DemoDatabase::WriteSynthetic(file, kGroups, materials);
-    sqlite3* db = nullptr;
-    sqlite3_open(qPrintable(file), &db);
-    sqlite3_exec(db, "UPDATE t_ICItem SET FParentID = 1", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
 }
 
 // The group's material query alone, through the C library, every value read.
@@ -337,7 +325,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    WriteDatabase();
+    WriteOneGroupDatabase(kDatabase, kMaterials);
     if (QApplication::arguments().value(1) == QStringLiteral("million")) {
         std::printf("The main window on 1,000,000 batch-managed materials in one group\n");
         WindowFigures figures(kMillionDatabase);

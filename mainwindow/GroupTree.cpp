@@ -41,6 +41,8 @@ Load FromGroups(std::shared_ptr<Recordset> groups)
     tree.positions.reserve(groups->RecordCount() + 1);
     tree.positions.insert(0, 0);
     const int parentId = FieldPosition(*groups, "FParentID"), itemId = FieldPosition(*groups, "FItemID");
+    tree.numberField = FieldPosition(*groups, "FNumber");
+    tree.nameField = FieldPosition(*groups, "FName");
     for (int row = 0; !groups->Eof(); groups->MoveNext(), ++row) {
         const qint32 parent = groups->Field(parentId).toInt();
         if (!tree.positions.contains(parent)) {
@@ -63,8 +65,7 @@ QString Load::TextOf(const Node& node) const
         return rootText;
     groups->MoveFirst();
     groups->Move(node.row);
-    return groups->Field(FieldPosition(*groups, "FNumber")).toString() + QLatin1Char('(')
-           + groups->Field(FieldPosition(*groups, "FName")).toString() + QLatin1Char(')');
+    return groups->Field(numberField).toString() + QLatin1Char('(') + groups->Field(nameField).toString() + QLatin1Char(')');
 }
 
 }

@@ -32,6 +32,7 @@ struct Load {
     std::shared_ptr<Recordset> groups;
     QString rootText;              // the translation of 物料
     QHash<qint32, int> positions;  // a node's position in nodes, by its id
+    int numberField = -1, nameField = -1;   // in groups
 
     // "FNumber(FName)"; the root's is rootText.
     QString TextOf(const Node& node) const;

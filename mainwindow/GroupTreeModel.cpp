@@ -14,7 +14,7 @@ void GroupTreeModel::SetTree(GroupTree::Load tree)
         const int item = int(items_.size());
         const int parent = node.parentId < 0 ? -1 : tree_.positions.value(node.parentId, -1);
         QList<int>& siblings = parent < 0 ? topLevel_ : items_[parent].children;
-        items_.append({node, parent, int(siblings.size()), {}});
+        items_.append({parent, int(siblings.size()), {}});
         siblings.append(item);
     }
     endResetModel();
@@ -30,6 +30,11 @@ const GroupTreeModel::Item* GroupTreeModel::ItemOf(const QModelIndex& index) con
     return index.isValid() ? &items_[int(index.internalId())] : nullptr;
 }
 
+const GroupTree::Node& GroupTreeModel::NodeOf(const QModelIndex& index) const
+{
+    return tree_.nodes[qsizetype(index.internalId())];
+}
+
 QModelIndex GroupTreeModel::IndexOfId(qint32 id) const
 {
     return IndexOf(tree_.positions.value(id, -1));
@@ -37,8 +42,7 @@ QModelIndex GroupTreeModel::IndexOfId(qint32 id) const
 
 qint32 GroupTreeModel::IdOf(const QModelIndex& index) const
 {
-    const Item* item = ItemOf(index);
-    return item ? item->node.id : 0;
+    return index.isValid() ? NodeOf(index).id : 0;
 }
 
 QModelIndex GroupTreeModel::LastNode() const
@@ -74,14 +78,13 @@ int GroupTreeModel::columnCount(const QModelIndex&) const
 
 QVariant GroupTreeModel::data(const QModelIndex& index, int role) const
 {
-    const Item* item = ItemOf(index);
-    if (!item)
+    if (!index.isValid())
         return QVariant();
     switch (role) {
     case Qt::DisplayRole:
-        return tree_.TextOf(item->node);
+        return tree_.TextOf(NodeOf(index));
     case Qt::UserRole:
-        return GroupTree::KeyOf(item->node.id);
+        return GroupTree::KeyOf(NodeOf(index).id);
     case Qt::DecorationRole:
         return picture_;
     default:

@@ -34,15 +34,15 @@ public:
 
 private:
     struct Item {
-        GroupTree::Node node;
         int parent = -1;   // position in items_, -1 for a top-level node
         int row = 0;       // position among its parent's children
         QList<int> children;
     };
     QModelIndex IndexOf(int item) const;
     const Item* ItemOf(const QModelIndex& index) const;
+    const GroupTree::Node& NodeOf(const QModelIndex& index) const;
 
-    GroupTree::Load tree_;   // the nodes' texts and positions; items_ follow its nodes
+    GroupTree::Load tree_;   // the nodes, their texts and positions; items_[i] places nodes[i]
     QList<Item> items_;
     QList<int> topLevel_;
     QIcon picture_;
