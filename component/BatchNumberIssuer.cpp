@@ -11,6 +11,7 @@
 #include "ModuleState.h"
 #include "PropertyCatalogue.h"
 #include "RWDatabase.h"
+#include "RecordsetRow.h"
 #include "SerialCounter.h"
 #include "StoredRules.h"
 
@@ -104,8 +105,8 @@ std::unique_ptr<BatchNumberIssuer> BatchNumberIssuer::Open(qint32 itemId)
         const auto rows = RWDatabase().FetchBatchRule(itemId, RuleOwner::Material);
         if (!rows)
             throw AlreadyShown{};
-        for (; !rows->Eof(); rows->MoveNext())
-            impl->elements.append(AsTheEditorReadsIt(StoredRules::ElementOf(*rows)));
+        for (const RecordsetRow row(*rows); !rows->Eof(); rows->MoveNext())
+            impl->elements.append(AsTheEditorReadsIt(StoredRules::ElementOf(row)));
         if (impl->elements.isEmpty())
             Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "%1没有批号规则"), {impl->owner});
         return impl;

@@ -1,5 +1,6 @@
 #include "SqlBackend.h"
 
+#include "RecordsetRow.h"
 #include "TsqlBridge.h"
 
 namespace vellbatchrule {
@@ -8,12 +9,26 @@ namespace {
 const QString kBatchSavepoint = QStringLiteral("vell_batch");
 }
 
+void SqlBackend::ReadRows(const QString& sql, bool inUnit, const std::function<void(const RowReader&)>& row)
+{
+    const std::unique_ptr<Recordset> rows = Execute(sql, inUnit);
+    if (!rows)
+        return;
+    const RecordsetRow current(*rows);
+    for (; !rows->Eof(); rows->MoveNext())
+        row(current);
+}
+
+bool SqlBackend::IsOneQuery(const BridgeProgram& program)
+{
+    return program.steps.size() == 1 && !program.steps.front().isCondition && !program.writes;
+}
+
 std::unique_ptr<Recordset> SqlBackend::RunBridged(const BridgeProgram& program, bool inUnit)
 {
     std::unique_ptr<Recordset> result;
     // One plain query is atomic by itself and needs no transaction.
-    const bool single = program.steps.size() == 1 && !program.steps.front().isCondition && !program.writes;
-    if (single) {
+    if (IsOneQuery(program)) {
         RunSteps(program.steps, result);
         return result;
     }

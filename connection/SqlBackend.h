@@ -1,6 +1,9 @@
 #pragma once
 
 #include "Recordset.h"
+#include "RowReader.h"
+
+#include <functional>
 
 #include <memory>
 #include <vector>
@@ -22,6 +25,8 @@ public:
 
     // One batch, inside a unit of work or on its own: atomic either way.
     virtual std::unique_ptr<Recordset> Execute(const QString& sql, bool inUnit) = 0;
+    // One batch's rows, one at a time; by default off Execute's record set.
+    virtual void ReadRows(const QString& sql, bool inUnit, const std::function<void(const RowReader&)>& row);
     virtual bool UsesBridge() const = 0;
 
     // A unit of work, or the transaction of one batch.
@@ -30,6 +35,8 @@ public:
     virtual void Rollback() = 0;   // never throws
 
 protected:
+    // A batch of one query only: atomic by itself, its rows its statement's.
+    static bool IsOneQuery(const BridgeProgram& program);
     // The rows of the batch's first row-returning step, or null.
     std::unique_ptr<Recordset> RunBridged(const BridgeProgram& program, bool inUnit);
 

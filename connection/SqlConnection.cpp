@@ -47,6 +47,12 @@ std::unique_ptr<Recordset> SqlConnection::Execute(const QString& sql)
     return backend_->Execute(sql, inUnit_);
 }
 
+void SqlConnection::ReadRows(const QString& sql, const std::function<void(const RowReader&)>& row)
+{
+    SqlTrace::Append(sql);
+    backend_->ReadRows(sql, inUnit_, row);
+}
+
 void SqlConnection::BeginTrans()
 {
     if (inUnit_)

@@ -22,6 +22,7 @@ public:
     ~SqlConnection() override;
 
     std::unique_ptr<Recordset> Execute(const QString& sql) override;
+    void ReadRows(const QString& sql, const std::function<void(const RowReader&)>& row) override;
     void BeginTrans() override;
     void CommitTrans() override;
     void RollbackTrans() override;

@@ -131,13 +131,40 @@ std::unique_ptr<Recordset> SqliteConnection::Run(const TsqlShape& shape, Prepare
     return RunBridged(*prepared.program, inUnit);
 }
 
+void SqliteConnection::ReadRows(const QString& sql, bool inUnit, const std::function<void(const RowReader&)>& row)
+{
+    const TsqlShape shape(sql);
+    const std::shared_ptr<const BridgeProgram> program = Prepared(shape).program;
+    if (!IsOneQuery(*program))
+        return SqlBackend::ReadRows(sql, inUnit, row);
+    const BridgeStep& step = program->steps.front();
+    // A statement of the read's own, not the shape's kept one: `row` may run
+    // batches of the same shape on this connection while the read goes on.
+    std::unique_ptr<SqliteStatement> statement;
+    try {
+        statement = std::make_unique<SqliteStatement>(db_, StatementText(step));
+    } catch (const HostError&) {
+        if (step.literals.empty())
+            throw;
+        return SqlBackend::ReadRows(sql, inUnit, row);   // ParametersRefused's case: run as written
+    }
+    statement->Bind(step.literals, shape);
+    const SqliteRow current(*statement);
+    while (statement->Step())
+        row(current);
+}
+
+QString SqliteConnection::StatementText(const BridgeStep& step) const
+{
+    return step.sql + InsertOrder(db_).OrderBy(step.insert);
+}
+
 SqliteStatement& SqliteConnection::Statement(const BridgeStep& step)
 {
     std::unique_ptr<SqliteStatement>& statement = prepared_->statements[step.index];
     if (!statement) {
-        const QString sql = step.sql + InsertOrder(db_).OrderBy(step.insert);
         try {
-            statement = std::make_unique<SqliteStatement>(db_, sql);
+            statement = std::make_unique<SqliteStatement>(db_, StatementText(step));
         } catch (const HostError&) {
             if (!step.literals.empty())
                 throw ParametersRefused();

@@ -21,6 +21,7 @@ public:
     ~SqliteConnection() override;
 
     std::unique_ptr<Recordset> Execute(const QString& sql, bool inUnit) override;
+    void ReadRows(const QString& sql, bool inUnit, const std::function<void(const RowReader&)>& row) override;
     bool UsesBridge() const override { return true; }
     void Begin(bool writes) override;
     void Commit() override;
@@ -32,6 +33,7 @@ private:
     PreparedShape& Prepared(const TsqlShape& shape);
     std::unique_ptr<Recordset> Run(const TsqlShape& shape, PreparedShape& prepared, bool inUnit);
     SqliteStatement& Statement(const BridgeStep& step);
+    QString StatementText(const BridgeStep& step) const;
 
     void RunStatement(const QString& sql) override;
     void RunQuietly(const QString& sql) override;

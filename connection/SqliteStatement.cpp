@@ -88,4 +88,50 @@ const QStringList& SqliteStatement::ColumnNames()
     return names_;
 }
 
+SqliteRow::SqliteRow(const SqliteStatement& statement)
+    : statement_(statement.Handle()), columns_(statement.ColumnCount())
+{
+}
+
+int SqliteRow::Column(int index) const
+{
+    if (index < 0 || index >= columns_)
+        throw HostError(HostErrors::ItemNotFound, QStringLiteral("Item cannot be found in the collection: field %1").arg(index),
+                        ComponentNames::AppConnection);
+    return index;
+}
+
+bool SqliteRow::IsNull(int index) const
+{
+    return sqlite3_column_type(statement_, Column(index)) == SQLITE_NULL;
+}
+
+qint64 SqliteRow::Integer(int index) const
+{
+    return sqlite3_column_int64(statement_, Column(index));
+}
+
+QString SqliteRow::Text(int index) const
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, Column(index)));
+    return text ? QString::fromUtf8(text, sqlite3_column_bytes(statement_, index)) : QString();
+}
+
+QVariant SqliteRow::Value(int index) const
+{
+    switch (sqlite3_column_type(statement_, Column(index))) {
+    case SQLITE_INTEGER:
+        return sqlite3_column_int64(statement_, index);
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(statement_, index);
+    case SQLITE_TEXT:
+        return Text(index);
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char*>(sqlite3_column_blob(statement_, index)),
+                          sqlite3_column_bytes(statement_, index));
+    default:
+        return QVariant();
+    }
+}
+
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RowReader.h"
+
 #include <QStringList>
 #include <vector>
 
@@ -40,6 +42,24 @@ private:
     sqlite3_stmt* statement_ = nullptr;
     QStringList names_;
     int namesPreparedAs_ = -1;   // the statement's reprepare count when the names were read
+};
+
+// The statement's current row, its values as the record set would give them.
+class SqliteRow : public RowReader {
+public:
+    explicit SqliteRow(const SqliteStatement& statement);
+
+    int FieldCount() const override { return columns_; }
+    bool IsNull(int index) const override;
+    qint64 Integer(int index) const override;
+    QString Text(int index) const override;
+    QVariant Value(int index) const override;
+
+private:
+    int Column(int index) const;   // throws past the fields
+
+    sqlite3_stmt* statement_;
+    int columns_;
 };
 
 }

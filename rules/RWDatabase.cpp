@@ -62,12 +62,17 @@ RWDatabase::AccessScope RWDatabase::AccessScopeOf(const QString& tableAlias)
     return scope;
 }
 
+void RWDatabase::ShowFailure(const QString& label, const HostError& error)
+{
+    GLB::ShowErrorMessage(label + QStringLiteral("\r\n") + error.Description(), 0, false, &error);
+}
+
 std::unique_ptr<Recordset> RWDatabase::Guarded(const QString& label, const std::function<QString()>& compose)
 {
     try {
         return CurrentHostConnection().Execute(compose());
     } catch (const HostError& error) {
-        GLB::ShowErrorMessage(label + QStringLiteral("\r\n") + error.Description(), 0, false, &error);
+        ShowFailure(label, error);
         return nullptr;
     }
 }
@@ -77,6 +82,20 @@ std::unique_ptr<Recordset> RWDatabase::GuardedFiltered(const QString& label, con
     QString from, where;
     FilterRequest(from, where);
     return Guarded(label, [&] { return compose(from, where); });
+}
+
+bool RWDatabase::GuardedRead(const QString& label, const FilteredSql& compose,
+                             const std::function<void(const RowReader&)>& row)
+{
+    QString from, where;
+    FilterRequest(from, where);
+    try {
+        CurrentHostConnection().ReadRows(compose(from, where), row);
+        return true;
+    } catch (const HostError& error) {
+        ShowFailure(label, error);
+        return false;
+    }
 }
 
 QString RWDatabase::ParentItemSql(const QString& fromFragment, const QString& whereFragment)
@@ -238,10 +257,10 @@ std::unique_ptr<Recordset> RWDatabase::FetchItem(qint32 itemId)
                            [&](auto& from, auto& where) { return ItemSql(itemId, from, where); });
 }
 
-std::unique_ptr<Recordset> RWDatabase::FetchStoredRules(RuleOwner owner)
+bool RWDatabase::ReadStoredRules(RuleOwner owner, const std::function<void(const RowReader&)>& row)
 {
-    return GuardedFiltered(QStringLiteral("FetchStoredRules::"),
-                           [&](auto& from, auto& where) { return StoredRulesSql(owner, from, where); });
+    return GuardedRead(QStringLiteral("FetchStoredRules::"),
+                       [&](auto& from, auto& where) { return StoredRulesSql(owner, from, where); }, row);
 }
 
 std::unique_ptr<Recordset> RWDatabase::CountSpread(const QString& groupNumber, const QStringList& innerGroups)

@@ -2,6 +2,7 @@
 
 #include "BatRuleStruct.h"
 #include "Recordset.h"
+#include "RowReader.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,6 +16,8 @@ namespace vellbatchrule {
 // group (both narrowed by the user's access rights) and the elements of one
 // rule. A failure is shown once with the query's label and answered with no
 // record set; a failure of the access filter reaches the caller.
+class HostError;
+
 class RWDatabase {
 public:
     // What the user's access rights add to a statement on t_ICItem or t_Item
@@ -35,11 +38,12 @@ public:
     std::unique_ptr<Recordset> FetchGroup(qint32 groupId);
     std::unique_ptr<Recordset> FetchItem(qint32 itemId);
 
-    // Every stored rule whose owner the user may see, as one row per element
-    // with the owner's FNumber and FName first, by owner number and level:
-    // the rules of batch-managed materials, or those of groups (the root's
-    // rule, owner 0, is FetchBatchRule(0, RuleOwner::Group)).
-    std::unique_ptr<Recordset> FetchStoredRules(RuleOwner owner);
+    // Every stored rule whose owner the user may see, read row by row, one
+    // row per element with the owner's FNumber and FName first, owner after
+    // owner: the rules of batch-managed materials, or those of groups (the
+    // root's rule, owner 0, is FetchBatchRule(0, RuleOwner::Group)). False
+    // when the query failed; it has shown why.
+    bool ReadStoredRules(RuleOwner owner, const std::function<void(const RowReader&)>& row);
     // The batch-managed materials below a group number ("" for all), and
     // below none of the inner group numbers, that the user may see, counted:
     // FMaterials, and FOwnRules of them with rule rows.
@@ -78,10 +82,14 @@ public:
 private:
     static void FilterRequest(QString& fromFragment, QString& whereFragment, const QString& tableAlias = QStringLiteral("u1"),
                               bool firstForm = false);
+    static void ShowFailure(const QString& label, const HostError& error);
     static std::unique_ptr<Recordset> Guarded(const QString& label, const std::function<QString()>& compose);
     // Guarded, the batch composed with the access filter's fragments for u1.
     using FilteredSql = std::function<QString(const QString& fromFragment, const QString& whereFragment)>;
     static std::unique_ptr<Recordset> GuardedFiltered(const QString& label, const FilteredSql& compose);
+    // GuardedFiltered, its rows read one at a time.
+    static bool GuardedRead(const QString& label, const FilteredSql& compose,
+                            const std::function<void(const RowReader&)>& row);
 };
 
 }

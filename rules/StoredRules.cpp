@@ -3,6 +3,7 @@
 #include "MParse.h"
 #include "RWDatabase.h"
 #include "Recordset.h"
+#include "RecordsetRow.h"
 
 #include <algorithm>
 
@@ -23,26 +24,27 @@ void VisitInLevelOrder(StoredRule& rule, const std::function<void(const StoredRu
     visit(rule);
 }
 
-// Walks consecutive rows of one owner at a time.
-void VisitOwners(Recordset& rows, bool group, const std::function<void(const StoredRule&)>& visit)
+// Gathers consecutive rows of one owner at a time.
+bool ReadOwners(RWDatabase& database, RuleOwner owner, const std::function<void(const StoredRule&)>& visit)
 {
     StoredRule rule;
-    rule.group = group;
-    for (; !rows.Eof(); rows.MoveNext()) {
-        const qint32 owner = rows.Field(kOwner).toInt();
-        if (!rule.elements.isEmpty() && owner != rule.ownerId) {
+    rule.group = owner == RuleOwner::Group;
+    const bool read = database.ReadStoredRules(owner, [&](const RowReader& row) {
+        const auto ownerId = qint32(row.Integer(kOwner));
+        if (!rule.elements.isEmpty() && ownerId != rule.ownerId) {
             VisitInLevelOrder(rule, visit);
             rule.elements.clear();
         }
         if (rule.elements.isEmpty()) {
-            rule.ownerId = owner;
-            rule.number = rows.Field(kNumber).toString();
-            rule.name = rows.Field(kName).toString();
+            rule.ownerId = ownerId;
+            rule.number = row.Text(kNumber);
+            rule.name = row.Text(kName);
         }
-        rule.elements.append(ElementOf(rows, kElement));
-    }
-    if (!rule.elements.isEmpty())
+        rule.elements.append(ElementOf(row, kElement));
+    });
+    if (read && !rule.elements.isEmpty())
         VisitInLevelOrder(rule, visit);
+    return read;
 }
 
 // The root's rule reaches every material: only a user who may see every group sees it.
@@ -56,8 +58,8 @@ bool ReadRoot(RWDatabase& database, const std::function<void(const StoredRule&)>
     StoredRule rootRule;
     rootRule.group = true;
     rootRule.name = MParse::TranslateText("物料");
-    for (; !root->Eof(); root->MoveNext())
-        rootRule.elements.append(ElementOf(*root));
+    for (const RecordsetRow row(*root); !root->Eof(); root->MoveNext())
+        rootRule.elements.append(ElementOf(row));
     if (!rootRule.elements.isEmpty())
         visit(rootRule);
     return true;
@@ -65,18 +67,18 @@ bool ReadRoot(RWDatabase& database, const std::function<void(const StoredRule&)>
 
 }
 
-BatRuleStruct ElementOf(const Recordset& row, int first)
+BatRuleStruct ElementOf(const RowReader& row, int first)
 {
     BatRuleStruct element;
-    element.FID = row.Field(first).toInt();
-    element.FItemID = row.Field(first + 1).toInt();
-    element.FPropertyID = row.Field(first + 2).toInt();
-    element.FUseShortNumber = row.Field(first + 3).toInt();
-    element.FFormatDate = row.Field(first + 4).toString();
-    element.FSelDefine = row.Field(first + 5).toString();
-    element.FWidth = row.Field(first + 6).toInt();
-    element.FCharacter = row.Field(first + 7).toString();
-    element.FSubCharacter = row.Field(first + 8).toString();
+    element.FID = qint32(row.Integer(first));
+    element.FItemID = qint32(row.Integer(first + 1));
+    element.FPropertyID = qint32(row.Integer(first + 2));
+    element.FUseShortNumber = qint32(row.Integer(first + 3));
+    element.FFormatDate = row.Text(first + 4);
+    element.FSelDefine = row.Text(first + 5);
+    element.FWidth = qint32(row.Integer(first + 6));
+    element.FCharacter = row.Text(first + 7);
+    element.FSubCharacter = row.Text(first + 8);
     return element;
 }
 
@@ -85,13 +87,7 @@ bool Read(const std::function<void(const StoredRule&)>& visit)
     RWDatabase database;
     if (!ReadRoot(database, visit))
         return false;
-    for (const RuleOwner owner : {RuleOwner::Group, RuleOwner::Material}) {
-        const auto rows = database.FetchStoredRules(owner);
-        if (!rows)
-            return false;
-        VisitOwners(*rows, owner == RuleOwner::Group, visit);
-    }
-    return true;
+    return ReadOwners(database, RuleOwner::Group, visit) && ReadOwners(database, RuleOwner::Material, visit);
 }
 
 }

@@ -8,7 +8,7 @@
 
 namespace vellbatchrule {
 
-class Recordset;
+class RowReader;
 
 // One stored rule with its owner, its elements in level order with their
 // texts as stored (not as SQL literals).
@@ -26,9 +26,9 @@ namespace StoredRules {
 // False when a query failed; it has shown why.
 bool Read(const std::function<void(const StoredRule&)>& visit);
 
-// The element of the current row of a rule query, its columns FID …
-// FSubCharacter from position `first` on.
-BatRuleStruct ElementOf(const Recordset& row, int first = 0);
+// The element of a rule query's row, its columns FID … FSubCharacter from
+// position `first` on.
+BatRuleStruct ElementOf(const RowReader& row, int first = 0);
 
 }
 

@@ -4,7 +4,9 @@
 
 #include "HostComponent.h"
 #include "Recordset.h"
+#include "RowReader.h"
 
+#include <functional>
 #include <memory>
 
 namespace vellbatchrule {
@@ -17,6 +19,13 @@ public:
     // for a batch without rows. A failure throws HostError; the batch leaves
     // nothing behind, inside a unit of work as well as outside one.
     virtual std::unique_ptr<Recordset> Execute(const QString& sql) = 0;
+
+    // The rows of the batch's first row-returning statement, handed to `row`
+    // one at a time and not kept: the component's bulk reads. Failures throw
+    // HostError as Execute's do; what `row` throws ends the read and passes
+    // on. This default reads them off Execute's record set; a connection
+    // that can step its statement instead saves the copy.
+    virtual void ReadRows(const QString& sql, const std::function<void(const RowReader&)>& row);
 
     // A unit of work: every batch until CommitTrans lands together, or none
     // does after RollbackTrans. Units do not nest. Failures throw HostError.

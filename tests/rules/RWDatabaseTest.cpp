@@ -39,6 +39,13 @@ protected:
     RWDatabase database;
 };
 
+int StoredRuleRows(RWDatabase& database, RuleOwner owner)
+{
+    int rows = 0;
+    EXPECT_TRUE(database.ReadStoredRules(owner, [&](const RowReader&) { ++rows; }));
+    return rows;
+}
+
 TEST_F(RuleQueries, UnrestrictedGroupQuerySendsThePlainText)
 {
     const auto groups = database.FetchParentItem();
@@ -198,23 +205,23 @@ TEST(RuleQueryTexts, TheSummaryOfARestrictedUserKeepsToTheScope)
 
 TEST_F(RuleQueries, StoredRulesAreEveryOwnersElementsWithItsNumber)
 {
-    const auto items = database.FetchStoredRules(RuleOwner::Material);
-    ASSERT_TRUE(items);
-    EXPECT_EQ(connection->batches, QStringList{RWDatabase::StoredRulesSql(RuleOwner::Material, "", "")});
     QStringList owners;
-    for (; !items->Eof(); items->MoveNext())
-        owners << items->Field("FNumber").toString() + ":" + items->Field("FID").toString();
+    ASSERT_TRUE(database.ReadStoredRules(RuleOwner::Material, [&](const RowReader& row) {
+        owners << row.Text(0) + ":" + QString::number(row.Integer(2));
+    }));
+    EXPECT_EQ(connection->batches, QStringList{RWDatabase::StoredRulesSql(RuleOwner::Material, "", "")});
     EXPECT_EQ(owners.join(" "), "01.01.001:1 01.01.001:2 01.01.001:3 01.01.001:4 03.01.001:1 03.01.001:2 03.02.001:1 "
                                 "03.02.001:2 03.02.002:1 03.02.002:2 03.02.002:3 03.02.003:1 03.02.003:2 03.02.003:3");
-    const auto groups = database.FetchStoredRules(RuleOwner::Group);
-    EXPECT_EQ(groups->RecordCount(), 3);
-    EXPECT_EQ(groups->Field("FName"), QVariant("食品饮料"));
+    QStringList groups;
+    ASSERT_TRUE(database.ReadStoredRules(RuleOwner::Group, [&](const RowReader& row) { groups << row.Text(1); }));
+    EXPECT_EQ(groups.size(), 3);
+    EXPECT_EQ(groups.value(0), "食品饮料");
 }
 
 TEST_F(RuleQueries, RulesOfMaterialsThatAreNotBatchManagedAreNotStoredRules)
 {
     db.Connection().Execute("UPDATE t_ICItem SET FBatchManager = 0 WHERE FItemID = 101");
-    EXPECT_EQ(database.FetchStoredRules(RuleOwner::Material)->RecordCount(), 10);
+    EXPECT_EQ(StoredRuleRows(database, RuleOwner::Material), 10);
 }
 
 TEST_F(RuleQueries, SpreadCountsTheGroupsMaterialsAndThoseWithRules)
@@ -257,7 +264,7 @@ TEST_F(RestrictedRuleQueries, NewQueriesReachOnlyTheUsersMaterials)
     EXPECT_EQ(database.FetchBatchManagedItems()->RecordCount(), 5) << "01.01 and 03.02";
     EXPECT_EQ(database.CountSpread("")->Field("FMaterials").toInt(), 5);
     EXPECT_EQ(database.CountSpread("01")->Field("FMaterials").toInt(), 2);
-    EXPECT_EQ(database.FetchStoredRules(RuleOwner::Material)->RecordCount(), 4 + 2 + 3 + 3);
+    EXPECT_EQ(StoredRuleRows(database, RuleOwner::Material), 4 + 2 + 3 + 3);
     EXPECT_EQ(database.FetchSpreadSample("", false, 20)->RecordCount(), 5);
     EXPECT_TRUE(connection->batches.last().contains("te2.FVisibleID = u1.FItemID"));
 }
@@ -265,7 +272,7 @@ TEST_F(RestrictedRuleQueries, NewQueriesReachOnlyTheUsersMaterials)
 TEST_F(RuleQueries, NewQueriesShowTheirFailureOnceAndGiveNothing)
 {
     connection->failWith = "[DBNETLIB]一般性网络错误";
-    EXPECT_EQ(database.FetchStoredRules(RuleOwner::Material), nullptr);
+    EXPECT_FALSE(database.ReadStoredRules(RuleOwner::Material, [](const RowReader&) { ADD_FAILURE(); }));
     EXPECT_EQ(database.CountSpread(""), nullptr);
     EXPECT_EQ(database.FetchSpreadSample("", false, 20), nullptr);
     EXPECT_EQ(database.FetchBatchManagedItems(), nullptr);
