@@ -1,6 +1,7 @@
 #include "BenchReport.h"
 
 #include <QString>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -10,6 +11,24 @@ const char* Verdict(double ratio, double goal)
     return ratio <= goal ? "met" : "MISSED";
 }
 
+}
+
+benchmark::internal::Benchmark* Measured(benchmark::internal::Benchmark* b, int repetitions)
+{
+    return b->Repetitions(repetitions)
+        ->ComputeStatistics("min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); })
+        ->ComputeStatistics("max", [](const std::vector<double>& v) { return *std::max_element(v.begin(), v.end()); })
+        ->DisplayAggregatesOnly(true);
+}
+
+void RunInterleaved(int argc, char** argv, BenchReport& report)
+{
+    std::vector<char*> args(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave.data());
+    int count = int(args.size());
+    benchmark::Initialize(&count, args.data());
+    benchmark::RunSpecifiedBenchmarks(&report);
 }
 
 bool BenchReport::ReportContext(const Context& context)
@@ -47,9 +66,11 @@ void BenchReport::PrintRatio(const char* what, const char* ours, const char* bas
     const Figures& b = figures_.at(baseline);
     // The ratio of the minima is the steadier one on a busy machine; the goal is judged on the medians.
     const double ratio = a.median / b.median;
-    std::printf("%-40s %11.1f us (%.1f-%.1f) %11.1f us (%.1f-%.1f)  ratio %.2f (of minima %.2f)  goal <= %.2f %s\n",
-                what, a.median * 1e6, a.min * 1e6, a.max * 1e6, b.median * 1e6, b.min * 1e6, b.max * 1e6, ratio,
-                a.min / b.min, goal, Verdict(ratio, goal));
+    const bool ms = b.median >= 0.01;
+    const double scale = ms ? 1e3 : 1e6;
+    std::printf("%-40s %11.1f %s (%.1f-%.1f) %11.1f %s (%.1f-%.1f)  ratio %.2f (of minima %.2f)  goal <= %.2f %s\n",
+                what, a.median * scale, ms ? "ms" : "us", a.min * scale, a.max * scale, b.median * scale,
+                ms ? "ms" : "us", b.min * scale, b.max * scale, ratio, a.min / b.min, goal, Verdict(ratio, goal));
 }
 
 void BenchReport::PrintTime(const char* what, const char* name, double goalSeconds) const

@@ -29,3 +29,9 @@ public:
 private:
     std::map<std::string, Figures> figures_;
 };
+
+// Repeated, its repetitions summed up by median, minimum and maximum.
+benchmark::internal::Benchmark* Measured(benchmark::internal::Benchmark* b, int repetitions);
+// Runs what is registered, the repetitions of every benchmark interleaved at
+// random with the others', so a busy moment falls on both sides of a ratio.
+void RunInterleaved(int argc, char** argv, BenchReport& report);

@@ -193,19 +193,6 @@ void SpreadThroughSqlite(benchmark::State& state) { SpreadThroughSqlite(state, S
 void MillionSpreadThroughExecute(benchmark::State& state) { SpreadThroughExecute(state, Million(), kMillion); }
 void MillionSpreadThroughSqlite(benchmark::State& state) { SpreadThroughSqlite(state, Million(), kMillion); }
 
-double Statistic(const std::vector<double>& values, bool largest)
-{
-    return largest ? *std::max_element(values.begin(), values.end()) : *std::min_element(values.begin(), values.end());
-}
-
-benchmark::internal::Benchmark* Measured(benchmark::internal::Benchmark* b, int repetitions)
-{
-    return b->Repetitions(repetitions)
-        ->ComputeStatistics("min", [](const std::vector<double>& v) { return Statistic(v, false); })
-        ->ComputeStatistics("max", [](const std::vector<double>& v) { return Statistic(v, true); })
-        ->DisplayAggregatesOnly(true);
-}
-
 void Register(bool million)
 {
     for (auto* fast : {benchmark::RegisterBenchmark("RuleQueryThroughExecute", RuleQueryThroughExecute),
@@ -249,14 +236,9 @@ int main(int argc, char** argv)
         Million();
     const RecordsetMemory memory = RecordsetMemory::MeasureInFreshProcess();
 
-    std::vector<char*> args(argv, argv + argc);
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave.data());
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
     Register(million);
     BenchReport report;
-    benchmark::RunSpecifiedBenchmarks(&report);
+    RunInterleaved(argc, argv, report);
 
     std::printf("\nMedian (min-max) of the interleaved repetitions; our side first, then its baseline:\n");
     report.PrintRatio("rule query: Execute / prepare-step-final", "RuleQueryThroughExecute", "RuleQueryThroughSqlite", 1.0);

@@ -12,7 +12,6 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <algorithm>
 #include <cstdio>
 
 using namespace vellbatchrule;
@@ -105,33 +104,18 @@ void ReserveInOneCall(benchmark::State& state)
     }
 }
 
-benchmark::internal::Benchmark* Measured(benchmark::internal::Benchmark* b, int repetitions)
-{
-    return b->Iterations(1)
-        ->Repetitions(repetitions)
-        ->ComputeStatistics("min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); })
-        ->ComputeStatistics("max", [](const std::vector<double>& v) { return *std::max_element(v.begin(), v.end()); })
-        ->DisplayAggregatesOnly(true)
-        ->Unit(benchmark::kMillisecond);
-}
-
 }
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     WriteData();
-    std::vector<char*> args(argv, argv + argc);
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave.data());
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
     for (auto* perUnit : {benchmark::RegisterBenchmark("IssueOnePerUnit", IssueOnePerUnit),
                           benchmark::RegisterBenchmark("CounterStepThroughSqlite", CounterStepThroughSqlite)})
-        Measured(perUnit, 3);
-    Measured(benchmark::RegisterBenchmark("ReserveInOneCall", ReserveInOneCall), 15);
+        Measured(perUnit, 3)->Iterations(1)->Unit(benchmark::kMillisecond);
+    Measured(benchmark::RegisterBenchmark("ReserveInOneCall", ReserveInOneCall), 15)->Iterations(1)->Unit(benchmark::kMillisecond);
     BenchReport report;
-    benchmark::RunSpecifiedBenchmarks(&report);
+    RunInterleaved(argc, argv, report);
 
     std::printf("\nMedian (min-max) of the interleaved repetitions; our side first, then its baseline:\n");
     report.PrintRatio("10,000 numbers, one per unit of work", "IssueOnePerUnit", "CounterStepThroughSqlite", 1.5);

@@ -5,6 +5,7 @@
 #include "CommandSession.h"
 #include "DemoDatabase.h"
 #include "StockComponents.h"
+#include "BenchReport.h"
 #include "RuleAdmin.h"
 #include "SpreadDryRun.h"
 #include "StoredRules.h"
@@ -17,7 +18,6 @@
 #include <sqlite3.h>
 
 #include <cstdio>
-#include <map>
 
 using namespace vellbatchrule;
 
@@ -129,34 +129,18 @@ void SpreadLineCountApart(benchmark::State& state)
     }
 }
 
-BENCHMARK(RuleTableThroughSqlite)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-BENCHMARK(StoredRulesThroughExecute)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-BENCHMARK(Lint)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-BENCHMARK(SpreadCommit)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-BENCHMARK(SpreadDryRunCommand)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-BENCHMARK(SpreadLineCountApart)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-
-// Keeps the medians so that the ratios can be printed after the run.
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            if (run.aggregate_name == "median")
-                medians[run.run_name.function_name] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> medians;   // seconds
-};
-
-void PrintRatio(const MedianReporter& reporter, const char* ours, const char* baseline, double target)
+void Register()
 {
-    if (!reporter.medians.count(ours) || !reporter.medians.count(baseline))
-        return;   // filtered out
-    const double a = reporter.medians.at(ours);
-    const double b = reporter.medians.at(baseline);
-    std::printf("%-22s %10.1f ms   %-24s %10.1f ms   ratio %.2f (target <= %.1f) %s\n", ours, a * 1e3, baseline, b * 1e3,
-                a / b, target, a / b <= target ? "met" : "MISSED");
+    for (auto* read : {benchmark::RegisterBenchmark("RuleTableThroughSqlite", RuleTableThroughSqlite),
+                       benchmark::RegisterBenchmark("StoredRulesThroughExecute", StoredRulesThroughExecute),
+                       benchmark::RegisterBenchmark("Lint", Lint)})
+        Measured(read, 9)->Iterations(1)->Unit(benchmark::kMillisecond);
+    for (auto* spread : {benchmark::RegisterBenchmark("SpreadCommit", SpreadCommit),
+                         benchmark::RegisterBenchmark("SpreadDryRunCommand", SpreadDryRunCommand)})
+        Measured(spread, 3)->Iterations(1)->Unit(benchmark::kMillisecond);
+    Measured(benchmark::RegisterBenchmark("SpreadLineCountApart", SpreadLineCountApart), 5)
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
 }
 
 }
@@ -168,19 +152,14 @@ int main(int argc, char** argv)
         std::printf("Writing %s (%d groups, %d materials)…\n", qPrintable(kData), kGroups, kMaterials);
         DemoDatabase::WriteSynthetic(kData, kGroups, kMaterials);
     }
-    benchmark::Initialize(&argc, argv);
-    MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\nMedians:\n");
-    PrintRatio(reporter, "SpreadDryRunCommand", "SpreadCommit", 0.2);
-    PrintRatio(reporter, "Lint", "RuleTableThroughSqlite", 2.0);
-    if (reporter.medians.count("StoredRulesThroughExecute") && reporter.medians.count("RuleTableThroughSqlite"))
-        std::printf("  of it the reading through the host connection: %.1f ms, %.2f x the SQLite C library\n",
-                    reporter.medians.at("StoredRulesThroughExecute") * 1e3,
-                    reporter.medians.at("StoredRulesThroughExecute") / reporter.medians.at("RuleTableThroughSqlite"));
-    if (reporter.medians.count("SpreadLineCountApart"))
-        std::printf("SpreadLineCountApart   %10.1f ms   on the editor's worker thread; the window's own thread only starts it\n",
-                    reporter.medians.at("SpreadLineCountApart") * 1e3);
+    Register();
+    BenchReport report;
+    RunInterleaved(argc, argv, report);
+    std::printf("\nMedian (min-max) of the interleaved repetitions; our side first, then its baseline:\n");
+    report.PrintRatio("spread dry run / the commit it previews", "SpreadDryRunCommand", "SpreadCommit", 0.2);
+    report.PrintRatio("rule lint / one read of the rule table", "Lint", "RuleTableThroughSqlite", 2.0);
+    report.PrintRatio("  of it the read of the rules", "StoredRulesThroughExecute", "RuleTableThroughSqlite", 2.0);
+    report.PrintTime("the editor's spread line, on its thread", "SpreadLineCountApart", 0.5);
     benchmark::Shutdown();
     QFile::remove(kScratch);
     return 0;

@@ -29,7 +29,11 @@ using namespace CommandGuard;
 
 QString OwnerText(const StoredRule& rule)
 {
-    return rule.number.isEmpty() ? rule.name : rule.number + QLatin1Char('(') + rule.name + QLatin1Char(')');
+    if (rule.number.isEmpty())
+        return rule.name;
+    QString text;
+    text.reserve(rule.number.size() + rule.name.size() + 2);
+    return text.append(rule.number).append(u'(').append(rule.name).append(u')');
 }
 
 void ReadAll(const std::function<void(const StoredRule&)>& visit)
@@ -144,14 +148,19 @@ std::optional<RuleAdmin::LintSummary> RuleAdmin::LintRules(const std::function<v
     return InSession([&] {
         const QString item = MParse::TranslateText("物料");
         const QString group = MParse::TranslateText("物料组");
+        using RuleLint::Severity;
+        const QString severities[] = {RuleLint::SeverityText(Severity::Note), RuleLint::SeverityText(Severity::Warning),
+                                      RuleLint::SeverityText(Severity::Error)};
         LintSummary summary;
         int* const counts[] = {&summary.notes, &summary.warnings, &summary.errors};
         RuleLint::Linter linter;
         ReadAll([&](const StoredRule& rule) {
             ++summary.rules;
-            for (const RuleLint::Finding& found : linter.Check(rule.elements, rule.group ? QString() : rule.number)) {
-                ++*counts[int(found.severity)];
-                finding({RuleLint::SeverityText(found.severity), rule.group ? group : item, OwnerText(rule), found.text});
+            const QList<RuleLint::Finding> found = linter.Check(rule.elements, rule.group ? QString() : rule.number);
+            const QString owner = found.isEmpty() ? QString() : OwnerText(rule);
+            for (const RuleLint::Finding& one : found) {
+                ++*counts[int(one.severity)];
+                finding({severities[int(one.severity)], rule.group ? group : item, owner, one.text});
             }
         });
         summary.text = MParse::TranslateFormat("检查了%1条规则：%2个错误，%3个警告，%4个提示",

@@ -89,7 +89,7 @@ const QStringList& SqliteStatement::ColumnNames()
 }
 
 SqliteRow::SqliteRow(const SqliteStatement& statement)
-    : statement_(statement.Handle()), columns_(statement.ColumnCount())
+    : statement_(statement.Handle()), columns_(statement.ColumnCount()), kept_(columns_)
 {
 }
 
@@ -114,7 +114,20 @@ qint64 SqliteRow::Integer(int index) const
 QString SqliteRow::Text(int index) const
 {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, Column(index)));
-    return text ? QString::fromUtf8(text, sqlite3_column_bytes(statement_, index)) : QString();
+    if (!text)
+        return QString();
+    const QByteArrayView utf8(text, sqlite3_column_bytes(statement_, index));
+    if (utf8.isEmpty() || utf8.size() > kShortText)
+        return QString::fromUtf8(utf8);
+    KeptTexts& kept = kept_[index];
+    for (const KeptText& one : kept.texts)
+        if (one.utf8 == utf8)
+            return one.text;
+    KeptText& slot = kept.texts[kept.next];
+    kept.next = (kept.next + 1) % kKeptTexts;
+    slot.utf8 = utf8.toByteArray();
+    slot.text = QString::fromUtf8(utf8);
+    return slot.text;
 }
 
 QVariant SqliteRow::Value(int index) const

@@ -58,8 +58,21 @@ public:
 private:
     int Column(int index) const;   // throws past the fields
 
+    // Short texts repeat row after row (a format, a pad character): each
+    // field keeps the last few it made and hands a repeated one out shared.
+    static constexpr int kShortText = 8, kKeptTexts = 8;
+    struct KeptText {
+        QByteArray utf8;
+        QString text;
+    };
+    struct KeptTexts {
+        KeptText texts[kKeptTexts];
+        int next = 0;
+    };
+
     sqlite3_stmt* statement_;
     int columns_;
+    mutable std::vector<KeptTexts> kept_;
 };
 
 }

@@ -35,8 +35,10 @@ public:
 
 private:
     QString CapacityText(int level, const BatRuleStruct& serial, int period);
+    QString LongCodeText(int level, const QString& code, int length);
 
-    std::map<std::tuple<int, int, qint64, int>, QString> capacityTexts_;   // level, length, capacity, period
+    std::map<std::tuple<int, int, QString, int>, QString> capacityTexts_;   // level, length, start, period
+    QString longCodePattern_;   // translated when first needed
 };
 
 QString SeverityText(Severity severity);

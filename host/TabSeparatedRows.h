@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <algorithm>
+
 namespace vellbatchrule {
 
 // A value as the commands print it between tabs: a backslash, tab, line
@@ -12,6 +14,9 @@ namespace vellbatchrule {
 // row never splits.
 inline QString TabSeparatedValue(const QString& value)
 {
+    const auto plain = [](QChar c) { return c != u'\\' && c != u'\t' && c != u'\n' && c != u'\r'; };
+    if (std::all_of(value.begin(), value.end(), plain))
+        return value;   // the common case: shared, not copied
     QString escaped;
     escaped.reserve(value.size());
     for (const QChar c : value) {
@@ -29,10 +34,12 @@ inline QString TabSeparatedValue(const QString& value)
 // One line of values.
 inline void PrintTabSeparated(const QStringList& values, QTextStream& out)
 {
-    QStringList escaped;
-    for (const QString& value : values)
-        escaped.append(TabSeparatedValue(value));
-    out << escaped.join(QLatin1Char('\t')) << '\n';
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (i > 0)
+            out << '\t';
+        out << TabSeparatedValue(values[i]);
+    }
+    out << '\n';
 }
 
 // A record set as the commands print it: the column names, then every row.

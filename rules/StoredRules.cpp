@@ -19,8 +19,9 @@ constexpr int kNumber = 0, kName = 1, kElement = 2, kOwner = kElement + 1;
 // The rows come owner by owner, not necessarily in level order within one.
 void VisitInLevelOrder(StoredRule& rule, const std::function<void(const StoredRule&)>& visit)
 {
-    std::stable_sort(rule.elements.begin(), rule.elements.end(),
-                     [](const BatRuleStruct& a, const BatRuleStruct& b) { return a.FID < b.FID; });
+    const auto byLevel = [](const BatRuleStruct& a, const BatRuleStruct& b) { return a.FID < b.FID; };
+    if (!std::is_sorted(rule.elements.cbegin(), rule.elements.cend(), byLevel))
+        std::stable_sort(rule.elements.begin(), rule.elements.end(), byLevel);
     visit(rule);
 }
 

@@ -78,15 +78,19 @@ QString TranslateFormat(const char* pattern, const QVariantList& values)
 
 QString TranslateFormat(const QString& pattern, const QVariantList& values)
 {
-    const QString translated = TranslateText(pattern);
     QStringList texts;
     for (const QVariant& value : values)
         texts.append(value.isNull() ? QString() : value.toString());
+    return FormatTranslated(TranslateText(pattern), texts);
+}
+
+QString FormatTranslated(const QString& translated, const QStringList& values)
+{
     try {
         auto& state = CurrentModuleState();
         if (!state.textFormatter)
             state.textFormatter = Create<TextFormatter>(ComponentNames::TextFormatter);
-        return state.textFormatter->Format(translated, texts);
+        return state.textFormatter->Format(translated, values);
     } catch (...) {
         return translated;
     }

@@ -39,6 +39,8 @@ QString TranslateComposite(const QString& text);
 // Translates the template, then fills "%1", "%2", … with the values; never fails.
 QString TranslateFormat(const QString& pattern, const QVariantList& values);
 QString TranslateFormat(const char* pattern, const QVariantList& values);
+// A template translated already, for a caller that fills one many times; never fails.
+QString FormatTranslated(const QString& translated, const QStringList& values);
 
 // These pass a missing component or a failing call to the caller.
 void LoadFormResources(QObject* window, std::optional<ValueBag>& options, const QString& resourceKey);

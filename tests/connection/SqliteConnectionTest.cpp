@@ -192,6 +192,8 @@ TEST(ReadRows, GivesTheRowsExecuteGives)
         BatchTexts::FetchBatchRule(101, 1),
         "SELECT FItemID, FName, NULL AS vacant, FItemID * 1.5 AS r, X'00ff' AS b FROM t_ICItem WHERE FNumber like '01.01.00_'",
         "SELECT FItemID FROM t_ICItem WHERE FItemID = -1",
+        // more short texts than a field keeps, repeating: each must come back as its own
+        "SELECT substr(FNumber, 4) AS s, substr(FNumber, 1, 2) AS g FROM t_ICItem ORDER BY FItemID % 5, FItemID",
         "CREATE TABLE #v (a) INSERT INTO #v(a) VALUES(N'无''s') SELECT a, typeof(a) FROM #v",
         "SELECT 'ICBatchNoRule' AS t, count(*) AS n FROM 'ICBatchNoRule'",
     };
