@@ -43,6 +43,7 @@ namespace {
 constexpr int kGroups = 20000;
 constexpr int kMaterials = 100000;
 constexpr int kRounds = 7;
+constexpr int kStartRounds = 15;   // a process start is the noisiest figure
 
 const QString kDatabase = QStringLiteral(VELL_BENCH_DATA "/bench-window.sqlite");
 const QString kMillionDatabase = QStringLiteral(VELL_BENCH_DATA "/bench-window-million.sqlite");
@@ -61,14 +62,22 @@ double Milliseconds(const std::function<void()>& work)
     return timer.nsecsElapsed() / 1e6;
 }
 
-// Both sides in turns, so that a noisy machine slows them alike.
-std::pair<double, double> Interleaved(const std::function<void()>& measured, const std::function<void()>& baseline)
+// Both sides in turns, so that a noisy machine slows them alike: the times of each.
+std::pair<std::vector<double>, std::vector<double>> InTurns(int rounds, const std::function<void()>& measured,
+                                                            const std::function<void()>& baseline)
 {
     std::vector<double> a, b;
-    for (int round = 0; round < kRounds; ++round) {
+    for (int round = 0; round < rounds; ++round) {
         a.push_back(Milliseconds(measured));
         b.push_back(Milliseconds(baseline));
     }
+    return {a, b};
+}
+
+// The medians of InTurns.
+std::pair<double, double> Interleaved(const std::function<void()>& measured, const std::function<void()>& baseline)
+{
+    const auto [a, b] = InTurns(kRounds, measured, baseline);
     return {Median(a), Median(b)};
 }
 
@@ -76,6 +85,20 @@ void Report(const char* what, double measured, double baseline, double goal)
 {
     std::printf("%-58s %10.2f ms  baseline %10.2f ms  ratio %5.2f (goal <= %.1f)\n", what, measured, baseline,
                 measured / baseline, goal);
+}
+
+// Judged on the median of each round's own ratio: a round's two starts run
+// back to back, so a busy moment of the machine falls on both.
+void ReportInRounds(const char* what, const std::vector<double>& measured, const std::vector<double>& baseline,
+                    double goal)
+{
+    std::vector<double> ratios;
+    for (size_t i = 0; i < measured.size(); ++i)
+        ratios.push_back(measured[i] / baseline[i]);
+    const double ratio = Median(ratios);
+    std::printf("%-58s %10.2f ms  baseline %10.2f ms  ratio %5.2f (%.2f-%.2f) (goal <= %.1f) %s\n", what,
+                Median(measured), Median(baseline), ratio, *std::min_element(ratios.begin(), ratios.end()),
+                *std::max_element(ratios.begin(), ratios.end()), goal, ratio <= goal ? "met" : "MISSED");
 }
 
 // From /proc/self/status: the resident set now, and its peak.
@@ -142,9 +165,9 @@ void FirstPaint()
         {"start to the first painted main window, 100,000 materials", kDatabase, 1.5},
         {"start to the first painted main window, demo database", demo, 1.3}};
     for (const auto& [what, database, goal] : databases) {
-        const auto [main, plain] = Interleaved([&] { ProcessMilliseconds({"main", database}); },
-                                               [] { ProcessMilliseconds({"plain"}); });
-        Report(what, main, plain, goal);
+        const auto [main, plain] = InTurns(kStartRounds, [&] { ProcessMilliseconds({"main", database}); },
+                                           [] { ProcessMilliseconds({"plain"}); });
+        ReportInRounds(what, main, plain, goal);
     }
 }
 

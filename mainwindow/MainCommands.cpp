@@ -82,9 +82,21 @@ const std::array<MainCommands::Row, MainCommandCount>& MainCommands::Rows()
         {C::Help, "mcHHelp", Help, QT_TR_NOOP("帮助手册(&C)"), Key(Qt::Key_F1), false, true, false,
          0, "", "", "", "help-contents", P::SP_DialogHelpButton},
         {C::Modify, "Modify", None, "", {}, false, false, false,
-         4, "Modify", QT_TR_NOOP("修改"), QT_TR_NOOP("修改"), "document-edit", P::SP_FileDialogContentsView},
+         4, "Modify", QT_TR_NOOP("修改"), QT_TR_NOOP("修改"), "accessories-text-editor", P::SP_FileDialogContentsView},
     }};
     return rows;
+}
+
+// The menus show no pictures, so only the toolbar's are looked up. The
+// style's picture is asked for only when the theme has none: the style looks
+// it up in the icon theme too, and a name the theme lacks is searched through
+// every folder of the themes it inherits.
+QIcon MainCommands::ToolbarIcon(const Row& row, QStyle* style)
+{
+    if (row.toolbarSlot == 0)
+        return QIcon();
+    const QIcon themed = QIcon::fromTheme(QLatin1String(row.icon));
+    return themed.isNull() ? style->standardIcon(row.fallback) : themed;
 }
 
 MainCommands::MainCommands(QWidget* window, QToolBar* toolbar, std::function<void(MainCommand)> run)
@@ -98,8 +110,7 @@ MainCommands::MainCommands(QWidget* window, QToolBar* toolbar, std::function<voi
     }
     for (const Row& row : Rows()) {
         Q_ASSERT(&row == &Rows()[size_t(row.command)]);
-        auto* action = new QAction(QIcon::fromTheme(QLatin1String(row.icon), window->style()->standardIcon(row.fallback)),
-                                   QString::fromUtf8(row.caption), window);
+        auto* action = new QAction(ToolbarIcon(row, window->style()), QString::fromUtf8(row.caption), window);
         action->setObjectName(QLatin1String(row.id));
         action->setShortcut(row.shortcut);
         action->setIconVisibleInMenu(false);   // the pictures are the toolbar's

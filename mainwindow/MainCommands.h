@@ -61,6 +61,7 @@ public:
 
     static const std::array<Menu, 5>& Menus();
     static const std::array<Row, MainCommandCount>& Rows();
+    static QIcon ToolbarIcon(const Row& row, QStyle* style);
 
     // Puts a menu bar on the window and fills it and the toolbar; a command
     // chosen in any of them, or by its shortcut, reaches run.
