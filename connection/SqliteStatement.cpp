@@ -117,7 +117,9 @@ QString SqliteRow::Text(int index) const
     if (!text)
         return QString();
     const QByteArrayView utf8(text, sqlite3_column_bytes(statement_, index));
-    if (utf8.isEmpty() || utf8.size() > kShortText)
+    if (utf8.isEmpty())
+        return QStringLiteral("");   // not null, as the record set's empty text
+    if (utf8.size() > kShortText)
         return QString::fromUtf8(utf8);
     KeptTexts& kept = kept_[index];
     for (const KeptText& one : kept.texts)

@@ -101,7 +101,11 @@ QList<Finding> Check(const QList<BatRuleStruct>& elements, const QString& materi
 QList<Finding> Linter::Check(const QList<BatRuleStruct>& elements, const QString& materialNumber)
 {
     QList<Finding> findings;
-    auto add = [&](Severity severity, const QString& text) { findings.append({severity, text}); };
+    auto add = [&](Severity severity, const QString& text) {
+        if (findings.isEmpty())
+            findings.reserve(2);   // most rules earn a note, many a warning besides
+        findings.append({severity, text});
+    };
     if (elements.isEmpty())
         return findings;
     if (elements.size() > BatRuleEditor::MaxLevels)

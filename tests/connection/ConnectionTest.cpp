@@ -215,6 +215,9 @@ TEST_F(OdbcDataSource, RunsQueriesWithExactCounts)
     EXPECT_EQ(groups->RecordCount(), 8);
     EXPECT_EQ(groups->Field("FNumber"), QVariant("01"));
     EXPECT_EQ(connection->Execute(BatchTexts::FetchBatchRule(311, 1))->RecordCount(), 2);
+    QStringList properties;   // an ODBC connection reads rows off its record set
+    connection->ReadRows(BatchTexts::FetchBatchRule(311, 1), [&](const RowReader& row) { properties << row.Text(2); });
+    EXPECT_EQ(properties, QStringList({"23", "26"}));
 }
 
 TEST_F(OdbcDataSource, SpreadsAGroupRuleAndWritesOptions)
