@@ -122,10 +122,18 @@ TEST(SqliteConnection, FieldsComeAsQtsSqliteDriverGaveThem)
     EXPECT_EQ(rows->Field("b"), QVariant(QByteArray("\0\xff", 2)));
 }
 
-TEST(SqliteConnection, WorksWithALargePageCacheAndTemporaryTablesInMemory)
+TEST(SqliteConnection, WritesWithALargePageCacheAndKeepsTemporaryTablesInMemory)
 {
     TempDatabase db;
-    EXPECT_EQ(db.Scalar("SELECT cache_size FROM pragma_cache_size()"), "-65536");
+    const QString cache = "SELECT cache_size FROM pragma_cache_size()";
+    EXPECT_EQ(db.Scalar(cache), "-2000") << "reading: pages read once are not kept";
+    db.Connection().BeginTrans();
+    EXPECT_EQ(db.Scalar(cache), "-65536");
+    db.Connection().CommitTrans();
+    EXPECT_EQ(db.Scalar(cache), "-2000");
+    db.Connection().BeginTrans();
+    db.Connection().RollbackTrans();
+    EXPECT_EQ(db.Scalar(cache), "-2000");
     EXPECT_EQ(db.Scalar("SELECT temp_store FROM pragma_temp_store()"), "2");
     EXPECT_EQ(db.Scalar("SELECT synchronous FROM pragma_synchronous()"), "2");   // the commit stays synchronous
     EXPECT_EQ(db.Scalar("SELECT journal_mode FROM pragma_journal_mode()"), "delete");
