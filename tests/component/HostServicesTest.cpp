@@ -50,6 +50,20 @@ TEST(PercentFormatter, LonePercentsAndMissingValuesStay)
 {
     PercentFormatter f;
     EXPECT_EQ(f.Format("100% %0 %3", {"a"}), "100% %0 %3");
+    const struct {
+        const char* pattern;
+        QStringList values;
+        const char* formatted;
+    } cases[] = {
+        {"%1%1", {"a"}, "aa"},
+        {"末尾%", {"a"}, "末尾%"},
+        {"%1", {"%1"}, "%1"},   // a value is not filled in again
+        {"%01", {"a"}, "a"},
+        {"%99999999999999999999x", {"a"}, "%99999999999999999999x"},
+        {"", {"a"}, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(f.Format(QString::fromUtf8(c.pattern), c.values), QString::fromUtf8(c.formatted)) << c.pattern;
 }
 
 TEST(TranslatorLoader, TranslatesBySourceTextInTheChosenLanguage)

@@ -45,6 +45,27 @@ TEST_F(Lint, ASoundRuleGetsOnlyItsSerialCapacitySaidWithThePeriod)
     EXPECT_TRUE(Of({}).isEmpty());
 }
 
+TEST_F(Lint, TheDateFormatsLettersInEitherCaseSetThePeriod)
+{
+    const struct {
+        const char* format;
+        const char* period;
+    } cases[] = {{"YYMMDD", "每天"}, {"yyyyMM", "每月"}, {"yyyy", "每年"}, {"Dd.mM", "每天"}, {"yymd", "每年"}};
+    for (const auto& c : cases)
+        EXPECT_TRUE(Of({E(23, 6, c.format), E(26, 2, "1")}).value(0).contains(QString::fromUtf8(c.period))) << c.format;
+}
+
+// One linter checks rule after rule: a note made for one serial start is not handed to another.
+TEST_F(Lint, ALinterKeepsEachSerialStartsOwnCapacity)
+{
+    RuleLint::Linter linter;
+    QStringList notes;
+    for (const char* start : {"1", "5000", "1", "0001"})
+        notes << linter.Check({E(23, 6, "yymmdd"), E(26, 4, start)}).value(0).text;
+    EXPECT_EQ(notes, (QStringList{"第2级的流水号长4位，每天最多9999个批次", "第2级的流水号长4位，每天最多5000个批次",
+                                  "第2级的流水号长4位，每天最多9999个批次", "第2级的流水号长4位，每天最多9999个批次"}));
+}
+
 TEST_F(Lint, NeitherDateNorSerialWarnsOfRepeatedNumbers)
 {
     EXPECT_EQ(Of({E(20, 10, {}, "0"), E(25, 2, "00")}),

@@ -348,6 +348,9 @@ TEST_F(MainWindow, ToolbarButtonsAreTheirMenuCommands)
     // Pictures from the desktop's icon theme, the common one where it names none.
     EXPECT_EQ(Command("mcFPrint")->icon().name(), "document-print");
     EXPECT_EQ(Command("mcFPrintPreview")->icon().name(), "document-print-preview");
+    for (const auto& [button, command] : shared)
+        EXPECT_FALSE(Find<QToolButton>(button)->icon().isNull()) << button;
+    EXPECT_FALSE(Find<QToolButton>("Modify")->icon().isNull()) << "a picture the common theme holds";
     // The shortcut is the window's, whether or not its toolbar shows.
     Command("mcWToolBar")->trigger();
     ClickGroup("K7");
