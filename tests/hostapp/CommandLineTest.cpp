@@ -189,7 +189,8 @@ TEST_F(CommandLine, BashCompletesCommandsOptionsAndNumbersFromTheDatabase)
         const char* offered;
     };
     const Case cases[] = {
-        {{""}, "show sql demo-db rule options batch edit print"},
+        {{""}, "show sql demo-db rule options batch edit print demo.sqlite"},
+        {{"de"}, "demo-db demo.sqlite"},   // a database file opens the main window
         {{"batch", ""}, "init issue peek"},
         {{"batch", "issue", "--c"}, "--count"},
         {{"rule", "s"}, "show set"},
@@ -201,9 +202,9 @@ TEST_F(CommandLine, BashCompletesCommandsOptionsAndNumbersFromTheDatabase)
     };
     for (const Case& c : cases) {
         const QString script = QString("source '%1/hostapp/vell-batchrule.bash-completion'\n"
-                                       "COMP_WORDS=('%2' %3); COMP_CWORD=$((${#COMP_WORDS[@]}-1))\n"
+                                       "cd '%4'; COMP_WORDS=('%2' %3); COMP_CWORD=$((${#COMP_WORDS[@]}-1))\n"
                                        "_vell_batchrule; echo \"${COMPREPLY[*]}\"\n")
-                                   .arg(VELL_SOURCE_DIR, VELL_BATCHRULE_PATH, "'" + c.words.join("' '") + "'");
+                                   .arg(VELL_SOURCE_DIR, VELL_BATCHRULE_PATH, "'" + c.words.join("' '") + "'", dir.path());
         RunOptions bash{script};
         bash.program = "bash";
         const Outcome run = RunProgram({"--norc", "-s"}, bash);
