@@ -13,8 +13,8 @@ namespace StoredRules {
 
 namespace {
 
-// Rows of FetchStoredRules: the owner's FNumber and FName, then the element.
-constexpr int kNumber = 0, kName = 1, kElement = 2, kOwner = kElement + 1;
+// Rows of ReadStoredRules: the owner's FNumber and FName, then the element, whose FItemID is the owner.
+constexpr int kNumber = 0, kName = 1, kElement = 2;
 
 // The rows come owner by owner, not necessarily in level order within one.
 void VisitInLevelOrder(StoredRule& rule, const std::function<void(const StoredRule&)>& visit)
@@ -31,17 +31,17 @@ bool ReadOwners(RWDatabase& database, RuleOwner owner, const std::function<void(
     StoredRule rule;
     rule.group = owner == RuleOwner::Group;
     const bool read = database.ReadStoredRules(owner, [&](const RowReader& row) {
-        const auto ownerId = qint32(row.Integer(kOwner));
-        if (!rule.elements.isEmpty() && ownerId != rule.ownerId) {
+        BatRuleStruct element = ElementOf(row, kElement);
+        if (!rule.elements.isEmpty() && element.FItemID != rule.ownerId) {
             VisitInLevelOrder(rule, visit);
             rule.elements.clear();
         }
         if (rule.elements.isEmpty()) {
-            rule.ownerId = ownerId;
+            rule.ownerId = element.FItemID;
             rule.number = row.Text(kNumber);
             rule.name = row.Text(kName);
         }
-        rule.elements.append(ElementOf(row, kElement));
+        rule.elements.append(std::move(element));
     });
     if (read && !rule.elements.isEmpty())
         VisitInLevelOrder(rule, visit);
