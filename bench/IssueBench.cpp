@@ -112,7 +112,7 @@ int main(int argc, char** argv)
     WriteData();
     for (auto* perUnit : {benchmark::RegisterBenchmark("IssueOnePerUnit", IssueOnePerUnit),
                           benchmark::RegisterBenchmark("CounterStepThroughSqlite", CounterStepThroughSqlite)})
-        Measured(perUnit, 3)->Iterations(1)->Unit(benchmark::kMillisecond);
+        Measured(perUnit, 5)->Iterations(1)->Unit(benchmark::kMillisecond);
     Measured(benchmark::RegisterBenchmark("ReserveInOneCall", ReserveInOneCall), 15)->Iterations(1)->Unit(benchmark::kMillisecond);
     BenchReport report;
     RunInterleaved(argc, argv, report);

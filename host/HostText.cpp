@@ -40,8 +40,15 @@ double Val(const QString& text)
     const qsizetype start = i;
     if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
         ++i;
-    while (i < text.size() && text[i].isDigit() && text[i].unicode() < 128)
-        ++i;
+    const qsizetype digits = i;
+    constexpr qsizetype kExactDigits = 18;   // a whole number of these many fits a qint64
+    qint64 whole = 0;
+    for (; i < text.size() && text[i].isDigit() && text[i].unicode() < 128; ++i)
+        if (i - digits < kExactDigits)
+            whole = whole * 10 + (text[i].unicode() - '0');
+    // Whole numbers, a serial's value among them, need no parse of a decimal text.
+    if ((i == text.size() || text[i] != QLatin1Char('.')) && i - digits <= kExactDigits)
+        return start < text.size() && text[start] == QLatin1Char('-') ? -double(whole) : double(whole);
     if (i < text.size() && text[i] == QLatin1Char('.'))
         for (++i; i < text.size() && text[i].isDigit() && text[i].unicode() < 128;)
             ++i;

@@ -23,10 +23,12 @@ BatchSerial::BatchSerial(QList<BatRuleStruct> elements, BatchDocument document)
     std::stable_sort(elements_.begin(), elements_.end(), [](const auto& a, const auto& b) { return a.FID < b.FID; });
     for (const BatRuleStruct& element : elements_) {
         if (IsSerial(element)) {
+            texts_.append(QString());
             rest_ += QChar(kPlace);
             ++serials_;
         } else {
-            rest_ += BatchNumberComposer::ElementText(element, document_);
+            texts_.append(BatchNumberComposer::ElementText(element, document_));
+            rest_ += texts_.last();
         }
     }
 }
@@ -61,10 +63,15 @@ QString BatchSerial::ShownRest() const
 QString BatchSerial::Number(qint64 value) const
 {
     QString number;
-    for (BatRuleStruct element : elements_) {
-        if (IsSerial(element))
-            element.FSelDefine = QString::number(value);
-        number += BatchNumberComposer::ElementText(element, document_);
+    number.reserve(rest_.size() + 20);
+    for (qsizetype i = 0; i < elements_.size(); ++i) {
+        if (!IsSerial(elements_[i])) {
+            number += texts_[i];
+            continue;
+        }
+        BatRuleStruct serial = elements_[i];
+        serial.FSelDefine = QString::number(value);
+        number += BatchNumberComposer::ElementText(serial, document_);
     }
     return number;
 }

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace vellbatchrule {
 
@@ -35,6 +36,7 @@ public:
 private:
     QList<BatRuleStruct> elements_;
     BatchDocument document_;
+    QStringList texts_;   // each element's text, made once; a serial's is made with each number
     QString rest_;
     int serials_ = 0;
 };

@@ -13,6 +13,22 @@ TEST(TrimBlanks, RemovesSpacesOnlyAtBothEnds)
     EXPECT_EQ(HostText::TrimBlanks("   "), "");
 }
 
+// As the Val of the platform: the number the text begins with, 0 where it begins with none.
+TEST(Val, ReadsTheNumberATextBeginsWith)
+{
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"0001", 1},  {"  12abc", 12}, {"\t-3", -3}, {"+5", 5},     {"1.5x", 1.5},      {"-0.25", -0.25},
+        {"", 0},      {"   ", 0},      {"-", 0},      {"abc", 0},    {".5", 0.5},        {"1e3", 1},
+        {"999999999999999999", 999999999999999999.0}, {"12345678901234567890", 12345678901234567890.0},
+        {"１２", 0},   // full-width digits are no digits here
+    };
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(HostText::Val(QString::fromUtf8(c.text)), c.value) << c.text;
+}
+
 TEST(ToLong, ReadsDecimalTextAndRoundsHalvesToEven)
 {
     EXPECT_EQ(HostText::ToLong("16394"), 16394);
