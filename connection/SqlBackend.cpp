@@ -11,12 +11,7 @@ const QString kBatchSavepoint = QStringLiteral("vell_batch");
 
 void SqlBackend::ReadRows(const QString& sql, bool inUnit, const std::function<void(const RowReader&)>& row)
 {
-    const std::unique_ptr<Recordset> rows = Execute(sql, inUnit);
-    if (!rows)
-        return;
-    const RecordsetRow current(*rows);
-    for (; !rows->Eof(); rows->MoveNext())
-        row(current);
+    ReadEachRow(Execute(sql, inUnit), row);
 }
 
 bool SqlBackend::IsOneQuery(const BridgeProgram& program)

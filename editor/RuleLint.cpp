@@ -75,7 +75,7 @@ QString Linter::CapacityText(int level, const BatRuleStruct& serial, int period)
     const auto key = std::make_tuple(level, serial.FWidth, serial.FSelDefine, period);
     if (const auto kept = capacityTexts_.find(key); kept != capacityTexts_.end())
         return kept->second;
-    const qint64 start = qint64(std::max(0.0, HostText::Val(serial.FSelDefine)));
+    const qint64 start = BatchNumberComposer::SerialStart(serial.FSelDefine);
     const qint64 capacity = std::max<qint64>(0, qint64(std::pow(10.0, serial.FWidth)) - start);
     const char* pattern = Period(period) == Period::Day     ? QT_TRANSLATE_NOOP("VEZAROZIVADA", "第%1级的流水号长%2位，每天最多%3个批次")
                           : Period(period) == Period::Month ? QT_TRANSLATE_NOOP("VEZAROZIVADA", "第%1级的流水号长%2位，每月最多%3个批次")

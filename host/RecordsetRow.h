@@ -3,6 +3,9 @@
 #include "Recordset.h"
 #include "RowReader.h"
 
+#include <functional>
+#include <memory>
+
 namespace vellbatchrule {
 
 // A record set's current row read as a forward-only read's row.
@@ -19,5 +22,15 @@ public:
 private:
     const Recordset& rows_;
 };
+
+// The default of a forward-only read: every row of a batch's record set, if it has one.
+inline void ReadEachRow(const std::unique_ptr<Recordset>& rows, const std::function<void(const RowReader&)>& row)
+{
+    if (!rows)
+        return;
+    const RecordsetRow current(*rows);
+    for (; !rows->Eof(); rows->MoveNext())
+        row(current);
+}
 
 }

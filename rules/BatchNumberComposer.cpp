@@ -53,8 +53,7 @@ QString LineText(int line, const QString& format)
 
 QString SerialText(const QString& startValue)
 {
-    const double start = std::max(0.0, HostText::Val(startValue));
-    return QString::number(qint64(start));
+    return QString::number(BatchNumberComposer::SerialStart(startValue));
 }
 
 // The document's own value of the element, or null when it has none.
@@ -92,6 +91,11 @@ QString BatchNumberComposer::ElementText(const BatRuleStruct& element, const Bat
         return QString(std::max(element.FWidth, 1), substitute);
     }
     return Fit(value, element.FWidth, FirstOf(element.FCharacter), IsNumberKind(kind));
+}
+
+qint64 BatchNumberComposer::SerialStart(const QString& format)
+{
+    return qint64(std::max(0.0, HostText::Val(format)));
 }
 
 QString BatchNumberComposer::Compose(QList<BatRuleStruct> elements, const BatchDocument& document)

@@ -57,6 +57,8 @@ public:
 
     static QString DateText(const QDate& date, const QString& format);
     static QString ShortCode(const QString& longCode);
+    // Where a serial number counts from: its format's value, 1 for 0001; never below 0.
+    static qint64 SerialStart(const QString& format);
 
     // The document the editor and the preview command show a number for:
     // today, line 1, sample values for every property, and the material's

@@ -1,6 +1,5 @@
 #include "BatchSerial.h"
 
-#include "HostText.h"
 #include "PropertyCatalogue.h"
 #include "RuleText.h"
 
@@ -37,7 +36,7 @@ qint64 BatchSerial::Start() const
 {
     for (const BatRuleStruct& element : elements_)
         if (IsSerial(element))
-            return qint64(std::max(0.0, HostText::Val(element.FSelDefine)));
+            return BatchNumberComposer::SerialStart(element.FSelDefine);
     return 0;
 }
 
