@@ -7,6 +7,8 @@
 #include "EditorTarget.h"
 #include "HostError.h"
 #include "HostText.h"
+#include "IssuedNumbers.h"
+#include "IssuerTables.h"
 #include "MParse.h"
 #include "ModuleState.h"
 #include "PropertyCatalogue.h"
@@ -14,6 +16,11 @@
 #include "RecordsetRow.h"
 #include "SerialCounter.h"
 #include "StoredRules.h"
+#include "UnitOfWork.h"
+
+#include <QSet>
+
+#include <algorithm>
 
 namespace vellbatchrule {
 
@@ -54,16 +61,20 @@ struct BatchNumberIssuer::Impl {
         return SerialCounter(Connection(), itemId, serial.Rest(), serial.Start());
     }
 
-    // A failure on the counter table because it is missing says what to do.
+    // A failure on the issuer's tables because one is missing says what to do.
     template <typename Work>
-    auto OnCounterTable(Work work)
+    auto OnIssuerTables(Work work)
     {
         try {
             return work();
         } catch (const HostError&) {
-            if (!SerialCounter::TableExists(*connection))
+            const QString missing = IssuerTables::FirstMissing(*connection);
+            if (missing == SerialCounter::kTable)
                 Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA",
                                          "数据库中没有批号流水号表ICBatchNoSerial，请先运行“vell-batchrule batch init”建立"));
+            if (missing == IssuedNumbers::kTable)
+                Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA",
+                                         "数据库中没有已发放批号表ICBatchNoIssued，请先运行“vell-batchrule batch init”建立"));
             throw;
         }
     }
@@ -76,6 +87,81 @@ struct BatchNumberIssuer::Impl {
                                      "物料%1在批号“%2”下的流水号最大为%3，已不够再发放%4个批号；没有发放任何批号"),
                    {owner, serial.ShownRest(), limit, count});
     }
+
+    void ExpectStorable(const QString& number) const
+    {
+        if (number.size() > IssuedNumbers::kMaxLength)
+            Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "物料%1的批号“%2”长于%3个字符，不能发放"),
+                   {owner, HostText::Excerpt(number), IssuedNumbers::kMaxLength});
+    }
+
+    // The numbers of the serial's values from `first` on, at least `wanted`
+    // and `window` if the serial's length holds them.
+    QStringList Candidates(const BatchSerial& serial, qint64 first, int wanted, qint64 window) const
+    {
+        ExpectRoom(serial, first, wanted);
+        qint64 size = std::max<qint64>(window, wanted);
+        if (serial.Limit() >= 0)
+            size = std::min(size, serial.Limit() - first + 1);
+        QStringList numbers;
+        numbers.reserve(size);
+        for (qint64 value = first; value < first + size; ++value)
+            numbers << serial.Number(value);
+        return numbers;
+    }
+
+    // The first `count` numbers from the serial's value `next` on that were
+    // never issued, each once; the values passed over are those of numbers
+    // issued before. `hold` locks what it looks at (Issue's unit of work).
+    struct Picked {
+        QStringList numbers;
+        qint64 next = 0;   // the counter's value after the last number picked
+    };
+    Picked Pick(const BatchSerial& serial, qint64 next, int count, bool hold)
+    {
+        Picked picked{{}, next};
+        QSet<QString> keys;
+        IssuedNumbers issued(Connection(), itemId);
+        for (qint64 window = count; picked.numbers.size() < count; window = std::min(window * 2, kWidestWindow)) {
+            const QStringList candidates = Candidates(serial, next, count - int(picked.numbers.size()), window);
+            const QSet<QString> before = issued.IssuedAmong(candidates, hold);
+            for (const QString& candidate : candidates) {
+                ++next;
+                const QString key = IssuedNumbers::Key(candidate);
+                if (before.contains(key) || keys.contains(key))
+                    continue;
+                ExpectStorable(candidate);
+                keys.insert(key);
+                picked.numbers << candidate;
+                picked.next = next;
+                if (picked.numbers.size() == count)
+                    break;
+            }
+        }
+        return picked;
+    }
+
+    Issued TakeSerial(const BatchSerial& serial, int count)
+    {
+        SerialCounter counter = CounterOf(serial);
+        const Picked picked = Pick(serial, counter.Hold(), count, true);
+        counter.MoveTo(picked.next);
+        IssuedNumbers(Connection(), itemId).Record(picked.numbers);
+        return {picked.numbers, QString()};
+    }
+
+    // Every batch of the document gets the one number; it is kept so that no serial gives it later.
+    Issued TakeRepeating(const BatchSerial& serial, int count)
+    {
+        const QString number = serial.Number(0);
+        ExpectStorable(number);
+        IssuedNumbers issued(Connection(), itemId);
+        if (issued.IssuedAmong({number}, true).isEmpty())
+            issued.Record({number});
+        return {QStringList(count, number), MParse::TranslateFormat("%1的批号规则中没有流水号，发放的批号都相同", {owner})};
+    }
+
+    static constexpr qint64 kWidestWindow = 4096;
 };
 
 namespace {
@@ -120,19 +206,12 @@ std::optional<BatchNumberIssuer::Issued> BatchNumberIssuer::Issue(const Document
         if (count < 1 || count > MaxCount)
             Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "一次可发放1到%1个批号，不能是%2个"), {MaxCount, count});
         const BatchSerial serial = impl_->SerialFor(document);
-        Issued issued;
-        if (!serial.Exists()) {
-            issued.numbers = QStringList(count, serial.Number(0));
-            issued.note = MParse::TranslateFormat("%1的批号规则中没有流水号，发放的批号都相同", {impl_->owner});
+        return impl_->OnIssuerTables([&] {
+            UnitOfWork unit(impl_->Connection());
+            Issued issued = serial.Exists() ? impl_->TakeSerial(serial, count) : impl_->TakeRepeating(serial, count);
+            unit.Commit();
             return issued;
-        }
-        SerialCounter counter = impl_->CounterOf(serial);
-        const qint64 first = impl_->OnCounterTable(
-            [&] { return counter.Take(count, [&](qint64 taken) { impl_->ExpectRoom(serial, taken, count); }); });
-        issued.numbers.reserve(count);
-        for (int i = 0; i < count; ++i)
-            issued.numbers << serial.Number(first + i);
-        return issued;
+        });
     });
 }
 
@@ -142,22 +221,16 @@ std::optional<QString> BatchNumberIssuer::Peek(const Document& document)
         const BatchSerial serial = impl_->SerialFor(document);
         if (!serial.Exists())
             return serial.Number(0);
-        SerialCounter counter = impl_->CounterOf(serial);
-        const qint64 next = impl_->OnCounterTable([&] { return counter.Next(); });
-        impl_->ExpectRoom(serial, next, 1);
-        return serial.Number(next);
+        return impl_->OnIssuerTables([&] {
+            SerialCounter counter = impl_->CounterOf(serial);
+            return impl_->Pick(serial, counter.Next(), 1, false).numbers.constFirst();
+        });
     });
 }
 
 std::optional<bool> BatchNumberIssuer::CreateCounterTable()
 {
-    return InSession([] {
-        AppConnection& connection = CurrentHostConnection();
-        if (SerialCounter::TableExists(connection))
-            return false;
-        connection.Execute(SerialCounter::CreateTableSql());
-        return true;
-    });
+    return InSession([] { return !IssuerTables::CreateMissing(CurrentHostConnection()).isEmpty(); });
 }
 
 }

@@ -166,7 +166,8 @@ int CreateCounterTable(QTextStream& out)
 {
     const auto created = BatchNumberIssuer::CreateCounterTable();
     if (created)
-        out << (*created ? "Created the table ICBatchNoSerial\n" : "The table ICBatchNoSerial is there already\n");
+        out << (*created ? "Created the tables ICBatchNoSerial and ICBatchNoIssued where they were missing\n"
+                         : "The tables ICBatchNoSerial and ICBatchNoIssued are there already\n");
     return created ? 0 : 1;
 }
 

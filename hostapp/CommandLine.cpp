@@ -62,11 +62,15 @@ const CommandSpec kCommands[] = {
      "Read a rule file into the database, whole or not at all.", "db spare-own-rules replace-own-rules dry-run", "RULES.csv|-", 1, 1},
     {"options show", "--db FILE", "Print the batch options.", "db"},
     {"options set", "--db FILE KEY=0|1...", "Set batch options.", "db", "KEY=0|1...", 1, -1},
-    {"batch init", "--db FILE", "Create the table that keeps the serial numbers' counters (ICBatchNoSerial).", "db"},
+    {"batch init", "--db FILE",
+     "Create the tables that keep the serial numbers' counters and the numbers issued (ICBatchNoSerial, "
+     "ICBatchNoIssued) where they are missing.",
+     "db"},
     {"batch issue", "--db FILE --item ID [--date YYYY-MM-DD] [--line N] [--value PROPERTY=TEXT]... [--count N]",
-     "Issue batch numbers from the material's rule, one a line, never the same twice. The serial starts again at its "
-     "format's value whenever the rest of the number differs (a new day for yymmdd, another supplier code); when it "
-     "would need more digits than its length, nothing is issued.",
+     "Issue batch numbers from the material's rule, one a line, never the same twice: a number issued before, by "
+     "whatever rule, is passed over. The serial starts again at its format's value whenever the rest of the number "
+     "differs (a new day for yymmdd, another supplier code); when it would need more digits than its length, nothing "
+     "is issued. A rule without a serial gives the same number every time, and says so.",
      "db item date line value count"},
     {"batch peek", "--db FILE --item ID [--date YYYY-MM-DD] [--line N] [--value PROPERTY=TEXT]...",
      "Print the batch number batch issue would give next, taking nothing.", "db item date line value"},

@@ -48,10 +48,12 @@ const char* const kSchema[] = {
     " FCategory TEXT COLLATE RTRIM NOT NULL, FKey TEXT COLLATE RTRIM NOT NULL, FValue TEXT,"
     " FReadonly INTEGER NOT NULL DEFAULT 0, FDescription TEXT, FLevel INTEGER NOT NULL DEFAULT 0,"
     " FExplanation TEXT, FFormat TEXT, FSort NUMERIC, FDescription_cht TEXT, FDescription_en TEXT)",
-    // The batch issuer's counters, as `vell-batchrule batch init` creates them.
+    // The batch issuer's counters and the numbers it gave, as `vell-batchrule batch init` creates them.
     "CREATE TABLE ICBatchNoSerial ("
     " FItemID INTEGER NOT NULL, FRest TEXT NOT NULL, FNext INTEGER NOT NULL)",
     "CREATE UNIQUE INDEX ix_BatchNoSerial_Key ON ICBatchNoSerial (FItemID, FRest)",
+    "CREATE TABLE ICBatchNoIssued (FItemID INTEGER NOT NULL, FBatchNo TEXT COLLATE RTRIM NOT NULL)",
+    "CREATE UNIQUE INDEX ix_BatchNoIssued_Number ON ICBatchNoIssued (FItemID, FBatchNo)",
     // The host's access rights: the material groups a user may see.
     "CREATE TABLE t_UserGroupAccess (FUserID INTEGER NOT NULL, FGroupNumber TEXT COLLATE NOCASE NOT NULL)",
     "CREATE INDEX ix_UserGroupAccess_User ON t_UserGroupAccess (FUserID, FGroupNumber)",

@@ -5,7 +5,6 @@
 #include "HostErrors.h"
 #include "HostText.h"
 #include "SqlLines.h"
-#include "UnitOfWork.h"
 
 namespace vellbatchrule {
 
@@ -17,6 +16,8 @@ QString N(qint64 value)
 }
 
 }
+
+const QString SerialCounter::kTable = QStringLiteral("ICBatchNoSerial");
 
 SerialCounter::SerialCounter(AppConnection& connection, qint32 itemId, const QString& rest, qint64 start)
     : connection_(connection), itemId_(itemId), rest_(rest), start_(start)
@@ -34,13 +35,6 @@ QString SerialCounter::CreateTableSql()
     return sql.Text();
 }
 
-QString SerialCounter::ProbeSql()
-{
-    SqlLines sql;
-    sql << QStringLiteral(" SELECT COUNT(*) AS FRows FROM ICBatchNoSerial WHERE 1 = 0");
-    return sql.Text();
-}
-
 QString SerialCounter::Key() const
 {
     return QStringLiteral(" WHERE FItemID=") + N(itemId_) + QStringLiteral(" AND FRest=") + HostText::SqlLiteral(rest_);
@@ -55,15 +49,21 @@ QString SerialCounter::NextSql() const
 
 // The range lock of the IF's read (UPDLOCK, HOLDLOCK) is held to the end of
 // the unit: a second connection waits there, and then finds the row made.
-QString SerialCounter::TakeSql(int count) const
+QString SerialCounter::HoldSql() const
 {
     SqlLines sql;
     sql << QStringLiteral(" IF NOT EXISTS (SELECT 1 FROM ICBatchNoSerial WITH (UPDLOCK, HOLDLOCK)") + Key()
                + QStringLiteral(")")
         << QStringLiteral(" INSERT INTO ICBatchNoSerial (FItemID, FRest, FNext) VALUES (") + N(itemId_)
                + QStringLiteral(", ") + HostText::SqlLiteral(rest_) + QStringLiteral(", ") + N(start_) + QStringLiteral(")")
-        << QStringLiteral(" UPDATE ICBatchNoSerial SET FNext = FNext + ") + N(count) + Key()
-        << QStringLiteral(" SELECT FNext - ") + N(count) + QStringLiteral(" AS FFirst FROM ICBatchNoSerial") + Key();
+        << QStringLiteral(" SELECT FNext FROM ICBatchNoSerial WITH (UPDLOCK, HOLDLOCK)") + Key();
+    return sql.Text();
+}
+
+QString SerialCounter::MoveToSql(qint64 next) const
+{
+    SqlLines sql;
+    sql << QStringLiteral(" UPDATE ICBatchNoSerial SET FNext = ") + N(next) + Key();
     return sql.Text();
 }
 
@@ -73,26 +73,17 @@ qint64 SerialCounter::Next()
     return row && !row->Eof() ? row->Field(0).toLongLong() : start_;
 }
 
-qint64 SerialCounter::Take(int count, const std::function<void(qint64 first)>& check)
+qint64 SerialCounter::Hold()
 {
-    UnitOfWork unit(connection_);
-    const auto row = connection_.Execute(TakeSql(count));
+    const auto row = connection_.Execute(HoldSql());
     if (!row || row->Eof())
         throw HostError(HostErrors::NoCurrentRecord, QStringLiteral("ICBatchNoSerial answered no value"), QStringLiteral("SerialCounter"));
-    const qint64 first = row->Field(0).toLongLong();
-    check(first);
-    unit.Commit();
-    return first;
+    return row->Field(0).toLongLong();
 }
 
-bool SerialCounter::TableExists(AppConnection& connection)
+void SerialCounter::MoveTo(qint64 next)
 {
-    try {
-        connection.Execute(ProbeSql());
-        return true;
-    } catch (const HostError&) {
-        return false;
-    }
+    connection_.Execute(MoveToSql(next));
 }
 
 }

@@ -2,35 +2,33 @@
 
 #include <QString>
 
-#include <functional>
-
 namespace vellbatchrule {
 
 class AppConnection;
 
 // The next value of one serial, kept in the component's own table
 // ICBatchNoSerial (FItemID, FRest, FNext): one row per material and rest of
-// the number. Values are taken in one unit of work on the host connection;
-// the statement that creates a missing row and the one that moves the
-// counter run under the same lock, so two connections never take the same
-// value, and a unit rolled back gives its values back.
+// the number. Held inside the caller's unit of work, the row is made when
+// missing and read under a lock kept to the unit's end, so two connections
+// never start from the same value, and a unit rolled back gives its values
+// back. The counter only says where to look first: IssuedNumbers keeps a
+// number from being issued twice.
 class SerialCounter {
 public:
     SerialCounter(AppConnection& connection, qint32 itemId, const QString& rest, qint64 start);
 
-    // The value the next Take answers first.
+    // The value the next Hold answers, read without a lock and taking nothing.
     qint64 Next();
-    // Takes `count` values and answers the first. `check` sees the first
-    // before the unit commits; an exception from it rolls the unit back.
-    qint64 Take(int count, const std::function<void(qint64 first)>& check);
+    // Inside a unit of work: the next value, the row locked until the unit ends.
+    qint64 Hold();
+    // Inside the unit that holds the row: the value the next Hold answers.
+    void MoveTo(qint64 next);
 
-    // Whether the table exists: a failed statement on it tells no more.
-    static bool TableExists(AppConnection& connection);
-
+    static const QString kTable;
     static QString CreateTableSql();
-    static QString ProbeSql();
     QString NextSql() const;
-    QString TakeSql(int count) const;
+    QString HoldSql() const;
+    QString MoveToSql(qint64 next) const;
 
 private:
     QString Key() const;

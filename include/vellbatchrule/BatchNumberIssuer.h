@@ -16,9 +16,11 @@ namespace vellbatchrule {
 // as the rule preview composes them, never the same number twice. The
 // serial counts per material and per rest of the number: it starts again
 // at its format's value whenever any other element's text differs (a new
-// day for yymmdd, another supplier code). The counters live in the table
-// ICBatchNoSerial, which `vell-batchrule batch init` creates; nothing else
-// is written. A call that fails answers nothing: its reason has been shown
+// day for yymmdd, another supplier code). Every number issued is kept in
+// the table ICBatchNoIssued, and a serial passes over the numbers issued
+// before, whatever rule or element values gave them; a rule without a serial
+// gives its one number each time. The counters live in ICBatchNoSerial;
+// `vell-batchrule batch init` creates both tables, and nothing else is written. A call that fails answers nothing: its reason has been shown
 // through the message box component, in the session's language.
 //
 // An issuer belongs to the thread that opened it and holds a session of its
@@ -47,7 +49,8 @@ public:
     // The number Issue would answer first, taking nothing.
     std::optional<QString> Peek(const Document& document);
 
-    // Creates the counter table: true, or false when it is there already.
+    // Creates the counter table and the table of issued numbers where
+    // missing: true, or false when both are there already.
     static std::optional<bool> CreateCounterTable();
 
     static constexpr int MaxCount = 100000;

@@ -38,8 +38,10 @@ VBR_EXPORT int vbr_last_error_number(void);
 /* ---- Batch numbers from a material's stored rule, never the same twice. ----
    The serial counts per material and per rest of the number: it starts again
    at its format's value whenever any other element's text differs (a new day
-   for yymmdd, another supplier code). The counters live in the table
-   ICBatchNoSerial (vbr_create_counter_table, or `vell-batchrule batch init`).
+   for yymmdd, another supplier code). Every number given is kept in the table
+   ICBatchNoIssued and a serial passes over those given before, whatever rule
+   gave them; the counters live in ICBatchNoSerial (both made by
+   vbr_create_counter_table, or `vell-batchrule batch init`).
    After vbr_open; an issuer belongs to the thread that opened it. A refusal
    shows no box: its text is the last error's. */
 
@@ -69,7 +71,8 @@ VBR_EXPORT int vbr_issue(vbr_issuer* issuer, const vbr_document* document, int c
 /* The number vbr_issue would hand out first, taking nothing: 0 or -1. */
 VBR_EXPORT int vbr_peek(vbr_issuer* issuer, const vbr_document* document, vbr_number_callback each, void* context);
 
-/* Creates ICBatchNoSerial: 0, 1 when it is there already, -1 on a failure. */
+/* Creates ICBatchNoSerial and ICBatchNoIssued where missing: 0, 1 when both
+   are there already, -1 on a failure. */
 VBR_EXPORT int vbr_create_counter_table(void);
 
 /* ---- The host's own components, as tables of C functions. ----

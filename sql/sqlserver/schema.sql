@@ -40,6 +40,12 @@ CREATE TABLE ICBatchNoSerial (
     FRest nvarchar(255) NOT NULL,
     FNext bigint NOT NULL
 )
+-- Every batch number the issuer gave, per material: its unique index is what
+-- keeps a number from being given twice, in the database's own collation.
+CREATE TABLE ICBatchNoIssued (
+    FItemID int NOT NULL,
+    FBatchNo nvarchar(255) NOT NULL
+)
 CREATE TABLE t_SystemProfile (
     FCategory nvarchar(30) COLLATE Chinese_PRC_CI_AS NOT NULL,
     FKey nvarchar(100) COLLATE Chinese_PRC_CI_AS NOT NULL,
@@ -67,6 +73,7 @@ CREATE INDEX ix_ICItem_Parent ON t_ICItem (FParentID, FBatchManager, FNumber)
 CREATE INDEX ix_ICItem_Number ON t_ICItem (FNumber)
 CREATE INDEX ix_BatchNoRule_Owner ON ICBatchNoRule (FItemID, FDetail, FID)
 CREATE UNIQUE INDEX ix_BatchNoSerial_Key ON ICBatchNoSerial (FItemID, FRest)
+CREATE UNIQUE INDEX ix_BatchNoIssued_Number ON ICBatchNoIssued (FItemID, FBatchNo)
 CREATE UNIQUE INDEX ix_SystemProfile_Key ON t_SystemProfile (FCategory, FKey)
 CREATE INDEX ix_UserGroupAccess_User ON t_UserGroupAccess (FUserID, FGroupNumber)
 GO

@@ -1,6 +1,7 @@
 // Issuing batch numbers from a material's stored rule, on a temporary demo database.
 #include "BatchNumberIssuer.h"
 #include "Fakes.h"
+#include "HostText.h"
 #include "RuleAdmin.h"
 #include "TempDatabase.h"
 #include "TestSupport.h"
@@ -126,6 +127,83 @@ TEST_F(Issuer, ARuleWithoutASerialIssuesItsNumberAndSaysOnceThatItRepeats)
     EXPECT_EQ(issued->note, "03.01.001(智能手机 X1)的批号规则中没有流水号，发放的批号都相同");
     EXPECT_EQ(Counters(), "");
 }
+
+// Whatever composed a number before (another rule, other element values),
+// the material never gets it again: each case issues step by step, and the
+// last step's numbers are those its serial gives past the ones taken.
+struct Element {
+    int property;
+    const char* format;
+    const char* define;
+    int width;
+    const char* pad;
+    const char* substitute;
+};
+struct Step {
+    std::vector<Element> rule;   // empty: the rule stays
+    QList<std::pair<QString, QString>> values;
+    int count;
+};
+struct Repeats {
+    const char* name;
+    std::vector<Step> steps;
+    QStringList last;
+};
+
+class NeverTwice : public Issuer, public testing::WithParamInterface<Repeats> {
+protected:
+    void Store(const std::vector<Element>& rule)
+    {
+        db.Connection().Execute("DELETE FROM ICBatchNoRule WHERE FItemID = 102 AND FDetail = 1");
+        int level = 0;
+        for (const Element& e : rule)
+            db.Connection().Execute(
+                QString("INSERT INTO ICBatchNoRule (FID,FItemID,FPropertyID,FFormatDate,FSelDefine,FWidth,FCharacter,"
+                        "FSubCharacter,FDetail) VALUES (%1,102,%2,%3,%4,%5,%6,%7,1)")
+                    .arg(++level)
+                    .arg(e.property)
+                    .arg(HostText::SqlLiteral(e.format), HostText::SqlLiteral(e.define))
+                    .arg(e.width)
+                    .arg(HostText::SqlLiteral(e.pad), HostText::SqlLiteral(e.substitute)));
+    }
+};
+
+const std::vector<Element> kCodeSerialDocument = {{8, "", "", 2, "0", ""}, {26, "", "1", 2, "", ""}, {20, "", "", 2, "0", ""}};
+const std::vector<Element> kQuotePads = {{8, "", "", 2, "'", ""}, {26, "", "1", 2, "", ""}, {20, "", "", 2, "\"", ""}};
+
+TEST_P(NeverTwice, WhateverComposedANumberBeforeItIsPassedOver)
+{
+    QStringList all, numbers;
+    for (const Step& step : GetParam().steps) {
+        if (!step.rule.empty())
+            Store(step.rule);
+        numbers = Issue(102, On(kDay, step.values), step.count);
+        EXPECT_EQ(numbers.size(), step.count) << Shown().toStdString();
+        all += numbers;
+    }
+    EXPECT_EQ(numbers.mid(numbers.size() - GetParam().last.size()), GetParam().last);
+    EXPECT_EQ(QSet<QString>(all.begin(), all.end()).size(), all.size()) << all.join(' ').toStdString();
+    all.sort();
+    EXPECT_EQ(db.Rows("SELECT FBatchNo FROM ICBatchNoIssued WHERE FItemID = 102 ORDER BY FBatchNo").split('\n'), all)
+        << "every number issued is on record";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Issuer, NeverTwice,
+    testing::Values(
+        Repeats{"EmptySubstitutesLetTwoRestsComposeOneText",
+                {{kCodeSerialDocument, {{"8", ""}, {"20", "34"}}, 1}, {{}, {{"8", "01"}, {"20", ""}}, 34}},
+                {"0133", "0135"}},
+        Repeats{"QuotePadsPadNothing",
+                {{kQuotePads, {{"8", ""}, {"20", "34"}}, 1}, {{}, {{"8", "01"}, {"20", ""}}, 34}},
+                {"0133", "0135"}},
+        Repeats{"ARuleChangedUnderTheSameNumbers",
+                {{{{23, "yymmdd", "", 6, "", ""}, {26, "", "1", 4, "", ""}}, {}, 3},
+                 {{{23, "yymmdd", "", 6, "", ""}, {24, "", "00", 2, "", ""}, {26, "", "1", 2, "", ""}}, {}, 2}},
+                {"2605120004", "2605120005"}},
+        Repeats{"ASerialPaddedWithADigitRepeatsItself",
+                {{{{24, "", "A", 1, "", ""}, {26, "", "1", 2, "1", ""}}, {}, 12}}, {"A10", "A20", "A21"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Issuer, ACountOutsideItsRangeIsRefused)
 {

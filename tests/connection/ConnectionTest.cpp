@@ -1,10 +1,11 @@
 #include "BatchTexts.h"
 #include "DemoDatabase.h"
 #include "FakeServerDriver.h"
-#include "SerialCounter.h"
 #include "HostError.h"
+#include "IssuedNumbers.h"
 #include "OdbcConnection.h"
 #include "OdbcConnectionString.h"
+#include "SerialCounter.h"
 #include "SqlConnection.h"
 #include "SqlTrace.h"
 #include "TempDatabase.h"
@@ -407,17 +408,30 @@ TEST_F(ServerConnection, ReadsRunInAutocommitAndWritesInATransactionOfTheirOwn)
                            "exec  Select Distinct FItemID into #tmp From ICBatchNoRule\r\n Drop table #tmp\r\n", "commit"}));
 }
 
-// The server serializes the take itself: the batch reaches it as written, its
+// The server serializes the issuer itself: its batches reach it as written,
 // lock hints included, in one transaction that a refusal rolls back.
-TEST_F(ServerConnection, SerialValuesAreTakenByTheBatchAsWrittenInOneTransaction)
+TEST_F(ServerConnection, TheIssuersBatchesReachItAsWrittenInOneTransaction)
 {
-    Answer({kDone, kDone, kDone, {1, {}}});
+    Answer({kDone, kDone, {1, {}}});
     SerialCounter counter(*connection, 311, "2026\"", 1);
-    const QString take = counter.TakeSql(3);
-    ASSERT_TRUE(take.contains("WITH (UPDLOCK, HOLDLOCK)"));
-    EXPECT_EQ(counter.Take(3, [](qint64) {}), 1);
-    EXPECT_THROW(counter.Take(3, [](qint64) { throw HostError(6, "Overflow", "test"); }), HostError);
-    EXPECT_EQ(FakeServerDriver::log, (QStringList{"begin", "exec " + take, "commit", "begin", "exec " + take, "rollback"}));
+    IssuedNumbers issued(*connection, 311);
+    const QString hold = counter.HoldSql(), look = issued.IssuedAmongSql({"20260001"}, true);
+    ASSERT_TRUE(hold.contains("WITH (UPDLOCK, HOLDLOCK)") && look.contains("WITH (UPDLOCK, HOLDLOCK)"));
+    {
+        UnitOfWork unit(*connection);
+        counter.Hold();
+        issued.IssuedAmong({"20260001"}, true);
+        counter.MoveTo(2);
+        issued.Record({"20260001"});
+        unit.Commit();
+    }
+    {
+        UnitOfWork unit(*connection);
+        counter.Hold();
+    }
+    EXPECT_EQ(FakeServerDriver::log, (QStringList{"begin", "exec " + hold, "exec " + look, "exec " + counter.MoveToSql(2),
+                                                  "exec " + issued.RecordSql({"20260001"}), "commit", "begin",
+                                                  "exec " + hold, "rollback"}));
 }
 
 }

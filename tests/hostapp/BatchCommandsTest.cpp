@@ -66,7 +66,7 @@ protected:
 TEST_F(BatchCommand, IssuesPeeksAndInitsFromTheCommandLine)
 {
     const QStringList document{"--item", "101", "--date", "2026-05-12", "--value", "8=S01"};
-    EXPECT_EQ(Run(QStringList{"batch", "init"}).out, "The table ICBatchNoSerial is there already\n");
+    EXPECT_EQ(Run(QStringList{"batch", "init"}).out, "The tables ICBatchNoSerial and ICBatchNoIssued are there already\n");
     EXPECT_EQ(Run(QStringList{"batch", "peek"} + document).out, "S01000-2605001\n");
     const Outcome issued = Run(QStringList{"batch", "issue", "--count", "3"} + document);
     EXPECT_EQ(issued.exitCode, 0) << issued.err.toStdString();
@@ -83,7 +83,7 @@ TEST_F(BatchCommand, IssuesPeeksAndInitsFromTheCommandLine)
     const Outcome missing = Run({"batch", "issue", "--item", "101", "--props", "UserID=16394;LANGUAGE=en"});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains("run “vell-batchrule batch init”")) << missing.err.toStdString();
-    EXPECT_EQ(Run({"batch", "init"}).out, "Created the table ICBatchNoSerial\n");
+    EXPECT_EQ(Run({"batch", "init"}).out, "Created the tables ICBatchNoSerial and ICBatchNoIssued where they were missing\n");
     EXPECT_EQ(Run({"batch", "issue", "--item", "201", "--props", "UserID=16395"}).exitCode, 1) << "a material unseen";
 }
 
@@ -123,6 +123,7 @@ TEST_P(AtOnce, EightProcessesNeverShareANumberAndEachSerialRunsOnFromOne)
     numbers.sort();
     expected.sort();
     EXPECT_EQ(numbers, expected) << "the serials of each material consecutive from 1";
+    EXPECT_EQ(Native("SELECT COUNT(*) FROM ICBatchNoIssued"), "16000");
     EXPECT_EQ(Native("PRAGMA integrity_check"), "ok");
 }
 
@@ -152,6 +153,8 @@ TEST_F(BatchCommand, KilledAtAnyMomentNoNumberComesTwiceAndTheCounterNeverGoesBa
         counter = next;
     }
     EXPECT_GT(printed.size(), 0);
+    const QStringList recorded = Native("SELECT FBatchNo FROM ICBatchNoIssued").split('\n');
+    EXPECT_TRUE(QSet<QString>(recorded.begin(), recorded.end()).contains(printed)) << "every number printed is on record";
     EXPECT_EQ(Native("PRAGMA integrity_check"), "ok");
 }
 

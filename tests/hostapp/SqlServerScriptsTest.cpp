@@ -17,8 +17,8 @@ QString Script(const char* name)
     return QString::fromUtf8(file.readAll());
 }
 
-const char* const kTables[] = {"t_Item", "t_ICItem", "ICBatchNoRule", "ICBatchNoSerial", "t_SystemProfile",
-                                "t_UserGroupAccess"};
+const char* const kTables[] = {"t_Item", "t_ICItem", "ICBatchNoRule", "ICBatchNoSerial", "ICBatchNoIssued",
+                                "t_SystemProfile", "t_UserGroupAccess"};
 
 TEST(SqlServerScripts, SchemaNamesEveryTableColumnAndIndexOfTheDemo)
 {

@@ -1,0 +1,87 @@
+#include "IssuedNumbers.h"
+
+#include "AppConnection.h"
+#include "HostText.h"
+#include "RowReader.h"
+#include "SqlLines.h"
+
+namespace vellbatchrule {
+
+namespace {
+
+// `numbers` a statement at a time, each of at most kRowsPerStatement.
+template <typename Piece>
+void InStatements(const QStringList& numbers, Piece piece)
+{
+    for (qsizetype from = 0; from < numbers.size(); from += IssuedNumbers::kRowsPerStatement)
+        piece(numbers.mid(from, IssuedNumbers::kRowsPerStatement));
+}
+
+}
+
+const QString IssuedNumbers::kTable = QStringLiteral("ICBatchNoIssued");
+
+IssuedNumbers::IssuedNumbers(AppConnection& connection, qint32 itemId) : connection_(connection), itemId_(itemId) {}
+
+QString IssuedNumbers::CreateTableSql()
+{
+    SqlLines sql;
+    sql << QStringLiteral(" CREATE TABLE ICBatchNoIssued (")
+        << QStringLiteral("   FItemID int NOT NULL,")
+        << QStringLiteral("   FBatchNo nvarchar(255) NOT NULL)")
+        << QStringLiteral(" CREATE UNIQUE INDEX ix_BatchNoIssued_Number ON ICBatchNoIssued (FItemID, FBatchNo)");
+    return sql.Text();
+}
+
+QString IssuedNumbers::Key(const QString& number)
+{
+    qsizetype end = number.size();
+    while (end > 0 && number[end - 1] == QLatin1Char(' '))
+        --end;
+    return number.left(end).toCaseFolded();
+}
+
+QString IssuedNumbers::IssuedAmongSql(const QStringList& numbers, bool hold) const
+{
+    QStringList literals;
+    literals.reserve(numbers.size());
+    for (const QString& number : numbers)
+        literals << HostText::SqlLiteral(number);
+    SqlLines sql;
+    sql << QStringLiteral(" SELECT FBatchNo FROM ICBatchNoIssued") + (hold ? QStringLiteral(" WITH (UPDLOCK, HOLDLOCK)") : QString())
+               + QStringLiteral(" WHERE FItemID=") + QString::number(itemId_) + QStringLiteral(" AND FBatchNo IN (")
+               + literals.join(QLatin1Char(',')) + QStringLiteral(")");
+    return sql.Text();
+}
+
+QString IssuedNumbers::RecordSql(const QStringList& numbers) const
+{
+    const QString owner = QLatin1Char('(') + QString::number(itemId_) + QStringLiteral(", ");
+    SqlLines sql;
+    InStatements(numbers, [&](const QStringList& some) {
+        QStringList rows;
+        rows.reserve(some.size());
+        for (const QString& number : some)
+            rows << owner + HostText::SqlLiteral(number) + QLatin1Char(')');
+        sql << QStringLiteral(" INSERT INTO ICBatchNoIssued (FItemID, FBatchNo) VALUES ") + rows.join(QStringLiteral(", "));
+    });
+    return sql.Text();
+}
+
+QSet<QString> IssuedNumbers::IssuedAmong(const QStringList& numbers, bool hold)
+{
+    QSet<QString> issued;
+    // A statement a batch: a batch answers the rows of its first query only.
+    InStatements(numbers, [&](const QStringList& some) {
+        connection_.ReadRows(IssuedAmongSql(some, hold), [&](const RowReader& row) { issued.insert(Key(row.Text(0))); });
+    });
+    return issued;
+}
+
+void IssuedNumbers::Record(const QStringList& numbers)
+{
+    if (!numbers.isEmpty())
+        connection_.Execute(RecordSql(numbers));
+}
+
+}
