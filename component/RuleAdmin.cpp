@@ -15,6 +15,7 @@
 #include "MMTS.h"
 #include "MParse.h"
 #include "MemoryRuleGrid.h"
+#include "ModuleState.h"
 #include "PropertyCatalogue.h"
 #include "RWDatabase.h"
 #include "RuleText.h"
@@ -310,6 +311,16 @@ std::optional<QList<RuleAdmin::Option>> RuleAdmin::SetOptions(const QStringList&
         options.WriteBatchOptions();
         return OptionsOf(options);
     });
+}
+
+bool RuleAdmin::RunSql(const QString& batch, const std::function<void(Recordset* rows)>& rows)
+{
+    return InSession([&] {
+        if (!RWDatabase::SeesEveryGroup())
+            Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "只有有权查看所有物料组的用户才能运行SQL语句"));
+        rows(CurrentHostConnection().Execute(batch).get());
+        return true;
+    }).has_value();
 }
 
 QString RuleAdmin::EditRule(const Target& target)

@@ -40,10 +40,22 @@ void EditorTarget::TakeMaterial(const QString& itemIdText, const QString& number
     ItemNumberName = number + QLatin1Char('(') + name + QLatin1Char(')');
 }
 
+QString EditorTarget::RootRefusal()
+{
+    if (RWDatabase::SeesEveryGroup())
+        return QString();
+    return MParse::TranslateText("根物料组的规则适用于所有物料，只有有权查看所有物料组的用户才能查看或更改它");
+}
+
 EditorTarget EditorTarget::Resolve(std::optional<qint32> itemId, std::optional<qint32> groupId)
 {
+    if (!itemId && groupId.value_or(0) == 0) {
+        if (const QString refusal = RootRefusal(); !refusal.isEmpty())
+            throw Refusal{refusal};
+        return OfGroup(0, GroupText(0));
+    }
     if (!itemId)
-        return OfGroup(groupId.value_or(0), GroupText(groupId.value_or(0)));
+        return OfGroup(*groupId, GroupText(*groupId));
     const qint32 id = *itemId;
     const auto material = Visible(RWDatabase().FetchItem(id), QT_TRANSLATE_NOOP("VEZAROZIVADA", "找不到物料%1"), id);
     if (material->Field(QStringLiteral("FBatchManager")).toInt() != 1)

@@ -24,6 +24,11 @@ struct EditorTarget {
     // unknown or unseen one, or a material without batches, is refused
     // (CommandGuard).
     static EditorTarget Resolve(std::optional<qint32> itemId, std::optional<qint32> groupId);
+
+    // Why the user may not read or write the root's rule, which reaches every
+    // material: only a user who may see every group does. Empty when the user may.
+    static QString RootRefusal();
+    bool IsRoot() const { return ParentItemID == 0 && ItemID == 0; }
 };
 
 }

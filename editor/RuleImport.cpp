@@ -2,6 +2,7 @@
 
 #include "BatRuleEditor.h"
 #include "BatRuleSave.h"
+#include "EditorTarget.h"
 #include "GLB.h"
 #include "HostText.h"
 #include "MParse.h"
@@ -57,6 +58,7 @@ bool RuleImport::ReadOwners()
         const QString number = groups->Field(QStringLiteral("FNumber")).toString();
         groups_.insert(KeyOf(number), {groups->Field(QStringLiteral("FItemID")).toInt(), number, NumberName(*groups), 0});
     }
+    rootRefusal_ = EditorTarget::RootRefusal();
     return true;
 }
 
@@ -82,6 +84,8 @@ qint64 RuleImport::MaxRows() const
 RuleImport::Resolution RuleImport::Resolve(bool group, const QString& number) const
 {
     const QString key = KeyOf(number);
+    if (group && key.isEmpty() && !rootRefusal_.isEmpty())
+        return {std::nullopt, rootRefusal_};
     if (group && key.isEmpty())
         return {Owner{0, QString(), MParse::TranslateText("物料"), 0}, QString()};
     const QList<Owner> loose = (group ? groups_ : items_).values(key);

@@ -100,6 +100,15 @@ int SetOptions(const QStringList& settings, QTextStream& out)
     return Printed(RuleAdmin::SetOptions(settings), out);
 }
 
+int RunSql(QTextStream& in, QTextStream& out)
+{
+    const bool ran = RuleAdmin::RunSql(in.readAll(), [&](Recordset* rows) {
+        if (rows)
+            PrintTabSeparated(*rows, out);
+    });
+    return ran ? 0 : 1;
+}
+
 int ShowDatabase(QTextStream& out)
 {
     const bool shown = RuleAdmin::ShowDatabase([&](const QString& title, Recordset* rows) {

@@ -20,6 +20,8 @@ int PreviewRule(const RuleAdmin::Target& target, const RuleAdmin::PreviewDocumen
 int ShowOptions(QTextStream& out);
 int SetOptions(const QStringList& settings, QTextStream& out);
 
+// One Transact-SQL batch from `in`, its rows printed tab-separated.
+int RunSql(QTextStream& in, QTextStream& out);
 int ShowDatabase(QTextStream& out);
 // 1 also when any finding is an error.
 int LintRules(QTextStream& out);

@@ -325,7 +325,7 @@ int CommandLine::Dispatch()
     if (name == QStringLiteral("show"))
         return AdminCommands::ShowDatabase(out_);
     if (name == QStringLiteral("sql"))
-        return Commands::Sql(in_, out_, err_);
+        return AdminCommands::RunSql(in_, out_);
     if (name == QStringLiteral("rule show"))
         return AdminCommands::ShowRule(target_, out_);
     if (name == QStringLiteral("rule set"))

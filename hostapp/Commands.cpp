@@ -78,18 +78,6 @@ void ShowInStatusBar(QWidget* window, const QString& text)
 
 namespace Commands {
 
-int Sql(QTextStream& in, QTextStream& out, QTextStream& err)
-{
-    try {
-        const auto rows = Connect()->Execute(in.readAll());
-        if (rows)
-            PrintTabSeparated(*rows, out);
-        return 0;
-    } catch (const HostError& error) {
-        return Report(error, err);
-    }
-}
-
 int DemoDb(const QString& file, int groups, int materials, QTextStream& out, QTextStream& err)
 {
     try {

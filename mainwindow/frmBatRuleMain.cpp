@@ -323,6 +323,10 @@ void frmBatRuleMain::OpenRuleEditor()
     const int row = ldgBatRule_->CurrentRow();
     if (focusWidget() == ldgBatRule_ && row > 1)
         target.TakeMaterial(ldgBatRule_->CellText(row, 1), ldgBatRule_->CellText(row, 2), ldgBatRule_->CellText(row, 3));
+    if (target.IsRoot()) {
+        if (const QString refusal = EditorTarget::RootRefusal(); !refusal.isEmpty())
+            return GLB::ShowErrorMessage(refusal, 0, false);
+    }
     {
         frmBatRuleSet editor;
         editor.ParentItemID = target.ParentItemID;

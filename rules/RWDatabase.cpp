@@ -62,6 +62,11 @@ RWDatabase::AccessScope RWDatabase::AccessScopeOf(const QString& tableAlias)
     return scope;
 }
 
+bool RWDatabase::SeesEveryGroup()
+{
+    return AccessScopeOf(QStringLiteral("u1")).Open();
+}
+
 void RWDatabase::ShowFailure(const QString& label, const HostError& error)
 {
     GLB::ShowErrorMessage(label + QStringLiteral("\r\n") + error.Description(), 0, false, &error);

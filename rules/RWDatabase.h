@@ -30,6 +30,9 @@ public:
     };
     // Asks the access filter; its failures reach the caller.
     static AccessScope AccessScopeOf(const QString& tableAlias);
+    // Whether the user may see every group, and so the root's rule, which
+    // reaches every material; the access filter's failures reach the caller.
+    static bool SeesEveryGroup();
 
     std::unique_ptr<Recordset> FetchParentItem();
     std::unique_ptr<Recordset> FetchItemDetail(qint32 parentId);

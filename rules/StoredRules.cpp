@@ -51,7 +51,7 @@ bool ReadOwners(RWDatabase& database, RuleOwner owner, const std::function<void(
 // The root's rule reaches every material: only a user who may see every group sees it.
 bool ReadRoot(RWDatabase& database, const std::function<void(const StoredRule&)>& visit)
 {
-    if (!RWDatabase::AccessScopeOf(QStringLiteral("u1")).Open())
+    if (!RWDatabase::SeesEveryGroup())
         return true;
     const auto root = database.FetchBatchRule(0, RuleOwner::Group);
     if (!root)

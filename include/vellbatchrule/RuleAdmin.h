@@ -93,6 +93,10 @@ public:
     // Settings are KEY=0 or KEY=1; answers every option as written.
     static std::optional<QList<Option>> SetOptions(const QStringList& settings);
 
+    // One Transact-SQL batch on the session's connection, its rows (null for
+    // a batch without rows) handed to `rows`. A batch reaches every table and
+    // every group: only a user who may see every material group runs one.
+    static bool RunSql(const QString& batch, const std::function<void(Recordset* rows)>& rows);
     // What the database holds that the user may see, section by section
     // (groups, materials, rules, batch options); a section whose query
     // failed comes with no rows.

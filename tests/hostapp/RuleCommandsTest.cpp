@@ -240,14 +240,39 @@ TEST_F(RuleCommand, UserWithoutGrantsSeesNothing)
     EXPECT_EQ(Run({"rule", "show", "--item", "311"}).exitCode, 0);
 }
 
-TEST_F(RuleCommand, RestrictedUserCannotWriteWhatIsHidden)
+// The root's rule reaches every material, and a batch every table: both need the grant of every group.
+TEST_F(RuleCommand, RestrictedUserReachesNothingOutsideTheGrantsTheRootsRuleAndSqlIncluded)
 {
-    const QString props = "UserID=16395;LANGUAGE=chs";
+    const QString props = "UserID=16395;LANGUAGE=chs", csv = dir.filePath("root.csv");
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Owner,Number,FID,FPropertyID,FUseShortNumber,FFormatDate,FSelDefine,FWidth,FCharacter,FSubCharacter\n"
+               "group,,1,25,0,00,,2,,\n");
+    file.close();
     const QString before = Everything();
-    EXPECT_EQ(Run({"rule", "set", "--item", "111", "25", "--props", props}).exitCode, 1);
-    EXPECT_EQ(Run({"rule", "set", "--group", "3", "25", "--props", props}).exitCode, 1);
+    const char* const root = "根物料组的规则适用于所有物料，只有有权查看所有物料组的用户才能查看或更改它";
+    const std::pair<QStringList, const char*> refused[] = {
+        {{"rule", "set", "--item", "111", "25"}, "找不到物料111"},
+        {{"rule", "set", "--group", "3", "25"}, "找不到物料组3"},
+        {{"rule", "show", "--group", "0"}, root},
+        {{"rule", "preview", "--group", "0"}, root},
+        {{"rule", "set", "--group", "0", "--replace-own-rules", "25"}, root},
+        {{"rule", "set", "--group", "0", "--dry-run", "25"}, root},
+        {{"edit", "--group", "0"}, root},
+        {{"rule", "import", csv}, root},
+    };
+    for (const auto& [args, reason] : refused) {
+        const Outcome run = Run(QStringList(args) << "--props" << props);
+        EXPECT_EQ(run.exitCode, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains(reason)) << args.join(' ').toStdString() << ": " << run.err.toStdString();
+    }
+    const Outcome sql = RunProgram({"sql", "--db", Db(), "--props", props}, "INSERT INTO t_UserGroupAccess VALUES (16395, '*')");
+    EXPECT_EQ(sql.exitCode, 1);
+    EXPECT_TRUE(sql.err.contains("只有有权查看所有物料组的用户才能运行SQL语句")) << sql.err.toStdString();
+    EXPECT_EQ(Sql("SELECT FGroupNumber FROM t_UserGroupAccess WHERE FUserID = 16395"), "FGroupNumber\n01.01\n03.02\n");
     EXPECT_EQ(Everything(), before);
-    EXPECT_EQ(Run({"rule", "set", "--group", "0", "--replace-own-rules", "25", "--props", props}).exitCode, 0);
+
+    EXPECT_EQ(Run({"rule", "set", "--group", "1", "--replace-own-rules", "25", "--props", props}).exitCode, 0);
     EXPECT_EQ(RuleRows(111, 1).count('\n'), 0) << "01.02 is hidden from the storekeeper";
     EXPECT_EQ(RuleRows(101, 1), "1\t25\t0\t00\t\t2\t\t\n");
 }

@@ -26,6 +26,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QAbstractItemModelTester>
@@ -638,6 +639,36 @@ TEST_F(EnglishMainWindow, EveryCaptionIsTranslated)
     for (QAction* button : Find<QToolBar>("tbBatRule")->actions())
         EXPECT_FALSE(button->text().contains(QRegularExpression("[\\x{4e00}-\\x{9fff}]"))) << button->text().toStdString();
     EXPECT_FALSE(window.windowTitle().contains("批号"));
+}
+
+// The root shows for every user, but its rule reaches every material: only a
+// user who may see every group opens it; a granted group opens as before.
+class StorekeepersMainWindow : public MainWindow {
+protected:
+    StorekeepersMainWindow() : MainWindow("UserID=16395;LANGUAGE=chs;SUBID=IC") {}
+};
+
+TEST_F(StorekeepersMainWindow, TheRootsRuleIsRefusedWithItsReasonAndAGrantedGroupOpens)
+{
+    Load();
+    EXPECT_EQ(CurrentNodeText(), "物料");
+    ClickGroup("K7");
+    Tree()->setFocus();
+    EXPECT_EQ(OpenEditorBy([] { User::Press(Qt::Key_M, Qt::ControlModifier); }).parentId, 7);
+    ClickGroup("K0");
+    Tree()->setFocus();
+    bool opened = false;
+    QTimer closer;   // ends an editor that should not have opened, and lives no longer than this test
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened = true;
+            modal->close();
+        }
+    });
+    closer.start(10);
+    User::Press(Qt::Key_M, Qt::ControlModifier);
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(Messages(), QStringList{"根物料组的规则适用于所有物料，只有有权查看所有物料组的用户才能查看或更改它"});
 }
 
 }
