@@ -22,6 +22,7 @@
 #include "SpreadConsole.h"
 #include "SpreadDryRun.h"
 #include "TextUtil.h"
+#include "UnitOfWork.h"
 #include "frmBatRuleSet.h"
 
 #include <optional>
@@ -308,7 +309,9 @@ std::optional<QList<RuleAdmin::Option>> RuleAdmin::SetOptions(const QStringList&
                 Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "选项%1只能是0或1，不能是“%2”"), {key, HostText::Excerpt(value)});
             options.*(row->state) = value.toInt();
         }
+        UnitOfWork unit(CurrentHostConnection());   // the updates and the missing rows land together
         options.WriteBatchOptions();
+        unit.Commit();
         return OptionsOf(options);
     });
 }

@@ -72,9 +72,42 @@ QString BatchOptions::WriteSql() const
     return sql.Text();
 }
 
+// The row of an option the update finds none for, with its descriptions as
+// BatchItemIsTop's row has them; the test is the update's own condition.
+QString BatchOptions::MissingRowsSql() const
+{
+    struct Row {
+        int state;
+        const char* key;
+        QString chs, cht, en;
+    };
+    const Row rows[] = {
+        {manual, "BatchManual", QStringLiteral("在单据上可手工改变批号"), QStringLiteral("在單據上可手工改變批號"),
+         QStringLiteral("Batch numbers may be changed by hand on documents")},
+        {lackManual, "BatchLackManual", QStringLiteral("编码信息不全时可做手工改变"), QStringLiteral("編碼信息不全時可做手工改變"),
+         QStringLiteral("Batch numbers may be changed by hand when codes are missing")},
+        {repeatEcho, "BatchRepeatEcho", QStringLiteral("批号重复给予提示"), QStringLiteral("批號重複給予提示"),
+         QStringLiteral("Prompt when a batch number is duplicated")},
+        {autoCreate, "AutoCreateBatNo", QStringLiteral("蓝字入库单批次号根据规则直接产生"),
+         QStringLiteral("藍字入庫單批次號根據規則直接產生"), QStringLiteral("Blue-ink receipts take their batch numbers from the rule")},
+    };
+    SqlLines sql;
+    for (const Row& row : rows) {
+        const QString key = QLatin1String(row.key);
+        sql << QStringLiteral("IF NOT EXISTS(SELECT * FROM t_SystemProfile WHERE FCategory='IC' AND FKey in('%1'))").arg(key)
+            << QStringLiteral("  INSERT INTO t_SystemProfile(FCategory,FKey,FValue,FReadonly,FDescription,FLevel,FExplanation,"
+                              "FFormat,FSort,FDescription_cht,FDescription_en)")
+            << QStringLiteral("  VALUES('IC','%1','%2',1,%3,0,%3,NULL,1.00,%4,%5)")
+                   .arg(key, QString::number(row.state), HostText::SqlLiteral(row.chs), HostText::SqlLiteral(row.cht),
+                        HostText::SqlLiteral(row.en));
+    }
+    return sql.Text();
+}
+
 void BatchOptions::WriteBatchOptions() const
 {
     CurrentHostConnection().Execute(WriteSql());
+    CurrentHostConnection().Execute(MissingRowsSql());
 }
 
 }

@@ -14,12 +14,15 @@ public:
     int autoCreate = 0;    // AutoCreateBatNo: "蓝字入库单批次号根据规则直接产生"
     int itemIsTop = 1;     // BatchItemIsTop: "物料类设置不改变个别物料设置"
 
-    // Database errors reach the caller.
+    // Database errors reach the caller. Writing sends the updates, then a
+    // batch of its own that adds the row of an option the updates found
+    // none for, so that every state written is stored.
     void ReadBatchOptions();
     void WriteBatchOptions() const;
 
     static QString ReadSql();
     QString WriteSql() const;
+    QString MissingRowsSql() const;
 };
 
 }

@@ -134,7 +134,7 @@
         <translation>短代碼</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+124"/>
+        <location filename="../component/RuleAdmin.cpp" line="+126"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+288"/>
         <source>级次</source>
         <translation>級次</translation>
@@ -171,6 +171,11 @@
         <translation>替換符</translation>
     </message>
     <message>
+        <location line="+195"/>
+        <source>只有有权查看所有物料组的用户才能运行SQL语句</source>
+        <translation>只有有權查看所有物料組的用戶才能執行SQL語句</translation>
+    </message>
+    <message>
         <location filename="../editor/frmBatRuleSet.cpp" line="-22"/>
         <source>批号管理----编码设置</source>
         <translation>批號管理----編碼設置</translation>
@@ -196,7 +201,7 @@
         <translation>選項</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+28"/>
+        <location filename="../component/RuleAdmin.cpp" line="-167"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>蓝字入库单批次号根据规则直接产生</source>
         <translation>藍字入庫單批次號根據規則直接產生</translation>
@@ -291,7 +296,7 @@
         <translation>流水號的長度不能小於格式字符的總長度:%1，請重新設置</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+236"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="+245"/>
         <location filename="../mainwindow/frmBatRuleMain.cpp" line="+192"/>
         <source>批号管理</source>
         <translation>批號管理</translation>
@@ -343,12 +348,12 @@
         <translation>退出</translation>
     </message>
     <message>
-        <location line="+93"/>
+        <location line="+104"/>
         <source>主菜单</source>
         <translation>主菜單</translation>
     </message>
     <message>
-        <location line="-121"/>
+        <location line="-132"/>
         <source>文件(&amp;F)</source>
         <translation>文件(&amp;F)</translation>
     </message>
@@ -498,16 +503,16 @@
         <translation>時間</translation>
     </message>
     <message>
-        <location line="+242"/>
+        <location line="+246"/>
         <source>已将 %1 页送往 %2</source>
         <translation>已將 %1 頁送往 %2</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-91"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="-96"/>
         <location filename="../editor/EditorTarget.cpp" line="+23"/>
-        <location filename="../editor/RuleImport.cpp" line="+86"/>
-        <location filename="../mainwindow/GroupTree.cpp" line="+39"/>
-        <location filename="../rules/StoredRules.cpp" line="+58"/>
+        <location filename="../editor/RuleImport.cpp" line="+90"/>
+        <location filename="../mainwindow/GroupTree.cpp" line="+38"/>
+        <location filename="../rules/StoredRules.cpp" line="+61"/>
         <source>物料</source>
         <translation>物料</translation>
     </message>
@@ -548,13 +553,13 @@
     </message>
     <message>
         <location filename="../component/RuleAdmin.cpp" line="+27"/>
-        <location filename="../editor/EditorTarget.cpp" line="+25"/>
+        <location filename="../editor/EditorTarget.cpp" line="+37"/>
         <source>找不到物料%1</source>
         <translation>找不到物料%1</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+71"/>
-        <location filename="../editor/EditorTarget.cpp" line="-24"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="+76"/>
+        <location filename="../editor/EditorTarget.cpp" line="-36"/>
         <source>找不到物料组%1</source>
         <translation>找不到物料組%1</translation>
     </message>
@@ -564,7 +569,12 @@
         <translation>沒有選項「%1」</translation>
     </message>
     <message>
-        <location filename="../editor/EditorTarget.cpp" line="+26"/>
+        <location filename="../editor/EditorTarget.cpp" line="+23"/>
+        <source>根物料组的规则适用于所有物料，只有有权查看所有物料组的用户才能查看或更改它</source>
+        <translation>根物料組的規則適用於所有物料，只有有權查看所有物料組的用戶才能查看或更改它</translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>物料%1不是批次管理的物料</source>
         <translation>物料%1不是批次管理的物料</translation>
     </message>
@@ -649,9 +659,14 @@
         <translation>%1應是整數，不是「%2」</translation>
     </message>
     <message>
-        <location filename="../component/BatchNumberIssuer.cpp" line="+64"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="+73"/>
         <source>数据库中没有批号流水号表ICBatchNoSerial，请先运行“vell-batchrule batch init”建立</source>
         <translation>資料庫中沒有批號流水號表ICBatchNoSerial，請先執行「vell-batchrule batch init」建立</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>数据库中没有已发放批号表ICBatchNoIssued，请先运行“vell-batchrule batch init”建立</source>
+        <translation>資料庫中沒有已發放批號表ICBatchNoIssued，請先執行「vell-batchrule batch init」建立</translation>
     </message>
     <message>
         <location line="+10"/>
@@ -659,7 +674,12 @@
         <translation>物料%1在批號「%2」下的流水號最大為%3，已不夠再發放%4個批號；沒有發放任何批號</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+8"/>
+        <source>物料%1的批号“%2”长于%3个字符，不能发放</source>
+        <translation>物料%1的批號「%2」長於%3個字元，不能發放</translation>
+    </message>
+    <message>
+        <location line="+103"/>
         <location filename="../component/RuleAdmin.cpp" line="-29"/>
         <source>%1没有批号规则</source>
         <translation>%1沒有批號規則</translation>
@@ -670,7 +690,7 @@
         <translation>一次可發放1到%1個批號，不能是%2個</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="-46"/>
         <source>%1的批号规则中没有流水号，发放的批号都相同</source>
         <translation>%1的批號規則中沒有流水號，發放的批號都相同</translation>
     </message>
@@ -680,7 +700,7 @@
         <translation>Owner應是item或group，不是「%1」</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-98"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="-103"/>
         <source>可以导入%1条物料规则和%2条物料组规则；试运行，什么也没有写</source>
         <translation>可以導入%1條物料規則和%2條物料組規則；試運行，什麼也沒有寫</translation>
     </message>
@@ -700,7 +720,7 @@
         <translation>將更改 %1 個物料的規則（保留 %2 個）</translation>
     </message>
     <message>
-        <location filename="../component/BatchNumberIssuer.cpp" line="-80"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="-108"/>
         <location filename="../component/RuleAdmin.cpp" line="-54"/>
         <source>属性“%1”不在属性目录中</source>
         <translation>屬性「%1」不在屬性目錄中</translation>
@@ -716,7 +736,7 @@
         <translation>引號沒有結束</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+70"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="+75"/>
         <source>打不开规则文件%1：%2</source>
         <translation>打不開規則文件%1：%2</translation>
     </message>
@@ -731,7 +751,7 @@
         <translation>找不到物料組%1或無權查看它</translation>
     </message>
     <message>
-        <location filename="../editor/RuleLint.cpp" line="+143"/>
+        <location filename="../editor/RuleLint.cpp" line="+171"/>
         <source>提示</source>
         <translation>提示</translation>
     </message>
@@ -746,7 +766,7 @@
         <translation>正在統計將更改的物料……</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-11"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="-16"/>
         <source>物料组</source>
         <translation>物料組</translation>
     </message>
@@ -777,12 +797,12 @@
     </message>
     <message>
         <location line="-12"/>
-        <location filename="../editor/RuleLint.cpp" line="-51"/>
+        <location filename="../editor/RuleLint.cpp" line="-50"/>
         <source>第%1级的属性%2不在属性目录中，单据无法提供它</source>
         <translation>第%1級的屬性%2不在屬性目錄中，單據無法提供它</translation>
     </message>
     <message>
-        <location filename="../editor/RuleLint.cpp" line="-28"/>
+        <location filename="../editor/RuleLint.cpp" line="-41"/>
         <source>第%1级的流水号长%2位，每天最多%3个批次</source>
         <translation>第%1級的流水號長%2位，每天最多%3個批次</translation>
     </message>
@@ -802,12 +822,12 @@
         <translation>第%1級的流水號長%2位，規則中沒有日期，總共最多%3個批次</translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+8"/>
         <source>第%1级的物料代码%2有%3个字符，长于该级的长度%4，批号中只留前%4个</source>
         <translation>第%1級的物料代碼%2有%3個字符，長於該級的長度%4，批號中只留前%4個</translation>
     </message>
     <message>
-        <location filename="../editor/RuleImport.cpp" line="-200"/>
+        <location filename="../editor/RuleImport.cpp" line="-203"/>
         <source>第%1行：%2</source>
         <translation>第%1行：%2</translation>
     </message>
@@ -817,12 +837,12 @@
         <translation>第一行應是表頭：%1</translation>
     </message>
     <message>
-        <location filename="../editor/RuleImport.cpp" line="+154"/>
+        <location filename="../editor/RuleImport.cpp" line="+157"/>
         <source>级次应是%1，而不是%2：一条规则的级次从1起连续编号</source>
         <translation>級次應是%1，而不是%2：一條規則的級次從1起連續編號</translation>
     </message>
     <message>
-        <location filename="../editor/RuleLint.cpp" line="-8"/>
+        <location filename="../editor/RuleLint.cpp" line="+55"/>
         <source>规则中既没有日期也没有流水号，同一张单据的各批次会得到相同的批号</source>
         <translation>規則中既沒有日期也沒有流水號，同一張單據的各批次會得到相同的批號</translation>
     </message>
@@ -837,12 +857,12 @@
         <translation>規則文件%1有%2處不能導入，什麼也沒有寫：</translation>
     </message>
     <message>
-        <location filename="../editor/RuleLint.cpp" line="+23"/>
+        <location filename="../editor/RuleLint.cpp" line="+21"/>
         <source>警告</source>
         <translation>警告</translation>
     </message>
     <message>
-        <location filename="../editor/RuleImport.cpp" line="-129"/>
+        <location filename="../editor/RuleImport.cpp" line="-131"/>
         <source>读不到物料和物料组，没有导入任何规则</source>
         <translation>讀不到物料和物料組，沒有導入任何規則</translation>
     </message>
@@ -857,7 +877,7 @@
         <translation>%1：%2</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+66"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="+71"/>
         <source>规则文件没有写完：写入失败</source>
         <translation>規則文件沒有寫完：寫入失敗</translation>
     </message>
@@ -868,7 +888,7 @@
         <translation>規則文件%1沒有寫完：%2</translation>
     </message>
     <message>
-        <location filename="../editor/RuleImport.cpp" line="+40"/>
+        <location filename="../editor/RuleImport.cpp" line="+42"/>
         <source>物料代码%1与多个物料相近：%2，不能确定是哪一个</source>
         <translation>物料代碼%1與多個物料相近：%2，不能確定是哪一個</translation>
     </message>
@@ -878,7 +898,7 @@
         <translation>物料組代碼%1與多個物料組相近：%2，不能確定是哪一個</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-114"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="-119"/>
         <source>读不完规则文件%1：%2</source>
         <translation>讀不完規則文件%1：%2</translation>
     </message>
@@ -898,7 +918,7 @@
         <translation>……另有%1個物料</translation>
     </message>
     <message>
-        <location filename="../hostapp/Commands.cpp" line="+114"/>
+        <location filename="../hostapp/Commands.cpp" line="+102"/>
         <source>已建立演示数据库</source>
         <translation>已建立示範資料庫</translation>
     </message>

@@ -134,7 +134,7 @@
         <translation>Short Code</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+124"/>
+        <location filename="../component/RuleAdmin.cpp" line="+126"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+288"/>
         <source>级次</source>
         <translation>Level</translation>
@@ -171,6 +171,11 @@
         <translation>Subst.</translation>
     </message>
     <message>
+        <location line="+195"/>
+        <source>只有有权查看所有物料组的用户才能运行SQL语句</source>
+        <translation>Only a user who may see every material group can run SQL</translation>
+    </message>
+    <message>
         <location filename="../editor/frmBatRuleSet.cpp" line="-22"/>
         <source>批号管理----编码设置</source>
         <translation>Batch Number Management----Coding Settings</translation>
@@ -196,7 +201,7 @@
         <translation>Options</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+28"/>
+        <location filename="../component/RuleAdmin.cpp" line="-167"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>蓝字入库单批次号根据规则直接产生</source>
         <translation>Blue-ink receipts take their batch numbers from the rule</translation>
@@ -291,7 +296,7 @@
         <translation>The length of the serial number cannot be less than the total length of its format characters: %1. Please set it again.</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+236"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="+245"/>
         <location filename="../mainwindow/frmBatRuleMain.cpp" line="+192"/>
         <source>批号管理</source>
         <translation>Batch Number Management</translation>
@@ -343,12 +348,12 @@
         <translation>Exit</translation>
     </message>
     <message>
-        <location line="+93"/>
+        <location line="+104"/>
         <source>主菜单</source>
         <translation>Main Menu</translation>
     </message>
     <message>
-        <location line="-121"/>
+        <location line="-132"/>
         <source>文件(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
@@ -498,16 +503,16 @@
         <translation>Time</translation>
     </message>
     <message>
-        <location line="+242"/>
+        <location line="+246"/>
         <source>已将 %1 页送往 %2</source>
         <translation>%1 page(s) sent to %2</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-91"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="-96"/>
         <location filename="../editor/EditorTarget.cpp" line="+23"/>
-        <location filename="../editor/RuleImport.cpp" line="+86"/>
-        <location filename="../mainwindow/GroupTree.cpp" line="+39"/>
-        <location filename="../rules/StoredRules.cpp" line="+58"/>
+        <location filename="../editor/RuleImport.cpp" line="+90"/>
+        <location filename="../mainwindow/GroupTree.cpp" line="+38"/>
+        <location filename="../rules/StoredRules.cpp" line="+61"/>
         <source>物料</source>
         <translation>Material</translation>
     </message>
@@ -548,13 +553,13 @@
     </message>
     <message>
         <location filename="../component/RuleAdmin.cpp" line="+27"/>
-        <location filename="../editor/EditorTarget.cpp" line="+25"/>
+        <location filename="../editor/EditorTarget.cpp" line="+37"/>
         <source>找不到物料%1</source>
         <translation>Material %1 was not found</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+71"/>
-        <location filename="../editor/EditorTarget.cpp" line="-24"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="+76"/>
+        <location filename="../editor/EditorTarget.cpp" line="-36"/>
         <source>找不到物料组%1</source>
         <translation>Material group %1 was not found</translation>
     </message>
@@ -564,7 +569,12 @@
         <translation>There is no option &quot;%1&quot;</translation>
     </message>
     <message>
-        <location filename="../editor/EditorTarget.cpp" line="+26"/>
+        <location filename="../editor/EditorTarget.cpp" line="+23"/>
+        <source>根物料组的规则适用于所有物料，只有有权查看所有物料组的用户才能查看或更改它</source>
+        <translation>The root’s rule reaches every material: only a user who may see every material group can read or change it</translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>物料%1不是批次管理的物料</source>
         <translation>Material %1 is not managed by batch</translation>
     </message>
@@ -649,9 +659,14 @@
         <translation>%1 must be a whole number, not “%2”</translation>
     </message>
     <message>
-        <location filename="../component/BatchNumberIssuer.cpp" line="+64"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="+73"/>
         <source>数据库中没有批号流水号表ICBatchNoSerial，请先运行“vell-batchrule batch init”建立</source>
         <translation>The database has no table ICBatchNoSerial for the batch numbers’ serials; run “vell-batchrule batch init” to create it</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>数据库中没有已发放批号表ICBatchNoIssued，请先运行“vell-batchrule batch init”建立</source>
+        <translation>The database has no table ICBatchNoIssued for the batch numbers issued; run “vell-batchrule batch init” to create it</translation>
     </message>
     <message>
         <location line="+10"/>
@@ -659,7 +674,12 @@
         <translation>The serial of material %1 in the batch number “%2” goes up to %3 and cannot give %4 more batch numbers; no batch number was issued</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+8"/>
+        <source>物料%1的批号“%2”长于%3个字符，不能发放</source>
+        <translation>The batch number “%2” of material %1 is longer than %3 characters and cannot be issued</translation>
+    </message>
+    <message>
+        <location line="+103"/>
         <location filename="../component/RuleAdmin.cpp" line="-29"/>
         <source>%1没有批号规则</source>
         <translation>%1 has no batch number rule</translation>
@@ -670,7 +690,7 @@
         <translation>From 1 to %1 batch numbers can be issued at a time, not %2</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="-46"/>
         <source>%1的批号规则中没有流水号，发放的批号都相同</source>
         <translation>The batch number rule of %1 has no serial number: every batch number issued is the same</translation>
     </message>
@@ -680,7 +700,7 @@
         <translation>Owner must be item or group, not “%1”</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-98"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="-103"/>
         <source>可以导入%1条物料规则和%2条物料组规则；试运行，什么也没有写</source>
         <translation>%1 material rules and %2 group rules can be imported; a dry run, nothing was written</translation>
     </message>
@@ -700,7 +720,7 @@
         <translation>Changes %1 materials&apos; rules (%2 kept)</translation>
     </message>
     <message>
-        <location filename="../component/BatchNumberIssuer.cpp" line="-80"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="-108"/>
         <location filename="../component/RuleAdmin.cpp" line="-54"/>
         <source>属性“%1”不在属性目录中</source>
         <translation>The property “%1” is not in the property catalogue</translation>
@@ -716,7 +736,7 @@
         <translation>A quoted field is not closed</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+70"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="+75"/>
         <source>打不开规则文件%1：%2</source>
         <translation>Cannot open the rule file %1: %2</translation>
     </message>
@@ -731,7 +751,7 @@
         <translation>Material group %1 was not found or may not be viewed</translation>
     </message>
     <message>
-        <location filename="../editor/RuleLint.cpp" line="+143"/>
+        <location filename="../editor/RuleLint.cpp" line="+171"/>
         <source>提示</source>
         <translation>Note</translation>
     </message>
@@ -746,7 +766,7 @@
         <translation>Counting the materials that would change…</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-11"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="-16"/>
         <source>物料组</source>
         <translation>Material group</translation>
     </message>
@@ -777,12 +797,12 @@
     </message>
     <message>
         <location line="-12"/>
-        <location filename="../editor/RuleLint.cpp" line="-51"/>
+        <location filename="../editor/RuleLint.cpp" line="-50"/>
         <source>第%1级的属性%2不在属性目录中，单据无法提供它</source>
         <translation>Level %1: property %2 is not in the property catalogue; no document can supply it</translation>
     </message>
     <message>
-        <location filename="../editor/RuleLint.cpp" line="-28"/>
+        <location filename="../editor/RuleLint.cpp" line="-41"/>
         <source>第%1级的流水号长%2位，每天最多%3个批次</source>
         <translation>Level %1: a serial number of %2 digits allows at most %3 batches a day</translation>
     </message>
@@ -802,12 +822,12 @@
         <translation>Level %1: a serial number of %2 digits in a rule without a date allows at most %3 batches in all</translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+8"/>
         <source>第%1级的物料代码%2有%3个字符，长于该级的长度%4，批号中只留前%4个</source>
         <translation>Level %1: the material code %2 has %3 characters, more than the level&apos;s length %4; the batch number keeps the first %4</translation>
     </message>
     <message>
-        <location filename="../editor/RuleImport.cpp" line="-200"/>
+        <location filename="../editor/RuleImport.cpp" line="-203"/>
         <source>第%1行：%2</source>
         <translation>Line %1: %2</translation>
     </message>
@@ -817,12 +837,12 @@
         <translation>The first line must be the header: %1</translation>
     </message>
     <message>
-        <location filename="../editor/RuleImport.cpp" line="+154"/>
+        <location filename="../editor/RuleImport.cpp" line="+157"/>
         <source>级次应是%1，而不是%2：一条规则的级次从1起连续编号</source>
         <translation>The level must be %1, not %2: the levels of a rule run from 1 without gaps</translation>
     </message>
     <message>
-        <location filename="../editor/RuleLint.cpp" line="-8"/>
+        <location filename="../editor/RuleLint.cpp" line="+55"/>
         <source>规则中既没有日期也没有流水号，同一张单据的各批次会得到相同的批号</source>
         <translation>The rule has neither a date nor a serial number: every batch of one document gets the same number</translation>
     </message>
@@ -837,12 +857,12 @@
         <translation>The rule file %1 has %2 lines that cannot be imported; nothing was written:</translation>
     </message>
     <message>
-        <location filename="../editor/RuleLint.cpp" line="+23"/>
+        <location filename="../editor/RuleLint.cpp" line="+21"/>
         <source>警告</source>
         <translation>Warning</translation>
     </message>
     <message>
-        <location filename="../editor/RuleImport.cpp" line="-129"/>
+        <location filename="../editor/RuleImport.cpp" line="-131"/>
         <source>读不到物料和物料组，没有导入任何规则</source>
         <translation>The materials and groups could not be read; no rule was imported</translation>
     </message>
@@ -857,7 +877,7 @@
         <translation>%1: %2</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+66"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="+71"/>
         <source>规则文件没有写完：写入失败</source>
         <translation>The rule file is incomplete: writing failed</translation>
     </message>
@@ -868,7 +888,7 @@
         <translation>The rule file %1 is incomplete: %2</translation>
     </message>
     <message>
-        <location filename="../editor/RuleImport.cpp" line="+40"/>
+        <location filename="../editor/RuleImport.cpp" line="+42"/>
         <source>物料代码%1与多个物料相近：%2，不能确定是哪一个</source>
         <translation>Material code %1 is close to several materials: %2; it cannot be told which one is meant</translation>
     </message>
@@ -878,7 +898,7 @@
         <translation>Material group code %1 is close to several material groups: %2; it cannot be told which one is meant</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-114"/>
+        <location filename="../component/RuleAdminFiles.cpp" line="-119"/>
         <source>读不完规则文件%1：%2</source>
         <translation>Cannot read the whole rule file %1: %2</translation>
     </message>
@@ -898,7 +918,7 @@
         <translation>… and %1 more materials</translation>
     </message>
     <message>
-        <location filename="../hostapp/Commands.cpp" line="+114"/>
+        <location filename="../hostapp/Commands.cpp" line="+102"/>
         <source>已建立演示数据库</source>
         <translation>Demo database created</translation>
     </message>

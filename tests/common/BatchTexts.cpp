@@ -123,4 +123,26 @@ QString WriteOptions(int manual, int lackManual, int repeatEcho, int autoCreate,
     return Lines(lines);
 }
 
+QString MissingOptionRows(int manual, int lackManual, int repeatEcho, int autoCreate)
+{
+    QStringList lines;
+    const char* const columns = "  INSERT INTO t_SystemProfile(FCategory,FKey,FValue,FReadonly,FDescription,FLevel,FExplanation,"
+                                "FFormat,FSort,FDescription_cht,FDescription_en)";
+    lines << "IF NOT EXISTS(SELECT * FROM t_SystemProfile WHERE FCategory='IC' AND FKey in('BatchManual'))" << columns
+          << QString("  VALUES('IC','BatchManual','%1',1,N'在单据上可手工改变批号',0,N'在单据上可手工改变批号',NULL,1.00,"
+                     "N'在單據上可手工改變批號','Batch numbers may be changed by hand on documents')").arg(manual)
+          << "IF NOT EXISTS(SELECT * FROM t_SystemProfile WHERE FCategory='IC' AND FKey in('BatchLackManual'))" << columns
+          << QString("  VALUES('IC','BatchLackManual','%1',1,N'编码信息不全时可做手工改变',0,N'编码信息不全时可做手工改变',NULL,"
+                     "1.00,N'編碼信息不全時可做手工改變','Batch numbers may be changed by hand when codes are missing')")
+                 .arg(lackManual)
+          << "IF NOT EXISTS(SELECT * FROM t_SystemProfile WHERE FCategory='IC' AND FKey in('BatchRepeatEcho'))" << columns
+          << QString("  VALUES('IC','BatchRepeatEcho','%1',1,N'批号重复给予提示',0,N'批号重复给予提示',NULL,1.00,"
+                     "N'批號重複給予提示','Prompt when a batch number is duplicated')").arg(repeatEcho)
+          << "IF NOT EXISTS(SELECT * FROM t_SystemProfile WHERE FCategory='IC' AND FKey in('AutoCreateBatNo'))" << columns
+          << QString("  VALUES('IC','AutoCreateBatNo','%1',1,N'蓝字入库单批次号根据规则直接产生',0,"
+                     "N'蓝字入库单批次号根据规则直接产生',NULL,1.00,N'藍字入庫單批次號根據規則直接產生',"
+                     "'Blue-ink receipts take their batch numbers from the rule')").arg(autoCreate);
+    return Lines(lines);
+}
+
 }

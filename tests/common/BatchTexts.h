@@ -22,5 +22,7 @@ QString GroupSpread(const QString& groupNumber, bool itemIsTop, const QList<Elem
 QString GroupSave(int groupId, const QList<Element>& elements);
 QString ReadOptions();
 QString WriteOptions(int manual, int lackManual, int repeatEcho, int autoCreate, int itemIsTop);
+// The batch after it that adds the row of an option the updates found none for.
+QString MissingOptionRows(int manual, int lackManual, int repeatEcho, int autoCreate);
 
 }

@@ -128,10 +128,11 @@ TEST_F(Editor, CommitOnAMaterialWritesItsRuleThenTheOptions)
     const int before = connection->batches.size();
     const int calls = connection->calls.size();
     EXPECT_TRUE(editor.Commit().closed);
-    EXPECT_EQ(connection->calls.mid(calls), (QStringList{"BeginTrans", "Execute", "Execute", "CommitTrans"}));
-    ASSERT_EQ(connection->batches.size(), before + 2);
+    EXPECT_EQ(connection->calls.mid(calls), (QStringList{"BeginTrans", "Execute", "Execute", "Execute", "CommitTrans"}));
+    ASSERT_EQ(connection->batches.size(), before + 3);
     EXPECT_TRUE(connection->batches[before].startsWith(" Delete from ICBatchNoRule \r\n Where FItemID=312\r\n"));
     EXPECT_EQ(connection->batches[before + 1], editor.options.WriteSql());
+    EXPECT_EQ(connection->batches[before + 2], editor.options.MissingRowsSql());
     EXPECT_EQ(Rules().section(' ', 4, 4), "312:1:23,26");
     EXPECT_EQ(db.Scalar("SELECT FValue FROM t_SystemProfile WHERE FKey = 'AutoCreateBatNo'"), "1");
 }
@@ -144,7 +145,7 @@ TEST_F(Editor, GroupChoiceTakesTheGroupPathEvenWhenOpenedOnAMaterial)
     const int before = connection->batches.size();
     ASSERT_TRUE(editor.Commit().closed);
     // The group is read first to learn its number, then the unit is sent.
-    ASSERT_EQ(connection->batches.size(), before + 4);
+    ASSERT_EQ(connection->batches.size(), before + 5);
     EXPECT_EQ(connection->batches[before], RWDatabase::GroupSql(7, "", ""));
     EXPECT_TRUE(connection->batches[before + 1].startsWith(" Delete t1\r\n"));
     EXPECT_TRUE(connection->batches[before + 1].contains("    and t2.FNumber like '03.02.%'\r\n"));

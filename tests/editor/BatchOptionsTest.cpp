@@ -27,14 +27,25 @@ TEST_F(Options, TextsAreTheModulesOwn)
                                               "       FKey in('BatchManual')\r\n"));
 }
 
-TEST_F(Options, WithNoRowsOnlyItemIsTopIsTickedAndCommitInsertsIt)
+// A state the user set is stored: an update that finds no row is followed by the row's insert.
+TEST_F(Options, WithNoRowsOnlyItemIsTopIsTickedAndCommitInsertsEveryOptionsRow)
 {
     db.Connection().Execute("DELETE FROM t_SystemProfile");
     options.ReadBatchOptions();
     EXPECT_EQ(options.itemIsTop, 1);
     EXPECT_EQ(options.manual + options.lackManual + options.repeatEcho + options.autoCreate, 0);
+    options.manual = 1;
     options.WriteBatchOptions();
-    EXPECT_EQ(db.Rows("SELECT FKey,FValue,FReadonly,FSort FROM t_SystemProfile"), "BatchItemIsTop|1|1|1");
+    EXPECT_EQ(db.Rows("SELECT FKey,FValue,FReadonly,FSort,FDescription,FDescription_en FROM t_SystemProfile ORDER BY FKey"),
+              "AutoCreateBatNo|0|1|1|蓝字入库单批次号根据规则直接产生|Blue-ink receipts take their batch numbers from the rule\n"
+              "BatchItemIsTop|1|1|1|物料类设置不改变个别物料设置|Do not update the setting of material in BatchNo-Management "
+              "when updates its higher-up\n"
+              "BatchLackManual|0|1|1|编码信息不全时可做手工改变|Batch numbers may be changed by hand when codes are missing\n"
+              "BatchManual|1|1|1|在单据上可手工改变批号|Batch numbers may be changed by hand on documents\n"
+              "BatchRepeatEcho|0|1|1|批号重复给予提示|Prompt when a batch number is duplicated");
+    options.manual = 0;
+    options.WriteBatchOptions();
+    EXPECT_EQ(db.Scalar("SELECT COUNT(*) || ':' || SUM(FValue) FROM t_SystemProfile"), "5:1") << "rows written once";
 }
 
 TEST_F(Options, ReadsTheDemosStoredStates)

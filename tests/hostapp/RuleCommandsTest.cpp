@@ -277,6 +277,16 @@ TEST_F(RuleCommand, RestrictedUserReachesNothingOutsideTheGrantsTheRootsRuleAndS
     EXPECT_EQ(RuleRows(101, 1), "1\t25\t0\t00\t\t2\t\t\n");
 }
 
+TEST_F(RuleCommand, OptionsSetOnADatabaseWithoutOptionRowsStoresWhatItSays)
+{
+    const QString synthetic = dir.filePath("synthetic.sqlite");
+    ASSERT_EQ(RunProgram({"demo-db", "--out", synthetic, "--groups", "2", "--materials", "5"}).exitCode, 0);
+    const Outcome set = RunProgram({"options", "set", "--db", synthetic, "BatchManual=1", "BatchItemIsTop=0"});
+    EXPECT_EQ(set.exitCode, 0) << set.err.toStdString();
+    const QString shown = RunProgram({"options", "show", "--db", synthetic}).out;
+    EXPECT_TRUE(shown.contains("BatchManual=1\t") && shown.contains("BatchItemIsTop=0\t")) << shown.toStdString();
+}
+
 // SQL Server matches an option key stored with trailing blanks.
 TEST_F(RuleCommand, OptionKeysWithTrailingBlanksAreReadAndWritten)
 {
