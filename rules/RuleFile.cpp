@@ -91,6 +91,8 @@ public:
     }
 
     int RecordLine() const { return record_.line; }
+    // The records a line break has ended, blank lines included; the header is the first.
+    qint64 RecordsEnded() const { return recordsEnded_; }
     // Whether a record has begun that no line break has ended yet.
     bool InRecord() const { return quoted_ || !field_.isEmpty() || !record_.fields.isEmpty(); }
 
@@ -105,6 +107,7 @@ private:
 
     bool EndRecord(const Take& take)
     {
+        ++recordsEnded_;
         EndField();
         bool goOn = true;
         if (!(record_.fields.size() == 1 && record_.fields[0].isEmpty()))
@@ -116,6 +119,7 @@ private:
     Record record_{1, {}};
     QString field_;
     int line_ = 1;
+    qint64 recordsEnded_ = 0;
     bool quoted_ = false, fieldWasQuoted_ = false;
 };
 
@@ -205,6 +209,9 @@ Reader::Outcome Reader::Read(const std::function<void(Row&)>& take)
     QStringDecoder utf8(QStringDecoder::Utf8);
     bool header = true;
     Outcome outcome = Outcome::Read;
+    // Blank lines count as rows: a file of nothing but line breaks ends too.
+    // Those inside quotes belong to one record, which MaxRecordBytes bounds.
+    const auto overTheCap = [&] { return splitter.RecordsEnded() - 1 > maxRows_; };
     const RecordSplitter::Take record = [&](Record& record) {
         line_ = record.line;
         if (std::exchange(header, false)) {
@@ -213,7 +220,7 @@ Reader::Outcome Reader::Read(const std::function<void(Row&)>& take)
             outcome = isHeader ? Outcome::Read : Outcome::NoHeader;
             return isHeader;
         }
-        if (++rows_ > maxRows_) {
+        if (overTheCap()) {
             outcome = Outcome::TooManyRows;
             return false;
         }
@@ -239,6 +246,10 @@ Reader::Outcome Reader::Read(const std::function<void(Row&)>& take)
             text.remove(0, 1);
         if (!splitter.Feed(text, record))
             return outcome;
+        if (overTheCap()) {
+            line_ = splitter.RecordLine() - 1;
+            return Outcome::TooManyRows;
+        }
         recordBytes = splitter.InRecord() ? recordBytes + piece.size() : 0;
         if (recordBytes > MaxRecordBytes) {
             line_ = splitter.RecordLine();

@@ -61,7 +61,7 @@ public:
         NotUtf8,
         ReadFailed,      // the device's error string says why
         RecordTooLong,   // a record over MaxRecordBytes, at Line()
-        TooManyRows,     // more rows than maxRows, the first one over at Line()
+        TooManyRows,     // more lines after the header than maxRows, blank ones included; the first one over at Line()
     };
 
     Reader(QIODevice& device, qint64 maxRows);
@@ -75,7 +75,6 @@ public:
 private:
     QIODevice& device_;
     qint64 maxRows_;
-    qint64 rows_ = 0;
     int line_ = 1;
     QList<Problem> problems_;
 };

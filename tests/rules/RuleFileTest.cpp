@@ -130,6 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
     RuleFile, RuleFileStream,
     testing::Values(ReaderCase{"AsManyRowsAsAllowed", kHeader.toUtf8() + kRow + kRow + kRow, Outcome::Read, 4, 3},
                     ReaderCase{"OneRowTooMany", kHeader.toUtf8() + kRow + kRow + kRow + kRow, Outcome::TooManyRows, 5, 3},
+                    ReaderCase{"BlankLinesCountAsRows", kHeader.toUtf8() + kRow + "\r\n\n" + QByteArray(100000, '\n'),
+                               Outcome::TooManyRows, 5, 1},
                     ReaderCase{"NoHeader", kRow + kRow, Outcome::NoHeader, 1, 0},
                     ReaderCase{"NothingButZeros", QByteArray(100000, '\0'), Outcome::RecordTooLong, 1, 0},
                     ReaderCase{"AnEndlessField", kHeader.toUtf8() + kRow + "item," + QByteArray(20000, 'x'),
