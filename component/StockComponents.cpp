@@ -6,6 +6,7 @@
 #include "DialogMessageBox.h"
 #include "GrantDataAccess.h"
 #include "HelpBrowser.h"
+#include "OdbcConnectionString.h"
 #include "PercentFormatter.h"
 #include "SharePropsStore.h"
 #include "SqlConnection.h"
@@ -56,6 +57,11 @@ QString SessionLanguage()
 bool IsOdbcConnectionString(const QString& connection)
 {
     return SqlConnection::IsOdbcConnectionString(connection);
+}
+
+QString ShownConnection(const QString& connection)
+{
+    return OdbcConnectionString::Masked(connection);
 }
 
 QString WindowSystemProblem()

@@ -24,7 +24,8 @@ SqlConnection::SqlConnection(const QString& target)
     // SQLite would make an empty database of a mistyped name, reached either way.
     const QString file = odbc ? OdbcConnectionString::SqliteDatabaseFile(target) : target;
     if ((!odbc || !file.isEmpty()) && !QFileInfo::exists(file))
-        throw HostError(HostErrors::ProviderError, QStringLiteral("The database file '%1' does not exist").arg(file),
+        throw HostError(HostErrors::ProviderError,
+                        QStringLiteral("The database file '%1' does not exist").arg(OdbcConnectionString::Masked(file)),
                         ComponentNames::AppConnection);
     if (odbc)
         backend_ = std::make_unique<OdbcConnection>(target);

@@ -5,6 +5,7 @@
 #include "HostErrors.h"
 #include "InsertOrder.h"
 #include "MaterializedRecordset.h"
+#include "OdbcConnectionString.h"
 #include "SqliteStatement.h"
 #include "TsqlBridge.h"
 #include "TsqlShape.h"
@@ -82,7 +83,7 @@ SqliteConnection::SqliteConnection(const QString& file) : shapes_(kShapesKept)
         const QString reason = QString::fromUtf8(sqlite3_errmsg(db_));
         sqlite3_close(db_);
         throw HostError(HostErrors::ProviderError,
-                        QStringLiteral("Cannot open the database '%1': %2").arg(file, reason),
+                        QStringLiteral("Cannot open the database '%1': %2").arg(OdbcConnectionString::Masked(file), reason),
                         ComponentNames::AppConnection);
     }
     sqlite3_extended_result_codes(db_, 1);

@@ -370,7 +370,10 @@ int CommandLine::MainWindow(const QString& props)
     QString database = parser_.isSet(QStringLiteral("db")) ? parser_.value(QStringLiteral("db")) : args_.value(0);
     if (database.isEmpty())
         database = UserDatabase::Choose();
-    const bool missing = !IsOdbcConnectionString(database) && !QFileInfo::exists(database);
+    // A mistyped connection string ("DRIVR=…;PWD=…") is no file to make a
+    // demo of: the connection refuses it, its password masked.
+    const bool missing = !IsOdbcConnectionString(database) && !database.contains(QLatin1Char('='))
+                         && !QFileInfo::exists(database);
     if (missing) {
         if (const int written = Commands::DemoDb(database, 0, 0, out_, err_); written != 0)
             return written;

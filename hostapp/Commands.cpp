@@ -85,10 +85,11 @@ int DemoDb(const QString& file, int groups, int materials, QTextStream& out, QTe
             DemoDatabase::WriteSynthetic(file, groups, materials);
         else
             DemoDatabase::WriteHandMade(file);
-        out << "Wrote " << file << '\n';
+        out << "Wrote " << ShownConnection(file) << '\n';
         return 0;
     } catch (const HostError& error) {
-        return Report(error, err);
+        err << QString(error.Description()).replace(file, ShownConnection(file)) << '\n';
+        return 1;
     }
 }
 

@@ -28,6 +28,11 @@ VELLBATCHRULE_EXPORT QString SessionLanguage();
 // Whether the stock connection opens `connection` through ODBC rather than as a SQLite file.
 VELLBATCHRULE_EXPORT bool IsOdbcConnectionString(const QString& connection);
 
+// The connection as a message may show it: the value of every password key
+// (PWD=, Password=) is "****", whether the text turned out to be a
+// connection string, a mistyped one or a file name.
+VELLBATCHRULE_EXPORT QString ShownConnection(const QString& connection);
+
 // Where the component's translations/ and help/ are: beside the library in
 // the build tree, in the data folder the library was installed with otherwise.
 VELLBATCHRULE_EXPORT QString ComponentResourceDir();

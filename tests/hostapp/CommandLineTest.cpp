@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "UserLanguage.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSqlDatabase>
@@ -89,6 +90,30 @@ TEST_F(CommandLine, HelpIsTheCommandsOwnAndAnswersWithoutADisplay)
     EXPECT_TRUE(RunProgram({"--version"}, noDisplay).out.startsWith("vell-batchrule " VELL_VERSION "\n"));
     const Outcome usage = RunProgram({"edit", "--db", Db()}, noDisplay);
     EXPECT_EQ(usage.exitCode, 2) << "the usage error comes before the missing display";
+}
+
+// A mistyped connection string is taken for a file that does not exist; what
+// says so never shows its password, and no demo is made of it.
+TEST_F(CommandLine, NoMessageShowsAPasswordWhateverTheDatabaseTurnedOutToBe)
+{
+    const QStringList given{"DRIVR=FreeTDS;SERVER=db1;UID=sa;PWD=s3cret", "DRIVER={No Such Driver};Password=s3cret",
+                            "DSN=nowhere;pwd = {s3;cret}"};
+    const QStringList commands[] = {{}, {"show"}, {"sql"}, {"rule", "show", "--item", "101"}, {"options", "show"},
+                                    {"batch", "peek", "--item", "311"}, {"edit", "--item", "101"},
+                                    {"print", "--group", "7", "--pdf", File("out.pdf")}};
+    RunOptions inTheFolder{"SELECT 1"};
+    inTheFolder.workingDirectory = dir.path();
+    for (const QString& database : given) {
+        for (const QStringList& command : commands) {
+            const Outcome run = RunProgram(QStringList(command) << "--db" << database, inTheFolder);
+            EXPECT_EQ(run.exitCode, 1) << command.join(' ').toStdString() << " " << database.toStdString();
+            EXPECT_FALSE((run.out + run.err).contains("s3")) << (run.out + run.err).toStdString();
+            EXPECT_TRUE(run.err.contains("****")) << run.err.toStdString();
+        }
+    }
+    const Outcome demo = RunProgram({"demo-db", "--out", File("x;PWD=s3cret")});
+    EXPECT_EQ(demo.out, "Wrote " + File("x;PWD=****") + "\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"demo.sqlite", "x;PWD=s3cret"}));
 }
 
 TEST(UserLanguage, FollowsTheLocaleAsGettextDoes)

@@ -32,12 +32,14 @@ struct RunOptions {
     int timeoutMs = 60000;
     QString program = QStringLiteral(VELL_BATCHRULE_PATH);
     QProcessEnvironment environment = ProgramEnvironment();
+    QString workingDirectory;   // empty: the test's own
 };
 
 inline Outcome RunProgram(const QStringList& args, const RunOptions& options)
 {
     QProcess process;
     process.setProcessEnvironment(options.environment);
+    process.setWorkingDirectory(options.workingDirectory);
     process.start(options.program, args);
     const int timeoutMs = options.timeoutMs;
     if (!process.waitForStarted(timeoutMs)) {
