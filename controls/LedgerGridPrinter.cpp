@@ -10,6 +10,8 @@
 #include <QDate>
 #include <QFontMetricsF>
 #include <QPainter>
+
+#include <memory>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -112,14 +114,23 @@ QString LedgerGridPrinter::Destination(const QPrinter& printer)
 
 int LedgerGridPrinter::PaintOn(QPagedPaintDevice& device, int resolution, const QString& name)
 {
-    QPainter painter;
-    if (!painter.begin(&device))
+    auto painter = std::make_unique<QPainter>();
+    if (!painter->begin(&device))
         throw HostError(HostErrors::FileAccessError, QStringLiteral("Cannot print to '%1'").arg(name), kSource);
-    const Layout layout = LayOut(painter, device, resolution);
+    const Layout layout = LayOut(*painter, device, resolution);
     for (int page = 1; page <= layout.pages; ++page) {
         if (page > 1)
             device.newPage();
-        PaintPage(painter, layout, page);
+        PaintPage(*painter, layout, page);
+    }
+    // The PDF is written out as the painter ends, where memory may run out.
+    // A painter whose end failed would end again as it is destroyed, inside
+    // a destructor that cannot pass the failure on: it is let go instead.
+    try {
+        painter->end();
+    } catch (...) {
+        [[maybe_unused]] QPainter* unfinished = painter.release();
+        throw;
     }
     return layout.pages;
 }

@@ -4,6 +4,7 @@
 #include "BatchNumberIssuer.h"
 #include "Commands.h"
 #include "DemoDatabase.h"
+#include "Limits.h"
 #include "StockComponents.h"
 #include "UserDatabase.h"
 #include "UserLanguage.h"
@@ -305,8 +306,13 @@ QString CommandLine::CommandName() const
 
 int CommandLine::Run()
 {
-    const int code = Dispatch();
-    return OutputWritten() ? code : 1;
+    try {
+        const int code = Dispatch();
+        return OutputWritten() ? code : 1;
+    } catch (const std::bad_alloc&) {
+        // Unwound: the unit of work rolled back, a file being replaced left as it was.
+        return Limits::OutOfMemory(command_->Name().isEmpty() ? "the main window" : command_->name);
+    }
 }
 
 int CommandLine::Dispatch()

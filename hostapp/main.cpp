@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "Limits.h"
 #include "StockComponents.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@ using namespace vellbatchrule;
 
 int main(int argc, char* argv[])
 {
+    Limits::MeetAsErrors();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

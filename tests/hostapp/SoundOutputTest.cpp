@@ -73,7 +73,7 @@ TEST_F(SoundOutput, AWriteThatFailsKeepsTheOldFileAndExitsOne)
                                     "rule export --format json --out out.pdf", "demo-db --out out.pdf"};
     for (const char* command : commands) {
         KeepOld("out.pdf");
-        const Outcome run = Shell(QString("cd '%1' && ulimit -f 0 && trap '' XFSZ && \"$VBR\" %2 --db \"$DB\"")
+        const Outcome run = Shell(QString("cd '%1' && ulimit -f 0 && \"$VBR\" %2 --db \"$DB\"")
                                       .arg(dir.path(), command));
         EXPECT_EQ(run.exitCode, 1) << command;
         EXPECT_TRUE(run.err.contains("out.pdf")) << command << ": " << run.err.toStdString();
@@ -86,6 +86,46 @@ TEST_F(SoundOutput, AWriteThatFailsKeepsTheOldFileAndExitsOne)
         EXPECT_EQ(run.exitCode, 1) << command;
         EXPECT_TRUE(run.err.contains("/dev/full")) << command << ": " << run.err.toStdString();
     }
+}
+
+// Past the file size limit, a command says so and exits 1 instead of dying
+// of a signal; the database and the folder stay as they were.
+TEST_F(SoundOutput, PastTheFileSizeLimitACommandFailsWithAMessageAndLeavesNothing)
+{
+    RunProgram({"rule", "export", "--db", Db(), "--out", File("rules.csv")});
+    const QByteArray database = Contents("demo.sqlite");
+    const std::pair<const char*, const char*> commands[] = {
+        {"ulimit -f 0", "rule set --item 311 23:yymmdd 26:1:4"},
+        {"ulimit -f 0", "options set BatchManual=0"},
+        {"ulimit -f 0", "batch issue --item 311"},
+        {"ulimit -f 0", "rule import rules.csv --replace-own-rules"},
+        {"ulimit -f 0", "sql < rules.csv"},
+    };
+    for (const auto& [limit, command] : commands) {
+        const Outcome run = Shell(QString("cd '%1' && echo 'DELETE FROM ICBatchNoRule' > batch.sql && %2 && \"$VBR\" %3 "
+                                          "--db \"$DB\"; echo \"rc=$?\"")
+                                      .arg(dir.path(), limit, QString(command).replace("sql < rules.csv", "sql < batch.sql")));
+        EXPECT_TRUE(run.out.endsWith("rc=1\n")) << command << ": " << run.out.toStdString() << run.err.toStdString();
+        EXPECT_FALSE(run.err.isEmpty()) << command;
+        EXPECT_EQ(Contents("demo.sqlite"), database) << command;
+        EXPECT_EQ(Leftovers(), (QStringList{"batch.sql", "rules.csv"})) << command;
+    }
+    const Outcome demo = Shell(QString("cd '%1' && ulimit -f 0 && \"$VBR\" demo-db --out new.sqlite").arg(dir.path()));
+    EXPECT_EQ(demo.exitCode, 1) << demo.err.toStdString();
+    EXPECT_EQ(Leftovers(), (QStringList{"batch.sql", "rules.csv"})) << "no *.partial";
+}
+
+// An address space too small for a printout: the memory runs out while the
+// PDF is written, and the old file stays.
+TEST_F(SoundOutput, OutOfMemoryACommandFailsWithAMessageAndKeepsTheOldFile)
+{
+    KeepOld("ledger.pdf");
+    const Outcome run =
+        Shell(QString("cd '%1' && ulimit -v 150000 && \"$VBR\" print --group 7 --pdf ledger.pdf --db \"$DB\"").arg(dir.path()));
+    EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("not enough memory to finish print")) << run.err.toStdString();
+    EXPECT_EQ(Contents("ledger.pdf"), kOldFile);
+    EXPECT_EQ(Leftovers(), QStringList{"ledger.pdf"});
 }
 
 TEST_F(SoundOutput, AWholeWriteReplacesTheOldFile)
