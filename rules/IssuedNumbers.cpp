@@ -2,7 +2,6 @@
 
 #include "AppConnection.h"
 #include "HostText.h"
-#include "RowReader.h"
 #include "SqlLines.h"
 
 namespace vellbatchrule {
@@ -57,31 +56,30 @@ QString IssuedNumbers::IssuedAmongSql(const QStringList& numbers, bool hold) con
 QString IssuedNumbers::RecordSql(const QStringList& numbers) const
 {
     const QString owner = QLatin1Char('(') + QString::number(itemId_) + QStringLiteral(", ");
+    QStringList rows;
+    rows.reserve(numbers.size());
+    for (const QString& number : numbers)
+        rows << owner + HostText::SqlLiteral(number) + QLatin1Char(')');
     SqlLines sql;
-    InStatements(numbers, [&](const QStringList& some) {
-        QStringList rows;
-        rows.reserve(some.size());
-        for (const QString& number : some)
-            rows << owner + HostText::SqlLiteral(number) + QLatin1Char(')');
-        sql << QStringLiteral(" INSERT INTO ICBatchNoIssued (FItemID, FBatchNo) VALUES ") + rows.join(QStringLiteral(", "));
-    });
+    sql << QStringLiteral(" INSERT INTO ICBatchNoIssued (FItemID, FBatchNo) VALUES ") + rows.join(QStringLiteral(", "));
     return sql.Text();
 }
 
+// A statement a batch, all but the last of one size: the connection prepares
+// that shape once, and a batch answers the rows of its first query only.
 QSet<QString> IssuedNumbers::IssuedAmong(const QStringList& numbers, bool hold)
 {
     QSet<QString> issued;
-    // A statement a batch: a batch answers the rows of its first query only.
     InStatements(numbers, [&](const QStringList& some) {
-        connection_.ReadRows(IssuedAmongSql(some, hold), [&](const RowReader& row) { issued.insert(Key(row.Text(0))); });
+        for (const auto rows = connection_.Execute(IssuedAmongSql(some, hold)); rows && !rows->Eof(); rows->MoveNext())
+            issued.insert(Key(rows->Field(0).toString()));
     });
     return issued;
 }
 
 void IssuedNumbers::Record(const QStringList& numbers)
 {
-    if (!numbers.isEmpty())
-        connection_.Execute(RecordSql(numbers));
+    InStatements(numbers, [&](const QStringList& some) { connection_.Execute(RecordSql(some)); });
 }
 
 }

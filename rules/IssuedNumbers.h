@@ -28,12 +28,14 @@ public:
     static QString Key(const QString& number);
 
     static constexpr int kMaxLength = 255;
-    static constexpr int kRowsPerStatement = 1000;   // SQL Server's most in one VALUES list
+    // Numbers a statement: SQL Server takes at most 1,000 rows in one VALUES
+    // list, and SQLite prepares a statement in a time that grows with the
+    // square of its parameters.
+    static constexpr int kRowsPerStatement = 100;
     static const QString kTable;
     static QString CreateTableSql();
-    // One statement: at most kRowsPerStatement numbers.
+    // One statement each, for at most kRowsPerStatement numbers.
     QString IssuedAmongSql(const QStringList& numbers, bool hold) const;
-    // One batch of as many statements as the numbers need.
     QString RecordSql(const QStringList& numbers) const;
 
 private:
