@@ -134,7 +134,7 @@ TEST_F(Installed, HostsInCppAndInCAloneBuildAgainstItAndShowTheWindowInTheirLang
         RunOptions options;
         options.program = build.filePath(c.host);
         options.timeoutMs = 60000;
-        options.environment.insert("LD_PRELOAD", build.filePath("libwindow-closer.so"));
+        options.environment.insert("LD_PRELOAD", PreloadOf(build.filePath("libwindow-closer.so")));
         const Outcome run = RunProgram(c.args, options);
         const std::string what = std::string(c.host) + " " + c.args.join(' ').toStdString() + ": " + run.out.toStdString();
         EXPECT_EQ(run.exitCode, 0) << what << run.err.toStdString();

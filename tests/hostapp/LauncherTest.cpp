@@ -32,7 +32,7 @@ protected:
         options.environment.insert("LANG", language);
         options.environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
         options.environment.insert("XDG_DATA_HOME", home.filePath("data"));
-        options.environment.insert("LD_PRELOAD", VELL_WINDOW_CLOSER);
+        options.environment.insert("LD_PRELOAD", PreloadOf(VELL_WINDOW_CLOSER));
         return RunProgram(args, options);
     }
 

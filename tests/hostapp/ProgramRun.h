@@ -35,6 +35,14 @@ struct RunOptions {
     QString workingDirectory;   // empty: the test's own
 };
 
+// The LD_PRELOAD that puts a library into a program under test: under
+// AddressSanitizer its runtime has to come first.
+inline QString PreloadOf(const QString& library)
+{
+    const QString runtime = QStringLiteral(VELL_SANITIZER_RUNTIME);
+    return runtime.isEmpty() ? library : runtime + QLatin1Char(':') + library;
+}
+
 inline Outcome RunProgram(const QStringList& args, const RunOptions& options)
 {
     QProcess process;

@@ -20,7 +20,12 @@ for deb in "${debs[@]}"; do
 done
 
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+# The process groups the launcher checks started, one a line: each check runs in
+# a subshell of its own, so the list is a file the exit trap can read.
+launched=$scratch/launched
+trap 'end_launched; rm -rf "$scratch"' EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 root=$scratch/root
 as_root=()
 [[ $(id -u) -eq 0 ]] || as_root=(fakeroot)
@@ -121,33 +126,54 @@ binaries_are_stripped_hardened_and_without_runpath() {
 }
 
 # The program as the installed system starts it, in a new user's home.
-in_new_home() {
-    env -i PATH="$root/usr/bin:/usr/bin:/bin" HOME="$scratch/home" LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen \
-        LD_LIBRARY_PATH="$root/usr/lib/$multiarch" "$@"
+new_home=(env -i PATH="$root/usr/bin:/usr/bin:/bin" HOME="$scratch/home" LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen
+    LD_LIBRARY_PATH="$root/usr/lib/$multiarch")
+in_new_home() { "${new_home[@]}" "$@"; }
+
+# Ends a process group the checks started, everything it forked included:
+# asked first, then forced when it has not gone within five seconds.
+end_group() {
+    local group=$1
+    kill -TERM -- "-$group" 2>/dev/null || return 0
+    for _ in $(seq 50); do
+        kill -0 -- "-$group" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    kill -KILL -- "-$group" 2>/dev/null
+    return 0
+}
+
+end_launched() {
+    local group
+    [[ -f $launched ]] || return 0
+    while read -r group; do end_group "$group"; done <"$launched"
 }
 
 # Starts the desktop entry's command line with %f as the menu (nothing) or a
 # file manager (a file) fills it in; ends it once the main window has shown,
-# which the window says by remembering its database.
+# which the window says by remembering its database. The program runs as the
+# leader of a process group of its own (setsid execs it in place, so $! is its
+# pid), and the whole group is ended on every path out.
 launch() {
     local file=$1 exec conf=$scratch/home/.config/vell-batchrule/vell-batchrule.conf pid
     exec=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/vell-batchrule.desktop")
     rm -f "$conf"
     # shellcheck disable=SC2086  # the Exec line is split into words as a launcher splits it
-    in_new_home ${exec/\%f/$file} >"$scratch/launch.out" 2>&1 &
+    setsid "${new_home[@]}" ${exec/\%f/$file} >"$scratch/launch.out" 2>&1 &
     pid=$!
+    echo "$pid" >>"$launched"
     for _ in $(seq 600); do
         grep -q '^lastDatabase=' "$conf" 2>/dev/null && break
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
-    if ! kill -0 "$pid" 2>/dev/null; then
-        wait "$pid"
-        fail "the program ended (exit $?) before its window showed: $(cat "$scratch/launch.out")"
-        return
-    fi
-    kill "$pid"
+    local ended=no status
+    kill -0 "$pid" 2>/dev/null || ended=yes
+    end_group "$pid"
     wait "$pid" 2>/dev/null
+    status=$?
+    sed -i "/^$pid\$/d" "$launched"
+    [[ $ended == no ]] || { fail "the program ended (exit $status) before its window showed: $(cat "$scratch/launch.out")"; return; }
     grep -qxF "lastDatabase=${file:-$scratch/home/.local/share/vell-batchrule/demo.sqlite}" "$conf" ||
         fail "the window opened on another database: $(cat "$conf")"
 }
