@@ -13,11 +13,28 @@
 #include <QScopeGuard>
 #include <sqlite3.h>
 
+#include <chrono>
+#include <thread>
+
 namespace vellbatchrule {
 
 namespace {
 
 constexpr int kBusyTimeoutMs = 15000;
+
+// Waits for a lock another connection holds by trying again every
+// millisecond. SQLite's own wait sleeps up to 100 ms between tries: under a
+// steady stream of short units (clerks issuing batch numbers) a waiter kept
+// missing the moments the lock was free and gave up after the timeout while
+// the others ran on. Trying as often as they do gives every waiter its turn.
+int WaitForTheLock(void*, int triesSoFar)
+{
+    constexpr auto kTryEvery = std::chrono::microseconds(250);
+    if (triesSoFar >= std::chrono::milliseconds(kBusyTimeoutMs) / kTryEvery)
+        return 0;
+    std::this_thread::sleep_for(kTryEvery);
+    return 1;
+}
 constexpr int kShapesKept = 64;
 
 // A spread to a million materials rewrites the rule table and reads the
@@ -87,7 +104,7 @@ SqliteConnection::SqliteConnection(const QString& file) : shapes_(kShapesKept)
                         ComponentNames::AppConnection);
     }
     sqlite3_extended_result_codes(db_, 1);
-    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    sqlite3_busy_handler(db_, &WaitForTheLock, nullptr);
     try {
         for (const QString& setting : kSettings)
             RunStatement(setting);

@@ -95,19 +95,20 @@ TEST_F(BatchCommand, WrongCommandLinesExitTwo)
         EXPECT_EQ(Run(args).exitCode, 2) << args.join(' ').toStdString();
 }
 
-// Eight processes issue 2,000 numbers each, four to a unit, all at once.
+// Sixteen processes issue 1,000 numbers each, four to a unit, all at once:
+// each waits its turn for the lock, none gives up while the others run on.
 class AtOnce : public BatchCommand, public testing::WithParamInterface<int> {};
 
-TEST_P(AtOnce, EightProcessesNeverShareANumberAndEachSerialRunsOnFromOne)
+TEST_P(AtOnce, SixteenProcessesNeverShareANumberEachGetsItsTurnAndEachSerialRunsOnFromOne)
 {
     SixDigitSerials();
     const int materials = GetParam();
     std::vector<std::unique_ptr<QProcess>> probes;
-    for (int i = 0; i < 8; ++i)
-        probes.push_back(StartProbe(kSixDigitMaterials[i % materials], 500, 4));
+    for (int i = 0; i < 16; ++i)
+        probes.push_back(StartProbe(kSixDigitMaterials[i % materials], 250, 4));
     QStringList numbers;
     for (auto& probe : probes) {
-        EXPECT_TRUE(probe->waitForFinished(50000));
+        EXPECT_TRUE(probe->waitForFinished(120000));
         EXPECT_EQ(probe->exitCode(), 0) << probe->readAllStandardError().toStdString();
         numbers += QString::fromUtf8(probe->readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     }

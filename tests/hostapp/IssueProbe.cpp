@@ -23,21 +23,17 @@ int main(int argc, char* argv[])
     if (!face)
         return 1;
     vbr_issuer* issuer = vbr_issuer_open(std::atoi(argv[2]));
-    if (!issuer) {
-        std::fprintf(stderr, "%s\n", vbr_last_error_text());
-        return 1;
-    }
     const vbr_document document{argv[3], 1, nullptr, 0};
     const int units = std::atoi(argv[4]);
     const int count = argc > 5 ? std::atoi(argv[5]) : 1;
-    for (int unit = 0; unit < units; ++unit) {
-        if (vbr_issue(issuer, &document, count, Print, nullptr) < 0) {
-            std::fprintf(stderr, "%s\n", vbr_last_error_text());
-            return 1;
-        }
+    int failed = issuer ? 0 : 1;
+    for (int unit = 0; unit < units && !failed; ++unit) {
+        failed = vbr_issue(issuer, &document, count, Print, nullptr) < 0;
         std::fflush(stdout);
     }
+    if (failed)
+        std::fprintf(stderr, "%s\n", vbr_last_error_text());
     vbr_issuer_release(issuer);
     vbr_face_release(face);
-    return 0;
+    return failed;
 }
