@@ -4,6 +4,7 @@
 #include "PropertyCatalogue.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace vellbatchrule {
 
@@ -95,7 +96,10 @@ QString BatchNumberComposer::ElementText(const BatRuleStruct& element, const Bat
 
 qint64 BatchNumberComposer::SerialStart(const QString& format)
 {
-    return qint64(std::max(0.0, HostText::Val(format)));
+    // A stored format may hold more digits than any serial: it counts from the largest start there is.
+    constexpr double kBeyond = 0x1p63;
+    const double value = std::max(0.0, HostText::Val(format));
+    return value >= kBeyond ? std::numeric_limits<qint64>::max() : qint64(value);
 }
 
 QString BatchNumberComposer::Compose(QList<BatRuleStruct> elements, const BatchDocument& document)

@@ -69,6 +69,8 @@ TEST(BatchNumberComposer, NumbersArePaddedAndCutOnTheLeft)
     EXPECT_EQ(One(E(1, 26, 4, "1", "9")), "9991");
     EXPECT_EQ(One(E(1, 26, 6, "250")), "000250") << "the serial starts at its start value";
     EXPECT_EQ(One(E(1, 26, 2, "12345")), "45") << "too long: the last digits stay";
+    EXPECT_EQ(One(E(1, 26, 4, "77777777777777777777")), "5807") << "a start beyond 64 bits counts from the largest";
+    EXPECT_EQ(BatchNumberComposer::SerialStart("-5"), 0);
     EXPECT_EQ(One(E(1, 25, 3, "000"), Document({}, 7)), "007");
     EXPECT_EQ(One(E(1, 25, 2, "00"), Document({}, 123)), "23");
     EXPECT_EQ(One(E(1, 25, 0, ""), Document({}, 12)), "12") << "an empty line format writes the number as it is";
