@@ -43,6 +43,8 @@ public:
         while (end < size_ && data_[end] != '|')
             ++end;
         QString text = Text(data_ + at_, end - at_).left(maxLength);
+        if (!text.isEmpty() && text.back().isHighSurrogate())
+            text.chop(1);   // whole characters, as any text handed over holds
         at_ = end < size_ ? end + 1 : end;
         return text;
     }

@@ -5,6 +5,7 @@
 #include "TsqlBridge.h"
 #include "TsqlShape.h"
 
+#include <optional>
 #include <set>
 
 using namespace vellbatchrule;
@@ -35,22 +36,46 @@ void Check(const BridgeProgram& program, qsizetype literalCount)
     FUZZ_CHECK(indexes.empty() || (*indexes.begin() == 0 && *indexes.rbegin() == count - 1));
 }
 
+// The shape's program has the batch's steps: its literals, lifted into
+// parameters, change no statement's place. (Their text is not compared: a
+// number where a name belongs, which no batch of this system writes, reads
+// as a name once it is a parameter.)
+void SameSteps(const std::vector<BridgeStep>& batch, const std::vector<BridgeStep>& shaped, const TsqlShape& shape)
+{
+    FUZZ_CHECK(batch.size() == shaped.size(), shape.Batch());
+    for (size_t i = 0; i < batch.size(); ++i) {
+        FUZZ_CHECK(batch[i].isCondition == shaped[i].isCondition, shape.Batch());
+        SameSteps(batch[i].whenTrue, shaped[i].whenTrue, shape);
+        SameSteps(batch[i].whenFalse, shaped[i].whenFalse, shape);
+    }
+}
+
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
 {
     const QString batch = vellfuzz::Text(data, size);
+    std::optional<BridgeProgram> translated;
     try {
-        Check(TranslateTsql(batch), 0);
+        translated = TranslateTsql(batch);
+        Check(*translated, 0);
     } catch (const HostError&) {
     }
+    std::optional<TsqlShape> shape;
+    std::shared_ptr<const BridgeProgram> shaped;
     try {
-        const TsqlShape shape(batch);
-        for (qsizetype i = 1; i <= shape.LiteralCount(); ++i)
-            if (shape.LiteralAt(i).isText)
-                TsqlShape::TextOf(shape.LiteralAt(i));
-        Check(*TranslateShape(shape), shape.LiteralCount());
+        shape.emplace(batch);
+        for (qsizetype i = 1; i <= shape->LiteralCount(); ++i)
+            if (shape->LiteralAt(i).isText)
+                TsqlShape::TextOf(shape->LiteralAt(i));
+        shaped = TranslateShape(*shape);
+        Check(*shaped, shape->LiteralCount());
     } catch (const HostError&) {
+    }
+    FUZZ_CHECK(bool(translated) == bool(shaped), batch);   // a batch and its shape are refused alike
+    if (translated) {
+        SameSteps(translated->steps, shaped->steps, *shape);
+        FUZZ_CHECK(translated->writes == shaped->writes && translated->tempTables == shaped->tempTables, batch);
     }
     return 0;
 }
