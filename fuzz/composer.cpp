@@ -60,6 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
     const QString text = BatchNumberComposer::ElementText(e, c.document);
     const QString shown = QStringLiteral("property %1 width %2 → \"%3\"").arg(e.FPropertyID).arg(e.FWidth).arg(text);
     FUZZ_CHECK(Carriable(text), shown);
+    FUZZ_CHECK(QStringView(text).isValidUtf16(), shown);   // whole characters, as the document's values are
     if (e.FWidth > 0) {
         FUZZ_CHECK(text.size() <= e.FWidth, shown);
         // A number stands right, filled up or cut to the length; so does a text with a pad character.

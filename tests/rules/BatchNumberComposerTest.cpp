@@ -61,6 +61,10 @@ TEST(BatchNumberComposer, TextsArePaddedAndCutOnTheRight)
     EXPECT_EQ(One(E(1, 24, 5, "LOT"), document), "LOT") << "no pad character: a text stays short";
     EXPECT_EQ(One(E(1, 24, 2, "LOT"), document), "LO");
     EXPECT_EQ(One(E(1, 20, 0, {}, "0"), document), "RK000123") << "length 0 takes the value whole";
+    const BatchDocument twoUnits = Document({{20, "RK\U00020000"}});   // a character beyond the BMP: two UTF-16 units
+    EXPECT_EQ(One(E(1, 20, 3, {}, "0"), twoUnits), "RK0") << "half a character is none: it goes, the pad fills its place";
+    EXPECT_EQ(One(E(1, 20, 3), twoUnits), "RK");
+    EXPECT_EQ(One(E(1, 20, 4, {}, "\U00020000"), Document({{20, "RK"}})), "RK") << "nor is it a pad character of one unit";
 }
 
 TEST(BatchNumberComposer, NumbersArePaddedAndCutOnTheLeft)
