@@ -41,7 +41,11 @@ void CheckRow(const RuleGrid& grid, int row, const QString& element)
     case PropertyKind::DocumentNumber:
         FUZZ_CHECK(format.isEmpty(), element);
         break;
-    default:
+    case PropertyKind::BaseData:
+        FUZZ_CHECK(format.isEmpty() || format == QStringLiteral("长代码") || format == QStringLiteral("短代码"), element);
+        break;
+    case PropertyKind::Custom:
+        FUZZ_CHECK(format.size() <= 200 && length == QString::number(format.size()), element);
         break;
     }
 }
