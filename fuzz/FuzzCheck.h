@@ -30,9 +30,9 @@ inline QString Text(const unsigned char* data, size_t size)
     return QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
 }
 
-// The input taken apart into values, front to back; past its end every
-// value is the smallest. Texts end at a "|" or at the end, so a seed
-// file reads as what it builds: `1|24|abc|`.
+// The input taken apart into values, front to back; past its end every text
+// is empty and every number 0 (or what 0 wraps to). Texts end at a "|" or at
+// the end, so a seed file reads as what it builds: `1|24|abc|`.
 class Input {
 public:
     Input(const unsigned char* data, size_t size) : data_(data), size_(size) {}
