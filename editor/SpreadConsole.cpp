@@ -273,13 +273,11 @@ QString EnterElement(RuleGrid& grid, int row, const QString& element)
 {
     const QStringList parts = element.split(QLatin1Char(':'));
     if (parts.size() > 5)
-        return MParse::TranslateFormat(QT_TRANSLATE_NOOP("VEZAROZIVADA", "第%1级的“%2”多于五项：属性:格式:长度:补位符:替换符"),
-                                       {row, HostText::Excerpt(element)});
+        return MParse::TranslateFormat("第%1级的“%2”多于五项：属性:格式:长度:补位符:替换符", {row, HostText::Excerpt(element)});
     const QString property = parts[0].trimmed();
     const QString item = PropertyItem(property);
     if (item.isEmpty())
-        return MParse::TranslateFormat(QT_TRANSLATE_NOOP("VEZAROZIVADA", "第%1级的属性“%2”不在属性列表中"),
-                                       {row, HostText::Excerpt(property)});
+        return MParse::TranslateFormat("第%1级的属性“%2”不在属性列表中", {row, HostText::Excerpt(property)});
     if (const QString refusal = EnterCell(grid, RuleGrid::Property, row, item); !refusal.isEmpty())
         return refusal;
     for (int i = 1; i < 5; ++i) {
