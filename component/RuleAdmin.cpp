@@ -20,6 +20,7 @@
 #include "RuleText.h"
 #include "SpreadConsole.h"
 #include "SpreadDryRun.h"
+#include "TextUtil.h"
 #include "frmBatRuleSet.h"
 
 #include <optional>
