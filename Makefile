@@ -2,7 +2,7 @@
 DEMO_DB ?= build/demo.sqlite
 PROGRAM := build/default/hostapp/vell-batchrule
 
-.PHONY: deps build run test sanitize bench package clean
+.PHONY: deps build run test sanitize bench fuzz package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -30,6 +30,14 @@ bench: deps
 	build/bench/bench/vell-rule-tools-bench
 	build/bench/bench/vell-window-bench
 	build/bench/bench/vell-issue-bench
+
+# Every fuzz target for FUZZ_SECONDS, built with clang, libFuzzer and both sanitizers.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@bash scripts/install-deps.sh fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	bash scripts/run-fuzzers.sh $(FUZZ_SECONDS)
 
 # The Debian packages, built from a clean tree by debhelper into build/package,
 # then checked as a Debian user meets them.

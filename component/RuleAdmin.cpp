@@ -60,53 +60,11 @@ struct OpenedEditor {
     BatRuleEditor editor{grid};
 };
 
-// The editor's list item of a property; the list does not offer every catalogued one.
-QString PropertyItem(const QString& given, int level)
-{
-    if (const qint32 id = PropertyIdOf(given); id > 0)
-        for (const QString& item : SpreadConsole::PropertyListText())
-            if (TextUtil::IdOfText(item).toInt() == id)
-                return item;
-    Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "第%1级的属性“%2”不在属性列表中"), {level, HostText::Excerpt(given)});
-}
-
-// A format given in Simplified Chinese is taken as the language's own item.
-QString FormatItem(const RuleGrid& grid, int row, const QString& given)
-{
-    const QStringList items = grid.CellFormatOf(RuleGrid::Format, row).items;
-    for (const QString& item : items)
-        if (item.compare(given, Qt::CaseInsensitive) == 0)
-            return item;
-    const QString translated = MParse::TranslateText(given);
-    return items.contains(translated) ? translated : given;
-}
-
-void Enter(RuleGrid& grid, int column, int row, const QString& text)
-{
-    const QString refusal = SpreadConsole::EnterCell(grid, column, row, text);
-    if (!refusal.isEmpty())
-        throw Refusal{refusal};
-}
-
 // One element typed into its row as a user fills the editor.
 void FillRow(RuleGrid& grid, int row, const QString& element)
 {
-    const QStringList parts = element.split(QLatin1Char(':'));
-    if (parts.size() > 5)
-        Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "第%1级的“%2”多于五项：属性:格式:长度:补位符:替换符"), {row, HostText::Excerpt(element)});
-    Enter(grid, RuleGrid::Property, row, PropertyItem(parts[0].trimmed(), row));
-    const std::optional<QString> given[] = {
-        parts.size() > 1 ? std::optional(FormatItem(grid, row, parts[1])) : std::nullopt,
-        parts.size() > 2 ? std::optional(parts[2]) : std::nullopt,
-        parts.size() > 3 ? std::optional(parts[3]) : std::nullopt,
-        parts.size() > 4 ? std::optional(parts[4]) : std::nullopt};
-    for (int i = 0; i < 4; ++i) {
-        const int column = RuleGrid::Format + i;
-        if (given[i])
-            Enter(grid, column, row, *given[i]);
-        else if (column == RuleGrid::Substitute && !grid.IsLocked(column, row))
-            Enter(grid, column, row, QString());   // nothing given: no substitute
-    }
+    if (const QString refusal = SpreadConsole::EnterElement(grid, row, element); !refusal.isEmpty())
+        throw Refusal{refusal};
 }
 
 // "[A]+[B]+…" of the rule in the grid.

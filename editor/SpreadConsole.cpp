@@ -47,6 +47,26 @@ void Clear(RuleGrid& grid, int column, int row)
     grid.SetText(column, row, QString());
 }
 
+// The property list's item of a property, or "" when the list does not offer it (not every catalogued one is there).
+QString PropertyItem(const QString& given)
+{
+    if (const qint32 id = PropertyIdOf(given); id > 0)
+        for (const QString& item : PropertyListText())
+            if (TextUtil::IdOfText(item).toInt() == id)
+                return item;
+    return QString();
+}
+
+QString FormatItem(const RuleGrid& grid, int row, const QString& given)
+{
+    const QStringList items = grid.CellFormatOf(RuleGrid::Format, row).items;
+    for (const QString& item : items)
+        if (item.compare(given, Qt::CaseInsensitive) == 0)
+            return item;
+    const QString translated = MParse::TranslateText(given);
+    return items.contains(translated) ? translated : given;
+}
+
 }
 
 const QStringList& DateFormats()
@@ -246,6 +266,30 @@ QString EnterCell(RuleGrid& grid, int column, int row, const QString& text)
             return refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "第%1级的行号格式只能由0组成，不能是“%2”"));
     grid.SetText(column, row, text);
     CellChanged(grid, column, row);
+    return QString();
+}
+
+QString EnterElement(RuleGrid& grid, int row, const QString& element)
+{
+    const QStringList parts = element.split(QLatin1Char(':'));
+    if (parts.size() > 5)
+        return MParse::TranslateFormat("第%1级的“%2”多于五项：属性:格式:长度:补位符:替换符", {row, HostText::Excerpt(element)});
+    const QString property = parts[0].trimmed();
+    const QString item = PropertyItem(property);
+    if (item.isEmpty())
+        return MParse::TranslateFormat("第%1级的属性“%2”不在属性列表中", {row, HostText::Excerpt(property)});
+    if (const QString refusal = EnterCell(grid, RuleGrid::Property, row, item); !refusal.isEmpty())
+        return refusal;
+    for (int i = 1; i < 5; ++i) {
+        const int column = RuleGrid::Format + i - 1;
+        QString text;
+        if (i < parts.size())
+            text = i == 1 ? FormatItem(grid, row, parts[i]) : parts[i];
+        else if (column != RuleGrid::Substitute || grid.IsLocked(column, row))
+            continue;   // nothing given: the cell keeps what the property put there, but no substitute
+        if (const QString refusal = EnterCell(grid, column, row, text); !refusal.isEmpty())
+            return refusal;
+    }
     return QString();
 }
 

@@ -44,6 +44,12 @@ QString ControlCharacterRefusal(int row, const QString& text);
 // fit the cell's kind; otherwise written and followed by CellChanged.
 QString EnterCell(RuleGrid& grid, int column, int row, const QString& text);
 
+// An element of a rule typed into its row as a user fills the editor, cell
+// by cell: "property[:format[:length[:pad[:substitute]]]]", the property by
+// catalogue ID or name, a format given in Simplified Chinese taken as the
+// language's own item. The first refusal, or "" when every cell took its text.
+QString EnterElement(RuleGrid& grid, int row, const QString& element);
+
 }
 
 }

@@ -4,6 +4,7 @@
 #include "PropertyCatalogue.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace vellbatchrule {
 
@@ -25,24 +26,34 @@ QString Carriable(const QString& value)
     return kept;
 }
 
+// A pad or substitute character: one UTF-16 unit, as the editor's cell takes it.
 QChar FirstOf(const QString& text)
 {
     const QString carried = Carriable(HostText::TrimBlanks(text));
-    return carried.isEmpty() ? QChar() : carried.front();
+    return carried.isEmpty() || carried.front().isSurrogate() ? QChar() : carried.front();
 }
 
 QString Fit(const QString& value, int length, QChar pad, bool number)
 {
     if (length <= 0)
         return value;
-    if (value.size() > length)
-        return number ? value.right(length) : value.left(length);
+    QString kept = value;
+    if (value.size() > length) {
+        kept = number ? value.right(length) : value.left(length);
+        // A character of two UTF-16 units stays whole or goes: half of one is no character.
+        if (number && kept.front().isLowSurrogate())
+            kept.remove(0, 1);
+        else if (!number && kept.back().isHighSurrogate())
+            kept.chop(1);
+        if (kept.size() == length)
+            return kept;
+    }
     if (number && pad.isNull())
         pad = QLatin1Char('0');
     if (pad.isNull())
-        return value;
-    const QString filling(length - value.size(), pad);
-    return number ? filling + value : value + filling;
+        return kept;
+    const QString filling(length - kept.size(), pad);
+    return number ? filling + kept : kept + filling;
 }
 
 QString LineText(int line, const QString& format)
@@ -95,7 +106,10 @@ QString BatchNumberComposer::ElementText(const BatRuleStruct& element, const Bat
 
 qint64 BatchNumberComposer::SerialStart(const QString& format)
 {
-    return qint64(std::max(0.0, HostText::Val(format)));
+    // A stored format may hold more digits than any serial: it counts from the largest start there is.
+    constexpr double kBeyond = 0x1p63;
+    const double value = std::max(0.0, HostText::Val(format));
+    return value >= kBeyond ? std::numeric_limits<qint64>::max() : qint64(value);
 }
 
 QString BatchNumberComposer::Compose(QList<BatRuleStruct> elements, const BatchDocument& document)

@@ -57,7 +57,8 @@ public:
 
     static QString DateText(const QDate& date, const QString& format);
     static QString ShortCode(const QString& longCode);
-    // Where a serial number counts from: its format's value, 1 for 0001; never below 0.
+    // Where a serial number counts from: its format's value, 1 for 0001; never below 0, and
+    // the largest qint64 for a value beyond it.
     static qint64 SerialStart(const QString& format);
 
     // The document the editor and the preview command show a number for:

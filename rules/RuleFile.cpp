@@ -258,6 +258,11 @@ Reader::Outcome Reader::Read(const std::function<void(Row&)>& take)
     }
     if (const auto* file = qobject_cast<const QFileDevice*>(&device_); file && file->error() != QFileDevice::NoError)
         return Outcome::ReadFailed;
+    // A character the end of the file cut short is no UTF-8 either: the decoder
+    // keeps its first bytes until a byte that cannot continue them comes.
+    [[maybe_unused]] const QString rest = utf8(QByteArrayView("\n"));
+    if (utf8.hasError())
+        return Outcome::NotUtf8;
     splitter.Finish(record, problems_);
     if (header || outcome != Outcome::Read) {
         line_ = header ? 1 : line_;

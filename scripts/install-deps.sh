@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the benchmarks need,
 # and only those that are missing; with "package", what building and checking
-# the Debian packages needs as well. Works as root and through sudo.
+# the Debian packages needs as well; with "fuzz", clang and its libFuzzer and
+# sanitizer runtimes. Works as root and through sudo.
 set -euo pipefail
 
 packages=(
@@ -18,6 +19,9 @@ packages=(
 )
 if [[ ${1:-} == package ]]; then
   packages+=(debhelper lintian man-db)
+fi
+if [[ ${1:-} == fuzz ]]; then
+  packages+=(clang libclang-rt-14-dev libfuzzer-14-dev)
 fi
 
 missing=()

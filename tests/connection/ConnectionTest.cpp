@@ -283,6 +283,10 @@ TEST(OdbcTarget, StringsReachTheDriverAsItReadsThemAndMessagesHideThePassword)
         {"PWD={a;b}}c};UID=sa", "PWD=****;UID=sa"},
         {"DSN=demo; password = hunter2", "DSN=demo; password = ****"},
         {"DSN=demo;Trusted_Connection=yes", "DSN=demo;Trusted_Connection=yes"},
+        {"\u00a0PWD=secret;UID=sa", "\u00a0PWD=****;UID=sa"},   // any blank the driver manager trims
+        {"UID=sa;\u3000Password=hunter2", "UID=sa;\u3000Password=****"},
+        {"PWD= {a;b}}c};UID=sa", "PWD= ****;UID=sa"},
+        {"PWD={a}};UID=x}", "PWD=****"},   // a reader taking "}}" for a brace reads all of it as the password
     };
     for (const auto& [given, shown] : masked)
         EXPECT_EQ(OdbcConnectionString::Masked(given), shown) << given;

@@ -61,6 +61,10 @@ TEST(BatchNumberComposer, TextsArePaddedAndCutOnTheRight)
     EXPECT_EQ(One(E(1, 24, 5, "LOT"), document), "LOT") << "no pad character: a text stays short";
     EXPECT_EQ(One(E(1, 24, 2, "LOT"), document), "LO");
     EXPECT_EQ(One(E(1, 20, 0, {}, "0"), document), "RK000123") << "length 0 takes the value whole";
+    const BatchDocument twoUnits = Document({{20, "RK\U00020000"}});   // a character beyond the BMP: two UTF-16 units
+    EXPECT_EQ(One(E(1, 20, 3, {}, "0"), twoUnits), "RK0") << "half a character is none: it goes, the pad fills its place";
+    EXPECT_EQ(One(E(1, 20, 3), twoUnits), "RK");
+    EXPECT_EQ(One(E(1, 20, 4, {}, "\U00020000"), Document({{20, "RK"}})), "RK") << "nor is it a pad character of one unit";
 }
 
 TEST(BatchNumberComposer, NumbersArePaddedAndCutOnTheLeft)
@@ -69,6 +73,8 @@ TEST(BatchNumberComposer, NumbersArePaddedAndCutOnTheLeft)
     EXPECT_EQ(One(E(1, 26, 4, "1", "9")), "9991");
     EXPECT_EQ(One(E(1, 26, 6, "250")), "000250") << "the serial starts at its start value";
     EXPECT_EQ(One(E(1, 26, 2, "12345")), "45") << "too long: the last digits stay";
+    EXPECT_EQ(One(E(1, 26, 4, "77777777777777777777")), "5807") << "a start beyond 64 bits counts from the largest";
+    EXPECT_EQ(BatchNumberComposer::SerialStart("-5"), 0);
     EXPECT_EQ(One(E(1, 25, 3, "000"), Document({}, 7)), "007");
     EXPECT_EQ(One(E(1, 25, 2, "00"), Document({}, 123)), "23");
     EXPECT_EQ(One(E(1, 25, 0, ""), Document({}, 12)), "12") << "an empty line format writes the number as it is";

@@ -140,7 +140,8 @@ INSTANTIATE_TEST_SUITE_P(
                                kHeader.toUtf8() + "item,\"" + QByteArray(3000, '\n'), Outcome::Read, 2, 0},
                     ReaderCase{"AQuoteLeftOpenTooLong",
                                kHeader.toUtf8() + "item,\"" + QByteArray(20000, '\n'), Outcome::RecordTooLong, 2, 0},
-                    ReaderCase{"Latin1", kHeader.toUtf8() + "item,caf\xe9,1,24,0,,x,1,,\r\n", Outcome::NotUtf8, 2, 0}),
+                    ReaderCase{"Latin1", kHeader.toUtf8() + "item,caf\xe9,1,24,0,,x,1,,\r\n", Outcome::NotUtf8, 2, 0},
+                    ReaderCase{"ACharacterCutShortAtTheEnd", kHeader.toUtf8() + kRow + "\xe8\x87", Outcome::NotUtf8, 3, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RuleFile, JsonHoldsTheSameColumns)
