@@ -21,7 +21,6 @@
 #include "RuleText.h"
 #include "SpreadConsole.h"
 #include "SpreadDryRun.h"
-#include "TextUtil.h"
 #include "UnitOfWork.h"
 #include "frmBatRuleSet.h"
 

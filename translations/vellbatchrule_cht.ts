@@ -134,7 +134,7 @@
         <translation>短代碼</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+126"/>
+        <location filename="../component/RuleAdmin.cpp" line="+83"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+288"/>
         <source>级次</source>
         <translation>級次</translation>
@@ -579,7 +579,7 @@
         <translation>物料%1不是批次管理的物料</translation>
     </message>
     <message>
-        <location filename="../editor/SpreadConsole.cpp" line="+192"/>
+        <location filename="../editor/SpreadConsole.cpp" line="+212"/>
         <source>第%1级没有“%2”这一选项</source>
         <translation>第%1級沒有「%2」這一選項</translation>
     </message>
@@ -589,22 +589,22 @@
         <translation>第%1級的「%2」不是允許的整數</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="-211"/>
+        <location line="+17"/>
         <source>第%1级的“%2”多于五项：属性:格式:长度:补位符:替换符</source>
         <translation>第%1級的「%2」多於五項：屬性:格式:長度:補位符:替換符</translation>
     </message>
     <message>
-        <location filename="../editor/SpreadConsole.cpp" line="+3"/>
+        <location line="-14"/>
         <source>第%1级的“%2”太长</source>
         <translation>第%1級的「%2」太長</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="-26"/>
+        <location line="+18"/>
         <source>第%1级的属性“%2”不在属性列表中</source>
         <translation>第%1級的屬性「%2」不在屬性清單中</translation>
     </message>
     <message>
-        <location filename="../editor/SpreadConsole.cpp" line="+4"/>
+        <location line="-14"/>
         <source>第%1级的行号格式只能由0组成，不能是“%2”</source>
         <translation>第%1級的行號格式只能由0組成，不能是「%2」</translation>
     </message>
@@ -624,7 +624,7 @@
         <translation>編碼級次必須是1到%1級</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+239"/>
+        <location filename="../component/RuleAdmin.cpp" line="+2"/>
         <source>选项%1只能是0或1，不能是“%2”</source>
         <translation>選項%1只能是0或1，不能是「%2」</translation>
     </message>
@@ -654,7 +654,7 @@
         <translation>系統在調用函數CommitTrans()時發生錯誤</translation>
     </message>
     <message>
-        <location filename="../rules/RuleFile.cpp" line="+146"/>
+        <location filename="../rules/RuleFile.cpp" line="+150"/>
         <source>%1应是整数，不是“%2”</source>
         <translation>%1應是整數，不是「%2」</translation>
     </message>
@@ -731,7 +731,7 @@
         <translation>應有%1項，而不是%2項</translation>
     </message>
     <message>
-        <location line="-46"/>
+        <location line="-50"/>
         <source>引号没有结束</source>
         <translation>引號沒有結束</translation>
     </message>
@@ -832,7 +832,7 @@
         <translation>第%1行：%2</translation>
     </message>
     <message>
-        <location filename="../rules/RuleFile.cpp" line="+173"/>
+        <location filename="../rules/RuleFile.cpp" line="+189"/>
         <source>第一行应是表头：%1</source>
         <translation>第一行應是表頭：%1</translation>
     </message>
@@ -918,7 +918,7 @@
         <translation>……另有%1個物料</translation>
     </message>
     <message>
-        <location filename="../hostapp/Commands.cpp" line="+102"/>
+        <location filename="../hostapp/Commands.cpp" line="+103"/>
         <source>已建立演示数据库</source>
         <translation>已建立示範資料庫</translation>
     </message>

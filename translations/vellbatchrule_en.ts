@@ -134,7 +134,7 @@
         <translation>Short Code</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+126"/>
+        <location filename="../component/RuleAdmin.cpp" line="+83"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+288"/>
         <source>级次</source>
         <translation>Level</translation>
@@ -579,7 +579,7 @@
         <translation>Material %1 is not managed by batch</translation>
     </message>
     <message>
-        <location filename="../editor/SpreadConsole.cpp" line="+192"/>
+        <location filename="../editor/SpreadConsole.cpp" line="+212"/>
         <source>第%1级没有“%2”这一选项</source>
         <translation>Level %1 offers no choice &quot;%2&quot;</translation>
     </message>
@@ -589,22 +589,22 @@
         <translation>&quot;%2&quot; is not an allowed whole number at level %1</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="-211"/>
+        <location line="+17"/>
         <source>第%1级的“%2”多于五项：属性:格式:长度:补位符:替换符</source>
         <translation>&quot;%2&quot; at level %1 has more than five parts: property:format:length:pad:substitute</translation>
     </message>
     <message>
-        <location filename="../editor/SpreadConsole.cpp" line="+3"/>
+        <location line="-14"/>
         <source>第%1级的“%2”太长</source>
         <translation>&quot;%2&quot; is too long at level %1</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="-26"/>
+        <location line="+18"/>
         <source>第%1级的属性“%2”不在属性列表中</source>
         <translation>The property &quot;%2&quot; at level %1 is not in the property list</translation>
     </message>
     <message>
-        <location filename="../editor/SpreadConsole.cpp" line="+4"/>
+        <location line="-14"/>
         <source>第%1级的行号格式只能由0组成，不能是“%2”</source>
         <translation>The line-number format at level %1 may hold only zeros, not &quot;%2&quot;</translation>
     </message>
@@ -624,7 +624,7 @@
         <translation>A rule has 1 to %1 levels</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+239"/>
+        <location filename="../component/RuleAdmin.cpp" line="+2"/>
         <source>选项%1只能是0或1，不能是“%2”</source>
         <translation>Option %1 takes only 0 or 1, not &quot;%2&quot;</translation>
     </message>
@@ -654,7 +654,7 @@
         <translation>An error occurred while the system was calling CommitTrans().</translation>
     </message>
     <message>
-        <location filename="../rules/RuleFile.cpp" line="+146"/>
+        <location filename="../rules/RuleFile.cpp" line="+150"/>
         <source>%1应是整数，不是“%2”</source>
         <translation>%1 must be a whole number, not “%2”</translation>
     </message>
@@ -731,7 +731,7 @@
         <translation>%1 fields are expected, not %2</translation>
     </message>
     <message>
-        <location line="-46"/>
+        <location line="-50"/>
         <source>引号没有结束</source>
         <translation>A quoted field is not closed</translation>
     </message>
@@ -832,7 +832,7 @@
         <translation>Line %1: %2</translation>
     </message>
     <message>
-        <location filename="../rules/RuleFile.cpp" line="+173"/>
+        <location filename="../rules/RuleFile.cpp" line="+189"/>
         <source>第一行应是表头：%1</source>
         <translation>The first line must be the header: %1</translation>
     </message>
@@ -918,7 +918,7 @@
         <translation>… and %1 more materials</translation>
     </message>
     <message>
-        <location filename="../hostapp/Commands.cpp" line="+102"/>
+        <location filename="../hostapp/Commands.cpp" line="+103"/>
         <source>已建立演示数据库</source>
         <translation>Demo database created</translation>
     </message>

@@ -35,7 +35,7 @@ TEST(Library, ExportsOnlyThePublicNames)
         "^(vellbatchrule::(BatRuleFace|HostError|ComponentRegistry|ValueBag|ValueList|RuleAdmin|BatchNumberIssuer|AppConnection)::"
         "|(typeinfo|typeinfo name|vtable) for vellbatchrule::(AppConnection|DataAccess|GlossaLoader|HelpViewer|HostComponent"
         "|HostError|MessageBox|ResourceLoader|ShareProps|TextFormatter|Recordset|RowReader)$"
-        "|vellbatchrule::(ComponentResourceDir|UseStockComponents|SessionLanguage|IsOdbcConnectionString|WindowSystemProblem)$"
+        "|vellbatchrule::(ComponentResourceDir|UseStockComponents|SessionLanguage|IsOdbcConnectionString|ShownConnection|WindowSystemProblem)$"
         "|vbr_(open|face_create|face_show|face_release|last_error_text|last_error_number|fail|answer_text"
         "|add_(column|text|integer|real|null)|register_(connection|message_box|data_access)"
         "|issuer_open|issuer_release|issue|peek|create_counter_table)$)");
