@@ -61,6 +61,8 @@ struct BatchNumberIssuer::Impl {
         return SerialCounter(Connection(), itemId, serial.Rest(), serial.Start());
     }
 
+    IssuedNumbers IssuedOnes() { return IssuedNumbers(Connection(), itemId); }
+
     // A failure on the issuer's tables because one is missing says what to do.
     template <typename Work>
     auto OnIssuerTables(Work work)
@@ -117,11 +119,10 @@ struct BatchNumberIssuer::Impl {
         QStringList numbers;
         qint64 next = 0;   // the counter's value after the last number picked
     };
-    Picked Pick(const BatchSerial& serial, qint64 next, int count, bool hold)
+    Picked Pick(const BatchSerial& serial, IssuedNumbers& issued, qint64 next, int count, bool hold) const
     {
         Picked picked{{}, next};
         QSet<QString> keys;
-        IssuedNumbers issued(Connection(), itemId);
         for (qint64 window = count; picked.numbers.size() < count; window = std::min(window * 2, kWidestWindow)) {
             const QStringList candidates = Candidates(serial, next, count - int(picked.numbers.size()), window);
             const QSet<QString> before = issued.IssuedAmong(candidates, hold);
@@ -144,9 +145,10 @@ struct BatchNumberIssuer::Impl {
     Issued TakeSerial(const BatchSerial& serial, int count)
     {
         SerialCounter counter = CounterOf(serial);
-        const Picked picked = Pick(serial, counter.Hold(), count, true);
+        IssuedNumbers issued = IssuedOnes();
+        const Picked picked = Pick(serial, issued, counter.Hold(), count, true);
         counter.MoveTo(picked.next);
-        IssuedNumbers(Connection(), itemId).Record(picked.numbers);
+        issued.Record(picked.numbers);
         return {picked.numbers, QString()};
     }
 
@@ -155,7 +157,7 @@ struct BatchNumberIssuer::Impl {
     {
         const QString number = serial.Number(0);
         ExpectStorable(number);
-        IssuedNumbers issued(Connection(), itemId);
+        IssuedNumbers issued = IssuedOnes();
         if (issued.IssuedAmong({number}, true).isEmpty())
             issued.Record({number});
         return {QStringList(count, number), MParse::TranslateFormat("%1的批号规则中没有流水号，发放的批号都相同", {owner})};
@@ -223,7 +225,8 @@ std::optional<QString> BatchNumberIssuer::Peek(const Document& document)
             return serial.Number(0);
         return impl_->OnIssuerTables([&] {
             SerialCounter counter = impl_->CounterOf(serial);
-            return impl_->Pick(serial, counter.Next(), 1, false).numbers.constFirst();
+            IssuedNumbers issued = impl_->IssuedOnes();
+            return impl_->Pick(serial, issued, counter.Next(), 1, false).numbers.constFirst();
         });
     });
 }

@@ -22,8 +22,8 @@ namespace {
 
 constexpr int kBusyTimeoutMs = 15000;
 
-// Waits for a lock another connection holds by trying again every
-// millisecond. SQLite's own wait sleeps up to 100 ms between tries: under a
+// Waits for a lock another connection holds by trying again every quarter
+// of a millisecond. SQLite's own wait sleeps up to 100 ms between tries: under a
 // steady stream of short units (clerks issuing batch numbers) a waiter kept
 // missing the moments the lock was free and gave up after the timeout while
 // the others ran on. Trying as often as they do gives every waiter its turn.
@@ -35,6 +35,7 @@ int WaitForTheLock(void*, int triesSoFar)
     std::this_thread::sleep_for(kTryEvery);
     return 1;
 }
+
 constexpr int kShapesKept = 64;
 
 // A spread to a million materials rewrites the rule table and reads the

@@ -1,6 +1,5 @@
 #include "Commands.h"
 
-#include "AppConnection.h"
 #include "BatRuleFace.h"
 #include "ComponentNames.h"
 #include "ComponentRegistry.h"
@@ -8,7 +7,6 @@
 #include "HostError.h"
 #include "ResourceLoader.h"
 #include "StockComponents.h"
-#include "TabSeparatedRows.h"
 #include "UserDatabase.h"
 
 #include <QApplication>
@@ -22,11 +20,6 @@
 namespace vellbatchrule {
 
 namespace {
-
-std::shared_ptr<AppConnection> Connect()
-{
-    return ComponentRegistry::Instance().Create<AppConnection>(ComponentNames::AppConnection);
-}
 
 int Report(const HostError& error, QTextStream& err)
 {

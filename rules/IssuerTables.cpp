@@ -23,23 +23,19 @@ const Table kTables[] = {
     {IssuedNumbers::kTable, &IssuedNumbers::CreateTableSql},
 };
 
-}
-
-QString ProbeSql(const QString& table)
-{
-    SqlLines sql;
-    sql << QStringLiteral(" SELECT COUNT(*) AS FRows FROM ") + table + QStringLiteral(" WHERE 1 = 0");
-    return sql.Text();
-}
-
+// Whether the table exists: a failed statement on it tells no more.
 bool Exists(AppConnection& connection, const QString& table)
 {
+    SqlLines probe;
+    probe << QStringLiteral(" SELECT COUNT(*) AS FRows FROM ") + table + QStringLiteral(" WHERE 1 = 0");
     try {
-        connection.Execute(ProbeSql(table));
+        connection.Execute(probe.Text());
         return true;
     } catch (const HostError&) {
         return false;
     }
+}
+
 }
 
 QString FirstMissing(AppConnection& connection)
@@ -52,18 +48,20 @@ QString FirstMissing(AppConnection& connection)
 
 QStringList CreateMissing(AppConnection& connection)
 {
-    QStringList missing;
+    QList<const Table*> missing;
     for (const Table& table : kTables)
         if (!Exists(connection, table.name))
-            missing << table.name;
+            missing << &table;
+    QStringList created;
     if (missing.isEmpty())
-        return missing;
+        return created;
     UnitOfWork unit(connection);
-    for (const Table& table : kTables)
-        if (missing.contains(table.name))
-            connection.Execute(table.createSql());
+    for (const Table* table : missing) {
+        connection.Execute(table->createSql());
+        created << table->name;
+    }
     unit.Commit();
-    return missing;
+    return created;
 }
 
 }

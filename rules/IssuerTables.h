@@ -11,10 +11,6 @@ class AppConnection;
 // the serials' counters (SerialCounter) and the numbers issued (IssuedNumbers).
 namespace IssuerTables {
 
-// A statement that fails exactly when the table is missing.
-QString ProbeSql(const QString& table);
-// Whether the table exists: a failed statement on it tells no more.
-bool Exists(AppConnection& connection, const QString& table);
 // The first of the tables that is missing, or empty.
 QString FirstMissing(AppConnection& connection);
 // Creates the tables that are missing, in one unit of work; their names.

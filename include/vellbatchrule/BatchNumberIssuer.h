@@ -20,7 +20,8 @@ namespace vellbatchrule {
 // the table ICBatchNoIssued, and a serial passes over the numbers issued
 // before, whatever rule or element values gave them; a rule without a serial
 // gives its one number each time. The counters live in ICBatchNoSerial;
-// `vell-batchrule batch init` creates both tables, and nothing else is written. A call that fails answers nothing: its reason has been shown
+// `vell-batchrule batch init` creates both tables, and nothing else is
+// written. A call that fails answers nothing: its reason has been shown
 // through the message box component, in the session's language.
 //
 // An issuer belongs to the thread that opened it and holds a session of its
