@@ -13,6 +13,7 @@
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 using namespace vellbatchrule;
 
@@ -48,7 +49,12 @@ BatchNumberIssuer& Issuer()
 {
     static const auto issuer = [] {
         UseStockComponents({kData, DefaultPropsString(), QStringLiteral(VELL_RESOURCE_DIR)});
-        return BatchNumberIssuer::Open(kMaterial);
+        auto opened = BatchNumberIssuer::Open(kMaterial);
+        if (!opened) {
+            std::fprintf(stderr, "%s\n", qPrintable(opened.failure().text));
+            std::exit(1);
+        }
+        return std::move(*opened);
     }();
     return *issuer;
 }

@@ -28,18 +28,12 @@ using namespace CommandGuard;
 
 struct BatchNumberIssuer::Impl {
     CommandSession session;
-    std::shared_ptr<AppConnection> connection = CurrentModuleState().hostConnection;
     qint32 itemId = 0;
     QString owner;            // number(name)
     QString materialNumber;
     QList<BatRuleStruct> elements;
 
-    // The issuer's session is the thread's again, should another have been released since.
-    AppConnection& Connection()
-    {
-        CurrentModuleState().hostConnection = connection;
-        return *connection;
-    }
+    AppConnection& Connection() { return session.Connection(); }
 
     BatchSerial SerialFor(const Document& given) const
     {
@@ -70,7 +64,7 @@ struct BatchNumberIssuer::Impl {
         try {
             return work();
         } catch (const HostError&) {
-            const QString missing = IssuerTables::FirstMissing(*connection);
+            const QString missing = IssuerTables::FirstMissing(Connection());
             if (missing == SerialCounter::kTable)
                 Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA",
                                          "数据库中没有批号流水号表ICBatchNoSerial，请先运行“vell-batchrule batch init”建立"));
@@ -182,7 +176,7 @@ BatchNumberIssuer::BatchNumberIssuer(std::unique_ptr<Impl> impl) : impl_(std::mo
 
 BatchNumberIssuer::~BatchNumberIssuer() = default;
 
-std::unique_ptr<BatchNumberIssuer> BatchNumberIssuer::Open(qint32 itemId)
+Result<std::unique_ptr<BatchNumberIssuer>> BatchNumberIssuer::Open(qint32 itemId)
 {
     auto opened = Attempt([&] {
         auto impl = std::make_unique<Impl>();
@@ -199,10 +193,12 @@ std::unique_ptr<BatchNumberIssuer> BatchNumberIssuer::Open(qint32 itemId)
             Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "%1没有批号规则"), {impl->owner});
         return impl;
     });
-    return opened ? std::unique_ptr<BatchNumberIssuer>(new BatchNumberIssuer(std::move(*opened))) : nullptr;
+    if (!opened)
+        return opened.failure();
+    return std::unique_ptr<BatchNumberIssuer>(new BatchNumberIssuer(std::move(*opened)));
 }
 
-std::optional<BatchNumberIssuer::Issued> BatchNumberIssuer::Issue(const Document& document, int count)
+Result<BatchNumberIssuer::Issued> BatchNumberIssuer::Issue(const Document& document, int count)
 {
     return Attempt([&] {
         if (count < 1 || count > MaxCount)
@@ -217,7 +213,7 @@ std::optional<BatchNumberIssuer::Issued> BatchNumberIssuer::Issue(const Document
     });
 }
 
-std::optional<QString> BatchNumberIssuer::Peek(const Document& document)
+Result<QString> BatchNumberIssuer::Peek(const Document& document)
 {
     return Attempt([&] {
         const BatchSerial serial = impl_->SerialFor(document);
@@ -231,9 +227,12 @@ std::optional<QString> BatchNumberIssuer::Peek(const Document& document)
     });
 }
 
-std::optional<bool> BatchNumberIssuer::CreateCounterTable()
+Result<bool> BatchNumberIssuer::CreateCounterTable()
 {
-    return InSession([] { return !IssuerTables::CreateMissing(CurrentHostConnection()).isEmpty(); });
+    return Attempt([] {
+        const CommandSession session;
+        return !IssuerTables::CreateMissing(session.Connection()).isEmpty();
+    });
 }
 
 }

@@ -1,28 +1,47 @@
 #pragma once
 
-#include "BatRuleFace.h"
+#include "AppConnection.h"
 #include "CommandGuard.h"
+#include "ComponentNames.h"
+#include "ComponentRegistry.h"
 #include "LoadSteps.h"
+#include "ModuleState.h"
 #include "RuleAdmin.h"
+
+#include <memory>
+#include <utility>
 
 namespace vellbatchrule {
 
-// What a command does before it works, as a host and the main window's load
-// would: the entry class gives the thread its connection, then the session
-// is read and the property catalogue filled.
+// What a command does before it works, as the main window's load does: it
+// opens the host connection and seats it for the Part's code of this
+// thread, then reads the session and fills the property catalogue. The
+// connection seated before comes back when the command ends.
 class CommandSession {
 public:
     CommandSession()
+        : connection_(ComponentRegistry::Instance().Create<AppConnection>(ComponentNames::AppConnection)),
+          seatedBefore_(std::exchange(CurrentModuleState().hostConnection, connection_))
     {
         LoadSteps::ReadSession();
         LoadSteps::LoadCatalogue();
     }
+    ~CommandSession()
+    {
+        if (CurrentModuleState().hostConnection == connection_)
+            CurrentModuleState().hostConnection = std::move(seatedBefore_);
+    }
+    CommandSession(const CommandSession&) = delete;
+    CommandSession& operator=(const CommandSession&) = delete;
+
+    AppConnection& Connection() const { return *connection_; }
 
 private:
-    BatRuleFace face_;
+    std::shared_ptr<AppConnection> connection_;
+    std::shared_ptr<AppConnection> seatedBefore_;
 };
 
-// The work's answer in a session of its own, or nothing after a failure shown.
+// The work's answer in a session of its own, or why it failed.
 template <typename Work>
 auto InSession(Work work)
 {

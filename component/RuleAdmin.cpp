@@ -14,7 +14,7 @@
 #include "LoadSteps.h"
 #include "MMTS.h"
 #include "MParse.h"
-#include "MemoryRuleGrid.h"
+#include "SpreadGridModel.h"
 #include "ModuleState.h"
 #include "PropertyCatalogue.h"
 #include "RWDatabase.h"
@@ -50,12 +50,12 @@ struct OpenedEditor {
     // Stops when opening showed a failure: nothing is typed into a rule that could not be read.
     explicit OpenedEditor(const Target& target)
     {
-        const int shownBefore = GLB::MessagesShown();
+        const int shownBefore = GLB::MessagesReported();
         Aim(editor, target);
         editor.Open();
-        ExpectNothingShownSince(shownBefore);
+        ExpectNothingReportedSince(shownBefore);
     }
-    MemoryRuleGrid grid;
+    SpreadGridModel grid;
     BatRuleEditor editor{grid};
 };
 
@@ -198,7 +198,7 @@ BatchDocument DocumentFor(const BatRuleEditor& editor, const RuleAdmin::PreviewD
 
 }
 
-std::optional<RuleAdmin::Rule> RuleAdmin::ShowRule(const Target& target)
+Result<RuleAdmin::Rule> RuleAdmin::ShowRule(const Target& target)
 {
     return InSession([&] {
         const OpenedEditor opened(target);
@@ -206,7 +206,7 @@ std::optional<RuleAdmin::Rule> RuleAdmin::ShowRule(const Target& target)
     });
 }
 
-std::optional<RuleAdmin::Rule> RuleAdmin::SetRule(const Target& target, const QStringList& elements, OwnRules ownRules)
+Result<RuleAdmin::Rule> RuleAdmin::SetRule(const Target& target, const QStringList& elements, OwnRules ownRules)
 {
     return InSession([&] {
         FilledEditor filled(target, elements, ownRules);
@@ -216,7 +216,7 @@ std::optional<RuleAdmin::Rule> RuleAdmin::SetRule(const Target& target, const QS
     });
 }
 
-std::optional<RuleAdmin::RulePlan> RuleAdmin::PlanRule(const Target& target, const QStringList& elements,
+Result<RuleAdmin::RulePlan> RuleAdmin::PlanRule(const Target& target, const QStringList& elements,
                                                        OwnRules ownRules)
 {
     return InSession([&] {
@@ -228,7 +228,7 @@ std::optional<RuleAdmin::RulePlan> RuleAdmin::PlanRule(const Target& target, con
     });
 }
 
-std::optional<QString> RuleAdmin::PreviewRule(const Target& target, const PreviewDocument& given)
+Result<QString> RuleAdmin::PreviewRule(const Target& target, const PreviewDocument& given)
 {
     return InSession([&] {
         const OpenedEditor opened(target);
@@ -239,7 +239,7 @@ std::optional<QString> RuleAdmin::PreviewRule(const Target& target, const Previe
     });
 }
 
-std::optional<QList<RuleAdmin::Option>> RuleAdmin::ShowOptions()
+Result<QList<RuleAdmin::Option>> RuleAdmin::ShowOptions()
 {
     return InSession([&] {
         BatchOptions options;
@@ -248,7 +248,7 @@ std::optional<QList<RuleAdmin::Option>> RuleAdmin::ShowOptions()
     });
 }
 
-std::optional<QList<RuleAdmin::Option>> RuleAdmin::SetOptions(const QStringList& settings)
+Result<QList<RuleAdmin::Option>> RuleAdmin::SetOptions(const QStringList& settings)
 {
     return InSession([&] {
         BatchOptions options;
@@ -273,17 +273,17 @@ std::optional<QList<RuleAdmin::Option>> RuleAdmin::SetOptions(const QStringList&
     });
 }
 
-bool RuleAdmin::RunSql(const QString& batch, const std::function<void(Recordset* rows)>& rows)
+Result<void> RuleAdmin::RunSql(const QString& batch, const std::function<void(Recordset* rows)>& rows)
 {
-    return InSession([&] {
+    return Done(InSession([&] {
         if (!RWDatabase::SeesEveryGroup())
             Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "只有有权查看所有物料组的用户才能运行SQL语句"));
         rows(CurrentHostConnection().Execute(batch).get());
         return true;
-    }).has_value();
+    }));
 }
 
-QString RuleAdmin::EditRule(const Target& target)
+Result<void> RuleAdmin::EditRule(const Target& target)
 {
     // Nothing is shown in a box here: a window that cannot open must not wait for a click.
     try {
@@ -291,11 +291,11 @@ QString RuleAdmin::EditRule(const Target& target)
         frmBatRuleSet window;
         Aim(window, target);
         window.ShowModal();
-        return QString();
+        return {};
     } catch (const Refusal& refusal) {
-        return refusal.message;
+        return FailureOf({refusal.message}, HostErrors::Refused);
     } catch (const HostError& error) {
-        return error.Description();
+        return FailureOf({error.Description()}, error.Number());
     }
 }
 

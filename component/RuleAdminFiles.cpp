@@ -132,18 +132,18 @@ RuleAdmin::ImportReport Import(QIODevice& file, const QString& path, RuleAdmin::
 
 }
 
-bool RuleAdmin::ShowDatabase(const std::function<void(const QString& title, Recordset* rows)>& section)
+Result<void> RuleAdmin::ShowDatabase(const std::function<void(const QString& title, Recordset* rows)>& section)
 {
-    return InSession([&] {
+    return Done(InSession([&] {
         const char* const titles[] = {"Material groups", "Materials", "Rules", "Batch options"};
         const QStringList batches = RWDatabase::SummarySql(RWDatabase::AccessScopeOf(QStringLiteral("u1")));
         for (qsizetype i = 0; i < batches.size(); ++i)
             section(QLatin1String(titles[i]), CurrentHostConnection().Execute(batches[i]).get());
         return true;
-    }).has_value();
+    }));
 }
 
-std::optional<RuleAdmin::LintSummary> RuleAdmin::LintRules(const std::function<void(const LintFinding&)>& finding)
+Result<RuleAdmin::LintSummary> RuleAdmin::LintRules(const std::function<void(const LintFinding&)>& finding)
 {
     return InSession([&] {
         const QString item = MParse::TranslateText("物料");
@@ -169,7 +169,7 @@ std::optional<RuleAdmin::LintSummary> RuleAdmin::LintRules(const std::function<v
     });
 }
 
-std::optional<int> RuleAdmin::ExportRules(RuleFileFormat format, QTextStream& out)
+Result<int> RuleAdmin::ExportRules(RuleFileFormat format, QTextStream& out)
 {
     return InSession([&] {
         const int rules = WriteRules(format, out);
@@ -180,7 +180,7 @@ std::optional<int> RuleAdmin::ExportRules(RuleFileFormat format, QTextStream& ou
     });
 }
 
-std::optional<int> RuleAdmin::ExportRules(RuleFileFormat format, const QString& file)
+Result<int> RuleAdmin::ExportRules(RuleFileFormat format, const QString& file)
 {
     return InSession([&] {
         OutputFile output(file);
@@ -195,7 +195,7 @@ std::optional<int> RuleAdmin::ExportRules(RuleFileFormat format, const QString& 
     });
 }
 
-std::optional<RuleAdmin::ImportReport> RuleAdmin::ImportRules(const QString& path, OwnRules ownRules, bool dryRun)
+Result<RuleAdmin::ImportReport> RuleAdmin::ImportRules(const QString& path, OwnRules ownRules, bool dryRun)
 {
     return InSession([&] {
         QFile file(path);
@@ -205,7 +205,7 @@ std::optional<RuleAdmin::ImportReport> RuleAdmin::ImportRules(const QString& pat
     });
 }
 
-std::optional<RuleAdmin::ImportReport> RuleAdmin::ImportRules(QIODevice& device, const QString& name, OwnRules ownRules,
+Result<RuleAdmin::ImportReport> RuleAdmin::ImportRules(QIODevice& device, const QString& name, OwnRules ownRules,
                                                               bool dryRun)
 {
     return InSession([&] {
@@ -213,7 +213,7 @@ std::optional<RuleAdmin::ImportReport> RuleAdmin::ImportRules(QIODevice& device,
     });
 }
 
-std::optional<RuleAdmin::Printout> RuleAdmin::PrintLedger(qint32 groupId, const QString& pdfFile)
+Result<RuleAdmin::Printout> RuleAdmin::PrintLedger(qint32 groupId, const QString& pdfFile)
 {
     return InSession([&] {
         BatRuleLedger rows;
@@ -231,12 +231,12 @@ std::optional<RuleAdmin::Printout> RuleAdmin::PrintLedger(qint32 groupId, const 
         SetUpLikeTheWindow(ledger);
         // The first row that cannot be read ends the printout: the rest would
         // only wait on the same failure, and no half-printed file is kept.
-        const int shownBefore = GLB::MessagesShown();
+        const int shownBefore = GLB::MessagesReported();
         ledger.rowTextRequest = [&rows, shownBefore](int row) {
             if (row == 1)
                 return BatRuleLedger::LedgerHeaderText();
             const QString text = rows.LedgerRowText(row);
-            ExpectNothingShownSince(shownBefore);
+            ExpectNothingReportedSince(shownBefore);
             return text;
         };
         ledger.SetRows(*count + 1);

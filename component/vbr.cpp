@@ -3,9 +3,9 @@
 #include "BatRuleFace.h"
 #include "BatchNumberIssuer.h"
 #include "CHostComponents.h"
-#include "GLB.h"
 #include "HostError.h"
 #include "HostErrors.h"
+#include "RuleAdmin.h"
 #include "StockComponents.h"
 
 #include <QApplication>
@@ -61,19 +61,43 @@ bool Guarded(Step step)
 
 const QString kIssuerSource = QStringLiteral("vbr_issue");
 
-// An issuer's work: no box opens, the refusal's text becomes the last error.
-template <typename Work>
-int Refusable(Work work)
+// The answer of a call of the component, or its failure thrown for Guarded
+// to keep as the thread's last error.
+template <typename T>
+const Result<T>& Expected(const Result<T>& result)
 {
-    GLB::MessageCapture refusals;
-    int answer = -1;
-    const bool done = Guarded([&] {
-        answer = work();
-        if (answer < 0)
-            throw HostError(HostErrors::InvalidCall, refusals.Messages().value(refusals.Messages().size() - 1),
-                            kIssuerSource);
-    });
-    return done ? answer : -1;
+    if (!result)
+        throw HostError(result.failure().number, result.failure().text, kIssuerSource);
+    return result;
+}
+
+// A step's status: what it answers, or VBR_FAILED after any failure.
+template <typename Step>
+int Status(Step step)
+{
+    int status = VBR_FAILED;
+    Guarded([&] { status = step(); });
+    return status;
+}
+
+RuleAdmin::Target TargetOf(int itemId, int groupId)
+{
+    if (itemId > 0)
+        return {itemId, std::nullopt};
+    return {std::nullopt, groupId};
+}
+
+RuleAdmin::OwnRules OwnRulesOf(int ownRules)
+{
+    return ownRules == 1 ? RuleAdmin::OwnRules::Replace
+         : ownRules == 2 ? RuleAdmin::OwnRules::Spare
+                         : RuleAdmin::OwnRules::AsStored;
+}
+
+void Hand(const QString& text, auto each, void* context)
+{
+    if (each)
+        each(context, text.toUtf8().constData());
 }
 
 BatchNumberIssuer::Document DocumentOf(const vbr_document* given)
@@ -105,22 +129,22 @@ BatchNumberIssuer& IssuerOf(vbr_issuer* issuer)
     return *issuer->issuer;
 }
 
-void Hand(const QString& number, vbr_number_callback each, void* context)
-{
-    if (each)
-        each(context, number.toUtf8().constData());
-}
-
-// A table is taken only whole.
-template <typename Register>
-int Registered(bool whole, Register registerIt)
+// A table is taken only whole, and only in a layout this library knows.
+template <typename Table, typename Register>
+int Registered(const Table* table, bool whole, Register registerIt)
 {
     return Guarded([&] {
-        if (!whole)
+        if (table && (table->version < 1 || table->version > VBR_TABLE_VERSION))
+            throw HostError(HostErrors::InvalidCall,
+                            QStringLiteral("The host's table is of version %1; this library knows 1 to %2")
+                                .arg(table->version)
+                                .arg(VBR_TABLE_VERSION),
+                            QStringLiteral("vbr_register"));
+        if (!table || !whole)
             throw HostError(HostErrors::InvalidCall, QStringLiteral("The host's table lacks one of its functions"),
                             QStringLiteral("vbr_register"));
         registerIt();
-    }) ? 0 : -1;
+    }) ? VBR_OK : VBR_FAILED;
 }
 
 }
@@ -177,7 +201,7 @@ int vbr_face_show(vbr_face* face)
         }
         face->face.Show();
     });
-    return shown ? 0 : -1;
+    return shown ? VBR_OK : VBR_FAILED;
 }
 
 void vbr_face_release(vbr_face* face)
@@ -188,12 +212,10 @@ void vbr_face_release(vbr_face* face)
 vbr_issuer* vbr_issuer_open(int item_id)
 {
     vbr_issuer* opened = nullptr;
-    Refusable([&] {
+    Guarded([&] {
         auto issuer = BatchNumberIssuer::Open(item_id);
-        if (!issuer)
-            return -1;
-        opened = new vbr_issuer{std::move(issuer)};
-        return 0;
+        Expected(issuer);
+        opened = new vbr_issuer{std::move(*issuer)};
     });
     return opened;
 }
@@ -205,32 +227,54 @@ void vbr_issuer_release(vbr_issuer* issuer)
 
 int vbr_issue(vbr_issuer* issuer, const vbr_document* document, int count, vbr_number_callback each, void* context)
 {
-    return Refusable([&] {
+    return Status([&] {
         const auto issued = IssuerOf(issuer).Issue(DocumentOf(document), count);
-        if (!issued)
-            return -1;
-        for (const QString& number : issued->numbers)
+        for (const QString& number : Expected(issued)->numbers)
             Hand(number, each, context);
-        return issued->note.isEmpty() ? 0 : 1;
+        return issued->note.isEmpty() ? VBR_OK : VBR_REPEATS;
     });
 }
 
 int vbr_peek(vbr_issuer* issuer, const vbr_document* document, vbr_number_callback each, void* context)
 {
-    return Refusable([&] {
-        const auto next = IssuerOf(issuer).Peek(DocumentOf(document));
-        if (!next)
-            return -1;
-        Hand(*next, each, context);
-        return 0;
+    return Status([&] {
+        Hand(*Expected(IssuerOf(issuer).Peek(DocumentOf(document))), each, context);
+        return VBR_OK;
     });
 }
 
 int vbr_create_counter_table(void)
 {
-    return Refusable([&] {
-        const auto created = BatchNumberIssuer::CreateCounterTable();
-        return !created ? -1 : *created ? 0 : 1;
+    return Status([&] { return *Expected(BatchNumberIssuer::CreateCounterTable()) ? VBR_OK : VBR_ALREADY_THERE; });
+}
+
+int vbr_show_rule(int item_id, int group_id, vbr_text_callback each, void* context)
+{
+    return Status([&] {
+        Hand(Expected(RuleAdmin::ShowRule(TargetOf(item_id, group_id)))->text, each, context);
+        return VBR_OK;
+    });
+}
+
+int vbr_set_rule(int item_id, int group_id, const char* const* elements, int element_count, int own_rules)
+{
+    return Status([&] {
+        QStringList given;
+        for (int i = 0; elements && i < element_count; ++i)
+            given << QString::fromUtf8(elements[i] ? elements[i] : "");
+        Expected(RuleAdmin::SetRule(TargetOf(item_id, group_id), given, OwnRulesOf(own_rules)));
+        return VBR_OK;
+    });
+}
+
+int vbr_import_rules(const char* file, int own_rules, int dry_run, vbr_text_callback each, void* context)
+{
+    return Status([&] {
+        const auto report = RuleAdmin::ImportRules(QString::fromUtf8(file ? file : ""), OwnRulesOf(own_rules), dry_run);
+        for (const QString& line : Expected(report)->spread)
+            Hand(line, each, context);
+        Hand(report->summary, each, context);
+        return VBR_OK;
     });
 }
 
@@ -278,18 +322,18 @@ void vbr_answer_text(vbr_call* call, const char* text)
 
 int vbr_register_connection(const vbr_connection_functions* f)
 {
-    return Registered(f && f->execute && f->begin_trans && f->commit_trans && f->rollback_trans,
+    return Registered(f, f && f->execute && f->begin_trans && f->commit_trans && f->rollback_trans,
                       [&] { RegisterCConnection(*f); });
 }
 
 int vbr_register_message_box(const vbr_message_box_functions* f)
 {
-    return Registered(f && f->show, [&] { RegisterCMessageBox(*f); });
+    return Registered(f, f && f->show, [&] { RegisterCMessageBox(*f); });
 }
 
 int vbr_register_data_access(const vbr_data_access_functions* f)
 {
-    return Registered(f && f->is_restricted && f->restriction, [&] { RegisterCDataAccess(*f); });
+    return Registered(f, f && f->is_restricted && f->restriction, [&] { RegisterCDataAccess(*f); });
 }
 
 const char* vbr_last_error_text(void)

@@ -1,7 +1,7 @@
 #include "SpreadGrid.h"
 
 #include "SpreadGridDelegate.h"
-#include "SpreadGridModel.h"
+#include "RuleGrid.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -31,10 +31,8 @@ bool IsDropDownKey(const QKeyEvent& event)
 }
 
 SpreadGrid::SpreadGrid(QWidget* parent)
-    : QTableView(parent), cells_(new SpreadGridModel(ColumnCount, this)), delegate_(new SpreadGridDelegate(this)),
-      widths_(ColumnCount, 0.0)
+    : QTableView(parent), delegate_(new SpreadGridDelegate(this)), widths_(RuleGrid::ColumnCount, 0.0)
 {
-    setModel(cells_);
     setItemDelegate(delegate_);
     verticalHeader()->hide();
     horizontalHeader()->setSectionsClickable(false);
@@ -42,89 +40,28 @@ SpreadGrid::SpreadGrid(QWidget* parent)
     setSelectionMode(SingleSelection);
     setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
     setWordWrap(false);
-    connect(cells_, &SpreadGridModel::CellEdited, this, [this](const QModelIndex& index) {
-        const auto [column, row] = PositionOf(index);
-        emit CellChanged(column, row);
-    });
     ApplyRowHeights();
-    SetRowCount(1);
-    setCurrentIndex(IndexOf(Level, 1));
 }
 
-int SpreadGrid::SectionOf(int column)
+// The model's cursor and the view's current cell are one: each follows the other.
+void SpreadGrid::setModel(QAbstractItemModel* model)
 {
-    return column - 1;
+    QTableView::setModel(model);
+    if (!model)
+        return;
+    const QMetaObject& shown = *model->metaObject();
+    if (shown.indexOfSignal("ActiveCellSet(QModelIndex)") >= 0)
+        connect(model, SIGNAL(ActiveCellSet(QModelIndex)), this, SLOT(ShowCell(QModelIndex)));
+    if (shown.indexOfSignal("FocusWanted()") >= 0)
+        connect(model, SIGNAL(FocusWanted()), this, SLOT(setFocus()));
+    if (shown.indexOfSlot("NoteActiveCell(QModelIndex)") >= 0)
+        connect(selectionModel(), SIGNAL(currentChanged(QModelIndex, QModelIndex)), model,
+                SLOT(NoteActiveCell(QModelIndex)));
+    setCurrentIndex(model->index(0, 0));
 }
 
-QModelIndex SpreadGrid::IndexOf(int column, int row) const
+void SpreadGrid::ShowCell(const QModelIndex& index)
 {
-    return cells_->index(row - 1, SectionOf(column));
-}
-
-std::pair<int, int> SpreadGrid::PositionOf(const QModelIndex& index)
-{
-    return {index.column() + 1, index.row() + 1};
-}
-
-int SpreadGrid::RowCount() const
-{
-    return cells_->rowCount();
-}
-
-void SpreadGrid::SetRowCount(int rows)
-{
-    cells_->SetRowCount(rows);
-}
-
-QString SpreadGrid::Text(int column, int row) const
-{
-    if (row == 0)
-        return cells_->headerData(SectionOf(column), Qt::Horizontal).toString();
-    return cells_->Text(IndexOf(column, row));
-}
-
-void SpreadGrid::SetText(int column, int row, const QString& text)
-{
-    if (row == 0)
-        cells_->setHeaderData(SectionOf(column), Qt::Horizontal, text);
-    else
-        cells_->SetText(IndexOf(column, row), text);
-}
-
-QVariant SpreadGrid::Value(int column, int row) const
-{
-    const QModelIndex index = IndexOf(column, row);
-    return ValueOf(cells_->Text(index), cells_->Format(index));
-}
-
-RuleGrid::CellFormat SpreadGrid::CellFormatOf(int column, int row) const
-{
-    return cells_->Format(IndexOf(column, row));
-}
-
-void SpreadGrid::SetCellFormat(int column, int row, const CellFormat& format)
-{
-    cells_->SetFormat(IndexOf(column, row), format);
-}
-
-bool SpreadGrid::IsLocked(int column, int row) const
-{
-    return cells_->IsLocked(IndexOf(column, row));
-}
-
-void SpreadGrid::SetLocked(int column, int row, bool locked)
-{
-    cells_->SetLocked(IndexOf(column, row), locked);
-}
-
-void SpreadGrid::SetFocus()
-{
-    setFocus(Qt::OtherFocusReason);
-}
-
-void SpreadGrid::SetActiveCell(int column, int row)
-{
-    const QModelIndex index = IndexOf(column, row);
     if (!index.isValid())
         return;
     setCurrentIndex(index);
@@ -132,14 +69,14 @@ void SpreadGrid::SetActiveCell(int column, int row)
     setFocus(Qt::OtherFocusReason);
 }
 
-int SpreadGrid::ActiveColumn() const
+RuleGrid::CellFormat SpreadGrid::FormatOf(const QModelIndex& index)
 {
-    return currentIndex().isValid() ? PositionOf(currentIndex()).first : 0;
+    return index.data(RuleGrid::FormatRole).value<CellFormat>();
 }
 
-int SpreadGrid::ActiveRow() const
+bool SpreadGrid::IsEditable(const QModelIndex& index)
 {
-    return currentIndex().isValid() ? PositionOf(currentIndex()).second : 0;
+    return index.flags() & Qt::ItemIsEditable;
 }
 
 double SpreadGrid::CharacterWidth() const
@@ -160,7 +97,7 @@ void SpreadGrid::ApplyColumnWidths()
 {
     // A column of n characters holds n of them beside the cell's text margins and its grid line.
     const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
-    for (int section = 0; section < ColumnCount; ++section)
+    for (int section = 0; section < RuleGrid::ColumnCount; ++section)
         if (widths_[section] > 0)
             setColumnWidth(section, qRound(widths_[section] * CharacterWidth()) + margins);
 }
@@ -233,12 +170,12 @@ void SpreadGrid::keyPressEvent(QKeyEvent* event)
 // locked cell, not where the cell's key filter refuses a deletion.
 void SpreadGrid::ClearCell(const QModelIndex& index)
 {
-    if (!(cells_->flags(index) & Qt::ItemIsEditable))
+    if (!IsEditable(index))
         return;
     bool discard = false;
     emit KeyPress(kBackspace, discard);
     if (!discard)
-        cells_->setData(index, QString());
+        model()->setData(index, QString());
 }
 
 bool SpreadGrid::LeavesGrid(CursorAction action) const
@@ -247,7 +184,7 @@ bool SpreadGrid::LeavesGrid(CursorAction action) const
     if (!current.isValid())
         return false;
     if (action == MoveNext)
-        return current.row() == RowCount() - 1 && current.column() == ColumnCount - 1;
+        return current.row() == model()->rowCount() - 1 && current.column() == model()->columnCount() - 1;
     return action == MovePrevious && current.row() == 0 && current.column() == 0;
 }
 
@@ -272,8 +209,7 @@ void SpreadGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
 
 bool SpreadGrid::IsOpenList(const QModelIndex& index) const
 {
-    return index.isValid() && cells_->Format(index).kind == CellKind::DropDown
-           && (cells_->flags(index) & Qt::ItemIsEditable);
+    return index.isValid() && FormatOf(index).kind == CellKind::DropDown && IsEditable(index);
 }
 
 bool SpreadGrid::OpenDropDown(const QModelIndex& index)
@@ -315,7 +251,7 @@ void SpreadGrid::PlaceCaret(const QModelIndex& index, bool typed)
         return;
     // Typing goes on from the end of the text, as a spread cell does; a number,
     // or a text that is full, is typed anew.
-    const CellFormat format = cells_->Format(index);
+    const CellFormat format = FormatOf(index);
     const bool full = format.maxLength > 0 && line->text().size() >= format.maxLength;
     if (typed && (format.kind == CellKind::WholeNumber || full))
         line->selectAll();

@@ -7,31 +7,23 @@
 namespace vellbatchrule {
 
 class SpreadGridDelegate;
-class SpreadGridModel;
 
 // The spread grid control: a table of typed, lockable cells that the user
 // works as a spreadsheet. Arrows and Tab move (Tab past the last cell,
 // Shift+Tab before the first and Ctrl+Tab always go on to the window),
 // typing or F2 edits, Delete clears, Enter commits, Esc cancels. The active
 // list cell shows its arrow; a click on it, F4 or Alt+Down opens the list.
-class SpreadGrid : public QTableView, public RuleGrid {
+//
+// It shows a model of the rule grid's columns whose cells answer
+// RuleGrid::FormatRole and LockedRole. A model that announces
+// ActiveCellSet(QModelIndex) and FocusWanted() moves the grid's cursor and
+// focus; the grid tells its NoteActiveCell(QModelIndex) where the user went.
+class SpreadGrid : public QTableView {
     Q_OBJECT
 public:
     explicit SpreadGrid(QWidget* parent = nullptr);
 
-    int RowCount() const override;
-    void SetRowCount(int rows) override;
-    QString Text(int column, int row) const override;
-    void SetText(int column, int row, const QString& text) override;
-    QVariant Value(int column, int row) const override;
-    CellFormat CellFormatOf(int column, int row) const override;
-    void SetCellFormat(int column, int row, const CellFormat& format) override;
-    bool IsLocked(int column, int row) const override;
-    void SetLocked(int column, int row, bool locked) override;
-    void SetFocus() override;
-    void SetActiveCell(int column, int row) override;
-    int ActiveColumn() const override;
-    int ActiveRow() const override;
+    void setModel(QAbstractItemModel* model) override;
 
     // Column widths count characters of the grid's font.
     void SetColumnWidthInCharacters(int column, double characters);
@@ -42,9 +34,11 @@ public:
 
     using QTableView::edit;
 
+public slots:
+    // Makes the cell current, in sight and focused.
+    void ShowCell(const QModelIndex& index);
+
 signals:
-    // The user changed a cell; the program's own writes are not announced.
-    void CellChanged(int column, int row);
     // A character typed into the grid or a cell's editor; set discard to drop it.
     void KeyPress(QChar key, bool& discard);
 
@@ -57,10 +51,12 @@ protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
-    // The one place where the grid's 1-based positions meet model indexes and sections.
-    static int SectionOf(int column);
-    QModelIndex IndexOf(int column, int row) const;
-    static std::pair<int, int> PositionOf(const QModelIndex& index);
+    using CellFormat = RuleGrid::CellFormat;
+    using CellKind = RuleGrid::CellKind;
+    static CellFormat FormatOf(const QModelIndex& index);
+    static bool IsEditable(const QModelIndex& index);
+    // The grid's 1-based columns are the model's sections from 0.
+    static int SectionOf(int column) { return column - 1; }
 
     bool Discards(const QKeyEvent& event);
     bool IsOpenList(const QModelIndex& index) const;
@@ -71,7 +67,6 @@ private:
     void ApplyColumnWidths();
     void ApplyRowHeights();
 
-    SpreadGridModel* cells_;
     SpreadGridDelegate* delegate_;
     QList<double> widths_;   // characters per section; 0 leaves the column as it is
 };

@@ -1,6 +1,6 @@
 #include "SpreadGridDelegate.h"
 
-#include "SpreadGridModel.h"
+#include "RuleGrid.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -13,7 +13,7 @@ namespace {
 
 RuleGrid::CellFormat FormatOf(const QModelIndex& index)
 {
-    return index.data(SpreadGridModel::FormatRole).value<RuleGrid::CellFormat>();
+    return index.data(RuleGrid::FormatRole).value<RuleGrid::CellFormat>();
 }
 
 // A whole number within the limits, or nothing: a length may be cleared.
@@ -78,7 +78,7 @@ void SpreadGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
 {
     QStyledItemDelegate::paint(painter, option, index);
     const bool activeList = (option.state & QStyle::State_HasFocus) && FormatOf(index).kind == RuleGrid::CellKind::DropDown
-                            && !index.data(SpreadGridModel::LockedRole).toBool();
+                            && !index.data(RuleGrid::LockedRole).toBool();
     if (!activeList)
         return;
     QStyleOption arrow(option);
@@ -94,7 +94,7 @@ void SpreadGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
 void SpreadGridDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
-    if (!index.data(SpreadGridModel::LockedRole).toBool())
+    if (!index.data(RuleGrid::LockedRole).toBool())
         return;
     option->backgroundBrush = option->palette.brush(QPalette::Disabled, QPalette::Window);
     option->palette.setBrush(QPalette::Text, option->palette.brush(QPalette::Disabled, QPalette::Text));

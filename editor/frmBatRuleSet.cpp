@@ -103,7 +103,7 @@ bool IsQuote(const QString& text)
 }
 
 frmBatRuleSet::frmBatRuleSet(QWidget* parent)
-    : QDialog(parent), vsBatRule_(new SpreadGrid), editor_(*vsBatRule_)
+    : QDialog(parent), vsBatRule_(new SpreadGrid), editor_(cells_)
 {
     setObjectName(QStringLiteral("frmBatRuleSet"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -189,11 +189,15 @@ void frmBatRuleSet::CreateRuleTab(QWidget* tab)
     connect(txtLevel_, &QLineEdit::textChanged, this, &frmBatRuleSet::txtLevel_Change);
     connect(udLevel_, &QSpinBox::valueChanged, this, &frmBatRuleSet::udLevel_Change);
 
+    vsBatRule_->setModel(&cells_);
     layout_.Put(vsBatRule_, tab, "vsBatRule", {105, 1185, 6270, 2445});
     const double widths[] = {4.5, 10.75, 8.87, 3.75, 5.62, 5.0};
     for (int column = RuleGrid::Level; column <= RuleGrid::Substitute; ++column)
         vsBatRule_->SetColumnWidthInCharacters(column, widths[column - 1]);
-    connect(vsBatRule_, &SpreadGrid::CellChanged, this, &frmBatRuleSet::vsBatRule_Change);
+    connect(&cells_, &SpreadGridModel::CellEdited, this, [this](const QModelIndex& index) {
+        const auto [column, row] = SpreadGridModel::PositionOf(index);
+        vsBatRule_Change(column, row);
+    });
     connect(vsBatRule_, &SpreadGrid::KeyPress, this, &frmBatRuleSet::vsBatRule_KeyPress);
 
     CreateNotes(tab);
@@ -265,7 +269,7 @@ void frmBatRuleSet::ApplyEditorTexts()
     auto textOf = [](auto* control) -> Setter { return [control](const QString& text) { control->setText(text); }; };
     auto tab = [this](int index) -> Setter { return [this, index](const QString& text) { SSTab1_->setTabText(index, text); }; };
     auto header = [this](int column) -> Setter {
-        return [this, column](const QString& text) { vsBatRule_->SetText(column, 0, text); };
+        return [this, column](const QString& text) { cells_.SetText(column, 0, text); };
     };
     const std::pair<const char*, Setter> texts[] = {
         {QT_TRANSLATE_NOOP("VEZAROZIVADA", "批号管理----编码设置"), [this](const QString& text) { setWindowTitle(text); }},
@@ -330,7 +334,7 @@ void frmBatRuleSet::ShowElided(QLabel* label, const QString& text)
 
 void frmBatRuleSet::ShowPreview()
 {
-    const QList<BatRuleStruct> elements = BatchPreview::GridElements(*vsBatRule_, vsBatRule_->RowCount());
+    const QList<BatRuleStruct> elements = BatchPreview::GridElements(cells_, cells_.RowCount());
     const QString number = BatchNumberComposer::Compose(elements, sampleDocument_);
     const QList<RuleLint::Finding> findings = RuleLint::Check(elements, materialNumber_);
     const bool faulty = BatchPreview::HasError(findings);
@@ -445,13 +449,13 @@ void frmBatRuleSet::udLevel_Change()
 
 void frmBatRuleSet::vsBatRule_Change(int column, int row)
 {
-    SpreadConsole::CellChanged(*vsBatRule_, column, row);
+    SpreadConsole::CellChanged(cells_, column, row);
     ShowPreview();
 }
 
 void frmBatRuleSet::vsBatRule_KeyPress(QChar key, bool& discard)
 {
-    discard = !SpreadConsole::AcceptsKey(*vsBatRule_, key);
+    discard = !SpreadConsole::AcceptsKey(cells_, key);
 }
 
 void frmBatRuleSet::ShowItem(const QString& text)
@@ -488,7 +492,7 @@ void frmBatRuleSet::cmdOK_Click()
     }
     // Refused: back to the rule, where the save engine may have put the cursor on the faulty cell.
     SSTab1_->setCurrentIndex(0);
-    vsBatRule_->SetFocus();
+    vsBatRule_->setFocus(Qt::OtherFocusReason);
 }
 
 void frmBatRuleSet::keyPressEvent(QKeyEvent* event)

@@ -5,6 +5,7 @@
 #include "KeyPreview.h"
 #include "SpreadCounter.h"
 #include "SpreadDryRun.h"
+#include "SpreadGridModel.h"
 #include "TwipsLayout.h"
 
 #include <QDialog>
@@ -92,6 +93,7 @@ private:
     QLabel* lblLevel_ = nullptr;
     QLineEdit* txtLevel_ = nullptr;
     QSpinBox* udLevel_ = nullptr;
+    SpreadGridModel cells_;   // the rule grid vsBatRule shows
     SpreadGrid* vsBatRule_ = nullptr;
     QFrame* Picture1_ = nullptr;
     QLabel* notes_[5] = {};   // Label2, Label3, Label4, Label5, Label1: notes 1 to 5

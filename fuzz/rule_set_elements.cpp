@@ -3,7 +3,7 @@
 #include "FuzzCheck.h"
 #include "FuzzSession.h"
 #include "HostText.h"
-#include "MemoryRuleGrid.h"
+#include "SpreadGridModel.h"
 #include "PropertyCatalogue.h"
 #include "SpreadConsole.h"
 
@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
     const QStringList elements = vellfuzz::Text(data, size).split(QLatin1Char('\n'));
     if (elements.size() > 8)
         return 0;   // `rule set` refuses more levels before it types any
-    MemoryRuleGrid grid;
+    SpreadGridModel grid;
     SpreadConsole::RebuildRuleRows(grid, QString::number(elements.size()));
     for (int row = 1; row <= elements.size(); ++row) {
         const QString refusal = SpreadConsole::EnterElement(grid, row, elements[row - 1]);

@@ -13,6 +13,8 @@ class RuleGrid {
 public:
     enum Column { Level = 1, Property, Format, Length, Pad, Substitute };
     static constexpr int ColumnCount = 6;
+    // What a view reads of a cell beside its text.
+    enum Role { FormatRole = Qt::UserRole + 1, LockedRole };
 
     enum class CellKind { FreeText, WholeNumber, DropDown };
     struct CellFormat {

@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+#include <cstdio>
+
 namespace vellbatchrule {
 
 namespace AdminCommands {
@@ -51,13 +53,24 @@ void Print(const QString& line, QTextStream& out)
     out << line << '\n';
 }
 
-// The exit code of an answer, printed when there is one.
-template <typename Answer>
-int Printed(const std::optional<Answer>& answer, QTextStream& out)
+// A failure as a console shows message boxes: "title: text", one line each.
+int Failed(const Failure& failure)
 {
-    if (answer)
-        Print(*answer, out);
-    return answer ? 0 : 1;
+    for (QString text : failure.shown) {
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        std::fprintf(stderr, "%s: %s\n", qPrintable(failure.title), qPrintable(text));
+    }
+    return 1;
+}
+
+// The exit code of an answer, printed when there is one, else its failure.
+template <typename Answer>
+int Printed(const Result<Answer>& answer, QTextStream& out)
+{
+    if (!answer)
+        return Failed(answer.failure());
+    Print(*answer, out);
+    return 0;
 }
 
 QString Absolute(const QString& file)
@@ -71,7 +84,7 @@ int ShowRule(const RuleAdmin::Target& target, QTextStream& out)
 {
     const auto rule = RuleAdmin::ShowRule(target);
     if (!rule)
-        return 1;
+        return Failed(rule.failure());
     out << rule->owner << '\n';
     Print(*rule, out);
     return 0;
@@ -102,22 +115,22 @@ int SetOptions(const QStringList& settings, QTextStream& out)
 
 int RunSql(QTextStream& in, QTextStream& out)
 {
-    const bool ran = RuleAdmin::RunSql(in.readAll(), [&](Recordset* rows) {
+    const auto ran = RuleAdmin::RunSql(in.readAll(), [&](Recordset* rows) {
         if (rows)
             PrintTabSeparated(*rows, out);
     });
-    return ran ? 0 : 1;
+    return ran ? 0 : Failed(ran.failure());
 }
 
 int ShowDatabase(QTextStream& out)
 {
-    const bool shown = RuleAdmin::ShowDatabase([&](const QString& title, Recordset* rows) {
+    const auto shown = RuleAdmin::ShowDatabase([&](const QString& title, Recordset* rows) {
         out << "== " << title << " ==\n";
         if (rows)
             PrintTabSeparated(*rows, out);
         out << '\n';
     });
-    return shown ? 0 : 1;
+    return shown ? 0 : Failed(shown.failure());
 }
 
 int LintRules(QTextStream& out)
@@ -126,19 +139,19 @@ int LintRules(QTextStream& out)
         PrintTabSeparated({finding.severity, finding.ownerKind, finding.owner, finding.text}, out);
     });
     if (!summary)
-        return 1;
+        return Failed(summary.failure());
     out << summary->text << '\n';
     return summary->errors > 0 ? 1 : 0;
 }
 
 int ExportRules(RuleAdmin::RuleFileFormat format, const QString& file, QTextStream& out)
 {
-    if (file.isEmpty())
-        return RuleAdmin::ExportRules(format, out) ? 0 : 1;
-    const auto rules = RuleAdmin::ExportRules(format, file);
-    if (rules)
+    const auto rules = file.isEmpty() ? RuleAdmin::ExportRules(format, out) : RuleAdmin::ExportRules(format, file);
+    if (!rules)
+        return Failed(rules.failure());
+    if (!file.isEmpty())
         out << "Wrote " << Absolute(file) << " (" << *rules << " rules)\n";
-    return rules ? 0 : 1;
+    return 0;
 }
 
 int ImportRules(const QString& file, RuleAdmin::OwnRules ownRules, bool dryRun, QTextStream& out)
@@ -155,9 +168,11 @@ int IssueBatchNumbers(qint32 itemId, const RuleAdmin::PreviewDocument& document,
                       QTextStream& err)
 {
     const auto issuer = BatchNumberIssuer::Open(itemId);
-    const auto issued = issuer ? issuer->Issue(document, count) : std::nullopt;
+    if (!issuer)
+        return Failed(issuer.failure());
+    const auto issued = (*issuer)->Issue(document, count);
     if (!issued)
-        return 1;
+        return Failed(issued.failure());
     if (!issued->note.isEmpty())
         err << issued->note << '\n';
     for (const QString& number : issued->numbers)
@@ -168,32 +183,36 @@ int IssueBatchNumbers(qint32 itemId, const RuleAdmin::PreviewDocument& document,
 int PeekBatchNumber(qint32 itemId, const RuleAdmin::PreviewDocument& document, QTextStream& out)
 {
     const auto issuer = BatchNumberIssuer::Open(itemId);
-    return Printed(issuer ? issuer->Peek(document) : std::nullopt, out);
+    if (!issuer)
+        return Failed(issuer.failure());
+    return Printed((*issuer)->Peek(document), out);
 }
 
 int CreateCounterTable(QTextStream& out)
 {
     const auto created = BatchNumberIssuer::CreateCounterTable();
-    if (created)
-        out << (*created ? "Created the tables ICBatchNoSerial and ICBatchNoIssued where they were missing\n"
-                         : "The tables ICBatchNoSerial and ICBatchNoIssued are there already\n");
-    return created ? 0 : 1;
+    if (!created)
+        return Failed(created.failure());
+    out << (*created ? "Created the tables ICBatchNoSerial and ICBatchNoIssued where they were missing\n"
+                     : "The tables ICBatchNoSerial and ICBatchNoIssued are there already\n");
+    return 0;
 }
 
 int EditRule(const RuleAdmin::Target& target, QTextStream& err)
 {
-    const QString problem = RuleAdmin::EditRule(target);
-    if (!problem.isEmpty())
-        err << problem << '\n';
-    return problem.isEmpty() ? 0 : 1;
+    const auto edited = RuleAdmin::EditRule(target);
+    if (!edited)
+        err << edited.failure().text << '\n';
+    return edited ? 0 : 1;
 }
 
 int PrintLedger(qint32 groupId, const QString& pdfFile, QTextStream& out)
 {
     const auto printout = RuleAdmin::PrintLedger(groupId, pdfFile);
-    if (printout)
-        out << "Wrote " << Absolute(pdfFile) << " (" << printout->rows << " rows, " << printout->pages << " pages)\n";
-    return printout ? 0 : 1;
+    if (!printout)
+        return Failed(printout.failure());
+    out << "Wrote " << Absolute(pdfFile) << " (" << printout->rows << " rows, " << printout->pages << " pages)\n";
+    return 0;
 }
 
 }

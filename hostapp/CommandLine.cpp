@@ -18,7 +18,7 @@
 
 namespace vellbatchrule {
 
-// A command of the program: its words, its usage and what it accepts.
+// A command of the program: its words, its usage, what it accepts and what runs it.
 struct CommandSpec {
     enum class Kind { Data, Window, Printout };
 
@@ -26,6 +26,8 @@ struct CommandSpec {
     const char* synopsis;   // after "vell-batchrule <name> "
     const char* summary;
     const char* options;    // the options it takes, space-separated, besides --props, --help and --version
+    int (*run)(CommandLine& line);
+    const char* required = "";    // the options it cannot do without, besides --db
     const char* arguments = "";   // what follows the words, as the synopsis names it
     int minArgs = 0;
     int maxArgs = 0;        // -1: any number
@@ -33,59 +35,88 @@ struct CommandSpec {
 
     QString Name() const { return QLatin1String(name); }
     QString Title() const { return *name ? Name() : QStringLiteral("the main window"); }
-    bool Takes(const QString& option) const { return QString::fromLatin1(options).split(QLatin1Char(' ')).contains(option); }
+    bool Takes(const QString& option) const { return Listed(options, option); }
+    bool Requires(const QString& option) const { return Listed(required, option); }
+    static bool Listed(const char* list, const QString& option)
+    {
+        return QString::fromLatin1(list).split(QLatin1Char(' ')).contains(option);
+    }
 };
 
 namespace {
 
 using Kind = CommandSpec::Kind;
 
-const CommandSpec kCommands[] = {
+}
+
+std::span<const CommandSpec> CommandLine::Commands()
+{
+    using Line = CommandLine;
+    static const CommandSpec commands[] = {
     {"", "[--db FILE | FILE]",
      "The main window; a demo database is written first when FILE is missing. Without a FILE, the last database "
      "the main window opened, else the demo database in the user's data folder.",
-     "", "FILE", 0, 1, Kind::Window},
-    {"show", "--db FILE", "Print what the database holds that the user may see.", "db"},
+     "", [](Line& line) { return line.MainWindow(); }, "", "FILE", 0, 1, Kind::Window},
+    {"show", "--db FILE", "Print what the database holds that the user may see.", "db",
+     [](Line& line) { return AdminCommands::ShowDatabase(line.out_); }},
     {"sql", "--db FILE < batch.sql",
      "Run one Transact-SQL batch from standard input and print its rows; only a user who may see every group runs one.",
-     "db"},
+     "db", [](Line& line) { return AdminCommands::RunSql(line.in_, line.out_); }},
     {"demo-db", "--out FILE [--groups N --materials M]",
-     "Write the demo database, or synthetic data of the size given.", "out groups materials"},
+     "Write the demo database, or synthetic data of the size given.", "out groups materials",
+     [](Line& line) { return line.DemoDb(); }, "out"},
     {"rule show", "--db FILE (--item ID | --group ID)", "Print the rule of a material or a material group.",
-     "db item group"},
+     "db item group", [](Line& line) { return AdminCommands::ShowRule(line.target_, line.out_); }},
     {"rule set", "--db FILE (--item ID | --group ID) [--spare-own-rules | --replace-own-rules] [--dry-run] ELEMENT...",
      "Set the rule as the editor sets it. Each ELEMENT is property[:format[:length[:pad[:substitute]]]].",
-     "db item group spare-own-rules replace-own-rules dry-run", "ELEMENT...", 1, -1},
+     "db item group spare-own-rules replace-own-rules dry-run",
+     [](Line& line) { return AdminCommands::SetRule(line.target_, line.args_, line.ownRules_, line.DryRun(), line.out_); },
+     "", "ELEMENT...", 1, -1},
     {"rule preview", "--db FILE (--item ID | --group ID) [--date YYYY-MM-DD] [--line N] [--value PROPERTY=TEXT]...",
-     "Print the batch number the stored rule gives a document.", "db item group date line value"},
-    {"rule lint", "--db FILE", "Check every stored rule; exit 1 when any finding is an error.", "db"},
+     "Print the batch number the stored rule gives a document.", "db item group date line value",
+     [](Line& line) { return AdminCommands::PreviewRule(line.target_, line.document_, line.out_); }},
+    {"rule lint", "--db FILE", "Check every stored rule; exit 1 when any finding is an error.", "db",
+     [](Line& line) { return AdminCommands::LintRules(line.out_); }},
     {"rule export", "--db FILE [--format csv|json] [--out RULES.csv|-]",
-     "Write every rule the user may see as a rule file.", "db format out"},
+     "Write every rule the user may see as a rule file.", "db format out", [](Line& line) { return line.ExportRules(); }},
     {"rule import", "--db FILE RULES.csv|- [--spare-own-rules | --replace-own-rules] [--dry-run]",
-     "Read a rule file into the database, whole or not at all.", "db spare-own-rules replace-own-rules dry-run", "RULES.csv|-", 1, 1},
-    {"options show", "--db FILE", "Print the batch options.", "db"},
-    {"options set", "--db FILE KEY=0|1...", "Set batch options.", "db", "KEY=0|1...", 1, -1},
+     "Read a rule file into the database, whole or not at all.", "db spare-own-rules replace-own-rules dry-run",
+     [](Line& line) { return line.ImportRules(); }, "", "RULES.csv|-", 1, 1},
+    {"options show", "--db FILE", "Print the batch options.", "db",
+     [](Line& line) { return AdminCommands::ShowOptions(line.out_); }},
+    {"options set", "--db FILE KEY=0|1...", "Set batch options.", "db",
+     [](Line& line) { return AdminCommands::SetOptions(line.args_, line.out_); }, "", "KEY=0|1...", 1, -1},
     {"batch init", "--db FILE",
      "Create the tables that keep the serial numbers' counters and the numbers issued (ICBatchNoSerial, "
      "ICBatchNoIssued) where they are missing.",
-     "db"},
+     "db", [](Line& line) { return AdminCommands::CreateCounterTable(line.out_); }},
     {"batch issue", "--db FILE --item ID [--date YYYY-MM-DD] [--line N] [--value PROPERTY=TEXT]... [--count N]",
      "Issue batch numbers from the material's rule, one a line, never the same twice: a number issued before, by "
      "whatever rule, is passed over. The serial starts again at its format's value whenever the rest of the number "
      "differs (a new day for yymmdd, another supplier code); when it would need more digits than its length, nothing "
      "is issued. A rule without a serial gives the same number every time, and says so.",
-     "db item date line value count"},
+     "db item date line value count",
+     [](Line& line) {
+         return AdminCommands::IssueBatchNumbers(*line.target_.itemId, line.document_, line.count_, line.out_, line.err_);
+     },
+     "item"},
     {"batch peek", "--db FILE --item ID [--date YYYY-MM-DD] [--line N] [--value PROPERTY=TEXT]...",
-     "Print the batch number batch issue would give next, taking nothing.", "db item date line value"},
+     "Print the batch number batch issue would give next, taking nothing.", "db item date line value",
+     [](Line& line) { return AdminCommands::PeekBatchNumber(*line.target_.itemId, line.document_, line.out_); }, "item"},
     {"edit", "--db FILE (--item ID | --group ID)", "The rule editor window for a material or a material group.",
-     "db item group", "", 0, 0, Kind::Window},
+     "db item group", [](Line& line) { return AdminCommands::EditRule(line.target_, line.err_); }, "", "", 0, 0,
+     Kind::Window},
     {"print", "--db FILE --group ID --pdf OUT.pdf|-", "The group's ledger as the main window prints it, into a PDF file.",
-     "db group pdf", "", 0, 0, Kind::Printout},
-};
+     "db group pdf", [](Line& line) { return line.PrintLedger(); }, "group pdf", "", 0, 0, Kind::Printout},
+    };
+    return commands;
+}
+
+namespace {
 
 const CommandSpec* FindCommand(const QString& name)
 {
-    for (const CommandSpec& command : kCommands)
+    for (const CommandSpec& command : CommandLine::Commands())
         if (command.Name() == name)
             return &command;
     return nullptr;
@@ -120,7 +151,7 @@ std::optional<int> WholeNumber(const QString& text, int low)
 QString ActionsOf(const QString& group)
 {
     QStringList actions;
-    for (const CommandSpec& command : kCommands)
+    for (const CommandSpec& command : CommandLine::Commands())
         if (command.Name().startsWith(group + QLatin1Char(' ')))
             actions << command.Name().section(QLatin1Char(' '), 1);
     return actions.join(QStringLiteral(", "));
@@ -220,14 +251,14 @@ std::optional<int> CommandLine::Check()
 // --item ID or --group ID, one of the two, where the command names its target.
 std::optional<int> CommandLine::CheckTarget()
 {
+    for (const QCommandLineOption& option : options_)
+        if (command_->Requires(option.names().constLast()) && !parser_.isSet(option.names().constLast()))
+            return Usage(QStringLiteral("%1 needs --%2 %3.")
+                             .arg(command_->Name(), option.names().constLast(), option.valueName()));
     const bool item = parser_.isSet(QStringLiteral("item"));
     const bool group = parser_.isSet(QStringLiteral("group"));
-    if (command_->Takes(QStringLiteral("item")) && !command_->Takes(QStringLiteral("group")) && !item)
-        return Usage(QStringLiteral("%1 needs --item ID.").arg(command_->Name()));
     if (command_->Takes(QStringLiteral("item")) && item == group)
         return Usage(QStringLiteral("%1 needs either --item ID or --group ID.").arg(command_->Name()));
-    if (command_->Name() == QStringLiteral("print") && !group)
-        return Usage(QStringLiteral("print needs --group ID."));
     const QString name = item ? QStringLiteral("item") : QStringLiteral("group");
     if (!item && !group)
         return std::nullopt;
@@ -248,10 +279,6 @@ std::optional<int> CommandLine::CheckValues()
     ownRules_ = isSet("spare-own-rules")     ? RuleAdmin::OwnRules::Spare
                 : isSet("replace-own-rules") ? RuleAdmin::OwnRules::Replace
                                              : RuleAdmin::OwnRules::AsStored;
-    if (command_->Name() == QStringLiteral("demo-db") && !isSet("out"))
-        return Usage(QStringLiteral("demo-db needs --out FILE."));
-    if (command_->Name() == QStringLiteral("print") && !isSet("pdf"))
-        return Usage(QStringLiteral("print needs --pdf FILE."));
     for (const auto& [name, count] : {std::pair{"groups", &groups_}, std::pair{"materials", &materials_}}) {
         if (!isSet(name))
             continue;
@@ -317,51 +344,36 @@ int CommandLine::Run()
 
 int CommandLine::Dispatch()
 {
-    const QString name = command_->Name();
-    if (name == QStringLiteral("demo-db"))
-        return DemoDb();
     // Only a window's messages open as boxes: a command's go to standard error, where someone reads them.
+    if (command_->Takes(QStringLiteral("db")))
+        UseStockComponents({parser_.value(QStringLiteral("db")), Props(), ComponentResourceDir(), OpensWindow()});
+    return command_->run(*this);
+}
+
+QString CommandLine::Props() const
+{
     const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    const QString props = parser_.isSet(QStringLiteral("props"))
-                              ? UserLanguage::Completed(parser_.value(QStringLiteral("props")), environment)
-                              : DefaultPropsString(UserLanguage::Of(environment));
-    if (name.isEmpty())
-        return MainWindow(props);
-    UseStockComponents({parser_.value(QStringLiteral("db")), props, ComponentResourceDir(), OpensWindow()});
+    return parser_.isSet(QStringLiteral("props"))
+               ? UserLanguage::Completed(parser_.value(QStringLiteral("props")), environment)
+               : DefaultPropsString(UserLanguage::Of(environment));
+}
+
+bool CommandLine::DryRun() const
+{
+    return parser_.isSet(QStringLiteral("dry-run"));
+}
+
+int CommandLine::ExportRules()
+{
+    const QString out = parser_.value(QStringLiteral("out"));
+    return AdminCommands::ExportRules(format_, out == QStringLiteral("-") ? QString() : out, out_);
+}
+
+int CommandLine::ImportRules()
+{
     const QString file = args_.value(0);
-    const bool dryRun = parser_.isSet(QStringLiteral("dry-run"));
-    if (name == QStringLiteral("show"))
-        return AdminCommands::ShowDatabase(out_);
-    if (name == QStringLiteral("sql"))
-        return AdminCommands::RunSql(in_, out_);
-    if (name == QStringLiteral("rule show"))
-        return AdminCommands::ShowRule(target_, out_);
-    if (name == QStringLiteral("rule set"))
-        return AdminCommands::SetRule(target_, args_, ownRules_, dryRun, out_);
-    if (name == QStringLiteral("rule preview"))
-        return AdminCommands::PreviewRule(target_, document_, out_);
-    if (name == QStringLiteral("rule lint"))
-        return AdminCommands::LintRules(out_);
-    if (name == QStringLiteral("rule export")) {
-        const QString out = parser_.value(QStringLiteral("out"));
-        return AdminCommands::ExportRules(format_, out == QStringLiteral("-") ? QString() : out, out_);
-    }
-    if (name == QStringLiteral("rule import"))
-        return file == QStringLiteral("-") ? AdminCommands::ImportRules(*in_.device(), file, ownRules_, dryRun, out_)
-                                           : AdminCommands::ImportRules(file, ownRules_, dryRun, out_);
-    if (name == QStringLiteral("options show"))
-        return AdminCommands::ShowOptions(out_);
-    if (name == QStringLiteral("options set"))
-        return AdminCommands::SetOptions(args_, out_);
-    if (name == QStringLiteral("batch init"))
-        return AdminCommands::CreateCounterTable(out_);
-    if (name == QStringLiteral("batch issue"))
-        return AdminCommands::IssueBatchNumbers(*target_.itemId, document_, count_, out_, err_);
-    if (name == QStringLiteral("batch peek"))
-        return AdminCommands::PeekBatchNumber(*target_.itemId, document_, out_);
-    if (name == QStringLiteral("edit"))
-        return AdminCommands::EditRule(target_, err_);
-    return PrintLedger();
+    return file == QStringLiteral("-") ? AdminCommands::ImportRules(*in_.device(), file, ownRules_, DryRun(), out_)
+                                       : AdminCommands::ImportRules(file, ownRules_, DryRun(), out_);
 }
 
 int CommandLine::DemoDb()
@@ -371,8 +383,9 @@ int CommandLine::DemoDb()
 
 // The main window on the database named, or on the user's own; either is
 // made with demo data when missing, and the window then says so.
-int CommandLine::MainWindow(const QString& props)
+int CommandLine::MainWindow()
 {
+    const QString props = Props();
     QString database = parser_.isSet(QStringLiteral("db")) ? parser_.value(QStringLiteral("db")) : args_.value(0);
     if (database.isEmpty())
         database = UserDatabase::Choose();
@@ -421,7 +434,7 @@ QString CommandLine::Help() const
     QString text = QStringLiteral("Usage: vell-batchrule COMMAND --db FILE [OPTION]...\n"
                                   "       vell-batchrule [FILE]\n"
                                   "Batch-number rules of the inventory module.\n\nCommands:\n");
-    for (const CommandSpec& command : kCommands)
+    for (const CommandSpec& command : Commands())
         text += QStringLiteral("  vell-batchrule %1%2\n      %3\n")
                     .arg(command.Name().isEmpty() ? QString() : command.Name() + QLatin1Char(' '),
                          QLatin1String(command.synopsis), QLatin1String(command.summary));

@@ -8,6 +8,7 @@
 #include <QTextStream>
 
 #include <optional>
+#include <span>
 
 namespace vellbatchrule {
 
@@ -32,6 +33,9 @@ public:
     // Runs the command read, once the application object exists.
     int Run();
 
+    // Every command: its words, options, help and handler, in the help's order.
+    static std::span<const CommandSpec> Commands();
+
 private:
     std::optional<int> Check();
     std::optional<int> CheckTarget();
@@ -41,8 +45,12 @@ private:
     QString Help() const;
     QString CommandHelp() const;
     bool OutputWritten();
+    QString Props() const;
+    bool DryRun() const;
     int DemoDb();
-    int MainWindow(const QString& props);
+    int MainWindow();
+    int ExportRules();
+    int ImportRules();
     int PrintLedger();
 
     const CommandSpec* command_ = nullptr;

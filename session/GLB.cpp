@@ -12,6 +12,7 @@ namespace GLB {
 
 namespace {
 thread_local int messagesShown = 0;
+thread_local int messagesReported = 0;
 thread_local MessageCapture* capture = nullptr;
 }
 
@@ -30,6 +31,11 @@ int MessagesShown()
     return messagesShown;
 }
 
+int MessagesReported()
+{
+    return messagesReported;
+}
+
 void ShowErrorMessage(const QString& message, qint32 kind, bool withDetails, const HostError* error)
 {
     QString text = message;
@@ -38,8 +44,10 @@ void ShowErrorMessage(const QString& message, qint32 kind, bool withDetails, con
                 + (error ? error->Description() : QString()) + QStringLiteral("\r\n")
                 + MParse::TranslateText("错误来源：") + (error ? error->Source() : QString());
     }
+    ++messagesReported;
     if (capture) {
         capture->messages_.append(text);
+        capture->lastNumber_ = error ? error->Number() : 0;
         return;
     }
     ++messagesShown;

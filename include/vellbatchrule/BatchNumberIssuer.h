@@ -8,7 +8,6 @@
 #include <QStringList>
 
 #include <memory>
-#include <optional>
 
 namespace vellbatchrule {
 
@@ -21,8 +20,8 @@ namespace vellbatchrule {
 // before, whatever rule or element values gave them; a rule without a serial
 // gives its one number each time. The counters live in ICBatchNoSerial;
 // `vell-batchrule batch init` creates both tables, and nothing else is
-// written. A call that fails answers nothing: its reason has been shown
-// through the message box component, in the session's language.
+// written. A call that fails answers its Failure: the reason's number and
+// text, in the session's language; no box opens.
 //
 // An issuer belongs to the thread that opened it and holds a session of its
 // own; it reads the material's rule once, when opened.
@@ -39,20 +38,20 @@ public:
         QString note;   // once, for a rule without a serial: its numbers repeat; else empty
     };
 
-    // The material's issuer; null after a refusal (a material the user may
+    // The material's issuer, or why there is none (a material the user may
     // not see, one without batches or without a rule).
-    static std::unique_ptr<BatchNumberIssuer> Open(qint32 itemId);
+    static Result<std::unique_ptr<BatchNumberIssuer>> Open(qint32 itemId);
     ~BatchNumberIssuer();
 
     // Takes `count` numbers (1 to 100,000) in one unit of work: all of them
     // or, after an overflow or any failure, none.
-    std::optional<Issued> Issue(const Document& document, int count = 1);
+    Result<Issued> Issue(const Document& document, int count = 1);
     // The number Issue would answer first, taking nothing.
-    std::optional<QString> Peek(const Document& document);
+    Result<QString> Peek(const Document& document);
 
     // Creates the counter table and the table of issued numbers where
     // missing: true, or false when both are there already.
-    static std::optional<bool> CreateCounterTable();
+    static Result<bool> CreateCounterTable();
 
     static constexpr int MaxCount = 100000;
 

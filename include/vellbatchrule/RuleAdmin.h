@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Result.h"
 #include "VellBatchRuleExport.h"
 
 #include <QDate>
@@ -19,9 +20,9 @@ class Recordset;
 
 // The administrator's work without the main window, on the session the host
 // components publish: a rule's show, set and preview, the batch options, the
-// lint, the rule file and the printout. A call that fails answers nothing
-// (nullopt, false): its reason has been shown through the message box
-// component, in the session's language, as the editor shows it.
+// lint, the rule file and the printout. A call that fails answers its
+// Failure: the error's number and the texts, in the session's language,
+// that the editor's message boxes show for it. No box opens.
 class VELLBATCHRULE_EXPORT RuleAdmin {
 public:
     // A material's rule (itemId) or a material group's (groupId, 0: the root); one of the two is given.
@@ -80,50 +81,50 @@ public:
         QString summary;      // how many rules were (or, in a dry run, could be) imported
     };
 
-    static std::optional<Rule> ShowRule(const Target& target);
+    static Result<Rule> ShowRule(const Target& target);
     // Elements are property[:format[:length[:pad[:substitute]]]], typed into
     // the editor's rows in order and committed as the editor commits them.
-    static std::optional<Rule> SetRule(const Target& target, const QStringList& elements, OwnRules ownRules);
+    static Result<Rule> SetRule(const Target& target, const QStringList& elements, OwnRules ownRules);
     // The same checks as SetRule, writing nothing.
-    static std::optional<RulePlan> PlanRule(const Target& target, const QStringList& elements, OwnRules ownRules);
+    static Result<RulePlan> PlanRule(const Target& target, const QStringList& elements, OwnRules ownRules);
     // The batch number the stored rule gives the document.
-    static std::optional<QString> PreviewRule(const Target& target, const PreviewDocument& document);
+    static Result<QString> PreviewRule(const Target& target, const PreviewDocument& document);
 
-    static std::optional<QList<Option>> ShowOptions();
+    static Result<QList<Option>> ShowOptions();
     // Settings are KEY=0 or KEY=1; answers every option as written.
-    static std::optional<QList<Option>> SetOptions(const QStringList& settings);
+    static Result<QList<Option>> SetOptions(const QStringList& settings);
 
     // One Transact-SQL batch on the session's connection, its rows (null for
     // a batch without rows) handed to `rows`. A batch reaches every table and
     // every group: only a user who may see every material group runs one.
-    static bool RunSql(const QString& batch, const std::function<void(Recordset* rows)>& rows);
+    static Result<void> RunSql(const QString& batch, const std::function<void(Recordset* rows)>& rows);
     // What the database holds that the user may see, section by section
     // (groups, materials, rules, batch options); a section whose query
     // failed comes with no rows.
-    static bool ShowDatabase(const std::function<void(const QString& title, Recordset* rows)>& section);
+    static Result<void> ShowDatabase(const std::function<void(const QString& title, Recordset* rows)>& section);
     // Checks every stored rule the user may see, a finding at a time.
-    static std::optional<LintSummary> LintRules(const std::function<void(const LintFinding&)>& finding);
+    static Result<LintSummary> LintRules(const std::function<void(const LintFinding&)>& finding);
     // Every rule the user may see as a rule file; answers how many rules.
-    static std::optional<int> ExportRules(RuleFileFormat format, QTextStream& out);
+    static Result<int> ExportRules(RuleFileFormat format, QTextStream& out);
     // The same into `file`, which is replaced only by a whole export.
-    static std::optional<int> ExportRules(RuleFileFormat format, const QString& file);
+    static Result<int> ExportRules(RuleFileFormat format, const QString& file);
     // A rule file lands whole or, after any refusal, not at all.
-    static std::optional<ImportReport> ImportRules(const QString& file, OwnRules ownRules, bool dryRun);
+    static Result<ImportReport> ImportRules(const QString& file, OwnRules ownRules, bool dryRun);
     // The same from a device open for reading (standard input); `name` names it in messages.
-    static std::optional<ImportReport> ImportRules(QIODevice& device, const QString& name, OwnRules ownRules,
+    static Result<ImportReport> ImportRules(QIODevice& device, const QString& name, OwnRules ownRules,
                                                    bool dryRun);
 
-    // The editor window alone for the target, as the main window opens it.
-    // Shows no box: answers why it could not open, or "" once it has closed.
-    // Needs a QApplication.
-    static QString EditRule(const Target& target);
+    // The editor window alone for the target, as the main window opens it,
+    // answering once it has closed. Why it could not open comes as the
+    // failure, with no box shown. Needs a QApplication.
+    static Result<void> EditRule(const Target& target);
 
     struct Printout {
         int rows = 0, pages = 0;
     };
     // The ledger of a group (0: the root) as the main window prints it, into
     // a PDF file that is replaced only by a whole printout. Needs a QApplication.
-    static std::optional<Printout> PrintLedger(qint32 groupId, const QString& pdfFile);
+    static Result<Printout> PrintLedger(qint32 groupId, const QString& pdfFile);
 };
 
 }

@@ -8,6 +8,20 @@ extern "C" {
 
 #define VBR_EXPORT __attribute__((visibility("default")))
 
+/* What a call answers. After VBR_FAILED, vbr_last_error_text and
+   vbr_last_error_number say why. */
+enum vbr_status {
+    VBR_OK = 0,
+    VBR_FAILED = -1,
+    VBR_REPEATS = 1,        /* vbr_issue: the rule has no serial, every number is the same */
+    VBR_ALREADY_THERE = 1   /* vbr_create_counter_table: both tables were there */
+};
+
+/* The layout of the function tables below; a table's first field says
+   which one it was written for, so that a table can grow without breaking
+   a host built against an older one. */
+#define VBR_TABLE_VERSION 1
+
 typedef struct vbr_face vbr_face;
 
 /* Opens the component on a database for a session: `connection` is a SQLite
@@ -21,8 +35,8 @@ VBR_EXPORT vbr_face* vbr_open(const char* connection, const char* props);
    (a C++ host's, or those of an earlier vbr_open). NULL on a failure. */
 VBR_EXPORT vbr_face* vbr_face_create(void);
 
-/* Runs the main window modally and returns when the user closes it: 0, or -1
-   on a failure. Makes the application object when the host has none; -1
+/* Runs the main window modally and returns when the user closes it: VBR_OK,
+   or VBR_FAILED. Makes the application object when the host has none; -1
    without a display, or when the host's application object is no
    QApplication or lives on another thread. */
 VBR_EXPORT int vbr_face_show(vbr_face* face);
@@ -30,8 +44,9 @@ VBR_EXPORT int vbr_face_show(vbr_face* face);
 /* Releases the entry object: the thread's host connection goes with it. */
 VBR_EXPORT void vbr_face_release(vbr_face* face);
 
-/* The last failure on the calling thread: its text (UTF-8) and number; ""
-   and 0 after a call that succeeded. */
+/* The last failure on the calling thread: its text (UTF-8, in the session's
+   language for a refusal) and number (HostErrors.h, or the database's own);
+   "" and 0 after a call that succeeded. */
 VBR_EXPORT const char* vbr_last_error_text(void);
 VBR_EXPORT int vbr_last_error_number(void);
 
@@ -63,20 +78,40 @@ VBR_EXPORT vbr_issuer* vbr_issuer_open(int item_id);
 VBR_EXPORT void vbr_issuer_release(vbr_issuer* issuer);
 
 /* Takes `count` numbers (1 to 100000) in one unit of work, all or none, and
-   hands them to `each`. 0; 1 when the rule has no serial (every number the
-   same); -1 after a refusal (an overflow of the serial's length included:
+   hands them to `each`. VBR_OK; VBR_REPEATS when the rule has no serial;
+   VBR_FAILED after a refusal (an overflow of the serial's length included:
    then nothing is taken) or a failure. */
 VBR_EXPORT int vbr_issue(vbr_issuer* issuer, const vbr_document* document, int count, vbr_number_callback each,
                          void* context);
-/* The number vbr_issue would hand out first, taking nothing: 0 or -1. */
+/* The number vbr_issue would hand out first, taking nothing: VBR_OK or VBR_FAILED. */
 VBR_EXPORT int vbr_peek(vbr_issuer* issuer, const vbr_document* document, vbr_number_callback each, void* context);
 
-/* Creates ICBatchNoSerial and ICBatchNoIssued where missing: 0, 1 when both
-   are there already, -1 on a failure. */
+/* Creates ICBatchNoSerial and ICBatchNoIssued where missing: VBR_OK,
+   VBR_ALREADY_THERE, or VBR_FAILED. */
 VBR_EXPORT int vbr_create_counter_table(void);
 
+/* ---- The rules, as the command line's `rule` commands work them. ----
+   After vbr_open. A material's rule (item_id > 0) or a group's (item_id 0,
+   group_id from 0: the root). A refusal shows no box: its text is the last
+   error's. */
+
+/* Receives a line of text (UTF-8). */
+typedef void (*vbr_text_callback)(void* context, const char* text);
+
+/* The stored rule as "[日期]+[流水号]", handed to `each`: VBR_OK or VBR_FAILED. */
+VBR_EXPORT int vbr_show_rule(int item_id, int group_id, vbr_text_callback each, void* context);
+/* Writes the rule of `element_count` elements, each
+   "property[:format[:length[:pad[:substitute]]]]", as the editor's OK does;
+   own_rules: 0 as the stored option says, 1 replace the materials' own
+   rules, 2 spare them. VBR_OK or VBR_FAILED (nothing written). */
+VBR_EXPORT int vbr_set_rule(int item_id, int group_id, const char* const* elements, int element_count, int own_rules);
+/* Imports a rule file (CSV or JSON), whole or not at all; dry_run writes
+   nothing. Its summary goes to `each`. VBR_OK or VBR_FAILED. */
+VBR_EXPORT int vbr_import_rules(const char* file, int own_rules, int dry_run, vbr_text_callback each, void* context);
+
 /* ---- The host's own components, as tables of C functions. ----
-   Each table is copied when registered; `context` is handed back to every
+   Each table starts with its version (VBR_TABLE_VERSION) and is copied when
+   registered; `context` is handed back to every
    function. A function answers 0 when it did its work; else it calls
    vbr_fail first, and its failure reaches the component's caller as the
    host's error. Every text is UTF-8. Registered before vbr_open, a table
@@ -102,6 +137,7 @@ VBR_EXPORT void vbr_answer_text(vbr_call* call, const char* text);
 /* The host connection: runs one Transact-SQL batch, whole or not at all, and
    groups batches into a unit of work that lands whole or not at all. */
 typedef struct vbr_connection_functions {
+    int version;
     void* context;
     int (*execute)(void* context, const char* sql, vbr_call* call);
     int (*begin_trans)(void* context, vbr_call* call);
@@ -111,6 +147,7 @@ typedef struct vbr_connection_functions {
 
 /* The modal message box with one OK button; icon 0 is information, 1 an exclamation. */
 typedef struct vbr_message_box_functions {
+    int version;
     void* context;
     void (*show)(void* context, const char* text, const char* title, int icon);
 } vbr_message_box_functions;
@@ -121,13 +158,14 @@ typedef struct vbr_message_box_functions {
    condition on it ("u1.FItemID in (select …)"), answered with
    vbr_answer_text; an empty answer restricts nothing. */
 typedef struct vbr_data_access_functions {
+    int version;
     void* context;
     int (*is_restricted)(void* context, const char* props, int user_id, int* restricted, vbr_call* call);
     int (*restriction)(void* context, const char* props, int user_id, const char* data_table,
                        const char* data_column, const char* bill_key, vbr_call* call);
 } vbr_data_access_functions;
 
-/* 0, or -1 when a table lacks one of its functions. */
+/* VBR_OK, or VBR_FAILED when a table's version is unknown or it lacks one of its functions. */
 VBR_EXPORT int vbr_register_connection(const vbr_connection_functions* functions);
 VBR_EXPORT int vbr_register_message_box(const vbr_message_box_functions* functions);
 VBR_EXPORT int vbr_register_data_access(const vbr_data_access_functions* functions);

@@ -1,6 +1,7 @@
 #include "GridUser.h"
 
 #include "PropertyCatalogue.h"
+#include "RuleGrid.h"
 #include "SpreadGrid.h"
 #include "TextUtil.h"
 
@@ -15,6 +16,11 @@ bool ShowActive(QWidget& window)
     window.show();
     window.activateWindow();
     return QTest::qWaitForWindowActive(&window);
+}
+
+vellbatchrule::RuleGrid& CellsOf(vellbatchrule::SpreadGrid& grid)
+{
+    return dynamic_cast<vellbatchrule::RuleGrid&>(*grid.model());
 }
 
 namespace User {

@@ -7,6 +7,7 @@
 
 class QWidget;
 namespace vellbatchrule {
+class RuleGrid;
 class SpreadGrid;
 }
 
@@ -27,6 +28,9 @@ void Settle();
 void WhenModalOpens(std::function<void(QWidget*)> act);
 
 }
+
+// The rule grid a spread grid shows.
+vellbatchrule::RuleGrid& CellsOf(vellbatchrule::SpreadGrid& grid);
 
 // A user working a spread grid: clicking cells, typing into them, choosing
 // from their drop-down lists.

@@ -1,6 +1,7 @@
 // Issuing batch numbers from a material's stored rule, on a temporary demo database.
 #include "BatchNumberIssuer.h"
 #include "Fakes.h"
+#include "HostErrors.h"
 #include "HostText.h"
 #include "RuleAdmin.h"
 #include "TempDatabase.h"
@@ -26,11 +27,27 @@ protected:
         db.RegisterAsHost(props);
     }
 
+    // The numbers, or none with the failure kept for Shown().
     QStringList Issue(qint32 item, const Document& document, int count = 1)
     {
-        const auto issuer = BatchNumberIssuer::Open(item);
-        const auto issued = issuer ? issuer->Issue(document, count) : std::nullopt;
-        return issued ? issued->numbers : QStringList{};
+        const auto issuer = Open(item);
+        if (!issuer)
+            return {};
+        const auto issued = (*issuer)->Issue(document, count);
+        return Kept(issued) ? issued->numbers : QStringList{};
+    }
+    Result<std::unique_ptr<BatchNumberIssuer>> Open(qint32 item)
+    {
+        auto issuer = BatchNumberIssuer::Open(item);
+        Kept(issuer);
+        return issuer;
+    }
+    template <typename T>
+    bool Kept(const Result<T>& result)
+    {
+        if (!result)
+            failure = result.failure();
+        return bool(result);
     }
     // Material 102: custom "A", then a serial from 1 at length 2.
     void TwoDigitSerial()
@@ -39,10 +56,12 @@ protected:
             "INSERT INTO ICBatchNoRule (FID,FItemID,FPropertyID,FSelDefine,FWidth,FDetail) VALUES (1,102,24,'A',1,1) "
             "INSERT INTO ICBatchNoRule (FID,FItemID,FPropertyID,FSelDefine,FWidth,FDetail) VALUES (2,102,26,'1',2,1)");
     }
-    QString Shown() const { return RecordingMessageBox::shown.isEmpty() ? QString() : RecordingMessageBox::shown.last().text; }
+    // The reason of the last refusal, which no box showed.
+    QString Shown() const { return RecordingMessageBox::shown.isEmpty() ? failure.text : "a box: " + RecordingMessageBox::shown.last().text; }
     QString Counters() { return db.Rows("SELECT FItemID, FRest, FNext FROM ICBatchNoSerial ORDER BY FItemID, FRest"); }
 
     TempDatabase db;
+    Failure failure;
 };
 
 TEST_F(Issuer, SerialsRunOnPerDayAndStartAgainOnANewDay)
@@ -67,10 +86,10 @@ TEST_F(Issuer, PeekShowsTheNextNumberAndTakesNothingAsThePreviewComposesIt)
     const auto preview = RuleAdmin::PreviewRule({101, std::nullopt}, document);
     const auto issuer = BatchNumberIssuer::Open(101);
     ASSERT_TRUE(issuer && preview);
-    EXPECT_EQ(issuer->Peek(document), preview);
-    EXPECT_EQ(issuer->Peek(document), preview);
-    EXPECT_EQ(issuer->Issue(document)->numbers, QStringList{*preview});
-    EXPECT_EQ(issuer->Peek(document), "S01000-2605002");
+    EXPECT_EQ((*issuer)->Peek(document), preview);
+    EXPECT_EQ((*issuer)->Peek(document), preview);
+    EXPECT_EQ((*issuer)->Issue(document)->numbers, QStringList{*preview});
+    EXPECT_EQ((*issuer)->Peek(document), "S01000-2605002");
     EXPECT_EQ(RuleAdmin::PreviewRule({101, std::nullopt}, document), preview) << "the preview takes nothing";
 }
 
@@ -83,7 +102,7 @@ TEST_F(Issuer, AnOverflowIssuesNothingAndNamesTheMaterialAndTheRest)
     EXPECT_EQ(Issue(102, On(kDay)), QStringList{"A99"}) << "the refused unit gave its values back";
     EXPECT_EQ(Issue(102, On(kDay)), QStringList{});
     const auto issuer = BatchNumberIssuer::Open(102);
-    EXPECT_FALSE(issuer->Peek(On(kDay)));
+    EXPECT_FALSE((*issuer)->Peek(On(kDay)));
     EXPECT_EQ(Counters(), "102|A\"|100") << "never wrapped, never moved back";
 }
 
@@ -101,8 +120,9 @@ TEST_F(Issuer, RefusesWhatItCannotIssueInTheSessionsLanguage)
     };
     for (const Case& c : cases) {
         Register(c.props);
-        EXPECT_EQ(BatchNumberIssuer::Open(c.item), nullptr) << c.item;
+        EXPECT_FALSE(Open(c.item)) << c.item;
         EXPECT_EQ(Shown(), c.shown);
+        EXPECT_EQ(failure.number, HostErrors::Refused);
     }
     EXPECT_EQ(Counters(), "");
 }
@@ -121,7 +141,7 @@ TEST_F(Issuer, AMissingCounterTableIsRefusedAndNotMade)
 TEST_F(Issuer, ARuleWithoutASerialIssuesItsNumberAndSaysOnceThatItRepeats)
 {
     const auto issuer = BatchNumberIssuer::Open(301);
-    const auto issued = issuer->Issue({kDay, 7, {{"20", "RK0009"}}}, 3);
+    const auto issued = (*issuer)->Issue({kDay, 7, {{"20", "RK0009"}}}, 3);
     ASSERT_TRUE(issued);
     EXPECT_EQ(issued->numbers, QStringList(3, "RK00090000" "07"));
     EXPECT_EQ(issued->note, "03.01.001(智能手机 X1)的批号规则中没有流水号，发放的批号都相同");
@@ -208,8 +228,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Issuer, ACountOutsideItsRangeIsRefused)
 {
     const auto issuer = BatchNumberIssuer::Open(311);
-    EXPECT_FALSE(issuer->Issue(On(kDay), 0));
-    EXPECT_FALSE(issuer->Issue(On(kDay), BatchNumberIssuer::MaxCount + 1));
+    EXPECT_FALSE(Kept((*issuer)->Issue(On(kDay), 0)));
+    EXPECT_FALSE(Kept((*issuer)->Issue(On(kDay), BatchNumberIssuer::MaxCount + 1)));
     EXPECT_EQ(Shown(), "一次可发放1到100000个批号，不能是100001个");
 }
 

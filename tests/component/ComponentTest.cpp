@@ -38,7 +38,7 @@ TEST(Library, ExportsOnlyThePublicNames)
         "|vellbatchrule::(ComponentResourceDir|UseStockComponents|SessionLanguage|IsOdbcConnectionString|ShownConnection|WindowSystemProblem)$"
         "|vbr_(open|face_create|face_show|face_release|last_error_text|last_error_number|fail|answer_text"
         "|add_(column|text|integer|real|null)|register_(connection|message_box|data_access)"
-        "|issuer_open|issuer_release|issue|peek|create_counter_table)$)");
+        "|issuer_open|issuer_release|issue|peek|create_counter_table|show_rule|set_rule|import_rules)$)");
     const QStringList names = ExportedNames();
     EXPECT_GT(names.size(), 30);
     QStringList unexpected;
@@ -99,7 +99,9 @@ protected:
 
 // The guide's example hosts, built against the installed copy: a C++ host and
 // a host in C alone (with CMake, and with gcc and pkg-config), each showing
-// the main window in its session's language.
+// the main window in its session's language, then reading the refusals of
+// ShowRule, SetRule, the import and the issuer as data: no box waits on
+// the offscreen platform, where nobody could close it.
 TEST_F(Installed, HostsInCppAndInCAloneBuildAgainstItAndShowTheWindowInTheirLanguage)
 {
     const Outcome configure = Tool("cmake", {"-S", VELL_SOURCE_DIR "/tests/outsidehost", "-B", build.path(), "-G", "Ninja",
@@ -122,13 +124,23 @@ TEST_F(Installed, HostsInCppAndInCAloneBuildAgainstItAndShowTheWindowInTheirLang
         const char* host;
         QStringList args;
         const char* title;
+        QStringList refusals;
     };
+    const QStringList cppEnglish{"ShowRule refused (1000): Material 999999 was not found",
+                                 "SetRule refused (1000): The serial number can be set only once. Please set it again.",
+                                 "ImportRules refused (1000): Cannot open the rule file /nonexistent/rules.csv: ",
+                                 "Open refused (1000): Material 999999 was not found"};
+    const QStringList cEnglish{"vbr_show_rule refused (1000): Material 999999 was not found",
+                               "vbr_set_rule refused (1000): The serial number can be set only once. Please set it again.",
+                               "vbr_import_rules refused (1000): Cannot open the rule file /nonexistent/rules.csv: ",
+                               "vbr_issuer_open refused (1000): Material 999999 was not found"};
     const Case cases[] = {
-        {"outside-host", {db}, "Batch Number Management"},
-        {"outside-host", {db, "UserID=16394;LANGUAGE=chs"}, "批号管理"},
-        {"outside-host-c", {db}, "Batch Number Management"},
-        {"outside-host-c", {"--own"}, "Batch Number Management"},
-        {"c-host-by-pkg-config", {db}, "Batch Number Management"},
+        {"outside-host", {db}, "Batch Number Management", cppEnglish},
+        {"outside-host", {db, "UserID=16394;LANGUAGE=chs"}, "批号管理",
+         {"ShowRule refused (1000): 找不到物料999999", "SetRule refused (1000): 流水号只能设置一次，请重新设置"}},
+        {"outside-host-c", {db}, "Batch Number Management", cEnglish},
+        {"outside-host-c", {"--own"}, "Batch Number Management", {}},
+        {"c-host-by-pkg-config", {db}, "Batch Number Management", cEnglish},
     };
     for (const Case& c : cases) {
         RunOptions options;
@@ -144,6 +156,8 @@ TEST_F(Installed, HostsInCppAndInCAloneBuildAgainstItAndShowTheWindowInTheirLang
             EXPECT_TRUE(run.out.contains("rule of 01.01.001(冷轧钢板 1.0mm): [")) << what;
         }
         EXPECT_FALSE(run.out.contains("message")) << what;
+        for (const QString& refusal : c.refusals)
+            EXPECT_TRUE(run.out.contains(refusal)) << what << "\nlacks " << refusal.toStdString();
     }
 }
 

@@ -28,7 +28,7 @@ void CloseTheWindowSoon()
 int main(int argc, char* argv[])
 {
     const char* mode = argc > 1 ? argv[1] : "";
-    const vbr_connection_functions connection = {nullptr, NoRows, Done, Done, Done};
+    const vbr_connection_functions connection = {VBR_TABLE_VERSION, nullptr, NoRows, Done, Done, Done};
     vbr_register_connection(&connection);
     std::optional<QCoreApplication> core;
     std::optional<QApplication> app;

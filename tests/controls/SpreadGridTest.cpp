@@ -22,22 +22,26 @@ class Grid : public testing::Test {
 protected:
     Grid()
     {
+        grid.setModel(&cells);
         grid.resize(500, 240);
-        grid.SetRowCount(2);
-        grid.SetCellFormat(1, 1, {Kind::FreeText, 3, 0, 0, {}});
-        grid.SetCellFormat(2, 1, {Kind::WholeNumber, 0, 1, 255, {}});
-        grid.SetCellFormat(3, 1, {Kind::DropDown, 0, 0, 0, {"甲", "乙", "丙"}});
-        grid.SetText(4, 1, "锁");
-        grid.SetLocked(4, 1, true);
+        cells.SetRowCount(2);
+        cells.SetCellFormat(1, 1, {Kind::FreeText, 3, 0, 0, {}});
+        cells.SetCellFormat(2, 1, {Kind::WholeNumber, 0, 1, 255, {}});
+        cells.SetCellFormat(3, 1, {Kind::DropDown, 0, 0, 0, {"甲", "乙", "丙"}});
+        cells.SetText(4, 1, "锁");
+        cells.SetLocked(4, 1, true);
         connect();
     }
 
     void connect()
     {
-        QObject::connect(&grid, &SpreadGrid::CellChanged, [this](int column, int row) { changes << QPoint(column, row); });
+        QObject::connect(&cells, &SpreadGridModel::CellEdited, [this](const QModelIndex& index) {
+            const auto [column, row] = SpreadGridModel::PositionOf(index);
+            changes << QPoint(column, row);
+        });
         QObject::connect(&grid, &SpreadGrid::KeyPress, [this](QChar key, bool& discard) {
             keys += key;
-            discard = key == QLatin1Char('x') || (key == kBackspace && grid.ActiveColumn() == refusesDeletion);
+            discard = key == QLatin1Char('x') || (key == kBackspace && cells.ActiveColumn() == refusesDeletion);
         });
     }
 
@@ -50,6 +54,7 @@ protected:
     }
 
     static constexpr QChar kBackspace = QChar(8);
+    SpreadGridModel cells;
     SpreadGrid grid;
     GridUser user{grid};
     QList<QPoint> changes;
@@ -60,50 +65,50 @@ protected:
 TEST_F(Grid, ModelStaysConsistentThroughRowsCellsAndHeaders)
 {
     QAbstractItemModelTester tester(grid.model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
-    grid.SetRowCount(8);
-    grid.SetText(6, 8, "末");
-    grid.SetRowCount(3);
-    grid.SetLocked(2, 3, true);
-    grid.SetText(1, 0, "级次");
-    grid.SetRowCount(5);
+    cells.SetRowCount(8);
+    cells.SetText(6, 8, "末");
+    cells.SetRowCount(3);
+    cells.SetLocked(2, 3, true);
+    cells.SetText(1, 0, "级次");
+    cells.SetRowCount(5);
     EXPECT_EQ(grid.model()->rowCount(), 5);
     EXPECT_EQ(grid.model()->columnCount(), 6);
-    EXPECT_EQ(grid.Text(6, 5), "") << "a row that came back comes empty";
+    EXPECT_EQ(cells.Text(6, 5), "") << "a row that came back comes empty";
 }
 
 TEST_F(Grid, PositionsCountFromOneAndRowZeroIsTheHeader)
 {
-    grid.SetText(5, 2, "补");
+    cells.SetText(5, 2, "补");
     EXPECT_EQ(grid.model()->index(1, 4).data().toString(), "补");
-    grid.SetText(2, 0, "属性");
+    cells.SetText(2, 0, "属性");
     EXPECT_EQ(grid.model()->headerData(1, Qt::Horizontal).toString(), "属性");
-    EXPECT_EQ(grid.Text(2, 0), "属性");
+    EXPECT_EQ(cells.Text(2, 0), "属性");
     EXPECT_TRUE(grid.verticalHeader()->isHidden());
-    EXPECT_THROW(grid.Text(1, 3), HostError);
+    EXPECT_THROW(cells.Text(1, 3), HostError);
 }
 
 TEST_F(Grid, RowsThatStayKeepTheirCells)
 {
-    grid.SetText(1, 2, "留");
-    grid.SetCellFormat(2, 2, {Kind::WholeNumber, 0, 0, 9, {}});
-    grid.SetRowCount(4);
-    grid.SetText(1, 4, "去");
-    grid.SetRowCount(2);
-    grid.SetRowCount(4);
-    EXPECT_EQ(grid.Text(1, 2), "留");
-    EXPECT_EQ(grid.CellFormatOf(2, 2).maximum, 9);
-    EXPECT_EQ(grid.Text(1, 4), "");
-    EXPECT_EQ(grid.CellFormatOf(2, 4).kind, Kind::FreeText);
+    cells.SetText(1, 2, "留");
+    cells.SetCellFormat(2, 2, {Kind::WholeNumber, 0, 0, 9, {}});
+    cells.SetRowCount(4);
+    cells.SetText(1, 4, "去");
+    cells.SetRowCount(2);
+    cells.SetRowCount(4);
+    EXPECT_EQ(cells.Text(1, 2), "留");
+    EXPECT_EQ(cells.CellFormatOf(2, 2).maximum, 9);
+    EXPECT_EQ(cells.Text(1, 4), "");
+    EXPECT_EQ(cells.CellFormatOf(2, 4).kind, Kind::FreeText);
 }
 
 TEST_F(Grid, ValueOfAListIsThePositionOfItsChoice)
 {
-    grid.SetText(3, 1, "丙");
-    EXPECT_EQ(grid.Value(3, 1).toInt(), 2);
-    grid.SetText(3, 1, "");
-    EXPECT_EQ(grid.Value(3, 1).toInt(), -1);
-    grid.SetText(2, 1, "12");
-    EXPECT_EQ(grid.Value(2, 1).toDouble(), 12.0);
+    cells.SetText(3, 1, "丙");
+    EXPECT_EQ(cells.Value(3, 1).toInt(), 2);
+    cells.SetText(3, 1, "");
+    EXPECT_EQ(cells.Value(3, 1).toInt(), -1);
+    cells.SetText(2, 1, "12");
+    EXPECT_EQ(cells.Value(2, 1).toDouble(), 12.0);
 }
 
 TEST_F(Grid, EachKindGetsItsEditor)
@@ -141,7 +146,7 @@ TEST_F(Grid, LockedCellCannotBeTypedIntoAndLooksGreyed)
     user.Click(4, 1);
     User::Type("9");
     EXPECT_EQ(Editor(4, 1), nullptr);
-    EXPECT_EQ(grid.Text(4, 1), "锁");
+    EXPECT_EQ(cells.Text(4, 1), "锁");
     // Its background differs from the open cell beside it.
     const QImage shot = grid.viewport()->grab().toImage();
     auto background = [&](int column) {
@@ -153,11 +158,11 @@ TEST_F(Grid, LockedCellCannotBeTypedIntoAndLooksGreyed)
 
 TEST_F(Grid, OnlyTheUsersEditsAreAnnounced)
 {
-    grid.SetText(1, 1, "程序");
+    cells.SetText(1, 1, "程序");
     EXPECT_TRUE(changes.isEmpty());
     ASSERT_TRUE(ShowActive(grid));
     user.Enter(1, 2, "ab");
-    EXPECT_EQ(grid.Text(1, 2), "ab");
+    EXPECT_EQ(cells.Text(1, 2), "ab");
     EXPECT_EQ(changes, QList<QPoint>{QPoint(1, 2)});
     user.Enter(1, 2, "");   // Enter without a change
     EXPECT_EQ(changes.size(), 1);
@@ -165,16 +170,16 @@ TEST_F(Grid, OnlyTheUsersEditsAreAnnounced)
 
 TEST_F(Grid, TypingGoesOnFromTheEndOfTheText)
 {
-    grid.SetText(1, 2, "00");
+    cells.SetText(1, 2, "00");
     ASSERT_TRUE(ShowActive(grid));
     user.Enter(1, 2, "0");
-    EXPECT_EQ(grid.Text(1, 2), "000");
-    grid.SetText(2, 1, "12");
+    EXPECT_EQ(cells.Text(1, 2), "000");
+    cells.SetText(2, 1, "12");
     user.Enter(2, 1, "7");
-    EXPECT_EQ(grid.Text(2, 1), "7") << "a number is typed anew";
-    grid.SetText(1, 1, "abc");
+    EXPECT_EQ(cells.Text(2, 1), "7") << "a number is typed anew";
+    cells.SetText(1, 1, "abc");
     user.Enter(1, 1, "d");
-    EXPECT_EQ(grid.Text(1, 1), "d") << "a full cell is typed anew";
+    EXPECT_EQ(cells.Text(1, 1), "d") << "a full cell is typed anew";
 }
 
 TEST_F(Grid, KeyNotificationDiscardsAKeyAlsoWhileEditing)
@@ -186,46 +191,46 @@ TEST_F(Grid, KeyNotificationDiscardsAKeyAlsoWhileEditing)
     User::Type("axb");
     ASSERT_TRUE(Editor(1, 2));
     User::Press(Qt::Key_Enter);
-    EXPECT_EQ(grid.Text(1, 2), "ab");
+    EXPECT_EQ(cells.Text(1, 2), "ab");
     EXPECT_TRUE(keys.startsWith("xa")) << keys.toStdString();
     EXPECT_FALSE(keys.contains('\r')) << "Enter is no typing";
 }
 
 TEST_F(Grid, EscapeCancelsTheEdit)
 {
-    grid.SetText(1, 2, "原");
+    cells.SetText(1, 2, "原");
     ASSERT_TRUE(ShowActive(grid));
     user.Click(1, 2);
     User::Press(Qt::Key_F2);
     User::Type("zz");
     User::Press(Qt::Key_Escape);
-    EXPECT_EQ(grid.Text(1, 2), "原");
+    EXPECT_EQ(cells.Text(1, 2), "原");
     EXPECT_TRUE(changes.isEmpty());
 }
 
 TEST_F(Grid, ArrowsAndTabMoveTheActiveCell)
 {
     ASSERT_TRUE(ShowActive(grid));
-    grid.SetActiveCell(1, 1);
+    cells.SetActiveCell(1, 1);
     EXPECT_TRUE(grid.hasFocus());
     User::Press(Qt::Key_Right);
     User::Press(Qt::Key_Down);
-    EXPECT_EQ(grid.ActiveColumn(), 2);
-    EXPECT_EQ(grid.ActiveRow(), 2);
+    EXPECT_EQ(cells.ActiveColumn(), 2);
+    EXPECT_EQ(cells.ActiveRow(), 2);
     User::Press(Qt::Key_Tab);
-    EXPECT_EQ(grid.ActiveColumn(), 3);
+    EXPECT_EQ(cells.ActiveColumn(), 3);
     User::Press(Qt::Key_Up);
-    EXPECT_EQ(grid.ActiveRow(), 1);
+    EXPECT_EQ(cells.ActiveRow(), 1);
 }
 
 TEST_F(Grid, F4OrAltDownOpensTheListAndAChoiceCommits)
 {
     ASSERT_TRUE(ShowActive(grid));
     ASSERT_TRUE(user.Choose(3, 1, "乙"));
-    EXPECT_EQ(grid.Text(3, 1), "乙");
+    EXPECT_EQ(cells.Text(3, 1), "乙");
     EXPECT_EQ(changes, QList<QPoint>{QPoint(3, 1)});
     EXPECT_EQ(Editor(3, 1), nullptr) << "the choice closes the list";
-    grid.SetActiveCell(3, 1);
+    cells.SetActiveCell(3, 1);
     User::Press(Qt::Key_Down, Qt::AltModifier);
     auto* list = qobject_cast<QComboBox*>(Editor(3, 1));
     ASSERT_TRUE(list);
@@ -239,7 +244,7 @@ TEST_F(Grid, FinishingAnEditCommitsIt)
     user.Click(1, 2);
     User::Type("ok");
     grid.FinishEditing();
-    EXPECT_EQ(grid.Text(1, 2), "ok");
+    EXPECT_EQ(cells.Text(1, 2), "ok");
     EXPECT_EQ(Editor(1, 2), nullptr);
 }
 
@@ -261,8 +266,8 @@ TEST_F(Grid, F4HighlightsTheChosenItemOrTheFirst)
 {
     ASSERT_TRUE(ShowActive(grid));
     for (const auto& [text, highlighted] : {std::pair<QString, int>{"", 0}, {"丙", 2}}) {
-        grid.SetText(3, 1, text);
-        grid.SetActiveCell(3, 1);
+        cells.SetText(3, 1, text);
+        cells.SetActiveCell(3, 1);
         User::Press(Qt::Key_F4);
         QComboBox* list = OpenList(3, 1);
         ASSERT_TRUE(list) << text.toStdString();
@@ -270,7 +275,7 @@ TEST_F(Grid, F4HighlightsTheChosenItemOrTheFirst)
         EXPECT_TRUE(list->view()->selectionModel()->isSelected(list->view()->currentIndex()));
         QTest::keyClick(list->view(), Qt::Key_Enter);
         User::Settle();
-        EXPECT_EQ(grid.Text(3, 1), text.isEmpty() ? "甲" : text) << "Enter takes the highlighted item";
+        EXPECT_EQ(cells.Text(3, 1), text.isEmpty() ? "甲" : text) << "Enter takes the highlighted item";
     }
 }
 
@@ -301,10 +306,10 @@ TEST_F(Grid, OneClickMarksAListCellAndASecondOpensIt)
 
 TEST_F(Grid, DeleteClearsACellThroughTheChecksOfTyping)
 {
-    grid.SetText(1, 1, "ab");
-    grid.SetText(2, 1, "12");
-    grid.SetText(3, 1, "乙");
-    grid.SetText(5, 1, "留");
+    cells.SetText(1, 1, "ab");
+    cells.SetText(2, 1, "12");
+    cells.SetText(3, 1, "乙");
+    cells.SetText(5, 1, "留");
     refusesDeletion = 5;
     ASSERT_TRUE(ShowActive(grid));
     const struct {
@@ -312,9 +317,9 @@ TEST_F(Grid, DeleteClearsACellThroughTheChecksOfTyping)
         const char* after;
     } cases[] = {{1, ""}, {2, ""}, {3, ""}, {4, "锁"}, {5, "留"}};
     for (const auto& c : cases) {
-        grid.SetActiveCell(c.column, 1);
+        cells.SetActiveCell(c.column, 1);
         User::Press(Qt::Key_Delete);
-        EXPECT_EQ(grid.Text(c.column, 1), c.after) << c.column;
+        EXPECT_EQ(cells.Text(c.column, 1), c.after) << c.column;
         EXPECT_EQ(Editor(c.column, 1), nullptr) << c.column;
     }
     EXPECT_EQ(changes, (QList<QPoint>{{1, 1}, {2, 1}, {3, 1}}));
@@ -325,7 +330,7 @@ TEST_F(Grid, DeleteClearsACellThroughTheChecksOfTyping)
     User::Press(Qt::Key_Home);
     User::Press(Qt::Key_Delete);
     User::Press(Qt::Key_Enter);
-    EXPECT_EQ(grid.Text(1, 2), "bc");
+    EXPECT_EQ(cells.Text(1, 2), "bc");
     EXPECT_TRUE(keys.endsWith(kBackspace));
 }
 
@@ -367,7 +372,7 @@ TEST_F(GridInWindow, TabLeavesTheGridAtItsEnds)
         {1, 1, Qt::Key_Backtab, true, &before, 1, 1},
     };
     for (const auto& c : cases) {
-        grid.SetActiveCell(c.column, c.row);
+        cells.SetActiveCell(c.column, c.row);
         if (c.editing) {
             User::Press(Qt::Key_F2);
             User::Type("t");
@@ -377,10 +382,10 @@ TEST_F(GridInWindow, TabLeavesTheGridAtItsEnds)
         if (grid.isAncestorOf(focus))
             focus = &grid;
         EXPECT_EQ(focus, c.focus) << c.column << "," << c.row << " " << c.editing;
-        EXPECT_EQ(grid.ActiveColumn(), c.toColumn);
-        EXPECT_EQ(grid.ActiveRow(), c.toRow);
+        EXPECT_EQ(cells.ActiveColumn(), c.toColumn);
+        EXPECT_EQ(cells.ActiveRow(), c.toRow);
         if (c.editing) {
-            EXPECT_EQ(grid.Text(c.column, c.row), "t") << "Tab commits the edit";
+            EXPECT_EQ(cells.Text(c.column, c.row), "t") << "Tab commits the edit";
         }
     }
 }

@@ -93,7 +93,7 @@ protected:
         return control;
     }
 
-    QString Cell(int column, int row) { return grid.Text(column, row); }
+    QString Cell(int column, int row) { return cells.Text(column, row); }
 
     void Click(QWidget* widget)
     {
@@ -149,8 +149,9 @@ protected:
 
     void ExpectActiveCell(int column, int row)
     {
-        EXPECT_EQ(grid.ActiveColumn(), column);
-        EXPECT_EQ(grid.ActiveRow(), row);
+        EXPECT_EQ(cells.ActiveColumn(), column);
+        EXPECT_EQ(cells.ActiveRow(), row);
+        EXPECT_EQ(grid.currentIndex(), grid.model()->index(row - 1, column - 1)) << "the grid shows the active cell";
     }
 
     QRect Twips(int left, int top, int width, int height)
@@ -162,6 +163,7 @@ protected:
 
     frmBatRuleSet window;
     SpreadGrid& grid = *window.findChild<SpreadGrid*>("vsBatRule");
+    RuleGrid& cells = CellsOf(grid);
     GridUser user{grid};
     qsizetype opened = 0;
     QByteArray stored;
@@ -180,7 +182,7 @@ TEST_F(EditorWindow, OpensOnTheMaterialsOwnRuleInFidOrder)
     EXPECT_EQ(item->palette().color(QPalette::Base), QColor(254, 254, 228));
     EXPECT_EQ(Find<QLineEdit>("txtLevel")->text(), "4");
     EXPECT_EQ(Find<QSpinBox>("udLevel")->value(), 4);
-    ASSERT_EQ(grid.RowCount(), 4);
+    ASSERT_EQ(cells.RowCount(), 4);
     const char* properties[] = {"供应商代码(8)", "自定义(24)", "日期(23)", "流水号(26)"};
     for (int row = 1; row <= 4; ++row) {
         EXPECT_EQ(Cell(RuleGrid::Level, row), QString::number(row));
@@ -244,7 +246,7 @@ TEST_F(EditorWindow, OpensOnTheGroupWhenNoMaterialIsNamed)
     EXPECT_FALSE(Find<QRadioButton>("optSingleItem")->isEnabled());
     EXPECT_EQ(Find<QLineEdit>("txtItem")->text(), "03.02(食品饮料)");
     EXPECT_EQ(connection->batches.first(), BatchTexts::FetchBatchRule(7, 0));
-    EXPECT_EQ(grid.RowCount(), 3);
+    EXPECT_EQ(cells.RowCount(), 3);
     EXPECT_EQ(Cell(RuleGrid::Format, 1), "短代码");
 }
 
@@ -253,7 +255,7 @@ TEST_F(EditorWindow, ChoosingTheGroupOnlyChangesTheShownText)
     OpenOnMaterial();
     Tick(Find<QRadioButton>("optGroupItem"));
     EXPECT_EQ(Find<QLineEdit>("txtItem")->text(), "01.01(钢材)");
-    EXPECT_EQ(grid.RowCount(), 4);
+    EXPECT_EQ(cells.RowCount(), 4);
     EXPECT_TRUE(Sent().isEmpty());
     Tick(Find<QRadioButton>("optSingleItem"));
     EXPECT_EQ(Find<QLineEdit>("txtItem")->text(), "01.01.001(冷轧钢板 1.0mm)");
@@ -284,7 +286,7 @@ TEST_F(EditorWindow, LineNumberFormatTakesOnlyZerosEvenWhileEditing)
     ASSERT_TRUE(user.ChooseProperty(1, 25));
     EXPECT_EQ(Cell(RuleGrid::Format, 1), "00");
     EXPECT_EQ(Cell(RuleGrid::Length, 1), "2");
-    EXPECT_TRUE(grid.IsLocked(RuleGrid::Length, 1));
+    EXPECT_TRUE(cells.IsLocked(RuleGrid::Length, 1));
     user.Enter(RuleGrid::Format, 1, "0");
     EXPECT_EQ(Cell(RuleGrid::Format, 1), "000");
     EXPECT_EQ(Cell(RuleGrid::Length, 1), "3");
@@ -308,7 +310,7 @@ TEST_F(EditorWindow, FormatsGiveTheLengthTheirKindWants)
     EXPECT_EQ(Cell(RuleGrid::Length, 1), "8");
     ASSERT_TRUE(user.Choose(RuleGrid::Format, 1, "yymm"));
     EXPECT_EQ(Cell(RuleGrid::Length, 1), "4");
-    EXPECT_TRUE(grid.IsLocked(RuleGrid::Length, 1));
+    EXPECT_TRUE(cells.IsLocked(RuleGrid::Length, 1));
 
     ASSERT_TRUE(user.ChooseProperty(1, 24));
     user.Enter(RuleGrid::Format, 1, "ABC");
@@ -316,7 +318,7 @@ TEST_F(EditorWindow, FormatsGiveTheLengthTheirKindWants)
 
     ASSERT_TRUE(user.ChooseProperty(1, 4));
     EXPECT_EQ(Cell(RuleGrid::Length, 1), "");
-    EXPECT_FALSE(grid.IsLocked(RuleGrid::Length, 1));
+    EXPECT_FALSE(cells.IsLocked(RuleGrid::Length, 1));
     ASSERT_TRUE(user.Choose(RuleGrid::Format, 1, "长代码"));
     user.Enter(RuleGrid::Length, 1, "6");
     user.Enter(RuleGrid::Pad, 1, "0");
@@ -324,7 +326,7 @@ TEST_F(EditorWindow, FormatsGiveTheLengthTheirKindWants)
     EXPECT_EQ(Cell(RuleGrid::Length, 1), "6");
     ASSERT_TRUE(user.Choose(RuleGrid::Format, 1, "短代码"));
     EXPECT_EQ(Cell(RuleGrid::Length, 1), "") << "switching the code length clears the length";
-    EXPECT_EQ(grid.Value(RuleGrid::Format, 1).toInt(), 1);
+    EXPECT_EQ(cells.Value(RuleGrid::Format, 1).toInt(), 1);
 }
 
 TEST_F(EditorWindow, SerialAndDocumentNumberLockWhatTheyDoNotUse)
@@ -332,32 +334,32 @@ TEST_F(EditorWindow, SerialAndDocumentNumberLockWhatTheyDoNotUse)
     OpenOnMaterial();   // row 1: 供应商代码, length 6, pad 0, substitute Z
     ASSERT_TRUE(user.ChooseProperty(1, 26));
     EXPECT_EQ(Cell(RuleGrid::Length, 1), "6") << "a serial keeps its length";
-    EXPECT_FALSE(grid.IsLocked(RuleGrid::Length, 1));
+    EXPECT_FALSE(cells.IsLocked(RuleGrid::Length, 1));
     for (int column : {RuleGrid::Pad, RuleGrid::Substitute}) {
         EXPECT_EQ(Cell(column, 1), "");
-        EXPECT_TRUE(grid.IsLocked(column, 1));
+        EXPECT_TRUE(cells.IsLocked(column, 1));
     }
     user.Enter(RuleGrid::Pad, 1, "x");
     EXPECT_EQ(Cell(RuleGrid::Pad, 1), "");
 
     ASSERT_TRUE(user.ChooseProperty(2, 20));
     EXPECT_EQ(Cell(RuleGrid::Format, 2), "");
-    EXPECT_TRUE(grid.IsLocked(RuleGrid::Format, 2));
-    EXPECT_FALSE(grid.IsLocked(RuleGrid::Length, 2));
-    EXPECT_FALSE(grid.IsLocked(RuleGrid::Pad, 2));
+    EXPECT_TRUE(cells.IsLocked(RuleGrid::Format, 2));
+    EXPECT_FALSE(cells.IsLocked(RuleGrid::Length, 2));
+    EXPECT_FALSE(cells.IsLocked(RuleGrid::Pad, 2));
 }
 
 TEST_F(EditorWindow, LevelCountDropsRowsAndBringsThemBackEmpty)
 {
     OpenOnMaterial(201, "02.001(主控电路板组件)", 4, "02(半成品)");
     Levels("5");
-    ASSERT_EQ(grid.RowCount(), 5);
+    ASSERT_EQ(cells.RowCount(), 5);
     for (int row = 1; row <= 5; ++row)
         ASSERT_TRUE(user.ChooseProperty(row, 23));
     Levels("3");
-    EXPECT_EQ(grid.RowCount(), 3);
+    EXPECT_EQ(cells.RowCount(), 3);
     Levels("5");
-    ASSERT_EQ(grid.RowCount(), 5);
+    ASSERT_EQ(cells.RowCount(), 5);
     EXPECT_EQ(Cell(RuleGrid::Property, 3), "日期(23)");
     for (int row : {4, 5}) {
         EXPECT_EQ(Cell(RuleGrid::Level, row), QString::number(row));
@@ -379,7 +381,7 @@ TEST_F(EditorWindow, LevelBoxTakesOnlyOneToEight)
     EXPECT_EQ(level->text(), "2");
     User::Press(Qt::Key_Up);
     EXPECT_EQ(level->text(), "3") << "the arrow keys step the up-down";
-    EXPECT_EQ(grid.RowCount(), 3);
+    EXPECT_EQ(cells.RowCount(), 3);
 }
 
 TEST_F(EditorWindow, UpDownStepsTheLevelsAndStopsAtOneAndEight)
@@ -401,11 +403,11 @@ TEST_F(EditorWindow, UpDownStepsTheLevelsAndStopsAtOneAndEight)
     EXPECT_EQ(level->text(), "1");
     click(QStyle::SC_SpinBoxUp);
     EXPECT_EQ(level->text(), "2");
-    EXPECT_EQ(grid.RowCount(), 2);
+    EXPECT_EQ(cells.RowCount(), 2);
     for (int i = 0; i < 8; ++i)
         click(QStyle::SC_SpinBoxUp);
     EXPECT_EQ(level->text(), "8");
-    EXPECT_EQ(grid.RowCount(), 8);
+    EXPECT_EQ(cells.RowCount(), 8);
 }
 
 TEST_F(EditorWindow, QuotesChangeNothingWhereverTheFocusIs)
@@ -604,11 +606,11 @@ TEST_F(EditorWindow, TabLeavesTheGridAtItsEndsAndCtrlTabTurnsTheTab)
 {
     OpenOnMaterial();
     auto* tabs = Find<QTabWidget>("SSTab1");
-    grid.SetActiveCell(RuleGrid::Substitute, 4);
+    cells.SetActiveCell(RuleGrid::Substitute, 4);
     User::Press(Qt::Key_Tab);
     EXPECT_EQ(User::Focus(), Find<QPushButton>("cmdOK"));
     // Back from the first cell, past the level box, to the group choice.
-    grid.SetActiveCell(RuleGrid::Level, 1);
+    cells.SetActiveCell(RuleGrid::Level, 1);
     User::Press(Qt::Key_Backtab);
     User::Press(Qt::Key_Backtab);
     ASSERT_EQ(User::Focus(), Find<QRadioButton>("optGroupItem")) << User::Focus()->objectName().toStdString();
@@ -618,7 +620,7 @@ TEST_F(EditorWindow, TabLeavesTheGridAtItsEndsAndCtrlTabTurnsTheTab)
     // Ctrl+Tab turns to the options, from a cell and from a cell being edited (which it commits).
     for (bool editing : {false, true}) {
         tabs->setCurrentIndex(0);
-        grid.SetActiveCell(RuleGrid::Length, 1);
+        cells.SetActiveCell(RuleGrid::Length, 1);
         if (editing) {
             User::Press(Qt::Key_F2);
             User::Type("7");
@@ -854,15 +856,16 @@ QStringList ClippedTexts(frmBatRuleSet& window)
         fits(button, button->fontMetrics().horizontalAdvance(text) + 8 <= button->width());
     }
     auto& grid = *window.findChild<SpreadGrid*>("vsBatRule");
+    RuleGrid& cells = CellsOf(grid);
     const int margin = grid.horizontalHeader()->style()->pixelMetric(QStyle::PM_HeaderMargin);
     const int cellMargins = 7;   // the text margins of a cell and its grid line
     for (int column = 1; column <= RuleGrid::ColumnCount; ++column) {
         const int width = grid.columnWidth(column - 1);
-        if (grid.fontMetrics().horizontalAdvance(grid.Text(column, 0)) + 2 * margin > width)
-            clipped << "header " + grid.Text(column, 0);
+        if (grid.fontMetrics().horizontalAdvance(cells.Text(column, 0)) + 2 * margin > width)
+            clipped << "header " + cells.Text(column, 0);
         QStringList texts;
-        for (int row = 1; row <= grid.RowCount(); ++row)
-            texts << grid.Text(column, row) << grid.CellFormatOf(column, row).items;
+        for (int row = 1; row <= cells.RowCount(); ++row)
+            texts << cells.Text(column, row) << cells.CellFormatOf(column, row).items;
         for (const QString& text : texts)
             if (grid.fontMetrics().horizontalAdvance(text) + cellMargins > width)
                 clipped << "cell " + text;
@@ -870,7 +873,7 @@ QStringList ClippedTexts(frmBatRuleSet& window)
     // Every level in sight at once, under a header of a whole line.
     if (grid.horizontalHeader()->height() < grid.fontMetrics().height())
         clipped << "header height";
-    for (int row = 1; row <= grid.RowCount(); ++row) {
+    for (int row = 1; row <= cells.RowCount(); ++row) {
         const QRect cells = grid.visualRect(grid.model()->index(row - 1, 0));
         if (!grid.viewport()->rect().contains(cells) || cells.height() < grid.fontMetrics().height())
             clipped << "row " + QString::number(row);
@@ -890,8 +893,9 @@ QStringList Captions(frmBatRuleSet& window)
     auto* tabs = window.findChild<QTabWidget*>("SSTab1");
     captions << tabs->tabText(0) << tabs->tabText(1);
     auto& grid = *window.findChild<SpreadGrid*>("vsBatRule");
+    RuleGrid& cells = CellsOf(grid);
     for (int column = 1; column <= RuleGrid::ColumnCount; ++column)
-        captions << grid.Text(column, 0);
+        captions << cells.Text(column, 0);
     captions.removeAll(QString());
     return captions;
 }
@@ -940,7 +944,7 @@ TEST_P(EditorWindowIn, TranslatesAndFitsEveryText)
     } else {
         EXPECT_EQ(window.windowTitle(), "批號管理----編碼設置");
         EXPECT_EQ(window.findChild<QPushButton*>("cmdOK")->text(), "確定(&Y)");
-        EXPECT_EQ(grid.Text(RuleGrid::Pad, 0), "補位符");
+        EXPECT_EQ(cells.Text(RuleGrid::Pad, 0), "補位符");
     }
 }
 

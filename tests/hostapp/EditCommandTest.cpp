@@ -32,8 +32,9 @@ protected:
             closedByButton = !window->isVisible();
             window->reject();   // never left waiting
         });
-        errors = RuleAdmin::EditRule(target);
-        return errors.isEmpty() ? 0 : 1;
+        const auto edited = RuleAdmin::EditRule(target);
+        errors = edited ? QString() : edited.failure().text;
+        return edited ? 0 : 1;
     }
 
     TempDatabase db;

@@ -45,6 +45,19 @@ static void show_message(void* context, const char* text, const char* title, int
     printf("message (%d) %s: %s\n", icon, title, text);
 }
 
+/* A refused call opens no box: the host reads why. */
+static void print_refusal(const char* call, int status)
+{
+    if (status == VBR_FAILED)
+        printf("%s refused (%d): %s\n", call, vbr_last_error_number(), vbr_last_error_text());
+}
+
+static void rule_text(void* context, const char* text)
+{
+    (void)context;
+    printf("rule: %s\n", text);
+}
+
 static int failed(const char* step)
 {
     printf("%s failed: %s (%d)\n", step, vbr_last_error_text(), vbr_last_error_number());
@@ -55,13 +68,13 @@ int main(int argc, char* argv[])
 {
     const char* props = argc > 2 ? argv[2] : "UserID=16394;LANGUAGE=en";
     const char* database = argc > 1 ? argv[1] : "";
-    const vbr_message_box_functions message_box = {NULL, show_message};
-    if (vbr_register_message_box(&message_box) != 0)
+    const vbr_message_box_functions message_box = {VBR_TABLE_VERSION, NULL, show_message};
+    if (vbr_register_message_box(&message_box) != VBR_OK)
         return failed("vbr_register_message_box");
     if (strcmp(database, "--own") == 0) {
-        const vbr_connection_functions connection = {NULL, execute, unit_step, unit_step, unit_step};
-        const vbr_data_access_functions access = {NULL, is_restricted, restriction};
-        if (vbr_register_connection(&connection) != 0 || vbr_register_data_access(&access) != 0)
+        const vbr_connection_functions connection = {VBR_TABLE_VERSION, NULL, execute, unit_step, unit_step, unit_step};
+        const vbr_data_access_functions access = {VBR_TABLE_VERSION, NULL, is_restricted, restriction};
+        if (vbr_register_connection(&connection) != VBR_OK || vbr_register_data_access(&access) != VBR_OK)
             return failed("vbr_register");
         database = "";
     }
@@ -70,8 +83,15 @@ int main(int argc, char* argv[])
         return failed("vbr_open");
     const int shown = vbr_face_show(face);
     vbr_face_release(face);
-    if (shown != 0)
+    if (shown != VBR_OK)
         return failed("vbr_face_show");
+    if (*database) {
+        const char* const twice[] = {"26:1:2", "26:1:2"};
+        print_refusal("vbr_show_rule", vbr_show_rule(999999, 0, rule_text, NULL));
+        print_refusal("vbr_set_rule", vbr_set_rule(101, 0, twice, 2, 0));
+        print_refusal("vbr_import_rules", vbr_import_rules("/nonexistent/rules.csv", 0, 0, rule_text, NULL));
+        print_refusal("vbr_issuer_open", vbr_issuer_open(999999) ? VBR_OK : VBR_FAILED);
+    }
     printf("shown and released through the C entry after %d own batches\n", batches);
     return 0;
 }

@@ -2,7 +2,7 @@
 #include "BatchTexts.h"
 #include "GridTyping.h"
 #include "HostText.h"
-#include "MemoryRuleGrid.h"
+#include "SpreadGridModel.h"
 #include "RuleFixture.h"
 #include "TestSupport.h"
 
@@ -29,7 +29,7 @@ protected:
         Row(grid, 2, 26, "1", "4");
     }
 
-    MemoryRuleGrid grid;
+    SpreadGridModel grid;
     BatRuleSave save;
 };
 
@@ -42,7 +42,7 @@ TEST_F(SaveEngine, RowWithoutPropertyStopsTheCheckThere)
     EXPECT_EQ(Messages(), QStringList{"系统检测到[级次=2]的编码属性未设置，请重新设置！"});
     EXPECT_EQ(grid.ActiveRow(), 2);
     EXPECT_EQ(grid.ActiveColumn(), 2);
-    EXPECT_TRUE(grid.HasFocus());
+    EXPECT_TRUE(grid.FocusWasWanted());
     EXPECT_EQ(save.CollectedRows().size(), 1);
 }
 

@@ -40,6 +40,9 @@ inline constexpr qint32 IncorrectSyntaxNearKeyword = 156;
 inline constexpr qint32 AutomationError = 440;
 // A key given twice in the session's property string.
 inline constexpr qint32 KeyAlreadyAssociated = 457;
+// A request the rule tools refuse: a rule the checks reject, a target
+// outside the user's grants, a value out of its range; the text says which.
+inline constexpr qint32 Refused = 1000;
 // A record set before its first or after its last row.
 inline constexpr qint32 NoCurrentRecord = 3021;
 // A record set has no field of that name or position.

@@ -1,7 +1,7 @@
 #include "BatRuleEditor.h"
 #include "GridTyping.h"
 #include "RWDatabase.h"
-#include "MemoryRuleGrid.h"
+#include "SpreadGridModel.h"
 #include "RuleFixture.h"
 #include "TestSupport.h"
 
@@ -37,7 +37,7 @@ protected:
         }
     }
 
-    MemoryRuleGrid grid;
+    SpreadGridModel grid;
     BatRuleEditor editor{grid};
 };
 
@@ -205,7 +205,7 @@ TEST_F(Editor, GroupCommitLandsWholeOrNotAtAll)
                  {"       FDetail=0\r\n Insert", "系统在调用函数TakingGroupSaves()时发生错误", 3},
                  {"Update t_SystemProFile", "系统在调用函数WriteBatchOptions()时发生错误", 4}};
     for (const auto& step : steps) {
-        MemoryRuleGrid fresh;
+        SpreadGridModel fresh;
         BatRuleEditor group(fresh);
         group.ParentItemID = 7;
         group.ParentItemNumberName = "03.02(食品饮料)";
@@ -236,7 +236,7 @@ TEST_F(Editor, ReopeningShowsWhatWasWritten)
     editor.options.manual = 0;
     editor.options.itemIsTop = 0;
     ASSERT_TRUE(editor.Commit().closed);
-    MemoryRuleGrid again;
+    SpreadGridModel again;
     BatRuleEditor reopened(again);
     reopened.ItemID = 312;
     reopened.ItemNumberName = "03.02.002(绿茶饮料 500ml)";

@@ -4,7 +4,7 @@
 #include "BatchPreview.h"
 #include "DemoDatabase.h"
 #include "GridTyping.h"
-#include "MemoryRuleGrid.h"
+#include "SpreadGridModel.h"
 #include "RuleFixture.h"
 #include "SpreadDryRun.h"
 #include "TestSupport.h"
@@ -15,7 +15,7 @@ namespace {
 
 class Preview : public RuleFixture {
 protected:
-    MemoryRuleGrid grid;
+    SpreadGridModel grid;
 };
 
 TEST_F(Preview, GridElementsAreTheRowsWithAPropertyInPlainText)

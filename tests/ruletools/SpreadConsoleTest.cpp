@@ -1,6 +1,6 @@
 #include "GridTyping.h"
 #include "RWDatabase.h"
-#include "MemoryRuleGrid.h"
+#include "SpreadGridModel.h"
 #include "RuleFixture.h"
 #include "TestSupport.h"
 
@@ -17,7 +17,7 @@ protected:
         return SpreadConsole::EnterCell(grid, column, row, text);
     }
 
-    MemoryRuleGrid grid;
+    SpreadGridModel grid;
 };
 
 TEST_F(RuleGridLogic, NewRuleHasOneEmptyRow)

@@ -6,7 +6,7 @@
 #include "DemoDatabase.h"
 #include "GridTyping.h"
 #include "HostText.h"
-#include "MemoryRuleGrid.h"
+#include "SpreadGridModel.h"
 #include "RuleFixture.h"
 #include "TestSupport.h"
 
@@ -32,7 +32,7 @@ protected:
     // Commits a line-number rule for a group, as the main window opens it.
     bool CommitGroupRule(qint32 groupId, const QString& displayText, bool spareOwnRules = false)
     {
-        MemoryRuleGrid grid;
+        SpreadGridModel grid;
         BatRuleEditor editor(grid);
         editor.ParentItemID = groupId;
         editor.ParentItemNumberName = displayText;
@@ -44,7 +44,7 @@ protected:
     }
 
     // A save engine that collected a one-row line-number rule for a group number.
-    static void Collect(BatRuleSave& save, MemoryRuleGrid& grid, const QString& number)
+    static void Collect(BatRuleSave& save, SpreadGridModel& grid, const QString& number)
     {
         save.SetBatRuleParentItemNumber(number);
         save.SetBatRuleSpread(&grid);
@@ -69,7 +69,7 @@ protected:
 
 TEST_F(SoundCommit, StoredGroupNumberIsOneLiteralInTheSpread)
 {
-    MemoryRuleGrid grid;
+    SpreadGridModel grid;
     BatRuleSave save;
     Collect(save, grid, "Q' or 1=1 or '");
     const QString sql = save.GroupDetailSql();
@@ -124,7 +124,7 @@ TEST_F(SoundCommit, DisplayTextWithoutBracketStillSpreadsBelowTheStoredNumber)
 
 TEST_F(SoundCommit, ControlCharactersInAnyCellAreRefusedWithTheFocusOnThem)
 {
-    MemoryRuleGrid grid;
+    SpreadGridModel grid;
     BatRuleEditor editor(grid);
     editor.ItemID = 312;
     editor.ItemNumberName = "03.02.002(绿茶饮料 500ml)";
@@ -189,7 +189,7 @@ TEST_F(RestrictedCommit, GroupHiddenFromTheUserGetsNoRule)
 
 TEST_F(RestrictedCommit, SpreadBatchCarriesTheAccessCondition)
 {
-    MemoryRuleGrid grid;
+    SpreadGridModel grid;
     BatRuleSave save;
     Collect(save, grid, "01");
     const QString sql = save.GroupDetailSql(RWDatabase::AccessScopeOf("t2"), RWDatabase::AccessScopeOf("t_ICItem"));

@@ -6,7 +6,7 @@
 #include "GLB.h"
 #include "HostText.h"
 #include "MParse.h"
-#include "MemoryRuleGrid.h"
+#include "SpreadGridModel.h"
 #include "PropertyCatalogue.h"
 #include "RWDatabase.h"
 #include "SpreadConsole.h"
@@ -203,7 +203,7 @@ bool RuleImport::Collect(Prepared& prepared, BatRuleSave& save)
     if (!pending.owner)
         return Refused(first, pending.refusal);
 
-    MemoryRuleGrid grid;
+    SpreadGridModel grid;
     BatRuleEditor editor(grid);
     const Owner& owner = *pending.owner;
     if (pending.group) {
