@@ -11,7 +11,10 @@ build: deps
 	cmake --preset default
 	cmake --build --preset default
 
-run: build
+# The program and its library alone: no test is built before the window shows.
+run: deps
+	cmake --preset default
+	cmake --build --preset default --target vell-batchrule
 	$(PROGRAM) --db $(DEMO_DB)
 
 test: build
