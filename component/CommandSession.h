@@ -9,6 +9,7 @@
 #include "RuleAdmin.h"
 
 #include <memory>
+#include <type_traits>
 #include <utility>
 
 namespace vellbatchrule {
@@ -41,13 +42,17 @@ private:
     std::shared_ptr<AppConnection> seatedBefore_;
 };
 
-// The work's answer in a session of its own, or why it failed.
+// The work's answer in a session of its own, or why it failed. Work that
+// reaches the database itself takes the session, for its connection.
 template <typename Work>
 auto InSession(Work work)
 {
     return CommandGuard::Attempt([&] {
-        CommandSession session;
-        return work();
+        const CommandSession session;
+        if constexpr (std::is_invocable_v<Work, const CommandSession&>)
+            return work(session);
+        else
+            return work();
     });
 }
 

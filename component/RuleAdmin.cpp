@@ -15,7 +15,6 @@
 #include "MMTS.h"
 #include "MParse.h"
 #include "SpreadGridModel.h"
-#include "ModuleState.h"
 #include "PropertyCatalogue.h"
 #include "RWDatabase.h"
 #include "RuleText.h"
@@ -250,7 +249,7 @@ Result<QList<RuleAdmin::Option>> RuleAdmin::ShowOptions()
 
 Result<QList<RuleAdmin::Option>> RuleAdmin::SetOptions(const QStringList& settings)
 {
-    return InSession([&] {
+    return InSession([&](const CommandSession& session) {
         BatchOptions options;
         options.ReadBatchOptions();
         for (const QString& setting : settings) {
@@ -266,7 +265,7 @@ Result<QList<RuleAdmin::Option>> RuleAdmin::SetOptions(const QStringList& settin
                 Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "选项%1只能是0或1，不能是“%2”"), {key, HostText::Excerpt(value)});
             options.*(row->state) = value.toInt();
         }
-        UnitOfWork unit(CurrentHostConnection());   // the updates and the missing rows land together
+        UnitOfWork unit(session.Connection());   // the updates and the missing rows land together
         options.WriteBatchOptions();
         unit.Commit();
         return OptionsOf(options);
@@ -275,10 +274,10 @@ Result<QList<RuleAdmin::Option>> RuleAdmin::SetOptions(const QStringList& settin
 
 Result<void> RuleAdmin::RunSql(const QString& batch, const std::function<void(Recordset* rows)>& rows)
 {
-    return Done(InSession([&] {
+    return Done(InSession([&](const CommandSession& session) {
         if (!RWDatabase::SeesEveryGroup())
             Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "只有有权查看所有物料组的用户才能运行SQL语句"));
-        rows(CurrentHostConnection().Execute(batch).get());
+        rows(session.Connection().Execute(batch).get());
         return true;
     }));
 }

@@ -9,7 +9,6 @@
 #include "HostText.h"
 #include "LedgerGrid.h"
 #include "MParse.h"
-#include "ModuleState.h"
 #include "OutputFile.h"
 #include "RWDatabase.h"
 #include "RuleFile.h"
@@ -134,11 +133,11 @@ RuleAdmin::ImportReport Import(QIODevice& file, const QString& path, RuleAdmin::
 
 Result<void> RuleAdmin::ShowDatabase(const std::function<void(const QString& title, Recordset* rows)>& section)
 {
-    return Done(InSession([&] {
+    return Done(InSession([&](const CommandSession& session) {
         const char* const titles[] = {"Material groups", "Materials", "Rules", "Batch options"};
         const QStringList batches = RWDatabase::SummarySql(RWDatabase::AccessScopeOf(QStringLiteral("u1")));
         for (qsizetype i = 0; i < batches.size(); ++i)
-            section(QLatin1String(titles[i]), CurrentHostConnection().Execute(batches[i]).get());
+            section(QLatin1String(titles[i]), session.Connection().Execute(batches[i]).get());
         return true;
     }));
 }
