@@ -3,9 +3,9 @@
 #include "FuzzCheck.h"
 #include "FuzzSession.h"
 #include "HostText.h"
-#include "SpreadGridModel.h"
 #include "PropertyCatalogue.h"
 #include "SpreadConsole.h"
+#include "SpreadGridModel.h"
 
 using namespace vellbatchrule;
 

@@ -329,10 +329,7 @@ void frmBatRuleMain::OpenRuleEditor()
     }
     {
         frmBatRuleSet editor;
-        editor.ParentItemID = target.ParentItemID;
-        editor.ParentItemNumberName = target.ParentItemNumberName;
-        editor.ItemID = target.ItemID;
-        editor.ItemNumberName = target.ItemNumberName;
+        target.Aim(editor);
         try {
             editor.ShowModal();   // loads the rule and the options, once
         } catch (const HostError& error) {

@@ -29,6 +29,16 @@ struct EditorTarget {
     // material: only a user who may see every group does. Empty when the user may.
     static QString RootRefusal();
     bool IsRoot() const { return ParentItemID == 0 && ItemID == 0; }
+
+    // Sets the editor (or its window) on this target, as the main window does before it opens it.
+    template <typename Editor>
+    void Aim(Editor& editor) const
+    {
+        editor.ItemID = ItemID;
+        editor.ItemNumberName = ItemNumberName;
+        editor.ParentItemID = ParentItemID;
+        editor.ParentItemNumberName = ParentItemNumberName;
+    }
 };
 
 }

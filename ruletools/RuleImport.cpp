@@ -6,10 +6,10 @@
 #include "GLB.h"
 #include "HostText.h"
 #include "MParse.h"
-#include "SpreadGridModel.h"
 #include "PropertyCatalogue.h"
 #include "RWDatabase.h"
 #include "SpreadConsole.h"
+#include "SpreadGridModel.h"
 #include "TextUtil.h"
 
 #include <algorithm>

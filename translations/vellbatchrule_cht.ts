@@ -4,12 +4,13 @@
 <context>
     <name>VEZAROZIVADA</name>
     <message>
-        <location filename="../session/GLB.cpp" line="+49"/>
+        <location filename="../session/GLB.cpp" line="+57"/>
+        <location filename="../ruletools/CommandGuard.h" line="+36"/>
         <source>砚川提示</source>
         <translation>硯川提示</translation>
     </message>
     <message>
-        <location line="-12"/>
+        <location line="-14"/>
         <source>错误原因：</source>
         <translation>錯誤原因：</translation>
     </message>
@@ -124,7 +125,7 @@
         <translation>流水號</translation>
     </message>
     <message>
-        <location filename="../editor/SpreadConsole.cpp" line="+42"/>
+        <location filename="../ruletools/SpreadConsole.cpp" line="+42"/>
         <source>长代码</source>
         <translation>長代碼</translation>
     </message>
@@ -134,8 +135,8 @@
         <translation>短代碼</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+83"/>
-        <location filename="../editor/frmBatRuleSet.cpp" line="+288"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+70"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+292"/>
         <source>级次</source>
         <translation>級次</translation>
     </message>
@@ -201,7 +202,7 @@
         <translation>選項</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="-167"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-167"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>蓝字入库单批次号根据规则直接产生</source>
         <translation>藍字入庫單批次號根據規則直接產生</translation>
@@ -281,7 +282,7 @@
         <translation>批號管理是企業的普遍要求，該編碼設置可對批號規則靈活地進行用戶設置，以便適應不同用戶的不同要求。</translation>
     </message>
     <message>
-        <location filename="../editor/BatRuleEditor.cpp" line="+139"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+139"/>
         <source>批次设置长度超过200，请重新设置</source>
         <translation>批次設置長度超過200，請重新設置</translation>
     </message>
@@ -296,8 +297,8 @@
         <translation>流水號的長度不能小於格式字符的總長度:%1，請重新設置</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+245"/>
         <location filename="../mainwindow/frmBatRuleMain.cpp" line="+192"/>
+        <location filename="../component/RuleAdminWindows.cpp" line="+82"/>
         <source>批号管理</source>
         <translation>批號管理</translation>
     </message>
@@ -503,16 +504,16 @@
         <translation>時間</translation>
     </message>
     <message>
-        <location line="+246"/>
+        <location line="+243"/>
         <source>已将 %1 页送往 %2</source>
         <translation>已將 %1 頁送往 %2</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-96"/>
-        <location filename="../editor/EditorTarget.cpp" line="+23"/>
-        <location filename="../editor/RuleImport.cpp" line="+90"/>
-        <location filename="../mainwindow/GroupTree.cpp" line="+38"/>
         <location filename="../rules/StoredRules.cpp" line="+61"/>
+        <location filename="../ruletools/EditorTarget.cpp" line="+23"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="+132"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+90"/>
+        <location filename="../mainwindow/GroupTree.cpp" line="+38"/>
         <source>物料</source>
         <translation>物料</translation>
     </message>
@@ -552,24 +553,24 @@
         <translation>找不到說明主題%1：%2</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+27"/>
-        <location filename="../editor/EditorTarget.cpp" line="+37"/>
+        <location filename="../ruletools/EditorTarget.cpp" line="+37"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+27"/>
         <source>找不到物料%1</source>
         <translation>找不到物料%1</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+76"/>
-        <location filename="../editor/EditorTarget.cpp" line="-36"/>
+        <location line="-36"/>
+        <location filename="../component/RuleAdminWindows.cpp" line="-20"/>
         <source>找不到物料组%1</source>
         <translation>找不到物料組%1</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+125"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+125"/>
         <source>没有选项“%1”</source>
         <translation>沒有選項「%1」</translation>
     </message>
     <message>
-        <location filename="../editor/EditorTarget.cpp" line="+23"/>
+        <location filename="../ruletools/EditorTarget.cpp" line="+23"/>
         <source>根物料组的规则适用于所有物料，只有有权查看所有物料组的用户才能查看或更改它</source>
         <translation>根物料組的規則適用於所有物料，只有有權查看所有物料組的用戶才能查看或更改它</translation>
     </message>
@@ -579,7 +580,7 @@
         <translation>物料%1不是批次管理的物料</translation>
     </message>
     <message>
-        <location filename="../editor/SpreadConsole.cpp" line="+212"/>
+        <location filename="../ruletools/SpreadConsole.cpp" line="+212"/>
         <source>第%1级没有“%2”这一选项</source>
         <translation>第%1級沒有「%2」這一選項</translation>
     </message>
@@ -614,7 +615,7 @@
         <translation>第%1級的這一格由屬性決定，不能輸入「%2」</translation>
     </message>
     <message>
-        <location filename="../editor/BatRuleEditor.cpp" line="+86"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+86"/>
         <source>系统在调用函数WriteBatchOptions()时发生错误</source>
         <translation>系統在調用函數WriteBatchOptions()時發生錯誤</translation>
     </message>
@@ -624,17 +625,17 @@
         <translation>編碼級次必須是1到%1級</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+2"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+2"/>
         <source>选项%1只能是0或1，不能是“%2”</source>
         <translation>選項%1只能是0或1，不能是「%2」</translation>
     </message>
     <message>
-        <location filename="../editor/SpreadConsole.cpp" line="-12"/>
+        <location filename="../ruletools/SpreadConsole.cpp" line="-12"/>
         <source>第%1级的“%2”含有换行、制表符等控制字符，批号中不能使用，请重新设置</source>
         <translation>第%1級的“%2”含有換行、制表符等控制字元，批號中不能使用，請重新設置</translation>
     </message>
     <message>
-        <location filename="../editor/BatRuleEditor.cpp" line="+41"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+41"/>
         <source>找不到物料组%1或无权查看它，不能按物料组设置规则</source>
         <translation>找不到物料組%1或無權查看它，不能按物料組設置規則</translation>
     </message>
@@ -659,7 +660,7 @@
         <translation>%1應是整數，不是「%2」</translation>
     </message>
     <message>
-        <location filename="../component/BatchNumberIssuer.cpp" line="+73"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="+69"/>
         <source>数据库中没有批号流水号表ICBatchNoSerial，请先运行“vell-batchrule batch init”建立</source>
         <translation>資料庫中沒有批號流水號表ICBatchNoSerial，請先執行「vell-batchrule batch init」建立</translation>
     </message>
@@ -679,18 +680,18 @@
         <translation>物料%1的批號「%2」長於%3個字元，不能發放</translation>
     </message>
     <message>
-        <location line="+103"/>
-        <location filename="../component/RuleAdmin.cpp" line="-29"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-29"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="+103"/>
         <source>%1没有批号规则</source>
         <translation>%1沒有批號規則</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="+12"/>
         <source>一次可发放1到%1个批号，不能是%2个</source>
         <translation>一次可發放1到%1個批號，不能是%2個</translation>
     </message>
     <message>
-        <location line="-46"/>
+        <location line="-48"/>
         <source>%1的批号规则中没有流水号，发放的批号都相同</source>
         <translation>%1的批號規則中沒有流水號，發放的批號都相同</translation>
     </message>
@@ -700,7 +701,7 @@
         <translation>Owner應是item或group，不是「%1」</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-103"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="-27"/>
         <source>可以导入%1条物料规则和%2条物料组规则；试运行，什么也没有写</source>
         <translation>可以導入%1條物料規則和%2條物料組規則；試運行，什麼也沒有寫</translation>
     </message>
@@ -710,7 +711,7 @@
         <translation>導入了%1條物料規則和%2條物料組規則</translation>
     </message>
     <message>
-        <location filename="../editor/SpreadDryRun.cpp" line="+21"/>
+        <location filename="../ruletools/SpreadDryRun.cpp" line="+21"/>
         <source>将更改 %1 个物料的规则</source>
         <translation>將更改 %1 個物料的規則</translation>
     </message>
@@ -720,8 +721,8 @@
         <translation>將更改 %1 個物料的規則（保留 %2 個）</translation>
     </message>
     <message>
-        <location filename="../component/BatchNumberIssuer.cpp" line="-108"/>
-        <location filename="../component/RuleAdmin.cpp" line="-54"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-54"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="-110"/>
         <source>属性“%1”不在属性目录中</source>
         <translation>屬性「%1」不在屬性目錄中</translation>
     </message>
@@ -736,12 +737,12 @@
         <translation>引號沒有結束</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+75"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="+75"/>
         <source>打不开规则文件%1：%2</source>
         <translation>打不開規則文件%1：%2</translation>
     </message>
     <message>
-        <location filename="../editor/RuleImport.cpp" line="+10"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+10"/>
         <source>找不到批次管理的物料%1或无权查看它</source>
         <translation>找不到批次管理的物料%1或無權查看它</translation>
     </message>
@@ -751,12 +752,12 @@
         <translation>找不到物料組%1或無權查看它</translation>
     </message>
     <message>
-        <location filename="../editor/RuleLint.cpp" line="+171"/>
+        <location filename="../ruletools/RuleLint.cpp" line="+171"/>
         <source>提示</source>
         <translation>提示</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-37"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="-37"/>
         <source>检查了%1条规则：%2个错误，%3个警告，%4个提示</source>
         <translation>檢查了%1條規則：%2個錯誤，%3個警告，%4個提示</translation>
     </message>
@@ -766,22 +767,22 @@
         <translation>正在統計將更改的物料……</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-16"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="-16"/>
         <source>物料组</source>
         <translation>物料組</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="-36"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-36"/>
         <source>物料组“%1”的规则：%2</source>
         <translation>物料組「%1」的規則：%2</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-30"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="-30"/>
         <source>物料组%1：%2</source>
         <translation>物料組%1：%2</translation>
     </message>
     <message>
-        <location filename="../editor/BatchPreview.cpp" line="+53"/>
+        <location filename="../ruletools/BatchPreview.cpp" line="+53"/>
         <source>示例批号：</source>
         <translation>示例批號：</translation>
     </message>
@@ -791,18 +792,18 @@
         <translation>示例批號（有誤）：</translation>
     </message>
     <message>
-        <location filename="../editor/RuleImport.cpp" line="+158"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+158"/>
         <source>第%1级的FUseShortNumber应是0（长代码）或1（短代码）</source>
         <translation>第%1級的FUseShortNumber應是0（長代碼）或1（短代碼）</translation>
     </message>
     <message>
         <location line="-12"/>
-        <location filename="../editor/RuleLint.cpp" line="-50"/>
+        <location filename="../ruletools/RuleLint.cpp" line="-50"/>
         <source>第%1级的属性%2不在属性目录中，单据无法提供它</source>
         <translation>第%1級的屬性%2不在屬性目錄中，單據無法提供它</translation>
     </message>
     <message>
-        <location filename="../editor/RuleLint.cpp" line="-41"/>
+        <location filename="../ruletools/RuleLint.cpp" line="-41"/>
         <source>第%1级的流水号长%2位，每天最多%3个批次</source>
         <translation>第%1級的流水號長%2位，每天最多%3個批次</translation>
     </message>
@@ -827,7 +828,7 @@
         <translation>第%1級的物料代碼%2有%3個字符，長於該級的長度%4，批號中只留前%4個</translation>
     </message>
     <message>
-        <location filename="../editor/RuleImport.cpp" line="-203"/>
+        <location filename="../ruletools/RuleImport.cpp" line="-203"/>
         <source>第%1行：%2</source>
         <translation>第%1行：%2</translation>
     </message>
@@ -837,47 +838,47 @@
         <translation>第一行應是表頭：%1</translation>
     </message>
     <message>
-        <location filename="../editor/RuleImport.cpp" line="+157"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+157"/>
         <source>级次应是%1，而不是%2：一条规则的级次从1起连续编号</source>
         <translation>級次應是%1，而不是%2：一條規則的級次從1起連續編號</translation>
     </message>
     <message>
-        <location filename="../editor/RuleLint.cpp" line="+55"/>
+        <location filename="../ruletools/RuleLint.cpp" line="+55"/>
         <source>规则中既没有日期也没有流水号，同一张单据的各批次会得到相同的批号</source>
         <translation>規則中既沒有日期也沒有流水號，同一張單據的各批次會得到相同的批號</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-44"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="-31"/>
         <source>规则文件%1不是UTF-8文本</source>
         <translation>規則文件%1不是UTF-8文本</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+18"/>
         <source>规则文件%1有%2处不能导入，什么也没有写：</source>
         <translation>規則文件%1有%2處不能導入，什麼也沒有寫：</translation>
     </message>
     <message>
-        <location filename="../editor/RuleLint.cpp" line="+21"/>
+        <location filename="../ruletools/RuleLint.cpp" line="+21"/>
         <source>警告</source>
         <translation>警告</translation>
     </message>
     <message>
-        <location filename="../editor/RuleImport.cpp" line="-131"/>
+        <location filename="../ruletools/RuleImport.cpp" line="-131"/>
         <source>读不到物料和物料组，没有导入任何规则</source>
         <translation>讀不到物料和物料組，沒有導入任何規則</translation>
     </message>
     <message>
-        <location filename="../editor/RuleLint.cpp" line="-2"/>
+        <location filename="../ruletools/RuleLint.cpp" line="-2"/>
         <source>错误</source>
         <translation>錯誤</translation>
     </message>
     <message>
-        <location filename="../editor/BatchPreview.cpp" line="+8"/>
+        <location filename="../ruletools/BatchPreview.cpp" line="+8"/>
         <source>%1：%2</source>
         <translation>%1：%2</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+71"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="+71"/>
         <source>规则文件没有写完：写入失败</source>
         <translation>規則文件沒有寫完：寫入失敗</translation>
     </message>
@@ -888,7 +889,7 @@
         <translation>規則文件%1沒有寫完：%2</translation>
     </message>
     <message>
-        <location filename="../editor/RuleImport.cpp" line="+42"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+42"/>
         <source>物料代码%1与多个物料相近：%2，不能确定是哪一个</source>
         <translation>物料代碼%1與多個物料相近：%2，不能確定是哪一個</translation>
     </message>
@@ -898,7 +899,7 @@
         <translation>物料組代碼%1與多個物料組相近：%2，不能確定是哪一個</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-119"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="-106"/>
         <source>读不完规则文件%1：%2</source>
         <translation>讀不完規則文件%1：%2</translation>
     </message>
@@ -913,12 +914,12 @@
         <translation>規則文件%1多於%2行：您能看到的物料和物料組每個最多有%3級，什麼也沒有寫</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+8"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+8"/>
         <source>……另有%1个物料</source>
         <translation>……另有%1個物料</translation>
     </message>
     <message>
-        <location filename="../hostapp/Commands.cpp" line="+103"/>
+        <location filename="../hostapp/Commands.cpp" line="+96"/>
         <source>已建立演示数据库</source>
         <translation>已建立示範資料庫</translation>
     </message>

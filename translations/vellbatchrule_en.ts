@@ -4,12 +4,13 @@
 <context>
     <name>VEZAROZIVADA</name>
     <message>
-        <location filename="../session/GLB.cpp" line="+49"/>
+        <location filename="../session/GLB.cpp" line="+57"/>
+        <location filename="../ruletools/CommandGuard.h" line="+36"/>
         <source>砚川提示</source>
         <translation>Vell Prompt</translation>
     </message>
     <message>
-        <location line="-12"/>
+        <location line="-14"/>
         <source>错误原因：</source>
         <translation>Error cause: </translation>
     </message>
@@ -124,7 +125,7 @@
         <translation>Serial No.</translation>
     </message>
     <message>
-        <location filename="../editor/SpreadConsole.cpp" line="+42"/>
+        <location filename="../ruletools/SpreadConsole.cpp" line="+42"/>
         <source>长代码</source>
         <translation>Long Code</translation>
     </message>
@@ -134,8 +135,8 @@
         <translation>Short Code</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+83"/>
-        <location filename="../editor/frmBatRuleSet.cpp" line="+288"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+70"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+292"/>
         <source>级次</source>
         <translation>Level</translation>
     </message>
@@ -201,7 +202,7 @@
         <translation>Options</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="-167"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-167"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>蓝字入库单批次号根据规则直接产生</source>
         <translation>Blue-ink receipts take their batch numbers from the rule</translation>
@@ -281,7 +282,7 @@
         <translation>Batch numbers are a common need of enterprises. These coding settings let each user define batch number rules that fit their own needs.</translation>
     </message>
     <message>
-        <location filename="../editor/BatRuleEditor.cpp" line="+139"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+139"/>
         <source>批次设置长度超过200，请重新设置</source>
         <translation>The total length of the batch number rule exceeds 200. Please set it again.</translation>
     </message>
@@ -296,8 +297,8 @@
         <translation>The length of the serial number cannot be less than the total length of its format characters: %1. Please set it again.</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+245"/>
         <location filename="../mainwindow/frmBatRuleMain.cpp" line="+192"/>
+        <location filename="../component/RuleAdminWindows.cpp" line="+82"/>
         <source>批号管理</source>
         <translation>Batch Number Management</translation>
     </message>
@@ -503,16 +504,16 @@
         <translation>Time</translation>
     </message>
     <message>
-        <location line="+246"/>
+        <location line="+243"/>
         <source>已将 %1 页送往 %2</source>
         <translation>%1 page(s) sent to %2</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-96"/>
-        <location filename="../editor/EditorTarget.cpp" line="+23"/>
-        <location filename="../editor/RuleImport.cpp" line="+90"/>
-        <location filename="../mainwindow/GroupTree.cpp" line="+38"/>
         <location filename="../rules/StoredRules.cpp" line="+61"/>
+        <location filename="../ruletools/EditorTarget.cpp" line="+23"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="+132"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+90"/>
+        <location filename="../mainwindow/GroupTree.cpp" line="+38"/>
         <source>物料</source>
         <translation>Material</translation>
     </message>
@@ -552,24 +553,24 @@
         <translation>Help topic %1 was not found: %2</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+27"/>
-        <location filename="../editor/EditorTarget.cpp" line="+37"/>
+        <location filename="../ruletools/EditorTarget.cpp" line="+37"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+27"/>
         <source>找不到物料%1</source>
         <translation>Material %1 was not found</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+76"/>
-        <location filename="../editor/EditorTarget.cpp" line="-36"/>
+        <location line="-36"/>
+        <location filename="../component/RuleAdminWindows.cpp" line="-20"/>
         <source>找不到物料组%1</source>
         <translation>Material group %1 was not found</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+125"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+125"/>
         <source>没有选项“%1”</source>
         <translation>There is no option &quot;%1&quot;</translation>
     </message>
     <message>
-        <location filename="../editor/EditorTarget.cpp" line="+23"/>
+        <location filename="../ruletools/EditorTarget.cpp" line="+23"/>
         <source>根物料组的规则适用于所有物料，只有有权查看所有物料组的用户才能查看或更改它</source>
         <translation>The root’s rule reaches every material: only a user who may see every material group can read or change it</translation>
     </message>
@@ -579,7 +580,7 @@
         <translation>Material %1 is not managed by batch</translation>
     </message>
     <message>
-        <location filename="../editor/SpreadConsole.cpp" line="+212"/>
+        <location filename="../ruletools/SpreadConsole.cpp" line="+212"/>
         <source>第%1级没有“%2”这一选项</source>
         <translation>Level %1 offers no choice &quot;%2&quot;</translation>
     </message>
@@ -614,7 +615,7 @@
         <translation>At level %1 this cell follows from the property; &quot;%2&quot; cannot be entered</translation>
     </message>
     <message>
-        <location filename="../editor/BatRuleEditor.cpp" line="+86"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+86"/>
         <source>系统在调用函数WriteBatchOptions()时发生错误</source>
         <translation>An error occurred while the system was calling WriteBatchOptions().</translation>
     </message>
@@ -624,17 +625,17 @@
         <translation>A rule has 1 to %1 levels</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+2"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+2"/>
         <source>选项%1只能是0或1，不能是“%2”</source>
         <translation>Option %1 takes only 0 or 1, not &quot;%2&quot;</translation>
     </message>
     <message>
-        <location filename="../editor/SpreadConsole.cpp" line="-12"/>
+        <location filename="../ruletools/SpreadConsole.cpp" line="-12"/>
         <source>第%1级的“%2”含有换行、制表符等控制字符，批号中不能使用，请重新设置</source>
         <translation>Level %1: “%2” holds a line break, tab or other control character, which no batch number can hold. Please set it again.</translation>
     </message>
     <message>
-        <location filename="../editor/BatRuleEditor.cpp" line="+41"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+41"/>
         <source>找不到物料组%1或无权查看它，不能按物料组设置规则</source>
         <translation>Material group %1 was not found or may not be viewed, so no group rule can be set for it.</translation>
     </message>
@@ -659,7 +660,7 @@
         <translation>%1 must be a whole number, not “%2”</translation>
     </message>
     <message>
-        <location filename="../component/BatchNumberIssuer.cpp" line="+73"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="+69"/>
         <source>数据库中没有批号流水号表ICBatchNoSerial，请先运行“vell-batchrule batch init”建立</source>
         <translation>The database has no table ICBatchNoSerial for the batch numbers’ serials; run “vell-batchrule batch init” to create it</translation>
     </message>
@@ -679,18 +680,18 @@
         <translation>The batch number “%2” of material %1 is longer than %3 characters and cannot be issued</translation>
     </message>
     <message>
-        <location line="+103"/>
-        <location filename="../component/RuleAdmin.cpp" line="-29"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-29"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="+103"/>
         <source>%1没有批号规则</source>
         <translation>%1 has no batch number rule</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="+12"/>
         <source>一次可发放1到%1个批号，不能是%2个</source>
         <translation>From 1 to %1 batch numbers can be issued at a time, not %2</translation>
     </message>
     <message>
-        <location line="-46"/>
+        <location line="-48"/>
         <source>%1的批号规则中没有流水号，发放的批号都相同</source>
         <translation>The batch number rule of %1 has no serial number: every batch number issued is the same</translation>
     </message>
@@ -700,7 +701,7 @@
         <translation>Owner must be item or group, not “%1”</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-103"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="-27"/>
         <source>可以导入%1条物料规则和%2条物料组规则；试运行，什么也没有写</source>
         <translation>%1 material rules and %2 group rules can be imported; a dry run, nothing was written</translation>
     </message>
@@ -710,7 +711,7 @@
         <translation>Imported %1 material rules and %2 group rules</translation>
     </message>
     <message>
-        <location filename="../editor/SpreadDryRun.cpp" line="+21"/>
+        <location filename="../ruletools/SpreadDryRun.cpp" line="+21"/>
         <source>将更改 %1 个物料的规则</source>
         <translation>Changes the rules of %1 materials</translation>
     </message>
@@ -720,8 +721,8 @@
         <translation>Changes %1 materials&apos; rules (%2 kept)</translation>
     </message>
     <message>
-        <location filename="../component/BatchNumberIssuer.cpp" line="-108"/>
-        <location filename="../component/RuleAdmin.cpp" line="-54"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-54"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="-110"/>
         <source>属性“%1”不在属性目录中</source>
         <translation>The property “%1” is not in the property catalogue</translation>
     </message>
@@ -736,12 +737,12 @@
         <translation>A quoted field is not closed</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+75"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="+75"/>
         <source>打不开规则文件%1：%2</source>
         <translation>Cannot open the rule file %1: %2</translation>
     </message>
     <message>
-        <location filename="../editor/RuleImport.cpp" line="+10"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+10"/>
         <source>找不到批次管理的物料%1或无权查看它</source>
         <translation>Batch-managed material %1 was not found or may not be viewed</translation>
     </message>
@@ -751,12 +752,12 @@
         <translation>Material group %1 was not found or may not be viewed</translation>
     </message>
     <message>
-        <location filename="../editor/RuleLint.cpp" line="+171"/>
+        <location filename="../ruletools/RuleLint.cpp" line="+171"/>
         <source>提示</source>
         <translation>Note</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-37"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="-37"/>
         <source>检查了%1条规则：%2个错误，%3个警告，%4个提示</source>
         <translation>Checked %1 rules: %2 errors, %3 warnings, %4 notes</translation>
     </message>
@@ -766,22 +767,22 @@
         <translation>Counting the materials that would change…</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-16"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="-16"/>
         <source>物料组</source>
         <translation>Material group</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="-36"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-36"/>
         <source>物料组“%1”的规则：%2</source>
         <translation>Rule of material group “%1”: %2</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-30"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="-30"/>
         <source>物料组%1：%2</source>
         <translation>Material group %1: %2</translation>
     </message>
     <message>
-        <location filename="../editor/BatchPreview.cpp" line="+53"/>
+        <location filename="../ruletools/BatchPreview.cpp" line="+53"/>
         <source>示例批号：</source>
         <translation>Sample batch number: </translation>
     </message>
@@ -791,18 +792,18 @@
         <translation>Sample batch number (invalid): </translation>
     </message>
     <message>
-        <location filename="../editor/RuleImport.cpp" line="+158"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+158"/>
         <source>第%1级的FUseShortNumber应是0（长代码）或1（短代码）</source>
         <translation>Level %1: FUseShortNumber must be 0 (long code) or 1 (short code)</translation>
     </message>
     <message>
         <location line="-12"/>
-        <location filename="../editor/RuleLint.cpp" line="-50"/>
+        <location filename="../ruletools/RuleLint.cpp" line="-50"/>
         <source>第%1级的属性%2不在属性目录中，单据无法提供它</source>
         <translation>Level %1: property %2 is not in the property catalogue; no document can supply it</translation>
     </message>
     <message>
-        <location filename="../editor/RuleLint.cpp" line="-41"/>
+        <location filename="../ruletools/RuleLint.cpp" line="-41"/>
         <source>第%1级的流水号长%2位，每天最多%3个批次</source>
         <translation>Level %1: a serial number of %2 digits allows at most %3 batches a day</translation>
     </message>
@@ -827,7 +828,7 @@
         <translation>Level %1: the material code %2 has %3 characters, more than the level&apos;s length %4; the batch number keeps the first %4</translation>
     </message>
     <message>
-        <location filename="../editor/RuleImport.cpp" line="-203"/>
+        <location filename="../ruletools/RuleImport.cpp" line="-203"/>
         <source>第%1行：%2</source>
         <translation>Line %1: %2</translation>
     </message>
@@ -837,47 +838,47 @@
         <translation>The first line must be the header: %1</translation>
     </message>
     <message>
-        <location filename="../editor/RuleImport.cpp" line="+157"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+157"/>
         <source>级次应是%1，而不是%2：一条规则的级次从1起连续编号</source>
         <translation>The level must be %1, not %2: the levels of a rule run from 1 without gaps</translation>
     </message>
     <message>
-        <location filename="../editor/RuleLint.cpp" line="+55"/>
+        <location filename="../ruletools/RuleLint.cpp" line="+55"/>
         <source>规则中既没有日期也没有流水号，同一张单据的各批次会得到相同的批号</source>
         <translation>The rule has neither a date nor a serial number: every batch of one document gets the same number</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-44"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="-31"/>
         <source>规则文件%1不是UTF-8文本</source>
         <translation>The rule file %1 is not UTF-8 text</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+18"/>
         <source>规则文件%1有%2处不能导入，什么也没有写：</source>
         <translation>The rule file %1 has %2 lines that cannot be imported; nothing was written:</translation>
     </message>
     <message>
-        <location filename="../editor/RuleLint.cpp" line="+21"/>
+        <location filename="../ruletools/RuleLint.cpp" line="+21"/>
         <source>警告</source>
         <translation>Warning</translation>
     </message>
     <message>
-        <location filename="../editor/RuleImport.cpp" line="-131"/>
+        <location filename="../ruletools/RuleImport.cpp" line="-131"/>
         <source>读不到物料和物料组，没有导入任何规则</source>
         <translation>The materials and groups could not be read; no rule was imported</translation>
     </message>
     <message>
-        <location filename="../editor/RuleLint.cpp" line="-2"/>
+        <location filename="../ruletools/RuleLint.cpp" line="-2"/>
         <source>错误</source>
         <translation>Error</translation>
     </message>
     <message>
-        <location filename="../editor/BatchPreview.cpp" line="+8"/>
+        <location filename="../ruletools/BatchPreview.cpp" line="+8"/>
         <source>%1：%2</source>
         <translation>%1: %2</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="+71"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="+71"/>
         <source>规则文件没有写完：写入失败</source>
         <translation>The rule file is incomplete: writing failed</translation>
     </message>
@@ -888,7 +889,7 @@
         <translation>The rule file %1 is incomplete: %2</translation>
     </message>
     <message>
-        <location filename="../editor/RuleImport.cpp" line="+42"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+42"/>
         <source>物料代码%1与多个物料相近：%2，不能确定是哪一个</source>
         <translation>Material code %1 is close to several materials: %2; it cannot be told which one is meant</translation>
     </message>
@@ -898,7 +899,7 @@
         <translation>Material group code %1 is close to several material groups: %2; it cannot be told which one is meant</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdminFiles.cpp" line="-119"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="-106"/>
         <source>读不完规则文件%1：%2</source>
         <translation>Cannot read the whole rule file %1: %2</translation>
     </message>
@@ -913,12 +914,12 @@
         <translation>The rule file %1 has more than %2 rows: the materials and groups you may see have at most %3 levels each; nothing was written</translation>
     </message>
     <message>
-        <location filename="../component/RuleAdmin.cpp" line="+8"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+8"/>
         <source>……另有%1个物料</source>
         <translation>… and %1 more materials</translation>
     </message>
     <message>
-        <location filename="../hostapp/Commands.cpp" line="+103"/>
+        <location filename="../hostapp/Commands.cpp" line="+96"/>
         <source>已建立演示数据库</source>
         <translation>Demo database created</translation>
     </message>

@@ -2,8 +2,8 @@
 #include "BatchTexts.h"
 #include "GridTyping.h"
 #include "HostText.h"
-#include "SpreadGridModel.h"
 #include "RuleFixture.h"
+#include "SpreadGridModel.h"
 #include "TestSupport.h"
 
 namespace {

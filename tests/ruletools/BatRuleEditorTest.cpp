@@ -1,8 +1,8 @@
 #include "BatRuleEditor.h"
 #include "GridTyping.h"
 #include "RWDatabase.h"
-#include "SpreadGridModel.h"
 #include "RuleFixture.h"
+#include "SpreadGridModel.h"
 #include "TestSupport.h"
 
 namespace {

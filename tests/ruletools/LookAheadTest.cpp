@@ -4,9 +4,9 @@
 #include "BatchPreview.h"
 #include "DemoDatabase.h"
 #include "GridTyping.h"
-#include "SpreadGridModel.h"
 #include "RuleFixture.h"
 #include "SpreadDryRun.h"
+#include "SpreadGridModel.h"
 #include "TestSupport.h"
 
 #include <thread>

@@ -6,8 +6,8 @@
 #include "DemoDatabase.h"
 #include "GridTyping.h"
 #include "HostText.h"
-#include "SpreadGridModel.h"
 #include "RuleFixture.h"
+#include "SpreadGridModel.h"
 #include "TestSupport.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "GridTyping.h"
 #include "RWDatabase.h"
-#include "SpreadGridModel.h"
 #include "RuleFixture.h"
+#include "SpreadGridModel.h"
 #include "TestSupport.h"
 
 namespace {

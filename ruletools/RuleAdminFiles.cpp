@@ -1,13 +1,10 @@
 #include "RuleAdmin.h"
 
 #include "BatRuleEditor.h"
-#include "BatRuleLedger.h"
-#include "BatRulePrint.h"
 #include "CommandGuard.h"
 #include "CommandSession.h"
 #include "GLB.h"
 #include "HostText.h"
-#include "LedgerGrid.h"
 #include "MParse.h"
 #include "OutputFile.h"
 #include "RWDatabase.h"
@@ -80,19 +77,6 @@ void ReadInto(RuleImport& import, QIODevice& file, const QString& path)
         Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "规则文件%1多于%2行：您能看到的物料和物料组每个最多有%3级，什么也没有写"),
                {HostText::Excerpt(path), import.MaxRows(), BatRuleEditor::MaxLevels});
     }
-}
-
-// The ledger as the main window sets it up; its columns keep the window's proportions.
-void SetUpLikeTheWindow(Ledger& ledger)
-{
-    constexpr int kWidth = 12000;
-    ledger.SetRows(1);
-    ledger.SetCols(4);
-    ledger.SetBodyColor(255, 255, 255);
-    ledger.SetColumnFlag(1, Ledger::HiddenColumn, true);
-    ledger.SetColumnWidth(2, kWidth / 4);
-    ledger.SetColumnWidth(3, kWidth * 3 / 8);
-    ledger.SetColumnWidth(4, kWidth * 6 / 8);
 }
 
 // The rule file read into the session's database, whole or not at all.
@@ -209,43 +193,6 @@ Result<RuleAdmin::ImportReport> RuleAdmin::ImportRules(QIODevice& device, const 
 {
     return InSession([&] {
         return Import(device, name, ownRules, dryRun);
-    });
-}
-
-Result<RuleAdmin::Printout> RuleAdmin::PrintLedger(qint32 groupId, const QString& pdfFile)
-{
-    return InSession([&] {
-        BatRuleLedger rows;
-        if (groupId != 0) {
-            const auto group = rows.Database().FetchGroup(groupId);
-            if (!group)
-                throw AlreadyShown{};
-            if (group->Eof())
-                Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "找不到物料组%1"), {groupId});
-        }
-        const std::optional<int> count = rows.ShowGroup(groupId);
-        if (!count)
-            throw AlreadyShown{};
-        LedgerGrid ledger;
-        SetUpLikeTheWindow(ledger);
-        // The first row that cannot be read ends the printout: the rest would
-        // only wait on the same failure, and no half-printed file is kept.
-        const int shownBefore = GLB::MessagesReported();
-        ledger.rowTextRequest = [&rows, shownBefore](int row) {
-            if (row == 1)
-                return BatRuleLedger::LedgerHeaderText();
-            const QString text = rows.LedgerRowText(row);
-            ExpectNothingReportedSince(shownBefore);
-            return text;
-        };
-        ledger.SetRows(*count + 1);
-        MParse::SetLedgerPrintFonts(ledger);
-        BatRulePrint print;
-        print.SetBRPrintMasterTitle(MParse::TranslateText("批号管理"));
-        print.SetBRPrintLedger(&ledger);
-        print.SetLdgLayout();
-        const int pages = static_cast<LedgerGridPrinter&>(ledger.Printer()).PrintToPdf(pdfFile);
-        return Printout{*count, pages};
     });
 }
 

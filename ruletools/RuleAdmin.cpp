@@ -1,7 +1,6 @@
 #include "RuleAdmin.h"
 
 #include "BatRuleEditor.h"
-#include "BatRuleFace.h"
 #include "BatRuleSave.h"
 #include "BatchNumberComposer.h"
 #include "BatchPreview.h"
@@ -14,14 +13,13 @@
 #include "LoadSteps.h"
 #include "MMTS.h"
 #include "MParse.h"
-#include "SpreadGridModel.h"
 #include "PropertyCatalogue.h"
 #include "RWDatabase.h"
 #include "RuleText.h"
 #include "SpreadConsole.h"
 #include "SpreadDryRun.h"
+#include "SpreadGridModel.h"
 #include "UnitOfWork.h"
-#include "frmBatRuleSet.h"
 
 #include <optional>
 
@@ -34,23 +32,13 @@ using Target = RuleAdmin::Target;
 
 constexpr int kSampleSize = 20;
 
-// Fills the editor's (or its window's) target.
-void Aim(auto& editor, const Target& target)
-{
-    const EditorTarget aimed = EditorTarget::Resolve(target.itemId, target.groupId);
-    editor.ItemID = aimed.ItemID;
-    editor.ItemNumberName = aimed.ItemNumberName;
-    editor.ParentItemID = aimed.ParentItemID;
-    editor.ParentItemNumberName = aimed.ParentItemNumberName;
-}
-
 // The editor without its window, opened on the target.
 struct OpenedEditor {
     // Stops when opening showed a failure: nothing is typed into a rule that could not be read.
     explicit OpenedEditor(const Target& target)
     {
         const int shownBefore = GLB::MessagesReported();
-        Aim(editor, target);
+        EditorTarget::Resolve(target.itemId, target.groupId).Aim(editor);
         editor.Open();
         ExpectNothingReportedSince(shownBefore);
     }
@@ -280,22 +268,6 @@ Result<void> RuleAdmin::RunSql(const QString& batch, const std::function<void(Re
         rows(session.Connection().Execute(batch).get());
         return true;
     }));
-}
-
-Result<void> RuleAdmin::EditRule(const Target& target)
-{
-    // Nothing is shown in a box here: a window that cannot open must not wait for a click.
-    try {
-        CommandSession session;
-        frmBatRuleSet window;
-        Aim(window, target);
-        window.ShowModal();
-        return {};
-    } catch (const Refusal& refusal) {
-        return FailureOf({refusal.message}, HostErrors::Refused);
-    } catch (const HostError& error) {
-        return FailureOf({error.Description()}, error.Number());
-    }
 }
 
 }
