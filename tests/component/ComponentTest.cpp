@@ -87,6 +87,20 @@ TEST(CEntry, ShowRefusesWhereNoWindowCanOpenAndTwoObjectsEachShow)
     }
 }
 
+// A host's table is taken whole and only in a layout this library knows: a
+// host built against a later or a broken header is refused, not misread.
+TEST(CEntry, TakesATableOnlyWholeAndInALayoutItKnows)
+{
+    RunOptions options;
+    options.program = VELL_FACE_PROBE;
+    const Outcome run = RunProgram({"tables"}, options);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, "version 0: -1 The host's table is of version 0; this library knows 1 to 1\n"
+                       "version 1: 0 \n"
+                       "version 2: -1 The host's table is of version 2; this library knows 1 to 1\n"
+                       "lacking: -1 The host's table lacks one of its functions\n");
+}
+
 class Installed : public testing::Test {
 protected:
     void SetUp() override

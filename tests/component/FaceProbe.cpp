@@ -1,6 +1,7 @@
 // A host that calls the C entry where a window may not open, one way per run,
 // on its own connection through the C table: it prints the answer of
-// vbr_face_show and the last error's text.
+// vbr_face_show and the last error's text. With "tables" it registers
+// message boxes of several table versions instead, printing each answer.
 #include <vellbatchrule/vbr.h>
 
 #include <QApplication>
@@ -14,6 +15,19 @@ namespace {
 
 int NoRows(void*, const char*, vbr_call*) { return 0; }
 int Done(void*, vbr_call*) { return 0; }
+void NoBox(void*, const char*, const char*, int) {}
+
+void RegisterTables()
+{
+    for (const int version : {0, VBR_TABLE_VERSION, VBR_TABLE_VERSION + 1}) {
+        const vbr_message_box_functions box = {version, nullptr, NoBox};
+        const int answer = vbr_register_message_box(&box);
+        std::printf("version %d: %d %s\n", version, answer, vbr_last_error_text());
+    }
+    const vbr_message_box_functions lacking = {VBR_TABLE_VERSION, nullptr, nullptr};
+    const int answer = vbr_register_message_box(&lacking);
+    std::printf("lacking: %d %s\n", answer, vbr_last_error_text());
+}
 
 void CloseTheWindowSoon()
 {
@@ -28,6 +42,10 @@ void CloseTheWindowSoon()
 int main(int argc, char* argv[])
 {
     const char* mode = argc > 1 ? argv[1] : "";
+    if (std::strcmp(mode, "tables") == 0) {
+        RegisterTables();
+        return 0;
+    }
     const vbr_connection_functions connection = {VBR_TABLE_VERSION, nullptr, NoRows, Done, Done, Done};
     vbr_register_connection(&connection);
     std::optional<QCoreApplication> core;
