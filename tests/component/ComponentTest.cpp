@@ -196,7 +196,8 @@ TEST_F(Installed, PkgConfigNamesTheLibraryAndItsHeaders)
     const QString text = QString::fromUtf8(pc.readAll());
     EXPECT_TRUE(text.contains("Libs: -L${libdir} -lvellbatchrule"));
     EXPECT_TRUE(text.contains("Version: " VELL_VERSION));
-    EXPECT_TRUE(QFile::exists(prefix.filePath("include/vellbatchrule/BatRuleFace.h")));
+    for (const char* header : {"BatRuleFace.h", "HostErrors.h", "Result.h", "VellBatchRuleExport.h", "Version.h"})
+        EXPECT_TRUE(QFile::exists(prefix.filePath("include/vellbatchrule/") + header)) << header;
     EXPECT_FALSE(QFile::exists(prefix.filePath("include/vellbatchrule/MParse.h"))) << "internal headers stay inside";
     EXPECT_TRUE(QFile::exists(prefix.filePath("share/bash-completion/completions/vell-batchrule")));
     EXPECT_TRUE(QFile::exists(prefix.filePath("share/man/man1/vell-batchrule.1")));
