@@ -43,71 +43,66 @@ struct CommandSpec {
     }
 };
 
-namespace {
-
-using Kind = CommandSpec::Kind;
-
-}
-
 std::span<const CommandSpec> CommandLine::Commands()
 {
     using Line = CommandLine;
+    using Kind = CommandSpec::Kind;
     static const CommandSpec commands[] = {
-    {"", "[--db FILE | FILE]",
-     "The main window; a demo database is written first when FILE is missing. Without a FILE, the last database "
-     "the main window opened, else the demo database in the user's data folder.",
-     "", [](Line& line) { return line.MainWindow(); }, "", "FILE", 0, 1, Kind::Window},
-    {"show", "--db FILE", "Print what the database holds that the user may see.", "db",
-     [](Line& line) { return AdminCommands::ShowDatabase(line.out_); }},
-    {"sql", "--db FILE < batch.sql",
-     "Run one Transact-SQL batch from standard input and print its rows; only a user who may see every group runs one.",
-     "db", [](Line& line) { return AdminCommands::RunSql(line.in_, line.out_); }},
-    {"demo-db", "--out FILE [--groups N --materials M]",
-     "Write the demo database, or synthetic data of the size given.", "out groups materials",
-     [](Line& line) { return line.DemoDb(); }, "out"},
-    {"rule show", "--db FILE (--item ID | --group ID)", "Print the rule of a material or a material group.",
-     "db item group", [](Line& line) { return AdminCommands::ShowRule(line.target_, line.out_); }},
-    {"rule set", "--db FILE (--item ID | --group ID) [--spare-own-rules | --replace-own-rules] [--dry-run] ELEMENT...",
-     "Set the rule as the editor sets it. Each ELEMENT is property[:format[:length[:pad[:substitute]]]].",
-     "db item group spare-own-rules replace-own-rules dry-run",
-     [](Line& line) { return AdminCommands::SetRule(line.target_, line.args_, line.ownRules_, line.DryRun(), line.out_); },
-     "", "ELEMENT...", 1, -1},
-    {"rule preview", "--db FILE (--item ID | --group ID) [--date YYYY-MM-DD] [--line N] [--value PROPERTY=TEXT]...",
-     "Print the batch number the stored rule gives a document.", "db item group date line value",
-     [](Line& line) { return AdminCommands::PreviewRule(line.target_, line.document_, line.out_); }},
-    {"rule lint", "--db FILE", "Check every stored rule; exit 1 when any finding is an error.", "db",
-     [](Line& line) { return AdminCommands::LintRules(line.out_); }},
-    {"rule export", "--db FILE [--format csv|json] [--out RULES.csv|-]",
-     "Write every rule the user may see as a rule file.", "db format out", [](Line& line) { return line.ExportRules(); }},
-    {"rule import", "--db FILE RULES.csv|- [--spare-own-rules | --replace-own-rules] [--dry-run]",
-     "Read a rule file into the database, whole or not at all.", "db spare-own-rules replace-own-rules dry-run",
-     [](Line& line) { return line.ImportRules(); }, "", "RULES.csv|-", 1, 1},
-    {"options show", "--db FILE", "Print the batch options.", "db",
-     [](Line& line) { return AdminCommands::ShowOptions(line.out_); }},
-    {"options set", "--db FILE KEY=0|1...", "Set batch options.", "db",
-     [](Line& line) { return AdminCommands::SetOptions(line.args_, line.out_); }, "", "KEY=0|1...", 1, -1},
-    {"batch init", "--db FILE",
-     "Create the tables that keep the serial numbers' counters and the numbers issued (ICBatchNoSerial, "
-     "ICBatchNoIssued) where they are missing.",
-     "db", [](Line& line) { return AdminCommands::CreateCounterTable(line.out_); }},
-    {"batch issue", "--db FILE --item ID [--date YYYY-MM-DD] [--line N] [--value PROPERTY=TEXT]... [--count N]",
-     "Issue batch numbers from the material's rule, one a line, never the same twice: a number issued before, by "
-     "whatever rule, is passed over. The serial starts again at its format's value whenever the rest of the number "
-     "differs (a new day for yymmdd, another supplier code); when it would need more digits than its length, nothing "
-     "is issued. A rule without a serial gives the same number every time, and says so.",
-     "db item date line value count",
-     [](Line& line) {
-         return AdminCommands::IssueBatchNumbers(*line.target_.itemId, line.document_, line.count_, line.out_, line.err_);
-     },
-     "item"},
-    {"batch peek", "--db FILE --item ID [--date YYYY-MM-DD] [--line N] [--value PROPERTY=TEXT]...",
-     "Print the batch number batch issue would give next, taking nothing.", "db item date line value",
-     [](Line& line) { return AdminCommands::PeekBatchNumber(*line.target_.itemId, line.document_, line.out_); }, "item"},
-    {"edit", "--db FILE (--item ID | --group ID)", "The rule editor window for a material or a material group.",
-     "db item group", [](Line& line) { return AdminCommands::EditRule(line.target_, line.err_); }, "", "", 0, 0,
-     Kind::Window},
-    {"print", "--db FILE --group ID --pdf OUT.pdf|-", "The group's ledger as the main window prints it, into a PDF file.",
-     "db group pdf", [](Line& line) { return line.PrintLedger(); }, "group pdf", "", 0, 0, Kind::Printout},
+        {"", "[--db FILE | FILE]",
+         "The main window; a demo database is written first when FILE is missing. Without a FILE, the last database "
+         "the main window opened, else the demo database in the user's data folder.",
+         "", [](Line& line) { return line.MainWindow(); }, "", "FILE", 0, 1, Kind::Window},
+        {"show", "--db FILE", "Print what the database holds that the user may see.", "db",
+         [](Line& line) { return AdminCommands::ShowDatabase(line.out_); }},
+        {"sql", "--db FILE < batch.sql",
+         "Run one Transact-SQL batch from standard input and print its rows; only a user who may see every group runs one.",
+         "db", [](Line& line) { return AdminCommands::RunSql(line.in_, line.out_); }},
+        {"demo-db", "--out FILE [--groups N --materials M]",
+         "Write the demo database, or synthetic data of the size given.", "out groups materials",
+         [](Line& line) { return line.DemoDb(); }, "out"},
+        {"rule show", "--db FILE (--item ID | --group ID)", "Print the rule of a material or a material group.",
+         "db item group", [](Line& line) { return AdminCommands::ShowRule(line.target_, line.out_); }},
+        {"rule set", "--db FILE (--item ID | --group ID) [--spare-own-rules | --replace-own-rules] [--dry-run] ELEMENT...",
+         "Set the rule as the editor sets it. Each ELEMENT is property[:format[:length[:pad[:substitute]]]].",
+         "db item group spare-own-rules replace-own-rules dry-run",
+         [](Line& line) { return AdminCommands::SetRule(line.target_, line.args_, line.ownRules_, line.DryRun(), line.out_); },
+         "", "ELEMENT...", 1, -1},
+        {"rule preview", "--db FILE (--item ID | --group ID) [--date YYYY-MM-DD] [--line N] [--value PROPERTY=TEXT]...",
+         "Print the batch number the stored rule gives a document.", "db item group date line value",
+         [](Line& line) { return AdminCommands::PreviewRule(line.target_, line.document_, line.out_); }},
+        {"rule lint", "--db FILE", "Check every stored rule; exit 1 when any finding is an error.", "db",
+         [](Line& line) { return AdminCommands::LintRules(line.out_); }},
+        {"rule export", "--db FILE [--format csv|json] [--out RULES.csv|-]",
+         "Write every rule the user may see as a rule file.", "db format out", [](Line& line) { return line.ExportRules(); }},
+        {"rule import", "--db FILE RULES.csv|- [--spare-own-rules | --replace-own-rules] [--dry-run]",
+         "Read a rule file into the database, whole or not at all.", "db spare-own-rules replace-own-rules dry-run",
+         [](Line& line) { return line.ImportRules(); }, "", "RULES.csv|-", 1, 1},
+        {"options show", "--db FILE", "Print the batch options.", "db",
+         [](Line& line) { return AdminCommands::ShowOptions(line.out_); }},
+        {"options set", "--db FILE KEY=0|1...", "Set batch options.", "db",
+         [](Line& line) { return AdminCommands::SetOptions(line.args_, line.out_); }, "", "KEY=0|1...", 1, -1},
+        {"batch init", "--db FILE",
+         "Create the tables that keep the serial numbers' counters and the numbers issued (ICBatchNoSerial, "
+         "ICBatchNoIssued) where they are missing.",
+         "db", [](Line& line) { return AdminCommands::CreateCounterTable(line.out_); }},
+        {"batch issue", "--db FILE --item ID [--date YYYY-MM-DD] [--line N] [--value PROPERTY=TEXT]... [--count N]",
+         "Issue batch numbers from the material's rule, one a line, never the same twice: a number issued before, by "
+         "whatever rule, is passed over. The serial starts again at its format's value whenever the rest of the number "
+         "differs (a new day for yymmdd, another supplier code); when it would need more digits than its length, nothing "
+         "is issued. A rule without a serial gives the same number every time, and says so.",
+         "db item date line value count",
+         [](Line& line) {
+             return AdminCommands::IssueBatchNumbers(*line.target_.itemId, line.document_, line.count_, line.out_, line.err_);
+         },
+         "item"},
+        {"batch peek", "--db FILE --item ID [--date YYYY-MM-DD] [--line N] [--value PROPERTY=TEXT]...",
+         "Print the batch number batch issue would give next, taking nothing.", "db item date line value",
+         [](Line& line) { return AdminCommands::PeekBatchNumber(*line.target_.itemId, line.document_, line.out_); }, "item"},
+        {"edit", "--db FILE (--item ID | --group ID)", "The rule editor window for a material or a material group.",
+         "db item group", [](Line& line) { return AdminCommands::EditRule(line.target_, line.err_); }, "", "", 0, 0,
+         Kind::Window},
+        {"print", "--db FILE --group ID --pdf OUT.pdf|-", "The group's ledger as the main window prints it, into a PDF file.",
+         "db group pdf", [](Line& line) { return line.PrintLedger(); }, "group pdf", "", 0, 0, Kind::Printout},
     };
     return commands;
 }
@@ -318,12 +313,12 @@ std::optional<int> CommandLine::CheckValues()
 
 bool CommandLine::OpensWindow() const
 {
-    return command_ && command_->kind == Kind::Window;
+    return command_ && command_->kind == CommandSpec::Kind::Window;
 }
 
 bool CommandLine::Paints() const
 {
-    return command_ && command_->kind != Kind::Data;
+    return command_ && command_->kind != CommandSpec::Kind::Data;
 }
 
 QString CommandLine::CommandName() const
