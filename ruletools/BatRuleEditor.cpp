@@ -46,6 +46,7 @@ void BatRuleEditor::Open()
     TakeTarget();
     LoadRuleIntoGrid();
     options.ReadBatchOptions();
+    loadedOptions_ = options;
 }
 
 void BatRuleEditor::TakeTarget()
@@ -202,7 +203,7 @@ BatRuleEditor::CommitResult BatRuleEditor::Commit()
     BatRuleSave save;
     if (!Prepare(save))
         return {};
-    return {WriteInOneUnit(options, [&] { return WriteRule(save, singleItem); })};
+    return {WriteInOneUnit(options, [&] { return WriteRule(save, singleItem); }, &loadedOptions_)};
 }
 
 bool BatRuleEditor::Prepare(BatRuleSave& save)
@@ -226,13 +227,22 @@ bool BatRuleEditor::WriteRule(BatRuleSave& save, bool singleItem)
 }
 
 // Leaving the unit without its commit undoes whatever was sent.
-bool BatRuleEditor::WriteInOneUnit(const BatchOptions& options, const std::function<bool()>& writeRules)
+bool BatRuleEditor::WriteInOneUnit(const BatchOptions& options, const std::function<bool()>& writeRules,
+                                   const BatchOptions* loaded)
 {
     std::optional<UnitOfWork> unit;
     if (!Attempt(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数BeginTrans()时发生错误"), [&] { unit.emplace(CurrentHostConnection()); }))
         return false;
+    BatchOptions written = options;
+    const auto readAgain = [&] {
+        BatchOptions storedNow;
+        storedNow.ReadBatchOptions();
+        written = options.KeepingOthersChanges(*loaded, storedNow);
+    };
+    if (loaded && !Attempt(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数ReadBatchOptions()时发生错误"), readAgain))
+        return false;
     return writeRules()
-           && Attempt(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数WriteBatchOptions()时发生错误"), [&] { options.WriteBatchOptions(); })
+           && Attempt(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数WriteBatchOptions()时发生错误"), [&] { written.WriteBatchOptions(); })
            && Attempt(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数CommitTrans()时发生错误"), [&] { unit->Commit(); });
 }
 

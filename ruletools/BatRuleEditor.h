@@ -69,8 +69,11 @@ public:
     // The writers of a prepared save for a material or for a group.
     static bool WriteRule(BatRuleSave& save, bool singleItem);
     // Rules and the options together, or nothing: one unit of work around
-    // the writers and the options; every failure is shown by its step.
-    static bool WriteInOneUnit(const BatchOptions& options, const std::function<bool()>& writeRules);
+    // the writers and the options; every failure is shown by its step. With
+    // the options as they were loaded, the stored ones are read again first
+    // in the unit, and an option not changed since is written as stored now.
+    static bool WriteInOneUnit(const BatchOptions& options, const std::function<bool()>& writeRules,
+                               const BatchOptions* loaded = nullptr);
 
     // The number below which the commit spreads a group rule: the text before
     // "(" of the group's display text, or the stored number where that text
@@ -93,6 +96,7 @@ private:
     bool SpreadNumber(QString& number);
 
     RuleGrid& grid_;
+    BatchOptions loadedOptions_;   // as Open read them
     QString levelText_ = QStringLiteral("1");
     QString parentGroupNumber_;
     QString spreadNumber_;

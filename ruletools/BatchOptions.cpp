@@ -8,6 +8,39 @@ namespace vellbatchrule {
 
 namespace {
 
+// Each option's key, its state and the descriptions its row is added with.
+struct OptionKey {
+    const char* key;
+    int BatchOptions::*state;
+    QString chs, cht, en;
+};
+
+const OptionKey kKeys[] = {
+    {"BatchManual", &BatchOptions::manual, QStringLiteral("在单据上可手工改变批号"), QStringLiteral("在單據上可手工改變批號"),
+     QStringLiteral("Batch numbers may be changed by hand on documents")},
+    {"BatchLackManual", &BatchOptions::lackManual, QStringLiteral("编码信息不全时可做手工改变"),
+     QStringLiteral("編碼信息不全時可做手工改變"), QStringLiteral("Batch numbers may be changed by hand when codes are missing")},
+    {"BatchRepeatEcho", &BatchOptions::repeatEcho, QStringLiteral("批号重复给予提示"), QStringLiteral("批號重複給予提示"),
+     QStringLiteral("Prompt when a batch number is duplicated")},
+    {"AutoCreateBatNo", &BatchOptions::autoCreate, QStringLiteral("蓝字入库单批次号根据规则直接产生"),
+     QStringLiteral("藍字入庫單批次號根據規則直接產生"), QStringLiteral("Blue-ink receipts take their batch numbers from the rule")},
+    {"BatchItemIsTop", &BatchOptions::itemIsTop, QStringLiteral("物料类设置不改变个别物料设置"),
+     QStringLiteral("物料類設置不改變個別物料設置"),
+     QStringLiteral("Do not update the setting of material in BatchNo-Management when updates its higher-up")},
+};
+
+// The option's row where it has none; the test is the update's own condition.
+void AddMissingRow(SqlLines& sql, const OptionKey& option, int state)
+{
+    const QString key = QLatin1String(option.key);
+    sql << QStringLiteral("IF NOT EXISTS(SELECT * FROM t_SystemProfile WHERE FCategory='IC' AND FKey in('%1'))").arg(key)
+        << QStringLiteral("  INSERT INTO t_SystemProfile(FCategory,FKey,FValue,FReadonly,FDescription,FLevel,FExplanation,"
+                          "FFormat,FSort,FDescription_cht,FDescription_en)")
+        << QStringLiteral("  VALUES('IC','%1','%2',1,%3,0,%3,NULL,1.00,%4,%5)")
+               .arg(key, QString::number(state), HostText::SqlLiteral(option.chs), HostText::SqlLiteral(option.cht),
+                    HostText::SqlLiteral(option.en));
+}
+
 // A stored value outside 0 to 2 shows as ticked when it is not 0.
 int CheckState(const QVariant& value)
 {
@@ -73,33 +106,36 @@ QString BatchOptions::WriteSql() const
 }
 
 // The row of an option the update finds none for, with its descriptions as
-// BatchItemIsTop's row has them; the test is the update's own condition.
+// BatchItemIsTop's row has them; BatchItemIsTop's own is the update's.
 QString BatchOptions::MissingRowsSql() const
 {
-    struct Row {
-        int state;
-        const char* key;
-        QString chs, cht, en;
-    };
-    const Row rows[] = {
-        {manual, "BatchManual", QStringLiteral("在单据上可手工改变批号"), QStringLiteral("在單據上可手工改變批號"),
-         QStringLiteral("Batch numbers may be changed by hand on documents")},
-        {lackManual, "BatchLackManual", QStringLiteral("编码信息不全时可做手工改变"), QStringLiteral("編碼信息不全時可做手工改變"),
-         QStringLiteral("Batch numbers may be changed by hand when codes are missing")},
-        {repeatEcho, "BatchRepeatEcho", QStringLiteral("批号重复给予提示"), QStringLiteral("批號重複給予提示"),
-         QStringLiteral("Prompt when a batch number is duplicated")},
-        {autoCreate, "AutoCreateBatNo", QStringLiteral("蓝字入库单批次号根据规则直接产生"),
-         QStringLiteral("藍字入庫單批次號根據規則直接產生"), QStringLiteral("Blue-ink receipts take their batch numbers from the rule")},
-    };
     SqlLines sql;
-    for (const Row& row : rows) {
-        const QString key = QLatin1String(row.key);
-        sql << QStringLiteral("IF NOT EXISTS(SELECT * FROM t_SystemProfile WHERE FCategory='IC' AND FKey in('%1'))").arg(key)
-            << QStringLiteral("  INSERT INTO t_SystemProfile(FCategory,FKey,FValue,FReadonly,FDescription,FLevel,FExplanation,"
-                              "FFormat,FSort,FDescription_cht,FDescription_en)")
-            << QStringLiteral("  VALUES('IC','%1','%2',1,%3,0,%3,NULL,1.00,%4,%5)")
-                   .arg(key, QString::number(row.state), HostText::SqlLiteral(row.chs), HostText::SqlLiteral(row.cht),
-                        HostText::SqlLiteral(row.en));
+    for (const OptionKey& option : kKeys)
+        if (option.state != &BatchOptions::itemIsTop)
+            AddMissingRow(sql, option, this->*option.state);
+    return sql.Text();
+}
+
+BatchOptions BatchOptions::KeepingOthersChanges(const BatchOptions& loaded, const BatchOptions& storedNow) const
+{
+    BatchOptions written = *this;
+    for (const OptionKey& option : kKeys)
+        if (this->*option.state == loaded.*option.state)
+            written.*option.state = storedNow.*option.state;
+    return written;
+}
+
+QString BatchOptions::WriteKeysSql(const QStringList& keys) const
+{
+    SqlLines sql;
+    for (const OptionKey& option : kKeys) {
+        const QString key = QLatin1String(option.key);
+        if (!keys.contains(key))
+            continue;
+        sql << QStringLiteral(" Update t_SystemProFile Set FValue='") + QString::number(this->*option.state)
+                   + QLatin1Char('\'')
+            << QStringLiteral(" Where FCategory='IC' And ") << QStringLiteral("       FKey in('%1')").arg(key);
+        AddMissingRow(sql, option, this->*option.state);
     }
     return sql.Text();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace vellbatchrule {
 
@@ -23,6 +24,15 @@ public:
     static QString ReadSql();
     QString WriteSql() const;
     QString MissingRowsSql() const;
+
+    // These states, but where one is still as `loaded` has it, as `storedNow`
+    // has it: writing all five never puts back what another administrator
+    // set since the options were loaded.
+    BatchOptions KeepingOthersChanges(const BatchOptions& loaded, const BatchOptions& storedNow) const;
+
+    // The named options alone (BatchManual, …), each updated and its row
+    // added where it has none: the others stay as they are stored.
+    QString WriteKeysSql(const QStringList& keys) const;
 };
 
 }

@@ -238,8 +238,7 @@ Result<QList<RuleAdmin::Option>> RuleAdmin::ShowOptions()
 Result<QList<RuleAdmin::Option>> RuleAdmin::SetOptions(const QStringList& settings)
 {
     return InSession([&](const CommandSession& session) {
-        BatchOptions options;
-        options.ReadBatchOptions();
+        QList<std::pair<const OptionRow*, int>> named;
         for (const QString& setting : settings) {
             const QString key = setting.section(QLatin1Char('='), 0, 0);
             const QString value = setting.section(QLatin1Char('='), 1);
@@ -251,10 +250,18 @@ Result<QList<RuleAdmin::Option>> RuleAdmin::SetOptions(const QStringList& settin
                 Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "没有选项“%1”"), {HostText::Excerpt(key)});
             if (value != QStringLiteral("0") && value != QStringLiteral("1"))
                 Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "选项%1只能是0或1，不能是“%2”"), {key, HostText::Excerpt(value)});
-            options.*(row->state) = value.toInt();
+            named.append({row, value.toInt()});
         }
-        UnitOfWork unit(session.Connection());   // the updates and the missing rows land together
-        options.WriteBatchOptions();
+        // Read, changed and written as one: an option another administrator sets meanwhile stays his.
+        UnitOfWork unit(session.Connection());
+        BatchOptions options;
+        options.ReadBatchOptions();
+        QStringList keys;
+        for (const auto& [row, state] : named) {
+            options.*(row->state) = state;
+            keys << QLatin1String(row->key);
+        }
+        session.Connection().Execute(options.WriteKeysSql(keys));
         unit.Commit();
         return OptionsOf(options);
     });

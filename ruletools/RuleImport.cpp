@@ -69,6 +69,7 @@ bool RuleImport::Begin(int itemIsTop)
         return false;
     }
     options_.ReadBatchOptions();
+    loadedOptions_ = options_;
     if (itemIsTop >= 0)
         options_.itemIsTop = itemIsTop;
     return true;
@@ -318,7 +319,7 @@ bool RuleImport::Write()
                 return false;
         }
         return true;
-    });
+    }, &loadedOptions_);
 }
 
 }

@@ -116,6 +116,7 @@ private:
     QMultiHash<QString, Owner> items_, groups_;   // by case-folded number without trailing blanks
     QString rootRefusal_;                         // empty: the user may write the root's rule
     BatchOptions options_;
+    BatchOptions loadedOptions_;   // as Begin read them
     std::vector<Pending> pending_;                // in the order owners first appear
     QHash<QString, int> pendingByNumber_, pendingByOwner_;
     QStringList texts_;

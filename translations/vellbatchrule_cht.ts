@@ -172,7 +172,7 @@
         <translation>替換符</translation>
     </message>
     <message>
-        <location line="+195"/>
+        <location line="+202"/>
         <source>只有有权查看所有物料组的用户才能运行SQL语句</source>
         <translation>只有有權查看所有物料組的用戶才能執行SQL語句</translation>
     </message>
@@ -202,7 +202,7 @@
         <translation>選項</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-167"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-174"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>蓝字入库单批次号根据规则直接产生</source>
         <translation>藍字入庫單批次號根據規則直接產生</translation>
@@ -282,7 +282,7 @@
         <translation>批號管理是企業的普遍要求，該編碼設置可對批號規則靈活地進行用戶設置，以便適應不同用戶的不同要求。</translation>
     </message>
     <message>
-        <location filename="../ruletools/BatRuleEditor.cpp" line="+139"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+140"/>
         <source>批次设置长度超过200，请重新设置</source>
         <translation>批次設置長度超過200，請重新設置</translation>
     </message>
@@ -512,7 +512,7 @@
         <location filename="../rules/StoredRules.cpp" line="+61"/>
         <location filename="../ruletools/EditorTarget.cpp" line="+23"/>
         <location filename="../ruletools/RuleAdminFiles.cpp" line="+132"/>
-        <location filename="../ruletools/RuleImport.cpp" line="+90"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+91"/>
         <location filename="../mainwindow/GroupTree.cpp" line="+38"/>
         <source>物料</source>
         <translation>物料</translation>
@@ -565,7 +565,7 @@
         <translation>找不到物料組%1</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+125"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+124"/>
         <source>没有选项“%1”</source>
         <translation>沒有選項「%1」</translation>
     </message>
@@ -615,12 +615,12 @@
         <translation>第%1級的這一格由屬性決定，不能輸入「%2」</translation>
     </message>
     <message>
-        <location filename="../ruletools/BatRuleEditor.cpp" line="+86"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+95"/>
         <source>系统在调用函数WriteBatchOptions()时发生错误</source>
         <translation>系統在調用函數WriteBatchOptions()時發生錯誤</translation>
     </message>
     <message>
-        <location line="-101"/>
+        <location line="-110"/>
         <source>编码级次必须是1到%1级</source>
         <translation>編碼級次必須是1到%1級</translation>
     </message>
@@ -645,9 +645,14 @@
         <translation>物料組%1沒有代碼，不能按物料組設置規則</translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+52"/>
         <source>系统在调用函数BeginTrans()时发生错误</source>
         <translation>系統在調用函數BeginTrans()時發生錯誤</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>系统在调用函数ReadBatchOptions()时发生错误</source>
+        <translation>系統在調用函數ReadBatchOptions()時發生錯誤</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -680,7 +685,7 @@
         <translation>物料%1的批號「%2」長於%3個字元，不能發放</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-29"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-28"/>
         <location filename="../component/BatchNumberIssuer.cpp" line="+103"/>
         <source>%1没有批号规则</source>
         <translation>%1沒有批號規則</translation>
@@ -828,7 +833,7 @@
         <translation>第%1級的物料代碼%2有%3個字符，長於該級的長度%4，批號中只留前%4個</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleImport.cpp" line="-203"/>
+        <location filename="../ruletools/RuleImport.cpp" line="-204"/>
         <source>第%1行：%2</source>
         <translation>第%1行：%2</translation>
     </message>
@@ -838,7 +843,7 @@
         <translation>第一行應是表頭：%1</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleImport.cpp" line="+157"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+158"/>
         <source>级次应是%1，而不是%2：一条规则的级次从1起连续编号</source>
         <translation>級次應是%1，而不是%2：一條規則的級次從1起連續編號</translation>
     </message>
@@ -863,7 +868,7 @@
         <translation>警告</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleImport.cpp" line="-131"/>
+        <location filename="../ruletools/RuleImport.cpp" line="-132"/>
         <source>读不到物料和物料组，没有导入任何规则</source>
         <translation>讀不到物料和物料組，沒有導入任何規則</translation>
     </message>
@@ -889,7 +894,7 @@
         <translation>規則文件%1沒有寫完：%2</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleImport.cpp" line="+42"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+43"/>
         <source>物料代码%1与多个物料相近：%2，不能确定是哪一个</source>
         <translation>物料代碼%1與多個物料相近：%2，不能確定是哪一個</translation>
     </message>

@@ -172,7 +172,7 @@
         <translation>Subst.</translation>
     </message>
     <message>
-        <location line="+195"/>
+        <location line="+202"/>
         <source>只有有权查看所有物料组的用户才能运行SQL语句</source>
         <translation>Only a user who may see every material group can run SQL</translation>
     </message>
@@ -202,7 +202,7 @@
         <translation>Options</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-167"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-174"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>蓝字入库单批次号根据规则直接产生</source>
         <translation>Blue-ink receipts take their batch numbers from the rule</translation>
@@ -282,7 +282,7 @@
         <translation>Batch numbers are a common need of enterprises. These coding settings let each user define batch number rules that fit their own needs.</translation>
     </message>
     <message>
-        <location filename="../ruletools/BatRuleEditor.cpp" line="+139"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+140"/>
         <source>批次设置长度超过200，请重新设置</source>
         <translation>The total length of the batch number rule exceeds 200. Please set it again.</translation>
     </message>
@@ -512,7 +512,7 @@
         <location filename="../rules/StoredRules.cpp" line="+61"/>
         <location filename="../ruletools/EditorTarget.cpp" line="+23"/>
         <location filename="../ruletools/RuleAdminFiles.cpp" line="+132"/>
-        <location filename="../ruletools/RuleImport.cpp" line="+90"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+91"/>
         <location filename="../mainwindow/GroupTree.cpp" line="+38"/>
         <source>物料</source>
         <translation>Material</translation>
@@ -565,7 +565,7 @@
         <translation>Material group %1 was not found</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+125"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+124"/>
         <source>没有选项“%1”</source>
         <translation>There is no option &quot;%1&quot;</translation>
     </message>
@@ -615,12 +615,12 @@
         <translation>At level %1 this cell follows from the property; &quot;%2&quot; cannot be entered</translation>
     </message>
     <message>
-        <location filename="../ruletools/BatRuleEditor.cpp" line="+86"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+95"/>
         <source>系统在调用函数WriteBatchOptions()时发生错误</source>
         <translation>An error occurred while the system was calling WriteBatchOptions().</translation>
     </message>
     <message>
-        <location line="-101"/>
+        <location line="-110"/>
         <source>编码级次必须是1到%1级</source>
         <translation>A rule has 1 to %1 levels</translation>
     </message>
@@ -645,9 +645,14 @@
         <translation>Material group %1 has no number, so no group rule can be set for it.</translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+52"/>
         <source>系统在调用函数BeginTrans()时发生错误</source>
         <translation>An error occurred while the system was calling BeginTrans().</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>系统在调用函数ReadBatchOptions()时发生错误</source>
+        <translation>An error occurred while the system was calling ReadBatchOptions().</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -680,7 +685,7 @@
         <translation>The batch number “%2” of material %1 is longer than %3 characters and cannot be issued</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-29"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-28"/>
         <location filename="../component/BatchNumberIssuer.cpp" line="+103"/>
         <source>%1没有批号规则</source>
         <translation>%1 has no batch number rule</translation>
@@ -828,7 +833,7 @@
         <translation>Level %1: the material code %2 has %3 characters, more than the level&apos;s length %4; the batch number keeps the first %4</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleImport.cpp" line="-203"/>
+        <location filename="../ruletools/RuleImport.cpp" line="-204"/>
         <source>第%1行：%2</source>
         <translation>Line %1: %2</translation>
     </message>
@@ -838,7 +843,7 @@
         <translation>The first line must be the header: %1</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleImport.cpp" line="+157"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+158"/>
         <source>级次应是%1，而不是%2：一条规则的级次从1起连续编号</source>
         <translation>The level must be %1, not %2: the levels of a rule run from 1 without gaps</translation>
     </message>
@@ -863,7 +868,7 @@
         <translation>Warning</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleImport.cpp" line="-131"/>
+        <location filename="../ruletools/RuleImport.cpp" line="-132"/>
         <source>读不到物料和物料组，没有导入任何规则</source>
         <translation>The materials and groups could not be read; no rule was imported</translation>
     </message>
@@ -889,7 +894,7 @@
         <translation>The rule file %1 is incomplete: %2</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleImport.cpp" line="+42"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+43"/>
         <source>物料代码%1与多个物料相近：%2，不能确定是哪一个</source>
         <translation>Material code %1 is close to several materials: %2; it cannot be told which one is meant</translation>
     </message>

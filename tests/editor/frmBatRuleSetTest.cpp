@@ -521,8 +521,8 @@ TEST_F(EditorWindow, ValidRuleIsWrittenWithTheOptionsAndTheWindowCloses)
     PressOk();
 
     const QList<Element> rule{{1, 23, 0, "yymmdd", "", 6, "", ""}, {2, 26, 0, "", "1", 4, "", ""}};
-    EXPECT_EQ(Sent(), (QStringList{BatchTexts::ItemSave(201, rule), BatchTexts::WriteOptions(1, 0, 1, 1, 1),
-                                   BatchTexts::MissingOptionRows(1, 0, 1, 1)}));
+    EXPECT_EQ(Sent(), (QStringList{BatchTexts::ReadOptions(), BatchTexts::ItemSave(201, rule),
+                                   BatchTexts::WriteOptions(1, 0, 1, 1, 1), BatchTexts::MissingOptionRows(1, 0, 1, 1)}));
     EXPECT_EQ(db.Rows("SELECT FID,FPropertyID,FFormatDate,FSelDefine,FWidth FROM ICBatchNoRule WHERE FItemID=201 "
                       "ORDER BY FID"),
               "1|23|yymmdd||6\n2|26||1|4");
@@ -542,13 +542,14 @@ TEST_F(EditorWindow, GroupChoiceOnAMaterialSpreadsTheRuleOverTheGroup)
 
     const QList<Element> rule{
         {1, 4, 1, "", "", 6, "0", ""}, {2, 23, 0, "yymmdd", "", 6, "", ""}, {3, 26, 0, "", "1", 4, "", ""}};
-    // The group is read for its stored number, then the unit is written.
-    ASSERT_EQ(Sent().size(), 5);
+    // The group is read for its stored number, then the unit reads the options again and is written.
+    ASSERT_EQ(Sent().size(), 6);
     EXPECT_EQ(Sent()[0], RWDatabase::GroupSql(7, "", ""));
-    EXPECT_EQ(Sent()[1], BatchTexts::GroupSpread("03.02", false, rule));
-    EXPECT_EQ(Sent()[2], BatchTexts::GroupSave(7, rule));
-    EXPECT_EQ(Sent()[3], BatchTexts::WriteOptions(1, 0, 1, 0, 0));
-    EXPECT_EQ(Sent()[4], BatchTexts::MissingOptionRows(1, 0, 1, 0));
+    EXPECT_EQ(Sent()[1], BatchTexts::ReadOptions());
+    EXPECT_EQ(Sent()[2], BatchTexts::GroupSpread("03.02", false, rule));
+    EXPECT_EQ(Sent()[3], BatchTexts::GroupSave(7, rule));
+    EXPECT_EQ(Sent()[4], BatchTexts::WriteOptions(1, 0, 1, 0, 0));
+    EXPECT_EQ(Sent()[5], BatchTexts::MissingOptionRows(1, 0, 1, 0));
     EXPECT_EQ(db.Rows("SELECT DISTINCT FItemID FROM ICBatchNoRule WHERE FDetail=1 AND FPropertyID=4 ORDER BY 1"),
               "311\n312\n313");
     EXPECT_EQ(window.result(), QDialog::Accepted);

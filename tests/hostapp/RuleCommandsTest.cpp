@@ -4,12 +4,16 @@
 #include "TestSupport.h"
 
 #include <QCryptographicHash>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <gtest/gtest-spi.h>
 #include <unistd.h>
+
+#include <memory>
+#include <vector>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -175,10 +179,34 @@ TEST_F(RuleCommand, OptionsShowAndSet)
                          "BatchRepeatEcho=1\t批号重复给予提示\n");
     const Outcome set = Run({"options", "set", "AutoCreateBatNo=1", "batchmanual=0"});
     EXPECT_EQ(set.exitCode, 0) << set.err.toStdString();
+    // Only the keys named are written: BatchItemIsTop, read as its default, gets no row.
     EXPECT_EQ(Sql("SELECT FKey,FValue FROM t_SystemProfile ORDER BY FKey").section('\n', 1),
-              "AutoCreateBatNo\t1\nBatchItemIsTop\t1\nBatchLackManual\t0\nBatchManual\t0\nBatchRepeatEcho\t1\n");
+              "AutoCreateBatNo\t1\nBatchLackManual\t0\nBatchManual\t0\nBatchRepeatEcho\t1\n");
     EXPECT_EQ(Run({"options", "set", "BatchManual=2"}).exitCode, 1);
     EXPECT_EQ(Run({"options", "set", "Nonsense=1"}).exitCode, 1);
+}
+
+// Two administrators set different options at the same moment: each reads,
+// changes and writes in one unit of work, so neither puts the other's back.
+TEST_F(RuleCommand, OptionsSetAtOnceOnDifferentKeysBothLand)
+{
+    for (int round = 0; round < 10; ++round) {
+        const QString state = QString::number(round % 2);
+        std::vector<std::unique_ptr<QProcess>> seats;
+        for (const char* key : {"BatchLackManual", "AutoCreateBatNo"}) {
+            seats.push_back(std::make_unique<QProcess>());
+            seats.back()->setProcessEnvironment(ProgramEnvironment());
+            seats.back()->start(VELL_BATCHRULE_PATH, {"options", "set", QString(key) + "=" + state, "--db", Db()});
+        }
+        for (auto& seat : seats) {
+            ASSERT_TRUE(seat->waitForFinished(60000));
+            EXPECT_EQ(seat->exitCode(), 0) << seat->readAllStandardError().toStdString();
+        }
+        EXPECT_EQ(Sql("SELECT FKey,FValue FROM t_SystemProfile WHERE FKey IN ('BatchLackManual','AutoCreateBatNo') "
+                      "ORDER BY FKey").section('\n', 1),
+                  "AutoCreateBatNo\t" + state + "\nBatchLackManual\t" + state + "\n")
+            << "round " << round;
+    }
 }
 
 TEST_F(RuleCommand, ReadFailureExitsNonZeroAndStopsBeforeWriting)

@@ -1,4 +1,5 @@
 #include "BatRuleEditor.h"
+#include "BatchTexts.h"
 #include "GridTyping.h"
 #include "RWDatabase.h"
 #include "RuleFixture.h"
@@ -128,11 +129,13 @@ TEST_F(Editor, CommitOnAMaterialWritesItsRuleThenTheOptions)
     const int before = connection->batches.size();
     const int calls = connection->calls.size();
     EXPECT_TRUE(editor.Commit().closed);
-    EXPECT_EQ(connection->calls.mid(calls), (QStringList{"BeginTrans", "Execute", "Execute", "Execute", "CommitTrans"}));
-    ASSERT_EQ(connection->batches.size(), before + 3);
-    EXPECT_TRUE(connection->batches[before].startsWith(" Delete from ICBatchNoRule \r\n Where FItemID=312\r\n"));
-    EXPECT_EQ(connection->batches[before + 1], editor.options.WriteSql());
-    EXPECT_EQ(connection->batches[before + 2], editor.options.MissingRowsSql());
+    EXPECT_EQ(connection->calls.mid(calls),
+              (QStringList{"BeginTrans", "Execute", "Execute", "Execute", "Execute", "CommitTrans"}));
+    ASSERT_EQ(connection->batches.size(), before + 4);
+    EXPECT_EQ(connection->batches[before], BatchTexts::ReadOptions()) << "the options read again inside the unit";
+    EXPECT_TRUE(connection->batches[before + 1].startsWith(" Delete from ICBatchNoRule \r\n Where FItemID=312\r\n"));
+    EXPECT_EQ(connection->batches[before + 2], editor.options.WriteSql());
+    EXPECT_EQ(connection->batches[before + 3], editor.options.MissingRowsSql());
     EXPECT_EQ(Rules().section(' ', 4, 4), "312:1:23,26");
     EXPECT_EQ(db.Scalar("SELECT FValue FROM t_SystemProfile WHERE FKey = 'AutoCreateBatNo'"), "1");
 }
@@ -144,12 +147,13 @@ TEST_F(Editor, GroupChoiceTakesTheGroupPathEvenWhenOpenedOnAMaterial)
     editor.options.itemIsTop = 0;
     const int before = connection->batches.size();
     ASSERT_TRUE(editor.Commit().closed);
-    // The group is read first to learn its number, then the unit is sent.
-    ASSERT_EQ(connection->batches.size(), before + 5);
+    // The group is read first to learn its number, then the unit reads the options again and is sent.
+    ASSERT_EQ(connection->batches.size(), before + 6);
     EXPECT_EQ(connection->batches[before], RWDatabase::GroupSql(7, "", ""));
-    EXPECT_TRUE(connection->batches[before + 1].startsWith(" Delete t1\r\n"));
-    EXPECT_TRUE(connection->batches[before + 1].contains("    and t2.FNumber like '03.02.%'\r\n"));
-    EXPECT_TRUE(connection->batches[before + 2].startsWith(" Delete from ICBatchNoRule \r\n Where FItemID=7 and \r\n"));
+    EXPECT_EQ(connection->batches[before + 1], BatchTexts::ReadOptions());
+    EXPECT_TRUE(connection->batches[before + 2].startsWith(" Delete t1\r\n"));
+    EXPECT_TRUE(connection->batches[before + 2].contains("    and t2.FNumber like '03.02.%'\r\n"));
+    EXPECT_TRUE(connection->batches[before + 3].startsWith(" Delete from ICBatchNoRule \r\n Where FItemID=7 and \r\n"));
     EXPECT_EQ(db.Rows("SELECT DISTINCT FItemID FROM ICBatchNoRule WHERE FDetail = 1 AND FPropertyID = 4 ORDER BY 1"),
               "311\n312\n313");
 }
@@ -176,6 +180,21 @@ TEST_F(Editor, ClosingWithoutCommitLeavesRuleAndOptions)
     EXPECT_EQ(db.Rows("SELECT FKey,FValue FROM t_SystemProfile ORDER BY FKey"), options);
 }
 
+// Another administrator set options while the editor was open: the commit
+// writes the options the user changed, and the others as they are stored now.
+TEST_F(Editor, AnOptionSetElsewhereWhileTheEditorWasOpenIsKept)
+{
+    OpenOnMaterial();
+    db.Connection().Execute("UPDATE t_SystemProfile SET FValue='1' WHERE FKey='AutoCreateBatNo'");
+    db.Connection().Execute("UPDATE t_SystemProfile SET FValue='0' WHERE FKey='BatchManual'");
+    editor.options.repeatEcho = 0;   // the user's own change
+    editor.options.manual = 1;       // as loaded: the change elsewhere stands
+    EXPECT_TRUE(editor.Commit().closed);
+    EXPECT_EQ(db.Rows("SELECT FKey,FValue FROM t_SystemProfile WHERE FKey IN "
+                      "('AutoCreateBatNo','BatchManual','BatchRepeatEcho') ORDER BY FKey"),
+              "AutoCreateBatNo|1\nBatchManual|0\nBatchRepeatEcho|0");
+}
+
 TEST_F(Editor, FailedWriterIsReportedUndoneAndTheWindowStaysOpen)
 {
     OpenOnMaterial();
@@ -183,9 +202,10 @@ TEST_F(Editor, FailedWriterIsReportedUndoneAndTheWindowStaysOpen)
     const QString options = db.Rows("SELECT FKey,FValue FROM t_SystemProfile ORDER BY FKey");
     editor.options.manual = 0;
     connection->failWith = "磁盘已满";
+    connection->failOn = " Delete from ICBatchNoRule";
     const int calls = connection->calls.size();
     EXPECT_FALSE(editor.Commit().closed);
-    EXPECT_EQ(connection->calls.mid(calls), (QStringList{"BeginTrans", "Execute", "RollbackTrans"}));
+    EXPECT_EQ(connection->calls.mid(calls), (QStringList{"BeginTrans", "Execute", "Execute", "RollbackTrans"}));
     ASSERT_EQ(Messages().size(), 1);
     EXPECT_EQ(Messages()[0], "系统在调用函数TakingItemDetailSaves()时发生错误\r\n错误原因：磁盘已满\r\n"
                              "错误来源：Microsoft OLE DB Provider for SQL Server");
@@ -201,10 +221,12 @@ TEST_F(Editor, GroupCommitLandsWholeOrNotAtAll)
         const char* failOn;
         const char* message;
         int executed;
-    } steps[] = {{" Select Distinct FItemID into #tmp", "系统在调用函数TakingGroupDetailSaves()时发生错误", 2},
-                 {"       FDetail=0\r\n Insert", "系统在调用函数TakingGroupSaves()时发生错误", 3},
-                 {"Update t_SystemProFile", "系统在调用函数WriteBatchOptions()时发生错误", 4}};
+    } steps[] = {{" Select FKey,FValue", "系统在调用函数ReadBatchOptions()时发生错误", 2},
+                 {" Select Distinct FItemID into #tmp", "系统在调用函数TakingGroupDetailSaves()时发生错误", 3},
+                 {"       FDetail=0\r\n Insert", "系统在调用函数TakingGroupSaves()时发生错误", 4},
+                 {"Update t_SystemProFile", "系统在调用函数WriteBatchOptions()时发生错误", 5}};
     for (const auto& step : steps) {
+        connection->failWith.clear();
         SpreadGridModel fresh;
         BatRuleEditor group(fresh);
         group.ParentItemID = 7;

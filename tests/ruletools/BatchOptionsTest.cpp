@@ -116,3 +116,43 @@ TEST_F(Options, DatabaseErrorsReachTheCaller)
 }
 
 }
+
+namespace {
+
+// `options set` writes the keys it names and no other: each key's update,
+// then its row where it has none.
+TEST_F(Options, OnlyTheNamedKeysAreWrittenAndAMissingOnesRowIsAdded)
+{
+    options.manual = 1;
+    options.itemIsTop = 0;
+    const QString columns = "  INSERT INTO t_SystemProfile(FCategory,FKey,FValue,FReadonly,FDescription,FLevel,FExplanation,"
+                            "FFormat,FSort,FDescription_cht,FDescription_en)\r\n";
+    EXPECT_EQ(options.WriteKeysSql({"BatchItemIsTop", "BatchManual"}),
+              " Update t_SystemProFile Set FValue='1'\r\n Where FCategory='IC' And \r\n       FKey in('BatchManual')\r\n"
+              "IF NOT EXISTS(SELECT * FROM t_SystemProfile WHERE FCategory='IC' AND FKey in('BatchManual'))\r\n"
+                  + columns
+                  + "  VALUES('IC','BatchManual','1',1,N'在单据上可手工改变批号',0,N'在单据上可手工改变批号',NULL,1.00,"
+                    "N'在單據上可手工改變批號','Batch numbers may be changed by hand on documents')\r\n"
+                    " Update t_SystemProFile Set FValue='0'\r\n Where FCategory='IC' And \r\n       FKey in('BatchItemIsTop')\r\n"
+                    "IF NOT EXISTS(SELECT * FROM t_SystemProfile WHERE FCategory='IC' AND FKey in('BatchItemIsTop'))\r\n"
+                  + columns
+                  + "  VALUES('IC','BatchItemIsTop','0',1,N'物料类设置不改变个别物料设置',0,N'物料类设置不改变个别物料设置',NULL,"
+                    "1.00,N'物料類設置不改變個別物料設置','Do not update the setting of material in BatchNo-Management when "
+                    "updates its higher-up')\r\n");
+    struct Case {
+        const char* before;   // the demo's rows (BatchItemIsTop has none), then none at all
+        const char* stored;
+    };
+    const Case cases[] = {
+        {"UPDATE t_SystemProfile SET FValue='0' WHERE FKey='BatchManual'",
+         "AutoCreateBatNo|0 BatchItemIsTop|0 BatchLackManual|0 BatchManual|1 BatchRepeatEcho|1"},
+        {"DELETE FROM t_SystemProfile", "BatchItemIsTop|0 BatchManual|1"},
+    };
+    for (const Case& c : cases) {
+        db.Connection().Execute(c.before);
+        db.Connection().Execute(options.WriteKeysSql({"BatchItemIsTop", "BatchManual"}));
+        EXPECT_EQ(Stored(), c.stored) << c.before;
+    }
+}
+
+}
