@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -111,6 +112,24 @@ frmBatRuleSet::frmBatRuleSet(QWidget* parent)
     setFont(QFont(QStringLiteral("宋体"), 9));
     CreateControls();
     connect(&spreadCounter_, &SpreadCounter::Counted, this, &frmBatRuleSet::ShowSpreadLine);
+    editor_.onConflict = [this](const QString& reason) { return AskAboutTheNewerRule(reason); };
+}
+
+// Another seat changed the rule since the editor read it: the user decides
+// before anything is written.
+BatRuleEditor::Conflict frmBatRuleSet::AskAboutTheNewerRule(const QString& reason)
+{
+    QMessageBox ask(QMessageBox::Warning, MParse::TranslateText("砚川提示"),
+                    reason + MParse::TranslateText("。您要怎样处理？"), QMessageBox::NoButton, this);
+    QPushButton* reload = ask.addButton(MParse::TranslateText("重新载入(&R)"), QMessageBox::ResetRole);
+    QPushButton* overwrite = ask.addButton(MParse::TranslateText("仍然覆盖(&O)"), QMessageBox::DestructiveRole);
+    QPushButton* back = ask.addButton(MParse::TranslateText("返回编辑(&B)"), QMessageBox::RejectRole);
+    ask.setDefaultButton(back);
+    ask.setEscapeButton(back);
+    ask.exec();
+    if (ask.clickedButton() == reload)
+        return BatRuleEditor::Conflict::Reload;
+    return ask.clickedButton() == overwrite ? BatRuleEditor::Conflict::Overwrite : BatRuleEditor::Conflict::Back;
 }
 
 frmBatRuleSet::~frmBatRuleSet() = default;
@@ -483,8 +502,13 @@ void frmBatRuleSet::cmdOK_Click()
     TakeOptions();
     editor_.singleItem = optSingleItem_->isChecked();
     try {
-        if (editor_.Commit().closed) {
+        const BatRuleEditor::CommitResult result = editor_.Commit();
+        if (result.closed) {
             accept();
+            return;
+        }
+        if (result.reload) {
+            InitEditor();   // the rule and the options as they are stored now
             return;
         }
     } catch (const HostError& error) {

@@ -76,6 +76,7 @@ private:
     void optSingleItem_Click();
     void optGroupItem_Click();
     void cmdOK_Click();
+    BatRuleEditor::Conflict AskAboutTheNewerRule(const QString& reason);
 
     // The look-ahead lines: the sample batch number with the rule's lint,
     // and in group mode what the spread would change, counted apart.

@@ -10,6 +10,7 @@
 #include "PropertyCatalogue.h"
 #include "RWDatabase.h"
 #include "RuleGrid.h"
+#include "RuleVersion.h"
 #include "SpreadConsole.h"
 #include "UnitOfWork.h"
 
@@ -64,8 +65,12 @@ void BatRuleEditor::SetLevelText(const QString& text)
 void BatRuleEditor::LoadRuleIntoGrid()
 {
     RWDatabase database;
-    const auto rule = singleItem ? database.FetchBatchRule(ItemID, RuleOwner::Material)
-                                 : database.FetchBatchRule(ParentItemID, RuleOwner::Group);
+    const RuleOwner owner = singleItem ? RuleOwner::Material : RuleOwner::Group;
+    const qint32 id = singleItem ? ItemID : ParentItemID;
+    const auto rule = database.FetchBatchRule(id, owner);
+    loadedRule_.reset();
+    if (rule)
+        loadedRule_ = LoadedRule{owner, id, RuleVersion::Of(*rule)};
     if (!rule || rule->RecordCount() == 0) {
         SetLevelText(QStringLiteral("1"));
         return;
@@ -203,7 +208,28 @@ BatRuleEditor::CommitResult BatRuleEditor::Commit()
     BatRuleSave save;
     if (!Prepare(save))
         return {};
-    return {WriteInOneUnit(options, [&] { return WriteRule(save, singleItem); }, &loadedOptions_)};
+    Conflict choice = Conflict::Overwrite;
+    const bool written = WriteInOneUnit(
+        options, [&] { return StillAsLoaded(choice) && WriteRule(save, singleItem); }, &loadedOptions_);
+    return {written, choice == Conflict::Reload};
+}
+
+bool BatRuleEditor::StillAsLoaded(Conflict& choice)
+{
+    const RuleOwner owner = singleItem ? RuleOwner::Material : RuleOwner::Group;
+    const qint32 id = singleItem ? ItemID : ParentItemID;
+    // Nobody to ask (a command writes as it always has), or a group rule
+    // spread from a material's grid: no rule the user was shown is overwritten.
+    if (!onConflict || !loadedRule_ || loadedRule_->owner != owner || loadedRule_->id != id)
+        return true;
+    const auto stored = RWDatabase().FetchBatchRule(id, owner);
+    if (!stored)
+        return false;   // the read has shown its failure
+    if (RuleVersion::Of(*stored) == loadedRule_->version)
+        return true;
+    const QString name = singleItem ? ItemNumberName : ParentItemNumberName;
+    choice = onConflict(MParse::TranslateFormat("%1的批号规则在编辑器读取之后已被更改", {name}));
+    return choice == Conflict::Overwrite;
 }
 
 bool BatRuleEditor::Prepare(BatRuleSave& save)

@@ -2,6 +2,8 @@
 
 #include "BatchOptions.h"
 
+#include "BatRuleStruct.h"
+
 #include <QString>
 #include <functional>
 #include <optional>
@@ -54,8 +56,16 @@ public:
     static constexpr int MaxLevels = 8;
     static constexpr int MaxTotalLength = 200;
 
+    // What the user chooses when the rule the editor shows moved on in the
+    // database since the editor read it.
+    enum class Conflict { Back, Reload, Overwrite };
+    // Asked inside the commit before anything is written, with the reason.
+    // Without it the commit writes as a command always has.
+    std::function<Conflict(const QString& reason)> onConflict;
+
     struct CommitResult {
         bool closed = false;   // the rule and the options are written: the window closes
+        bool reload = false;   // the user chose to see the rule as it is stored now
     };
     // OK pressed: checks, then the rule and the options in one unit of work.
     // A refusal or a failure is shown, writes nothing and keeps the window open.
@@ -94,9 +104,18 @@ public:
 private:
     int LevelCount() const;
     bool SpreadNumber(QString& number);
+    // Inside the commit: whether the rule shown is still stored as it was
+    // read, or the user chose to overwrite it.
+    bool StillAsLoaded(Conflict& choice);
 
     RuleGrid& grid_;
     BatchOptions loadedOptions_;   // as Open read them
+    struct LoadedRule {
+        RuleOwner owner;
+        qint32 id;
+        QString version;
+    };
+    std::optional<LoadedRule> loadedRule_;   // none after a failed read
     QString levelText_ = QStringLiteral("1");
     QString parentGroupNumber_;
     QString spreadNumber_;

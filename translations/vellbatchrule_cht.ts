@@ -6,6 +6,7 @@
     <message>
         <location filename="../session/GLB.cpp" line="+57"/>
         <location filename="../ruletools/CommandGuard.h" line="+36"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+122"/>
         <source>砚川提示</source>
         <translation>硯川提示</translation>
     </message>
@@ -136,7 +137,7 @@
     </message>
     <message>
         <location filename="../ruletools/RuleAdmin.cpp" line="+70"/>
-        <location filename="../editor/frmBatRuleSet.cpp" line="+292"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+189"/>
         <source>级次</source>
         <translation>級次</translation>
     </message>
@@ -192,7 +193,27 @@
         <translation>取消(&amp;N)</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="-172"/>
+        <source>。您要怎样处理？</source>
+        <translation>。您要怎樣處理？</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>重新载入(&amp;R)</source>
+        <translation>重新載入(&amp;R)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>仍然覆盖(&amp;O)</source>
+        <translation>仍然覆蓋(&amp;O)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>返回编辑(&amp;B)</source>
+        <translation>返回編輯(&amp;B)</translation>
+    </message>
+    <message>
+        <location line="+171"/>
         <source>编码设置</source>
         <translation>編碼設置</translation>
     </message>
@@ -282,7 +303,7 @@
         <translation>批號管理是企業的普遍要求，該編碼設置可對批號規則靈活地進行用戶設置，以便適應不同用戶的不同要求。</translation>
     </message>
     <message>
-        <location filename="../ruletools/BatRuleEditor.cpp" line="+140"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+145"/>
         <source>批次设置长度超过200，请重新设置</source>
         <translation>批次設置長度超過200，請重新設置</translation>
     </message>
@@ -615,12 +636,12 @@
         <translation>第%1級的這一格由屬性決定，不能輸入「%2」</translation>
     </message>
     <message>
-        <location filename="../ruletools/BatRuleEditor.cpp" line="+95"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+116"/>
         <source>系统在调用函数WriteBatchOptions()时发生错误</source>
         <translation>系統在調用函數WriteBatchOptions()時發生錯誤</translation>
     </message>
     <message>
-        <location line="-110"/>
+        <location line="-131"/>
         <source>编码级次必须是1到%1级</source>
         <translation>編碼級次必須是1到%1級</translation>
     </message>
@@ -645,7 +666,12 @@
         <translation>物料組%1沒有代碼，不能按物料組設置規則</translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+44"/>
+        <source>%1的批号规则在编辑器读取之后已被更改</source>
+        <translation>%1的批號規則在編輯器讀取之後已被更改</translation>
+    </message>
+    <message>
+        <location line="+29"/>
         <source>系统在调用函数BeginTrans()时发生错误</source>
         <translation>系統在調用函數BeginTrans()時發生錯誤</translation>
     </message>

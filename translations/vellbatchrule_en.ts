@@ -6,6 +6,7 @@
     <message>
         <location filename="../session/GLB.cpp" line="+57"/>
         <location filename="../ruletools/CommandGuard.h" line="+36"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+122"/>
         <source>砚川提示</source>
         <translation>Vell Prompt</translation>
     </message>
@@ -136,7 +137,7 @@
     </message>
     <message>
         <location filename="../ruletools/RuleAdmin.cpp" line="+70"/>
-        <location filename="../editor/frmBatRuleSet.cpp" line="+292"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+189"/>
         <source>级次</source>
         <translation>Level</translation>
     </message>
@@ -192,7 +193,27 @@
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="-172"/>
+        <source>。您要怎样处理？</source>
+        <translation> since the editor read it. What would you like to do?</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>重新载入(&amp;R)</source>
+        <translation>&amp;Reload</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>仍然覆盖(&amp;O)</source>
+        <translation>&amp;Overwrite</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>返回编辑(&amp;B)</source>
+        <translation>&amp;Back to the editor</translation>
+    </message>
+    <message>
+        <location line="+171"/>
         <source>编码设置</source>
         <translation>Coding Settings</translation>
     </message>
@@ -282,7 +303,7 @@
         <translation>Batch numbers are a common need of enterprises. These coding settings let each user define batch number rules that fit their own needs.</translation>
     </message>
     <message>
-        <location filename="../ruletools/BatRuleEditor.cpp" line="+140"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+145"/>
         <source>批次设置长度超过200，请重新设置</source>
         <translation>The total length of the batch number rule exceeds 200. Please set it again.</translation>
     </message>
@@ -615,12 +636,12 @@
         <translation>At level %1 this cell follows from the property; &quot;%2&quot; cannot be entered</translation>
     </message>
     <message>
-        <location filename="../ruletools/BatRuleEditor.cpp" line="+95"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+116"/>
         <source>系统在调用函数WriteBatchOptions()时发生错误</source>
         <translation>An error occurred while the system was calling WriteBatchOptions().</translation>
     </message>
     <message>
-        <location line="-110"/>
+        <location line="-131"/>
         <source>编码级次必须是1到%1级</source>
         <translation>A rule has 1 to %1 levels</translation>
     </message>
@@ -645,7 +666,12 @@
         <translation>Material group %1 has no number, so no group rule can be set for it.</translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+44"/>
+        <source>%1的批号规则在编辑器读取之后已被更改</source>
+        <translation>The batch number rule of %1 was changed</translation>
+    </message>
+    <message>
+        <location line="+29"/>
         <source>系统在调用函数BeginTrans()时发生错误</source>
         <translation>An error occurred while the system was calling BeginTrans().</translation>
     </message>

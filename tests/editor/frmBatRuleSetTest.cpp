@@ -521,8 +521,10 @@ TEST_F(EditorWindow, ValidRuleIsWrittenWithTheOptionsAndTheWindowCloses)
     PressOk();
 
     const QList<Element> rule{{1, 23, 0, "yymmdd", "", 6, "", ""}, {2, 26, 0, "", "1", 4, "", ""}};
-    EXPECT_EQ(Sent(), (QStringList{BatchTexts::ReadOptions(), BatchTexts::ItemSave(201, rule),
-                                   BatchTexts::WriteOptions(1, 0, 1, 1, 1), BatchTexts::MissingOptionRows(1, 0, 1, 1)}));
+    // The unit reads the options and the rule again, then writes.
+    EXPECT_EQ(Sent(), (QStringList{BatchTexts::ReadOptions(), BatchTexts::FetchBatchRule(201, 1),
+                                   BatchTexts::ItemSave(201, rule), BatchTexts::WriteOptions(1, 0, 1, 1, 1),
+                                   BatchTexts::MissingOptionRows(1, 0, 1, 1)}));
     EXPECT_EQ(db.Rows("SELECT FID,FPropertyID,FFormatDate,FSelDefine,FWidth FROM ICBatchNoRule WHERE FItemID=201 "
                       "ORDER BY FID"),
               "1|23|yymmdd||6\n2|26||1|4");
@@ -531,6 +533,46 @@ TEST_F(EditorWindow, ValidRuleIsWrittenWithTheOptionsAndTheWindowCloses)
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.result(), QDialog::Accepted);
 }
+
+// Another seat changed the material's rule while the editor was open: OK
+// asks before anything is written, and only an overwrite replaces it.
+struct ConflictCase {
+    const char* name;
+    const char* button;
+    const char* stored;   // row 1's pad and substitute afterwards
+    const char* shown;    // the grid's row 1 pad and substitute afterwards
+    bool closes;
+};
+
+class EditorConflict : public EditorWindow, public testing::WithParamInterface<ConflictCase> {};
+
+TEST_P(EditorConflict, ARuleChangedElsewhereIsNotOverwrittenUnasked)
+{
+    const ConflictCase& c = GetParam();
+    OpenOnMaterial();
+    db.Connection().Execute("UPDATE ICBatchNoRule SET FCharacter='9' WHERE FItemID=101 AND FDetail=1 AND FID=1");
+    user.Enter(RuleGrid::Substitute, 1, "Y");
+    QString asked;
+    User::WhenModalOpens([&](QWidget* modal) {
+        asked = modal->findChild<QLabel*>("qt_msgbox_label")->text();
+        for (auto* button : modal->findChildren<QPushButton*>())
+            if (button->text() == c.button)
+                button->click();
+    });
+    PressOk();
+    EXPECT_EQ(asked, "01.01.001(冷轧钢板 1.0mm)的批号规则在编辑器读取之后已被更改。您要怎样处理？");
+    EXPECT_EQ(db.Rows("SELECT FCharacter, FSubCharacter FROM ICBatchNoRule WHERE FItemID=101 AND FDetail=1 AND FID=1"),
+              c.stored);
+    EXPECT_EQ(window.isVisible(), !c.closes);
+    if (!c.closes)
+        EXPECT_EQ(Cell(RuleGrid::Pad, 1) + "|" + Cell(RuleGrid::Substitute, 1), c.shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, EditorConflict,
+                         testing::Values(ConflictCase{"Back", "返回编辑(&B)", "9|Z", "0|Y", false},
+                                         ConflictCase{"Reload", "重新载入(&R)", "9|Z", "9|Z", false},
+                                         ConflictCase{"Overwrite", "仍然覆盖(&O)", "0|Y", "", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EditorWindow, GroupChoiceOnAMaterialSpreadsTheRuleOverTheGroup)
 {

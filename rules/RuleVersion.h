@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace vellbatchrule {
+
+class Recordset;
+
+// A stored rule's version where no history is kept: a digest of its rows
+// as the rule query reads them, so that a writer can tell whether the rule
+// moved on since it was read.
+namespace RuleVersion {
+
+// The rows from the current one on, then back at the first. "" for none.
+QString Of(Recordset& rows);
+
+}
+
+}
