@@ -112,7 +112,7 @@ frmBatRuleSet::frmBatRuleSet(QWidget* parent)
     setFont(QFont(QStringLiteral("宋体"), 9));
     CreateControls();
     connect(&spreadCounter_, &SpreadCounter::Counted, this, &frmBatRuleSet::ShowSpreadLine);
-    editor_.onConflict = [this](const QString& reason) { return AskAboutTheNewerRule(reason); };
+    editor_.onConflict = [this](const QString& reason, const QString&) { return AskAboutTheNewerRule(reason); };
 }
 
 // Another seat changed the rule since the editor read it: the user decides

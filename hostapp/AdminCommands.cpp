@@ -20,6 +20,7 @@ void Print(const RuleAdmin::Rule& rule, QTextStream& out)
     out << rule.text << '\n' << rule.captions.join(kTab) << '\n';
     for (const QStringList& row : rule.rows)
         out << row.join(kTab) << '\n';
+    out << "version " << rule.version << '\n';
 }
 
 void Print(const QList<RuleAdmin::Option>& options, QTextStream& out)
@@ -91,11 +92,11 @@ int ShowRule(const RuleAdmin::Target& target, QTextStream& out)
 }
 
 int SetRule(const RuleAdmin::Target& target, const QStringList& elements, RuleAdmin::OwnRules ownRules, bool dryRun,
-            QTextStream& out)
+            const QString& ifVersion, QTextStream& out)
 {
     if (dryRun)
         return Printed(RuleAdmin::PlanRule(target, elements, ownRules), out);
-    return Printed(RuleAdmin::SetRule(target, elements, ownRules), out);
+    return Printed(RuleAdmin::SetRule(target, elements, ownRules, ifVersion), out);
 }
 
 int PreviewRule(const RuleAdmin::Target& target, const RuleAdmin::PreviewDocument& document, QTextStream& out)

@@ -10,12 +10,13 @@ namespace vellbatchrule {
 
 // The administrator's commands of vell-batchrule: each prints what the
 // component answers and returns the exit code, 0 only when all of it held.
-// A failure's reason has been shown on standard error by the component.
+// A failure's reason is printed on standard error as the console shows a message box.
 namespace AdminCommands {
 
 int ShowRule(const RuleAdmin::Target& target, QTextStream& out);
+// With ifVersion, only over that version of the stored rule.
 int SetRule(const RuleAdmin::Target& target, const QStringList& elements, RuleAdmin::OwnRules ownRules, bool dryRun,
-            QTextStream& out);
+            const QString& ifVersion, QTextStream& out);
 int PreviewRule(const RuleAdmin::Target& target, const RuleAdmin::PreviewDocument& document, QTextStream& out);
 int ShowOptions(QTextStream& out);
 int SetOptions(const QStringList& settings, QTextStream& out);

@@ -62,10 +62,15 @@ std::span<const CommandSpec> CommandLine::Commands()
          [](Line& line) { return line.DemoDb(); }, "out"},
         {"rule show", "--db FILE (--item ID | --group ID)", "Print the rule of a material or a material group.",
          "db item group", [](Line& line) { return AdminCommands::ShowRule(line.target_, line.out_); }},
-        {"rule set", "--db FILE (--item ID | --group ID) [--spare-own-rules | --replace-own-rules] [--dry-run] ELEMENT...",
+        {"rule set",
+         "--db FILE (--item ID | --group ID) [--spare-own-rules | --replace-own-rules] [--dry-run] [--if-version V] "
+         "ELEMENT...",
          "Set the rule as the editor sets it. Each ELEMENT is property[:format[:length[:pad[:substitute]]]].",
-         "db item group spare-own-rules replace-own-rules dry-run",
-         [](Line& line) { return AdminCommands::SetRule(line.target_, line.args_, line.ownRules_, line.DryRun(), line.out_); },
+         "db item group spare-own-rules replace-own-rules dry-run if-version",
+         [](Line& line) {
+             return AdminCommands::SetRule(line.target_, line.args_, line.ownRules_, line.DryRun(),
+                                           line.parser_.value(QStringLiteral("if-version")), line.out_);
+         },
          "", "ELEMENT...", 1, -1},
         {"rule preview", "--db FILE (--item ID | --group ID) [--date YYYY-MM-DD] [--line N] [--value PROPERTY=TEXT]...",
          "Print the batch number the stored rule gives a document.", "db item group date line value",
@@ -174,6 +179,10 @@ CommandLine::CommandLine()
         {QStringLiteral("spare-own-rules"), QStringLiteral("A group rule leaves materials with their own rule alone.")},
         {QStringLiteral("replace-own-rules"), QStringLiteral("A group rule replaces the rules of all its materials.")},
         {QStringLiteral("dry-run"), QStringLiteral("Run every check and print what would change; write nothing.")},
+        {QStringLiteral("if-version"),
+         QStringLiteral("Write only over this version of the stored rule, as rule show prints it; else exit 1, "
+                        "nothing written."),
+         QStringLiteral("V")},
         {QStringLiteral("date"), QStringLiteral("The document's date."), QStringLiteral("YYYY-MM-DD")},
         {QStringLiteral("line"), QStringLiteral("The document's line number, from 1."), QStringLiteral("N")},
         {QStringLiteral("value"), QStringLiteral("A property's value on the document; empty: none."),

@@ -9,7 +9,7 @@ namespace vellbatchrule {
 QString RuleVersion::Of(Recordset& rows)
 {
     if (rows.Eof())
-        return QString();
+        return QLatin1String(NoRule);
     QCryptographicHash digest(QCryptographicHash::Sha1);
     for (; !rows.Eof(); rows.MoveNext())
         for (int field = 0; field < rows.FieldCount(); ++field) {

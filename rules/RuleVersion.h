@@ -11,8 +11,10 @@ class Recordset;
 // moved on since it was read.
 namespace RuleVersion {
 
-// The rows from the current one on, then back at the first. "" for none.
+// The rows from the current one on, then back at the first: twelve hex
+// digits, or NoRule where there are none.
 QString Of(Recordset& rows);
+inline constexpr char NoRule[] = "0";
 
 }
 

@@ -214,6 +214,19 @@ BatRuleEditor::CommitResult BatRuleEditor::Commit()
     return {written, choice == Conflict::Reload};
 }
 
+void BatRuleEditor::ExpectVersion(const QString& version)
+{
+    if (loadedRule_)
+        loadedRule_->version = version;
+}
+
+QString BatRuleEditor::StoredVersion() const
+{
+    const auto stored = RWDatabase().FetchBatchRule(singleItem ? ItemID : ParentItemID,
+                                                    singleItem ? RuleOwner::Material : RuleOwner::Group);
+    return stored ? RuleVersion::Of(*stored) : QString();
+}
+
 bool BatRuleEditor::StillAsLoaded(Conflict& choice)
 {
     const RuleOwner owner = singleItem ? RuleOwner::Material : RuleOwner::Group;
@@ -225,10 +238,11 @@ bool BatRuleEditor::StillAsLoaded(Conflict& choice)
     const auto stored = RWDatabase().FetchBatchRule(id, owner);
     if (!stored)
         return false;   // the read has shown its failure
-    if (RuleVersion::Of(*stored) == loadedRule_->version)
+    const QString version = RuleVersion::Of(*stored);
+    if (version == loadedRule_->version)
         return true;
     const QString name = singleItem ? ItemNumberName : ParentItemNumberName;
-    choice = onConflict(MParse::TranslateFormat("%1的批号规则在编辑器读取之后已被更改", {name}));
+    choice = onConflict(MParse::TranslateFormat("%1的批号规则在编辑器读取之后已被更改", {name}), version);
     return choice == Conflict::Overwrite;
 }
 

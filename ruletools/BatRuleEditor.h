@@ -59,9 +59,17 @@ public:
     // What the user chooses when the rule the editor shows moved on in the
     // database since the editor read it.
     enum class Conflict { Back, Reload, Overwrite };
-    // Asked inside the commit before anything is written, with the reason.
-    // Without it the commit writes as a command always has.
-    std::function<Conflict(const QString& reason)> onConflict;
+    // Asked inside the commit before anything is written, with the reason
+    // and the stored rule's version now. Without it the commit writes as a
+    // command always has.
+    std::function<Conflict(const QString& reason, const QString& storedVersion)> onConflict;
+
+    // The version of the rule Open read (RuleVersion), "" after a failed read.
+    QString LoadedVersion() const { return loadedRule_ ? loadedRule_->version : QString(); }
+    // The commit writes only over this version of the rule Open read.
+    void ExpectVersion(const QString& version);
+    // The version of the rule the commit writes, as it is stored now; "" after a failed read.
+    QString StoredVersion() const;
 
     struct CommitResult {
         bool closed = false;   // the rule and the options are written: the window closes

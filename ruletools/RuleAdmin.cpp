@@ -189,17 +189,32 @@ Result<RuleAdmin::Rule> RuleAdmin::ShowRule(const Target& target)
 {
     return InSession([&] {
         const OpenedEditor opened(target);
-        return RuleOf(OwnerOf(opened.editor), opened.grid);
+        RuleAdmin::Rule rule = RuleOf(OwnerOf(opened.editor), opened.grid);
+        rule.version = opened.editor.LoadedVersion();
+        return rule;
     });
 }
 
-Result<RuleAdmin::Rule> RuleAdmin::SetRule(const Target& target, const QStringList& elements, OwnRules ownRules)
+Result<RuleAdmin::Rule> RuleAdmin::SetRule(const Target& target, const QStringList& elements, OwnRules ownRules,
+                                           const QString& ifVersion)
 {
     return InSession([&] {
         FilledEditor filled(target, elements, ownRules);
-        if (!filled.editor.Commit().closed)
+        BatRuleEditor& editor = filled.editor;
+        if (!ifVersion.isEmpty()) {
+            editor.ExpectVersion(ifVersion);
+            editor.onConflict = [&](const QString&, const QString& now) {
+                GLB::ShowErrorMessage(MParse::TranslateFormat("%1的批号规则现为版本%2，而不是%3，什么也没有写",
+                                                              {OwnerOf(editor), now, HostText::Excerpt(ifVersion)}),
+                                      0, false);
+                return BatRuleEditor::Conflict::Back;
+            };
+        }
+        if (!editor.Commit().closed)
             throw AlreadyShown{};
-        return RuleOf(OwnerOf(filled.editor), filled.grid);
+        RuleAdmin::Rule rule = RuleOf(OwnerOf(editor), filled.grid);
+        rule.version = editor.StoredVersion();
+        return rule;
     });
 }
 

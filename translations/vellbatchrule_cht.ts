@@ -173,7 +173,12 @@
         <translation>替換符</translation>
     </message>
     <message>
-        <location line="+202"/>
+        <location line="+135"/>
+        <source>%1的批号规则现为版本%2，而不是%3，什么也没有写</source>
+        <translation>%1的批號規則現為版本%2，而不是%3，什麼也沒有寫</translation>
+    </message>
+    <message>
+        <location line="+82"/>
         <source>只有有权查看所有物料组的用户才能运行SQL语句</source>
         <translation>只有有權查看所有物料組的用戶才能執行SQL語句</translation>
     </message>
@@ -223,7 +228,7 @@
         <translation>選項</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-174"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-189"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>蓝字入库单批次号根据规则直接产生</source>
         <translation>藍字入庫單批次號根據規則直接產生</translation>
@@ -586,7 +591,7 @@
         <translation>找不到物料組%1</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+124"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+139"/>
         <source>没有选项“%1”</source>
         <translation>沒有選項「%1」</translation>
     </message>
@@ -636,12 +641,12 @@
         <translation>第%1級的這一格由屬性決定，不能輸入「%2」</translation>
     </message>
     <message>
-        <location filename="../ruletools/BatRuleEditor.cpp" line="+116"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+130"/>
         <source>系统在调用函数WriteBatchOptions()时发生错误</source>
         <translation>系統在調用函數WriteBatchOptions()時發生錯誤</translation>
     </message>
     <message>
-        <location line="-131"/>
+        <location line="-145"/>
         <source>编码级次必须是1到%1级</source>
         <translation>編碼級次必須是1到%1級</translation>
     </message>
@@ -666,7 +671,7 @@
         <translation>物料組%1沒有代碼，不能按物料組設置規則</translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+58"/>
         <source>%1的批号规则在编辑器读取之后已被更改</source>
         <translation>%1的批號規則在編輯器讀取之後已被更改</translation>
     </message>
@@ -752,7 +757,7 @@
         <translation>將更改 %1 個物料的規則（保留 %2 個）</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-54"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-69"/>
         <location filename="../component/BatchNumberIssuer.cpp" line="-110"/>
         <source>属性“%1”不在属性目录中</source>
         <translation>屬性「%1」不在屬性目錄中</translation>

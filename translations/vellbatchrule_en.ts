@@ -173,7 +173,12 @@
         <translation>Subst.</translation>
     </message>
     <message>
-        <location line="+202"/>
+        <location line="+135"/>
+        <source>%1的批号规则现为版本%2，而不是%3，什么也没有写</source>
+        <translation>The batch number rule of %1 is now version %2, not %3; nothing was written</translation>
+    </message>
+    <message>
+        <location line="+82"/>
         <source>只有有权查看所有物料组的用户才能运行SQL语句</source>
         <translation>Only a user who may see every material group can run SQL</translation>
     </message>
@@ -223,7 +228,7 @@
         <translation>Options</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-174"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-189"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>蓝字入库单批次号根据规则直接产生</source>
         <translation>Blue-ink receipts take their batch numbers from the rule</translation>
@@ -586,7 +591,7 @@
         <translation>Material group %1 was not found</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+124"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+139"/>
         <source>没有选项“%1”</source>
         <translation>There is no option &quot;%1&quot;</translation>
     </message>
@@ -636,12 +641,12 @@
         <translation>At level %1 this cell follows from the property; &quot;%2&quot; cannot be entered</translation>
     </message>
     <message>
-        <location filename="../ruletools/BatRuleEditor.cpp" line="+116"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+130"/>
         <source>系统在调用函数WriteBatchOptions()时发生错误</source>
         <translation>An error occurred while the system was calling WriteBatchOptions().</translation>
     </message>
     <message>
-        <location line="-131"/>
+        <location line="-145"/>
         <source>编码级次必须是1到%1级</source>
         <translation>A rule has 1 to %1 levels</translation>
     </message>
@@ -666,7 +671,7 @@
         <translation>Material group %1 has no number, so no group rule can be set for it.</translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+58"/>
         <source>%1的批号规则在编辑器读取之后已被更改</source>
         <translation>The batch number rule of %1 was changed</translation>
     </message>
@@ -752,7 +757,7 @@
         <translation>Changes %1 materials&apos; rules (%2 kept)</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-54"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-69"/>
         <location filename="../component/BatchNumberIssuer.cpp" line="-110"/>
         <source>属性“%1”不在属性目录中</source>
         <translation>The property “%1” is not in the property catalogue</translation>

@@ -40,6 +40,7 @@ public:
         QString text;              // "[日期]+[流水号]"
         QStringList captions;      // 级次, 属性, 格式, 长度, 补位符, 替换符
         QList<QStringList> rows;   // the cells of each element, in the captions' order
+        QString version;           // the stored rule's: twelve hex digits of its rows, "0" for none
     };
 
     struct MaterialChange {
@@ -84,7 +85,11 @@ public:
     static Result<Rule> ShowRule(const Target& target);
     // Elements are property[:format[:length[:pad[:substitute]]]], typed into
     // the editor's rows in order and committed as the editor commits them.
-    static Result<Rule> SetRule(const Target& target, const QStringList& elements, OwnRules ownRules);
+    // With ifVersion, only over that version of the stored rule (Rule::version):
+    // when it moved on, nothing is written and the failure names the owner
+    // and the version now.
+    static Result<Rule> SetRule(const Target& target, const QStringList& elements, OwnRules ownRules,
+                                const QString& ifVersion = QString());
     // The same checks as SetRule, writing nothing.
     static Result<RulePlan> PlanRule(const Target& target, const QStringList& elements, OwnRules ownRules);
     // The batch number the stored rule gives the document.

@@ -5,6 +5,7 @@
 
 #include <QCryptographicHash>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -65,13 +66,53 @@ TEST_F(RuleCommand, ShowWritesTheRuleAsTheLedgerDoesAndEachElement)
 {
     const Outcome run = Run({"rule", "show", "--item", "101"});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, "01.01.001(冷轧钢板 1.0mm)\n"
-                       "[供应商代码]+[自定义]+[日期]+[流水号]\n"
-                       "级次\t属性\t格式\t长度\t补位符\t替换符\n"
-                       "1\t供应商代码(8)\t长代码\t6\t0\tZ\n"
-                       "2\t自定义(24)\t-\t1\t\t\n"
-                       "3\t日期(23)\tyymm\t4\t\t\n"
-                       "4\t流水号(26)\t1\t3\t\t\n");
+    EXPECT_EQ(run.out.section('\n', 0, 6) + '\n', "01.01.001(冷轧钢板 1.0mm)\n"
+                                                  "[供应商代码]+[自定义]+[日期]+[流水号]\n"
+                                                  "级次\t属性\t格式\t长度\t补位符\t替换符\n"
+                                                  "1\t供应商代码(8)\t长代码\t6\t0\tZ\n"
+                                                  "2\t自定义(24)\t-\t1\t\t\n"
+                                                  "3\t日期(23)\tyymm\t4\t\t\n"
+                                                  "4\t流水号(26)\t1\t3\t\t\n");
+    EXPECT_TRUE(QRegularExpression("^version [0-9a-f]{12}\n$").match(run.out.section('\n', 7)).hasMatch())
+        << run.out.toStdString();
+}
+
+// rule show names the stored rule's version; rule set --if-version writes
+// only over that version, and names the owner and the version now when the
+// rule moved on.
+TEST_F(RuleCommand, IfVersionWritesOnlyOverTheVersionShown)
+{
+    const auto version = [this](const char* item) {
+        return Run({"rule", "show", "--item", item}).out.section('\n', -2, -2).section(' ', 1);
+    };
+    const QString shown = version("101");
+    const QString none = version("201");
+    EXPECT_EQ(none, "0") << "a material without a rule";
+    struct Case {
+        QStringList args;   // --item ID --if-version V ELEMENT...
+        int exitCode;
+        QString owner;      // named in the refusal
+    };
+    const Case cases[] = {
+        {{"--item", "101", "--if-version", shown, "23:yymmdd", "26:1:4"}, 0, ""},
+        {{"--item", "101", "--if-version", shown, "23:yyyymmdd"}, 1, "01.01.001(冷轧钢板 1.0mm)"},
+        {{"--item", "201", "--if-version", none, "25:000"}, 0, ""},
+        {{"--item", "201", "--if-version", none, "25:000"}, 1, "02.001(主控电路板组件)"},
+    };
+    for (const Case& c : cases) {
+        const QString before = Everything();
+        const Outcome run = Run(QStringList{"rule", "set"} + c.args);
+        const std::string what = c.args.join(' ').toStdString();
+        EXPECT_EQ(run.exitCode, c.exitCode) << what << run.err.toStdString();
+        const QString now = version(c.args[1].toUtf8().constData());
+        if (c.exitCode == 0) {
+            EXPECT_TRUE(run.out.endsWith("version " + now + "\n")) << what << run.out.toStdString();
+            EXPECT_NE(now, c.args[3]) << what;
+            continue;
+        }
+        EXPECT_EQ(run.err, "砚川提示: " + c.owner + "的批号规则现为版本" + now + "，而不是" + c.args[3] + "，什么也没有写\n");
+        EXPECT_EQ(Everything(), before) << what << ": nothing written";
+    }
 }
 
 TEST_F(RuleCommand, ShowSpeaksTheSessionsLanguage)
