@@ -162,10 +162,32 @@ void OdbcConnection::RunQuietly(const QString& sql)
     QSqlQuery(sql, db_);
 }
 
-void OdbcConnection::Begin(bool)
+// Writers serialize on the server as they do on SQLite under BEGIN IMMEDIATE:
+// every writing transaction first takes one application lock, held until it
+// ends, so that a check, the writes after it and what records them are one
+// decision. A read in autocommit takes none and is never held up by it.
+QString OdbcConnection::WriterLockSql()
+{
+    return QStringLiteral("DECLARE @granted int\r\n"
+                          "EXEC @granted = sp_getapplock @Resource = N'VellBatchRule', @LockMode = N'Exclusive', "
+                          "@LockOwner = N'Transaction', @LockTimeout = %1\r\n"
+                          "IF @granted < 0 RAISERROR(N'Another writer held the batch rules for %2 seconds', 16, 1)\r\n")
+        .arg(kBusyTimeoutMs)
+        .arg(kBusyTimeoutMs / 1000);
+}
+
+void OdbcConnection::Begin(bool writes)
 {
     if (!db_.transaction())
         Fail(db_.lastError());
+    if (!writes || usesBridge_)
+        return;
+    try {
+        RunStatement(WriterLockSql());
+    } catch (...) {
+        db_.rollback();
+        throw;
+    }
 }
 
 void OdbcConnection::Commit()

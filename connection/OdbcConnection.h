@@ -23,6 +23,8 @@ public:
     std::unique_ptr<Recordset> Execute(const QString& sql, bool inUnit) override;
     bool UsesBridge() const override { return usesBridge_; }
     void Begin(bool writes) override;
+    // What a writing transaction on SQL Server runs first.
+    static QString WriterLockSql();
     void Commit() override;
     void Rollback() override;
 

@@ -343,13 +343,22 @@ protected:
         EXPECT_EQ(FakeServerDriver::log, QStringList{"exec SET XACT_ABORT ON"}) << "once, for the whole connection";
         FakeServerDriver::log.clear();
     }
+    // The writers' lock is granted; every other batch answers so.
     void Answer(QList<FakeServerDriver::Result> results)
     {
-        FakeServerDriver::answer = [results](const QString&) { return results; };
+        FakeServerDriver::answer = [results](const QString& batch) {
+            return batch == OdbcConnection::WriterLockSql() ? QList<FakeServerDriver::Result>{{}} : results;
+        };
     }
 
     std::unique_ptr<SqlConnection> connection;
 };
+
+// Every writing transaction's first statement.
+QString Lock()
+{
+    return "exec " + OdbcConnection::WriterLockSql();
+}
 
 struct LaterFailure {
     const char* name;
@@ -371,7 +380,7 @@ TEST_P(ServerBatchThatFails, FailsWholeAndRollsBackItsUnit)
         UnitOfWork unit(*connection);   // as the editor's commit holds it: left without Commit on a failure
         EXPECT_THROW(connection->Execute(batch), HostError) << "a failed statement is a failed batch";
     }
-    EXPECT_EQ(FakeServerDriver::log, (QStringList{"begin", "exec " + batch, "rollback"}));
+    EXPECT_EQ(FakeServerDriver::log, (QStringList{"begin", Lock(), "exec " + batch, "rollback"}));
 
     FakeServerDriver::log.clear();
     try {
@@ -381,7 +390,8 @@ TEST_P(ServerBatchThatFails, FailsWholeAndRollsBackItsUnit)
         EXPECT_TRUE(error.Description().contains("FOREIGN KEY")) << error.Description().toStdString();
         EXPECT_EQ(error.Number(), 547);
     }
-    EXPECT_EQ(FakeServerDriver::log, (QStringList{"begin", "exec " + batch, "rollback"})) << "a batch on its own is atomic";
+    EXPECT_EQ(FakeServerDriver::log, (QStringList{"begin", Lock(), "exec " + batch, "rollback"}))
+        << "a batch on its own is atomic";
 }
 
 const FakeServerDriver::Result kDone{}, kRows{3, {}}, kFails{-1, "The INSERT statement conflicted with the FOREIGN KEY constraint"};
@@ -408,8 +418,29 @@ TEST_F(ServerConnection, ReadsRunInAutocommitAndWritesInATransactionOfTheirOwn)
     connection->Execute(" Select Distinct FItemID into #tmp From ICBatchNoRule\r\n Drop table #tmp\r\n");
     EXPECT_EQ(FakeServerDriver::log,
               (QStringList{"exec " + read, "exec SELECT a FROM t WHERE b IN (SELECT c FROM u) UNION SELECT d FROM v", "begin",
-                           "exec " + write, "commit", "begin",
+                           Lock(), "exec " + write, "commit", "begin", Lock(),
                            "exec  Select Distinct FItemID into #tmp From ICBatchNoRule\r\n Drop table #tmp\r\n", "commit"}));
+}
+
+// Writers serialize on the server as under SQLite's BEGIN IMMEDIATE: a lock
+// not granted in time ends the unit before anything is written.
+TEST_F(ServerConnection, AWriterWaitsForTheOthersLockAndGivesUpAfterItsTimeout)
+{
+    EXPECT_TRUE(OdbcConnection::WriterLockSql().contains(
+        "EXEC @granted = sp_getapplock @Resource = N'VellBatchRule', @LockMode = N'Exclusive', "
+        "@LockOwner = N'Transaction', @LockTimeout = 15000"));
+    FakeServerDriver::answer = [](const QString& batch) {
+        return QList<FakeServerDriver::Result>{
+            {-1, batch == OdbcConnection::WriterLockSql() ? "Another writer held the batch rules for 15 seconds" : ""}};
+    };
+    try {
+        UnitOfWork unit(*connection);
+        ADD_FAILURE() << "the unit began without the lock";
+    } catch (const HostError& error) {
+        EXPECT_TRUE(error.Description().endsWith("Another writer held the batch rules for 15 seconds"))
+            << error.Description().toStdString();
+    }
+    EXPECT_EQ(FakeServerDriver::log, (QStringList{"begin", Lock(), "rollback"}));
 }
 
 // The server serializes the issuer itself: its batches reach it as written,
@@ -433,9 +464,9 @@ TEST_F(ServerConnection, TheIssuersBatchesReachItAsWrittenInOneTransaction)
         UnitOfWork unit(*connection);
         counter.Hold();
     }
-    EXPECT_EQ(FakeServerDriver::log, (QStringList{"begin", "exec " + hold, "exec " + look, "exec " + counter.MoveToSql(2),
-                                                  "exec " + issued.RecordSql({"20260001"}), "commit", "begin",
-                                                  "exec " + hold, "rollback"}));
+    EXPECT_EQ(FakeServerDriver::log, (QStringList{"begin", Lock(), "exec " + hold, "exec " + look,
+                                                  "exec " + counter.MoveToSql(2), "exec " + issued.RecordSql({"20260001"}),
+                                                  "commit", "begin", Lock(), "exec " + hold, "rollback"}));
 }
 
 }
