@@ -65,7 +65,7 @@ QString RuleTextOf(const RuleGrid& grid)
 
 RuleAdmin::Rule RuleOf(const QString& owner, const RuleGrid& grid)
 {
-    RuleAdmin::Rule rule{owner, RuleTextOf(grid), {}, {}};
+    RuleAdmin::Rule rule{owner, RuleTextOf(grid), {}, {}, {}};
     static const char* const captions[] = {
         QT_TRANSLATE_NOOP("VEZAROZIVADA", "级次"), QT_TRANSLATE_NOOP("VEZAROZIVADA", "属性"),
         QT_TRANSLATE_NOOP("VEZAROZIVADA", "格式"), QT_TRANSLATE_NOOP("VEZAROZIVADA", "长度"),

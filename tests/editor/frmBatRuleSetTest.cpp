@@ -564,8 +564,9 @@ TEST_P(EditorConflict, ARuleChangedElsewhereIsNotOverwrittenUnasked)
     EXPECT_EQ(db.Rows("SELECT FCharacter, FSubCharacter FROM ICBatchNoRule WHERE FItemID=101 AND FDetail=1 AND FID=1"),
               c.stored);
     EXPECT_EQ(window.isVisible(), !c.closes);
-    if (!c.closes)
+    if (!c.closes) {
         EXPECT_EQ(Cell(RuleGrid::Pad, 1) + "|" + Cell(RuleGrid::Substitute, 1), c.shown);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Choices, EditorConflict,

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 // Runs vell-batchrule as a shell user does, with the given standard input.
 // A program that does not start, crashes or hangs fails the test, and its
 // outcome then says so in the exit code (-1) instead of passing as silence.
@@ -28,9 +30,15 @@ inline QProcessEnvironment ProgramEnvironment()
 // How a program is run: what it reads, how long it may take, which program
 // (vell-batchrule unless told) and in what environment.
 struct RunOptions {
+    explicit RunOptions(QString input = QString(), int timeoutMs = 60000,
+                        QString program = QStringLiteral(VELL_BATCHRULE_PATH))
+        : input(std::move(input)), timeoutMs(timeoutMs), program(std::move(program))
+    {
+    }
+
     QString input;
-    int timeoutMs = 60000;
-    QString program = QStringLiteral(VELL_BATCHRULE_PATH);
+    int timeoutMs;
+    QString program;
     QProcessEnvironment environment = ProgramEnvironment();
     QString workingDirectory;   // empty: the test's own
 };
