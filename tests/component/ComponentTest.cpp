@@ -143,15 +143,18 @@ TEST_F(Installed, HostsInCppAndInCAloneBuildAgainstItAndShowTheWindowInTheirLang
     const QStringList cppEnglish{"ShowRule refused (1000): Material 999999 was not found",
                                  "SetRule refused (1000): The serial number can be set only once. Please set it again.",
                                  "ImportRules refused (1000): Cannot open the rule file /nonexistent/rules.csv: ",
-                                 "Open refused (1000): Material 999999 was not found"};
+                                 "Open refused (1000): Material 999999 was not found",
+                                 "Issue refused (1000): From 1 to 100000 batch numbers can be issued at a time, not 0"};
     const QStringList cEnglish{"vbr_show_rule refused (1000): Material 999999 was not found",
                                "vbr_set_rule refused (1000): The serial number can be set only once. Please set it again.",
                                "vbr_import_rules refused (1000): Cannot open the rule file /nonexistent/rules.csv: ",
-                               "vbr_issuer_open refused (1000): Material 999999 was not found"};
+                               "vbr_issuer_open refused (1000): Material 999999 was not found",
+                               "vbr_issue refused (1000): From 1 to 100000 batch numbers can be issued at a time, not 0"};
     const Case cases[] = {
         {"outside-host", {db}, "Batch Number Management", cppEnglish},
         {"outside-host", {db, "UserID=16394;LANGUAGE=chs"}, "批号管理",
-         {"ShowRule refused (1000): 找不到物料999999", "SetRule refused (1000): 流水号只能设置一次，请重新设置"}},
+         {"ShowRule refused (1000): 找不到物料999999", "SetRule refused (1000): 流水号只能设置一次，请重新设置",
+          "Issue refused (1000): 一次可发放1到100000个批号，不能是0个"}},
         {"outside-host-c", {db}, "Batch Number Management", cEnglish},
         {"outside-host-c", {"--own"}, "Batch Number Management", {}},
         {"c-host-by-pkg-config", {db}, "Batch Number Management", cEnglish},

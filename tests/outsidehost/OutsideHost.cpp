@@ -45,6 +45,8 @@ int main(int argc, char* argv[])
     PrintRefusal("ImportRules", RuleAdmin::ImportRules(QStringLiteral("/nonexistent/rules.csv"),
                                                        RuleAdmin::OwnRules::AsStored, false));
     PrintRefusal("Open", vellbatchrule::BatchNumberIssuer::Open(999999));
+    if (const auto issuer = vellbatchrule::BatchNumberIssuer::Open(311))
+        PrintRefusal("Issue", (*issuer)->Issue({}, 0));
     std::printf("shown and released, component %s\n", VELLBATCHRULE_VERSION_STRING);
     return 0;
 }

@@ -91,6 +91,9 @@ int main(int argc, char* argv[])
         print_refusal("vbr_set_rule", vbr_set_rule(101, 0, twice, 2, 0));
         print_refusal("vbr_import_rules", vbr_import_rules("/nonexistent/rules.csv", 0, 0, rule_text, NULL));
         print_refusal("vbr_issuer_open", vbr_issuer_open(999999) ? VBR_OK : VBR_FAILED);
+        vbr_issuer* issuer = vbr_issuer_open(311);
+        print_refusal("vbr_issue", vbr_issue(issuer, NULL, 0, NULL, NULL));
+        vbr_issuer_release(issuer);
     }
     printf("shown and released through the C entry after %d own batches\n", batches);
     return 0;
