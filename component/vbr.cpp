@@ -67,7 +67,7 @@ template <typename T>
 const Result<T>& Expected(const Result<T>& result)
 {
     if (!result)
-        throw HostError(result.failure().number, result.failure().text, kIssuerSource);
+        throw HostError(result.failure().number, result.failure().text, QStringLiteral("vellbatchrule"));
     return result;
 }
 
