@@ -46,6 +46,8 @@ SpreadGrid::SpreadGrid(QWidget* parent)
 // The model's cursor and the view's current cell are one: each follows the other.
 void SpreadGrid::setModel(QAbstractItemModel* model)
 {
+    if (QAbstractItemModel* shownBefore = this->model())
+        disconnect(shownBefore, nullptr, this, nullptr);   // its cursor no longer moves this grid
     QTableView::setModel(model);
     if (!model)
         return;

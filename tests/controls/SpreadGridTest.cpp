@@ -223,6 +223,21 @@ TEST_F(Grid, ArrowsAndTabMoveTheActiveCell)
     EXPECT_EQ(cells.ActiveRow(), 1);
 }
 
+// The grid and the model it shows share one cursor; a model no longer shown moves nothing.
+TEST_F(Grid, TheGridFollowsTheCursorOfTheModelItShowsOnly)
+{
+    cells.SetActiveCell(3, 2);
+    EXPECT_EQ(grid.currentIndex(), cells.index(1, 2));
+    SpreadGridModel other;
+    other.SetRowCount(2);
+    grid.setModel(&other);
+    cells.SetActiveCell(2, 1);
+    EXPECT_EQ(grid.currentIndex(), other.index(0, 0)) << "the model shown before moves the grid no more";
+    other.SetActiveCell(4, 2);
+    EXPECT_EQ(grid.currentIndex(), other.index(1, 3));
+    grid.setModel(&cells);
+}
+
 TEST_F(Grid, F4OrAltDownOpensTheListAndAChoiceCommits)
 {
     ASSERT_TRUE(ShowActive(grid));
