@@ -60,6 +60,11 @@ std::span<const CommandSpec> CommandLine::Commands()
         {"demo-db", "--out FILE [--groups N --materials M]",
          "Write the demo database, or synthetic data of the size given.", "out groups materials",
          [](Line& line) { return line.DemoDb(); }, "out"},
+        {"init", "--db FILE",
+         "Create every table of the component's own where it is missing: the serial numbers' counters and the "
+         "numbers issued (ICBatchNoSerial, ICBatchNoIssued). The host's tables are never changed; batch init is "
+         "another name for it.",
+         "db", [](Line& line) { return AdminCommands::CreateCounterTable(line.out_); }},
         {"rule show", "--db FILE (--item ID | --group ID)", "Print the rule of a material or a material group.",
          "db item group", [](Line& line) { return AdminCommands::ShowRule(line.target_, line.out_); }},
         {"rule set",
@@ -86,9 +91,7 @@ std::span<const CommandSpec> CommandLine::Commands()
          [](Line& line) { return AdminCommands::ShowOptions(line.out_); }},
         {"options set", "--db FILE KEY=0|1...", "Set batch options.", "db",
          [](Line& line) { return AdminCommands::SetOptions(line.args_, line.out_); }, "", "KEY=0|1...", 1, -1},
-        {"batch init", "--db FILE",
-         "Create the tables that keep the serial numbers' counters and the numbers issued (ICBatchNoSerial, "
-         "ICBatchNoIssued) where they are missing.",
+        {"batch init", "--db FILE", "The same as init.",
          "db", [](Line& line) { return AdminCommands::CreateCounterTable(line.out_); }},
         {"batch issue", "--db FILE --item ID [--date YYYY-MM-DD] [--line N] [--value PROPERTY=TEXT]... [--count N]",
          "Issue batch numbers from the material's rule, one a line, never the same twice: a number issued before, by "

@@ -83,7 +83,8 @@ TEST_F(BatchCommand, IssuesPeeksAndInitsFromTheCommandLine)
     const Outcome missing = Run({"batch", "issue", "--item", "101", "--props", "UserID=16394;LANGUAGE=en"});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains("run “vell-batchrule batch init”")) << missing.err.toStdString();
-    EXPECT_EQ(Run({"batch", "init"}).out, "Created the tables ICBatchNoSerial and ICBatchNoIssued where they were missing\n");
+    EXPECT_EQ(Run({"init"}).out, "Created the tables ICBatchNoSerial and ICBatchNoIssued where they were missing\n");
+    EXPECT_EQ(Run({"init"}).out, "The tables ICBatchNoSerial and ICBatchNoIssued are there already\n") << "idempotent";
     EXPECT_EQ(Run({"batch", "issue", "--item", "201", "--props", "UserID=16395"}).exitCode, 1) << "a material unseen";
 }
 

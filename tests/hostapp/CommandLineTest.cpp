@@ -214,7 +214,7 @@ TEST_F(CommandLine, BashCompletesCommandsOptionsAndNumbersFromTheDatabase)
         const char* offered;
     };
     const Case cases[] = {
-        {{""}, "show sql demo-db rule options batch edit print demo.sqlite"},
+        {{""}, "show sql demo-db init rule options batch edit print demo.sqlite"},
         {{"de"}, "demo-db demo.sqlite"},   // a database file opens the main window
         {{"batch", ""}, "init issue peek"},
         {{"batch", "issue", "--c"}, "--count"},
