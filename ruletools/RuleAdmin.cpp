@@ -201,6 +201,7 @@ Result<RuleAdmin::Rule> RuleAdmin::SetRule(const Target& target, const QStringLi
     return InSession([&] {
         FilledEditor filled(target, elements, ownRules);
         BatRuleEditor& editor = filled.editor;
+        editor.historySource = QStringLiteral("command");
         if (!ifVersion.isEmpty()) {
             editor.ExpectVersion(ifVersion);
             editor.onConflict = [&](const QString&, const QString& now) {
