@@ -136,7 +136,7 @@
         <translation>短代碼</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+70"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+72"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+189"/>
         <source>级次</source>
         <translation>級次</translation>
@@ -178,7 +178,17 @@
         <translation>%1的批號規則現為版本%2，而不是%3，什麼也沒有寫</translation>
     </message>
     <message>
-        <location line="+82"/>
+        <location line="+41"/>
+        <source>数据库中没有批号规则历史表ICBatchNoRuleHistory，请先运行“vell-batchrule init”建立，此后的更改都会记录</source>
+        <translation>數據庫中沒有批號規則歷史表ICBatchNoRuleHistory，請先運行「vell-batchrule init」建立，此後的更改都會記錄</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>只有有权查看所有物料组的用户才能查看全部规则的历史</source>
+        <translation>只有有權查看所有物料組的用戶才能查看全部規則的歷史</translation>
+    </message>
+    <message>
+        <location line="+63"/>
         <source>只有有权查看所有物料组的用户才能运行SQL语句</source>
         <translation>只有有權查看所有物料組的用戶才能執行SQL語句</translation>
     </message>
@@ -228,7 +238,7 @@
         <translation>選項</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-190"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-220"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>蓝字入库单批次号根据规则直接产生</source>
         <translation>藍字入庫單批次號根據規則直接產生</translation>
@@ -591,7 +601,7 @@
         <translation>找不到物料組%1</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+140"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+170"/>
         <source>没有选项“%1”</source>
         <translation>沒有選項「%1」</translation>
     </message>
@@ -716,7 +726,7 @@
         <translation>物料%1的批號「%2」長於%3個字元，不能發放</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-28"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-58"/>
         <location filename="../component/BatchNumberIssuer.cpp" line="+103"/>
         <source>%1没有批号规则</source>
         <translation>%1沒有批號規則</translation>

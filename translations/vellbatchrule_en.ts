@@ -136,7 +136,7 @@
         <translation>Short Code</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+70"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+72"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+189"/>
         <source>级次</source>
         <translation>Level</translation>
@@ -178,7 +178,17 @@
         <translation>The batch number rule of %1 is now version %2, not %3; nothing was written</translation>
     </message>
     <message>
-        <location line="+82"/>
+        <location line="+41"/>
+        <source>数据库中没有批号规则历史表ICBatchNoRuleHistory，请先运行“vell-batchrule init”建立，此后的更改都会记录</source>
+        <translation>The database has no rule history table ICBatchNoRuleHistory; run “vell-batchrule init” to create it, and every change from then on is kept</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>只有有权查看所有物料组的用户才能查看全部规则的历史</source>
+        <translation>Only a user who may see every material group can see the history of every rule</translation>
+    </message>
+    <message>
+        <location line="+63"/>
         <source>只有有权查看所有物料组的用户才能运行SQL语句</source>
         <translation>Only a user who may see every material group can run SQL</translation>
     </message>
@@ -228,7 +238,7 @@
         <translation>Options</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-190"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-220"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>蓝字入库单批次号根据规则直接产生</source>
         <translation>Blue-ink receipts take their batch numbers from the rule</translation>
@@ -591,7 +601,7 @@
         <translation>Material group %1 was not found</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+140"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+170"/>
         <source>没有选项“%1”</source>
         <translation>There is no option &quot;%1&quot;</translation>
     </message>
@@ -716,7 +726,7 @@
         <translation>The batch number “%2” of material %1 is longer than %3 characters and cannot be issued</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-28"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-58"/>
         <location filename="../component/BatchNumberIssuer.cpp" line="+103"/>
         <source>%1没有批号规则</source>
         <translation>%1 has no batch number rule</translation>
