@@ -113,6 +113,7 @@ frmBatRuleSet::frmBatRuleSet(QWidget* parent)
     CreateControls();
     connect(&spreadCounter_, &SpreadCounter::Counted, this, &frmBatRuleSet::ShowSpreadLine);
     editor_.onConflict = [this](const QString& reason, const QString&) { return AskAboutTheNewerRule(reason); };
+    editor_.historySource = QStringLiteral("editor");
 }
 
 // Another seat changed the rule since the editor read it: the user decides

@@ -49,6 +49,18 @@ void Print(const RuleAdmin::ImportReport& report, QTextStream& out)
     out << report.summary << '\n';
 }
 
+// Newest first: entry, time, user, source, owner, before → after, materials reached.
+void Print(const QList<RuleAdmin::HistoryEntry>& entries, QTextStream& out)
+{
+    for (const RuleAdmin::HistoryEntry& e : entries) {
+        const QString user = e.userName.isEmpty() ? QString::number(e.userId)
+                                                  : QString::number(e.userId) + QLatin1Char(' ') + e.userName;
+        PrintTabSeparated({QString::number(e.id), e.time, user, e.source, e.owner,
+                           e.before + QStringLiteral(" → ") + e.after, QString::number(e.materials)},
+                          out);
+    }
+}
+
 void Print(const QString& line, QTextStream& out)
 {
     out << line << '\n';
@@ -102,6 +114,11 @@ int SetRule(const RuleAdmin::Target& target, const QStringList& elements, RuleAd
 int PreviewRule(const RuleAdmin::Target& target, const RuleAdmin::PreviewDocument& document, QTextStream& out)
 {
     return Printed(RuleAdmin::PreviewRule(target, document), out);
+}
+
+int ShowHistory(const std::optional<RuleAdmin::Target>& target, QTextStream& out)
+{
+    return Printed(RuleAdmin::ShowHistory(target), out);
 }
 
 int ShowOptions(QTextStream& out)

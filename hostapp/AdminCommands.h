@@ -18,6 +18,8 @@ int ShowRule(const RuleAdmin::Target& target, QTextStream& out);
 int SetRule(const RuleAdmin::Target& target, const QStringList& elements, RuleAdmin::OwnRules ownRules, bool dryRun,
             const QString& ifVersion, QTextStream& out);
 int PreviewRule(const RuleAdmin::Target& target, const RuleAdmin::PreviewDocument& document, QTextStream& out);
+// The changes of the target's rule, or of every rule, newest first.
+int ShowHistory(const std::optional<RuleAdmin::Target>& target, QTextStream& out);
 int ShowOptions(QTextStream& out);
 int SetOptions(const QStringList& settings, QTextStream& out);
 

@@ -80,6 +80,16 @@ std::span<const CommandSpec> CommandLine::Commands()
         {"rule preview", "--db FILE (--item ID | --group ID) [--date YYYY-MM-DD] [--line N] [--value PROPERTY=TEXT]...",
          "Print the batch number the stored rule gives a document.", "db item group date line value",
          [](Line& line) { return AdminCommands::PreviewRule(line.target_, line.document_, line.out_); }},
+        {"rule history", "--db FILE (--item ID | --group ID | --all)",
+         "Print the changes of a rule, or of every rule, newest first: entry, time, user, source, owner, the rule "
+         "before → after, the materials it reached. History is kept from init on.",
+         "db item group all",
+         [](Line& line) {
+             return AdminCommands::ShowHistory(line.parser_.isSet(QStringLiteral("all"))
+                                                   ? std::nullopt
+                                                   : std::optional<RuleAdmin::Target>(line.target_),
+                                               line.out_);
+         }},
         {"rule lint", "--db FILE", "Check every stored rule; exit 1 when any finding is an error.", "db",
          [](Line& line) { return AdminCommands::LintRules(line.out_); }},
         {"rule export", "--db FILE [--format csv|json] [--out RULES.csv|-]",
@@ -182,6 +192,7 @@ CommandLine::CommandLine()
         {QStringLiteral("spare-own-rules"), QStringLiteral("A group rule leaves materials with their own rule alone.")},
         {QStringLiteral("replace-own-rules"), QStringLiteral("A group rule replaces the rules of all its materials.")},
         {QStringLiteral("dry-run"), QStringLiteral("Run every check and print what would change; write nothing.")},
+        {QStringLiteral("all"), QStringLiteral("Every rule's history (a user who may see every group only).")},
         {QStringLiteral("if-version"),
          QStringLiteral("Write only over this version of the stored rule, as rule show prints it; else exit 1, "
                         "nothing written."),
@@ -264,7 +275,10 @@ std::optional<int> CommandLine::CheckTarget()
                              .arg(command_->Name(), option.names().constLast(), option.valueName()));
     const bool item = parser_.isSet(QStringLiteral("item"));
     const bool group = parser_.isSet(QStringLiteral("group"));
-    if (command_->Takes(QStringLiteral("item")) && item == group)
+    const bool all = parser_.isSet(QStringLiteral("all"));
+    if (command_->Takes(QStringLiteral("all")) && int(item) + int(group) + int(all) != 1)
+        return Usage(QStringLiteral("%1 needs one of --item ID, --group ID and --all.").arg(command_->Name()));
+    if (command_->Takes(QStringLiteral("item")) && !command_->Takes(QStringLiteral("all")) && item == group)
         return Usage(QStringLiteral("%1 needs either --item ID or --group ID.").arg(command_->Name()));
     const QString name = item ? QStringLiteral("item") : QStringLiteral("group");
     if (!item && !group)

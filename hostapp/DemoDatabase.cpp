@@ -54,6 +54,18 @@ const char* const kSchema[] = {
     "CREATE UNIQUE INDEX ix_BatchNoSerial_Key ON ICBatchNoSerial (FItemID, FRest)",
     "CREATE TABLE ICBatchNoIssued (FItemID INTEGER NOT NULL, FBatchNo TEXT COLLATE RTRIM NOT NULL)",
     "CREATE UNIQUE INDEX ix_BatchNoIssued_Number ON ICBatchNoIssued (FItemID, FBatchNo)",
+    // Every rule write on record: an entry per owner written, and the rows it replaced and wrote.
+    "CREATE TABLE ICBatchNoRuleHistory ("
+    " FEntryID INTEGER NOT NULL PRIMARY KEY, FTime DATETIME NOT NULL, FUserID INTEGER NOT NULL,"
+    " FUserName TEXT NOT NULL, FDetail INTEGER NOT NULL, FItemID INTEGER NOT NULL, FSource TEXT NOT NULL,"
+    " FBefore TEXT NOT NULL, FAfter TEXT NOT NULL, FMaterials INTEGER NOT NULL)",
+    "CREATE INDEX ix_BatchNoRuleHistory_Owner ON ICBatchNoRuleHistory (FDetail, FItemID, FEntryID)",
+    "CREATE TABLE ICBatchNoRuleHistoryRow ("
+    " FEntryID INTEGER NOT NULL, FStage INTEGER NOT NULL, FItemID INTEGER NOT NULL, FDetail INTEGER NOT NULL,"
+    " FID INTEGER NOT NULL, FPropertyID INTEGER NOT NULL, FUseShortNumber INTEGER NOT NULL,"
+    " FFormatDate TEXT NOT NULL, FSelDefine TEXT NOT NULL, FWidth INTEGER NOT NULL, FCharacter TEXT NOT NULL,"
+    " FSubCharacter TEXT NOT NULL)",
+    "CREATE INDEX ix_BatchNoRuleHistoryRow_Entry ON ICBatchNoRuleHistoryRow (FEntryID, FStage, FItemID)",
     // The host's access rights: the material groups a user may see.
     "CREATE TABLE t_UserGroupAccess (FUserID INTEGER NOT NULL, FGroupNumber TEXT COLLATE NOCASE NOT NULL)",
     "CREATE INDEX ix_UserGroupAccess_User ON t_UserGroupAccess (FUserID, FGroupNumber)",

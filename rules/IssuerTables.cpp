@@ -3,6 +3,7 @@
 #include "AppConnection.h"
 #include "HostError.h"
 #include "IssuedNumbers.h"
+#include "RuleHistory.h"
 #include "SerialCounter.h"
 #include "SqlLines.h"
 #include "UnitOfWork.h"
@@ -21,9 +22,11 @@ struct Table {
 const Table kTables[] = {
     {SerialCounter::kTable, &SerialCounter::CreateTableSql},
     {IssuedNumbers::kTable, &IssuedNumbers::CreateTableSql},
+    {RuleHistory::kTable, &RuleHistory::CreateTableSql},
 };
 
-// Whether the table exists: a failed statement on it tells no more.
+}
+
 bool Exists(AppConnection& connection, const QString& table)
 {
     SqlLines probe;
@@ -34,8 +37,6 @@ bool Exists(AppConnection& connection, const QString& table)
     } catch (const HostError&) {
         return false;
     }
-}
-
 }
 
 QString FirstMissing(AppConnection& connection)

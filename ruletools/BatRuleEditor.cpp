@@ -4,6 +4,7 @@
 #include "BatRuleSave.h"
 #include "GLB.h"
 #include "HostError.h"
+#include "HistoryRecorder.h"
 #include "HostText.h"
 #include "MParse.h"
 #include "ModuleState.h"
@@ -209,8 +210,14 @@ BatRuleEditor::CommitResult BatRuleEditor::Commit()
     if (!Prepare(save))
         return {};
     Conflict choice = Conflict::Overwrite;
-    const bool written = WriteInOneUnit(
-        options, [&] { return StillAsLoaded(choice) && WriteRule(save, singleItem); }, &loadedOptions_);
+    HistoryRecorder history(CurrentHostConnection(), historySource);
+    const auto write = [&] { return WriteRule(save, singleItem); };
+    const auto recorded = [&] {
+        return singleItem ? history.Record(RuleOwner::Material, ItemID, std::nullopt, false, write)
+                          : history.Record(RuleOwner::Group, ParentItemID, spreadNumber_, options.itemIsTop != 0, write);
+    };
+    const bool written =
+        WriteInOneUnit(options, [&] { return StillAsLoaded(choice) && recorded(); }, &loadedOptions_);
     return {written, choice == Conflict::Reload};
 }
 

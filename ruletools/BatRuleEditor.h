@@ -64,6 +64,10 @@ public:
     // command always has.
     std::function<Conflict(const QString& reason, const QString& storedVersion)> onConflict;
 
+    // Where the database keeps history, the commit is recorded as made
+    // through this: editor, command, import. Empty: not recorded.
+    QString historySource;
+
     // The version of the rule Open read (RuleVersion), "" after a failed read.
     QString LoadedVersion() const { return loadedRule_ ? loadedRule_->version : QString(); }
     // The commit writes only over this version of the rule Open read.

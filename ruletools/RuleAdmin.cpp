@@ -10,11 +10,13 @@
 #include "GLB.h"
 #include "HostError.h"
 #include "HostText.h"
+#include "IssuerTables.h"
 #include "LoadSteps.h"
 #include "MMTS.h"
 #include "MParse.h"
 #include "PropertyCatalogue.h"
 #include "RWDatabase.h"
+#include "RuleHistory.h"
 #include "RuleText.h"
 #include "SpreadConsole.h"
 #include "SpreadDryRun.h"
@@ -201,6 +203,7 @@ Result<RuleAdmin::Rule> RuleAdmin::SetRule(const Target& target, const QStringLi
     return InSession([&] {
         FilledEditor filled(target, elements, ownRules);
         BatRuleEditor& editor = filled.editor;
+        editor.historySource = QStringLiteral("command");
         if (!ifVersion.isEmpty()) {
             editor.ExpectVersion(ifVersion);
             editor.onConflict = [&](const QString&, const QString& now) {
@@ -238,6 +241,36 @@ Result<QString> RuleAdmin::PreviewRule(const Target& target, const PreviewDocume
         if (elements.isEmpty())
             Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "%1没有批号规则"), {OwnerOf(opened.editor)});
         return BatchNumberComposer::Compose(elements, DocumentFor(opened.editor, given));
+    });
+}
+
+Result<QList<RuleAdmin::HistoryEntry>> RuleAdmin::ShowHistory(const std::optional<Target>& target)
+{
+    return InSession([&](const CommandSession& session) {
+        if (!IssuerTables::Exists(session.Connection(), RuleHistory::kTable))
+            Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA",
+                                     "数据库中没有批号规则历史表ICBatchNoRuleHistory，请先运行“vell-batchrule init”建立，此后的更改都会记录"));
+        std::optional<std::pair<RuleOwner, qint32>> owner;
+        if (target) {
+            const EditorTarget resolved = EditorTarget::Resolve(target->itemId, target->groupId);
+            owner = resolved.ItemID != 0 ? std::pair{RuleOwner::Material, resolved.ItemID}
+                                         : std::pair{RuleOwner::Group, resolved.ParentItemID};
+        } else if (!RWDatabase::SeesEveryGroup()) {
+            Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "只有有权查看所有物料组的用户才能查看全部规则的历史"));
+        }
+        QList<HistoryEntry> entries;
+        const auto rows = session.Connection().Execute(RuleHistory::ListSql(owner));
+        for (; rows && !rows->Eof(); rows->MoveNext()) {
+            const auto field = [&](const char* name) { return rows->Field(QLatin1String(name)); };
+            const bool material = field("FDetail").toInt() == int(RuleOwner::Material);
+            entries.append({field("FEntryID").toInt(), field("FTime").toString(), field("FUserID").toInt(),
+                            field("FUserName").toString(),
+                            (material ? QStringLiteral("material ") : QStringLiteral("group "))
+                                + field("FItemID").toString(),
+                            field("FSource").toString(), field("FBefore").toString(), field("FAfter").toString(),
+                            field("FMaterials").toInt()});
+        }
+        return entries;
     });
 }
 

@@ -4,8 +4,10 @@
 #include "BatRuleSave.h"
 #include "EditorTarget.h"
 #include "GLB.h"
+#include "HistoryRecorder.h"
 #include "HostText.h"
 #include "MParse.h"
+#include "ModuleState.h"
 #include "PropertyCatalogue.h"
 #include "RWDatabase.h"
 #include "SpreadConsole.h"
@@ -305,7 +307,8 @@ std::optional<QList<RuleImport::SpreadChange>> RuleImport::DryRun() const
 
 bool RuleImport::Write()
 {
-    return BatRuleEditor::WriteInOneUnit(options_, [this] {
+    HistoryRecorder history(CurrentHostConnection(), QStringLiteral("import"));
+    return BatRuleEditor::WriteInOneUnit(options_, [&] {
         for (Prepared& rule : rules_) {
             BatRuleSave save;
             const qsizetype refusedBefore = refusals_.size();
@@ -315,7 +318,12 @@ bool RuleImport::Write()
                     GLB::ShowErrorMessage(LineMessage(refusals_[i].line, refusals_[i].message), 0, false);
                 return false;
             }
-            if (!BatRuleEditor::WriteRule(save, rule.singleItem))
+            const Owner& owner = *pending_[rule.pending].owner;
+            const auto write = [&] { return BatRuleEditor::WriteRule(save, rule.singleItem); };
+            const bool written = rule.singleItem
+                                     ? history.Record(RuleOwner::Material, owner.id, std::nullopt, false, write)
+                                     : history.Record(RuleOwner::Group, owner.id, rule.number, options_.itemIsTop != 0, write);
+            if (!written)
                 return false;
         }
         return true;

@@ -6,7 +6,7 @@
     <message>
         <location filename="../session/GLB.cpp" line="+57"/>
         <location filename="../ruletools/CommandGuard.h" line="+36"/>
-        <location filename="../editor/frmBatRuleSet.cpp" line="+122"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+123"/>
         <source>砚川提示</source>
         <translation>硯川提示</translation>
     </message>
@@ -136,7 +136,7 @@
         <translation>短代碼</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+70"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+72"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+189"/>
         <source>级次</source>
         <translation>級次</translation>
@@ -173,12 +173,22 @@
         <translation>替換符</translation>
     </message>
     <message>
-        <location line="+135"/>
+        <location line="+136"/>
         <source>%1的批号规则现为版本%2，而不是%3，什么也没有写</source>
         <translation>%1的批號規則現為版本%2，而不是%3，什麼也沒有寫</translation>
     </message>
     <message>
-        <location line="+82"/>
+        <location line="+41"/>
+        <source>数据库中没有批号规则历史表ICBatchNoRuleHistory，请先运行“vell-batchrule init”建立，此后的更改都会记录</source>
+        <translation>數據庫中沒有批號規則歷史表ICBatchNoRuleHistory，請先運行「vell-batchrule init」建立，此後的更改都會記錄</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>只有有权查看所有物料组的用户才能查看全部规则的历史</source>
+        <translation>只有有權查看所有物料組的用戶才能查看全部規則的歷史</translation>
+    </message>
+    <message>
+        <location line="+63"/>
         <source>只有有权查看所有物料组的用户才能运行SQL语句</source>
         <translation>只有有權查看所有物料組的用戶才能執行SQL語句</translation>
     </message>
@@ -228,7 +238,7 @@
         <translation>選項</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-189"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-220"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>蓝字入库单批次号根据规则直接产生</source>
         <translation>藍字入庫單批次號根據規則直接產生</translation>
@@ -308,7 +318,7 @@
         <translation>批號管理是企業的普遍要求，該編碼設置可對批號規則靈活地進行用戶設置，以便適應不同用戶的不同要求。</translation>
     </message>
     <message>
-        <location filename="../ruletools/BatRuleEditor.cpp" line="+145"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+146"/>
         <source>批次设置长度超过200，请重新设置</source>
         <translation>批次設置長度超過200，請重新設置</translation>
     </message>
@@ -538,7 +548,7 @@
         <location filename="../rules/StoredRules.cpp" line="+61"/>
         <location filename="../ruletools/EditorTarget.cpp" line="+23"/>
         <location filename="../ruletools/RuleAdminFiles.cpp" line="+132"/>
-        <location filename="../ruletools/RuleImport.cpp" line="+91"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+93"/>
         <location filename="../mainwindow/GroupTree.cpp" line="+38"/>
         <source>物料</source>
         <translation>物料</translation>
@@ -591,7 +601,7 @@
         <translation>找不到物料組%1</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+139"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+170"/>
         <source>没有选项“%1”</source>
         <translation>沒有選項「%1」</translation>
     </message>
@@ -641,12 +651,12 @@
         <translation>第%1級的這一格由屬性決定，不能輸入「%2」</translation>
     </message>
     <message>
-        <location filename="../ruletools/BatRuleEditor.cpp" line="+130"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+136"/>
         <source>系统在调用函数WriteBatchOptions()时发生错误</source>
         <translation>系統在調用函數WriteBatchOptions()時發生錯誤</translation>
     </message>
     <message>
-        <location line="-145"/>
+        <location line="-151"/>
         <source>编码级次必须是1到%1级</source>
         <translation>編碼級次必須是1到%1級</translation>
     </message>
@@ -671,7 +681,7 @@
         <translation>物料組%1沒有代碼，不能按物料組設置規則</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+64"/>
         <source>%1的批号规则在编辑器读取之后已被更改</source>
         <translation>%1的批號規則在編輯器讀取之後已被更改</translation>
     </message>
@@ -716,7 +726,7 @@
         <translation>物料%1的批號「%2」長於%3個字元，不能發放</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-28"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-58"/>
         <location filename="../component/BatchNumberIssuer.cpp" line="+103"/>
         <source>%1没有批号规则</source>
         <translation>%1沒有批號規則</translation>
@@ -757,7 +767,7 @@
         <translation>將更改 %1 個物料的規則（保留 %2 個）</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-69"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-70"/>
         <location filename="../component/BatchNumberIssuer.cpp" line="-110"/>
         <source>属性“%1”不在属性目录中</source>
         <translation>屬性「%1」不在屬性目錄中</translation>
@@ -958,6 +968,12 @@
         <location filename="../hostapp/Commands.cpp" line="+96"/>
         <source>已建立演示数据库</source>
         <translation>已建立示範資料庫</translation>
+    </message>
+    <message>
+        <location filename="../ruletools/HistoryRecorder.cpp" line="+54"/>
+        <location line="+15"/>
+        <source>系统在记录批号规则的历史时发生错误</source>
+        <translation>系統在記錄批號規則的歷史時發生錯誤</translation>
     </message>
 </context>
 </TS>

@@ -6,7 +6,7 @@
     <message>
         <location filename="../session/GLB.cpp" line="+57"/>
         <location filename="../ruletools/CommandGuard.h" line="+36"/>
-        <location filename="../editor/frmBatRuleSet.cpp" line="+122"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+123"/>
         <source>砚川提示</source>
         <translation>Vell Prompt</translation>
     </message>
@@ -136,7 +136,7 @@
         <translation>Short Code</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+70"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+72"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+189"/>
         <source>级次</source>
         <translation>Level</translation>
@@ -173,12 +173,22 @@
         <translation>Subst.</translation>
     </message>
     <message>
-        <location line="+135"/>
+        <location line="+136"/>
         <source>%1的批号规则现为版本%2，而不是%3，什么也没有写</source>
         <translation>The batch number rule of %1 is now version %2, not %3; nothing was written</translation>
     </message>
     <message>
-        <location line="+82"/>
+        <location line="+41"/>
+        <source>数据库中没有批号规则历史表ICBatchNoRuleHistory，请先运行“vell-batchrule init”建立，此后的更改都会记录</source>
+        <translation>The database has no rule history table ICBatchNoRuleHistory; run “vell-batchrule init” to create it, and every change from then on is kept</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>只有有权查看所有物料组的用户才能查看全部规则的历史</source>
+        <translation>Only a user who may see every material group can see the history of every rule</translation>
+    </message>
+    <message>
+        <location line="+63"/>
         <source>只有有权查看所有物料组的用户才能运行SQL语句</source>
         <translation>Only a user who may see every material group can run SQL</translation>
     </message>
@@ -228,7 +238,7 @@
         <translation>Options</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-189"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-220"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>蓝字入库单批次号根据规则直接产生</source>
         <translation>Blue-ink receipts take their batch numbers from the rule</translation>
@@ -308,7 +318,7 @@
         <translation>Batch numbers are a common need of enterprises. These coding settings let each user define batch number rules that fit their own needs.</translation>
     </message>
     <message>
-        <location filename="../ruletools/BatRuleEditor.cpp" line="+145"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+146"/>
         <source>批次设置长度超过200，请重新设置</source>
         <translation>The total length of the batch number rule exceeds 200. Please set it again.</translation>
     </message>
@@ -538,7 +548,7 @@
         <location filename="../rules/StoredRules.cpp" line="+61"/>
         <location filename="../ruletools/EditorTarget.cpp" line="+23"/>
         <location filename="../ruletools/RuleAdminFiles.cpp" line="+132"/>
-        <location filename="../ruletools/RuleImport.cpp" line="+91"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+93"/>
         <location filename="../mainwindow/GroupTree.cpp" line="+38"/>
         <source>物料</source>
         <translation>Material</translation>
@@ -591,7 +601,7 @@
         <translation>Material group %1 was not found</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+139"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+170"/>
         <source>没有选项“%1”</source>
         <translation>There is no option &quot;%1&quot;</translation>
     </message>
@@ -641,12 +651,12 @@
         <translation>At level %1 this cell follows from the property; &quot;%2&quot; cannot be entered</translation>
     </message>
     <message>
-        <location filename="../ruletools/BatRuleEditor.cpp" line="+130"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+136"/>
         <source>系统在调用函数WriteBatchOptions()时发生错误</source>
         <translation>An error occurred while the system was calling WriteBatchOptions().</translation>
     </message>
     <message>
-        <location line="-145"/>
+        <location line="-151"/>
         <source>编码级次必须是1到%1级</source>
         <translation>A rule has 1 to %1 levels</translation>
     </message>
@@ -671,7 +681,7 @@
         <translation>Material group %1 has no number, so no group rule can be set for it.</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+64"/>
         <source>%1的批号规则在编辑器读取之后已被更改</source>
         <translation>The batch number rule of %1 was changed</translation>
     </message>
@@ -716,7 +726,7 @@
         <translation>The batch number “%2” of material %1 is longer than %3 characters and cannot be issued</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-28"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-58"/>
         <location filename="../component/BatchNumberIssuer.cpp" line="+103"/>
         <source>%1没有批号规则</source>
         <translation>%1 has no batch number rule</translation>
@@ -757,7 +767,7 @@
         <translation>Changes %1 materials&apos; rules (%2 kept)</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-69"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-70"/>
         <location filename="../component/BatchNumberIssuer.cpp" line="-110"/>
         <source>属性“%1”不在属性目录中</source>
         <translation>The property “%1” is not in the property catalogue</translation>
@@ -958,6 +968,12 @@
         <location filename="../hostapp/Commands.cpp" line="+96"/>
         <source>已建立演示数据库</source>
         <translation>Demo database created</translation>
+    </message>
+    <message>
+        <location filename="../ruletools/HistoryRecorder.cpp" line="+54"/>
+        <location line="+15"/>
+        <source>系统在记录批号规则的历史时发生错误</source>
+        <translation>An error occurred while the system was recording the history of the batch number rule</translation>
     </message>
 </context>
 </TS>

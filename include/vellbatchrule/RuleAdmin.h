@@ -95,6 +95,21 @@ public:
     // The batch number the stored rule gives the document.
     static Result<QString> PreviewRule(const Target& target, const PreviewDocument& document);
 
+    // One change of a rule on record.
+    struct HistoryEntry {
+        int id = 0;
+        QString time;          // by the database's clock
+        int userId = 0;
+        QString userName;      // as the session's property string gave it; may be empty
+        QString owner;         // "material 101" or "group 7"
+        QString source;        // editor, command, import
+        QString before, after; // the rule as text
+        int materials = 0;     // the materials the change reached
+    };
+    // The changes of the target's rule, or of every rule (a user who may see
+    // every group only), newest first. Needs the history tables (init).
+    static Result<QList<HistoryEntry>> ShowHistory(const std::optional<Target>& target);
+
     static Result<QList<Option>> ShowOptions();
     // Settings are KEY=0 or KEY=1; answers every option as written.
     static Result<QList<Option>> SetOptions(const QStringList& settings);

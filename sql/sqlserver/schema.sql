@@ -46,6 +46,34 @@ CREATE TABLE ICBatchNoIssued (
     FItemID int NOT NULL,
     FBatchNo nvarchar(255) NOT NULL
 )
+-- Every rule write on record, as vell-batchrule init creates it: an entry
+-- per owner written, and the rows the write replaced and wrote.
+CREATE TABLE ICBatchNoRuleHistory (
+    FEntryID int NOT NULL PRIMARY KEY,
+    FTime datetime NOT NULL,
+    FUserID int NOT NULL,
+    FUserName nvarchar(80) NOT NULL,
+    FDetail int NOT NULL,
+    FItemID int NOT NULL,
+    FSource varchar(10) NOT NULL,
+    FBefore nvarchar(400) NOT NULL,
+    FAfter nvarchar(400) NOT NULL,
+    FMaterials int NOT NULL
+)
+CREATE TABLE ICBatchNoRuleHistoryRow (
+    FEntryID int NOT NULL,
+    FStage int NOT NULL,
+    FItemID int NOT NULL,
+    FDetail int NOT NULL,
+    FID int NOT NULL,
+    FPropertyID int NOT NULL,
+    FUseShortNumber int NOT NULL,
+    FFormatDate nvarchar(255) NOT NULL,
+    FSelDefine nvarchar(255) NOT NULL,
+    FWidth int NOT NULL,
+    FCharacter nvarchar(10) NOT NULL,
+    FSubCharacter nvarchar(10) NOT NULL
+)
 CREATE TABLE t_SystemProfile (
     FCategory nvarchar(30) COLLATE Chinese_PRC_CI_AS NOT NULL,
     FKey nvarchar(100) COLLATE Chinese_PRC_CI_AS NOT NULL,
@@ -74,6 +102,8 @@ CREATE INDEX ix_ICItem_Number ON t_ICItem (FNumber)
 CREATE INDEX ix_BatchNoRule_Owner ON ICBatchNoRule (FItemID, FDetail, FID)
 CREATE UNIQUE INDEX ix_BatchNoSerial_Key ON ICBatchNoSerial (FItemID, FRest)
 CREATE UNIQUE INDEX ix_BatchNoIssued_Number ON ICBatchNoIssued (FItemID, FBatchNo)
+CREATE INDEX ix_BatchNoRuleHistory_Owner ON ICBatchNoRuleHistory (FDetail, FItemID, FEntryID)
+CREATE INDEX ix_BatchNoRuleHistoryRow_Entry ON ICBatchNoRuleHistoryRow (FEntryID, FStage, FItemID)
 CREATE UNIQUE INDEX ix_SystemProfile_Key ON t_SystemProfile (FCategory, FKey)
 CREATE INDEX ix_UserGroupAccess_User ON t_UserGroupAccess (FUserID, FGroupNumber)
 GO

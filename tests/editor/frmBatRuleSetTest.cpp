@@ -507,8 +507,12 @@ TEST_F(EditorWindow, SaveEngineRefusalsPutTheCursorOnTheFaultyCell)
     }
 }
 
+// Where no history is kept: the commit looks for its table first, then writes as ever.
+const QString kHistoryProbe = " SELECT COUNT(*) AS FRows FROM ICBatchNoRuleHistory WHERE 1 = 0\r\n";
+
 TEST_F(EditorWindow, ValidRuleIsWrittenWithTheOptionsAndTheWindowCloses)
 {
+    db.Connection().Execute("DROP TABLE ICBatchNoRuleHistory");
     OpenOnMaterial(201, "02.001(主控电路板组件)", 4, "02(半成品)");
     Levels("2");
     ASSERT_TRUE(user.ChooseProperty(1, 23));
@@ -522,7 +526,7 @@ TEST_F(EditorWindow, ValidRuleIsWrittenWithTheOptionsAndTheWindowCloses)
 
     const QList<Element> rule{{1, 23, 0, "yymmdd", "", 6, "", ""}, {2, 26, 0, "", "1", 4, "", ""}};
     // The unit reads the options and the rule again, then writes.
-    EXPECT_EQ(Sent(), (QStringList{BatchTexts::ReadOptions(), BatchTexts::FetchBatchRule(201, 1),
+    EXPECT_EQ(Sent(), (QStringList{kHistoryProbe, BatchTexts::ReadOptions(), BatchTexts::FetchBatchRule(201, 1),
                                    BatchTexts::ItemSave(201, rule), BatchTexts::WriteOptions(1, 0, 1, 1, 1),
                                    BatchTexts::MissingOptionRows(1, 0, 1, 1)}));
     EXPECT_EQ(db.Rows("SELECT FID,FPropertyID,FFormatDate,FSelDefine,FWidth FROM ICBatchNoRule WHERE FItemID=201 "
@@ -577,6 +581,7 @@ INSTANTIATE_TEST_SUITE_P(Choices, EditorConflict,
 
 TEST_F(EditorWindow, GroupChoiceOnAMaterialSpreadsTheRuleOverTheGroup)
 {
+    db.Connection().Execute("DROP TABLE ICBatchNoRuleHistory");
     OpenOnMaterial(312, "03.02.002(绿茶饮料 500ml)", 7, "03.02(食品饮料)");
     Tick(Find<QRadioButton>("optGroupItem"));
     Find<QTabWidget>("SSTab1")->setCurrentIndex(1);
@@ -586,13 +591,14 @@ TEST_F(EditorWindow, GroupChoiceOnAMaterialSpreadsTheRuleOverTheGroup)
     const QList<Element> rule{
         {1, 4, 1, "", "", 6, "0", ""}, {2, 23, 0, "yymmdd", "", 6, "", ""}, {3, 26, 0, "", "1", 4, "", ""}};
     // The group is read for its stored number, then the unit reads the options again and is written.
-    ASSERT_EQ(Sent().size(), 6);
+    ASSERT_EQ(Sent().size(), 7);
     EXPECT_EQ(Sent()[0], RWDatabase::GroupSql(7, "", ""));
-    EXPECT_EQ(Sent()[1], BatchTexts::ReadOptions());
-    EXPECT_EQ(Sent()[2], BatchTexts::GroupSpread("03.02", false, rule));
-    EXPECT_EQ(Sent()[3], BatchTexts::GroupSave(7, rule));
-    EXPECT_EQ(Sent()[4], BatchTexts::WriteOptions(1, 0, 1, 0, 0));
-    EXPECT_EQ(Sent()[5], BatchTexts::MissingOptionRows(1, 0, 1, 0));
+    EXPECT_EQ(Sent()[1], kHistoryProbe);
+    EXPECT_EQ(Sent()[2], BatchTexts::ReadOptions());
+    EXPECT_EQ(Sent()[3], BatchTexts::GroupSpread("03.02", false, rule));
+    EXPECT_EQ(Sent()[4], BatchTexts::GroupSave(7, rule));
+    EXPECT_EQ(Sent()[5], BatchTexts::WriteOptions(1, 0, 1, 0, 0));
+    EXPECT_EQ(Sent()[6], BatchTexts::MissingOptionRows(1, 0, 1, 0));
     EXPECT_EQ(db.Rows("SELECT DISTINCT FItemID FROM ICBatchNoRule WHERE FDetail=1 AND FPropertyID=4 ORDER BY 1"),
               "311\n312\n313");
     EXPECT_EQ(window.result(), QDialog::Accepted);

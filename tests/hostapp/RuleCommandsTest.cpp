@@ -115,6 +115,45 @@ TEST_F(RuleCommand, IfVersionWritesOnlyOverTheVersionShown)
     }
 }
 
+// Every rule write is on record: who, through what, the rule before and
+// after, the materials reached; a user sees the history his grants reach.
+TEST_F(RuleCommand, HistoryShowsEveryChangeNewestFirstWithinTheGrants)
+{
+    ASSERT_EQ(Run({"rule", "set", "--item", "101", "23:yymmdd", "26:1:4"}).exitCode, 0);
+    ASSERT_EQ(Run({"rule", "set", "--group", "7", "--replace-own-rules", "25:000"}).exitCode, 0);
+    const auto lines = [](const Outcome& run) {
+        QStringList kept;
+        for (const QString& line : run.out.split('\n', Qt::SkipEmptyParts))
+            kept << line.section('\t', 0, 0) + "|" + line.section('\t', 2);   // the time is the database's
+        return kept;
+    };
+    const QString material = "1|16394 administrator\tcommand\tmaterial 101\t[供应商代码]+[自定义]+[日期]+[流水号] → "
+                             "[日期]+[流水号]\t1";
+    const QString group = "2|16394 administrator\tcommand\tgroup 7\t[物料代码]+[日期]+[流水号] → [行号]\t3";
+    struct Case {
+        QStringList args;
+        int exitCode;
+        QStringList shown;
+    };
+    const Case cases[] = {
+        {{"--all"}, 0, {group, material}},
+        {{"--item", "101"}, 0, {material}},
+        {{"--group", "7", "--props", "UserID=16395"}, 0, {group}},
+        {{"--all", "--props", "UserID=16395"}, 1, {}},
+        {{"--item", "101", "--props", "UserID=16396"}, 1, {}},
+    };
+    for (const Case& c : cases) {
+        const Outcome run = Run(QStringList{"rule", "history"} + c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args.join(' ').toStdString() << run.err.toStdString();
+        EXPECT_EQ(lines(run), c.shown) << c.args.join(' ').toStdString();
+    }
+    Native("DROP TABLE ICBatchNoRuleHistory");
+    const Outcome none = Run({"rule", "history", "--all", "--props", "UserID=16394;LANGUAGE=en"});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_TRUE(none.err.contains("run “vell-batchrule init” to create it")) << none.err.toStdString();
+    EXPECT_EQ(Run({"rule", "set", "--item", "101", "23:yymmdd"}).exitCode, 0) << "without history, rules are written as ever";
+}
+
 TEST_F(RuleCommand, ShowSpeaksTheSessionsLanguage)
 {
     const Outcome run = Run({"rule", "show", "--group", "7", "--props", "UserID=16394;LANGUAGE=en"});
