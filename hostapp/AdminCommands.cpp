@@ -211,8 +211,9 @@ int CreateCounterTable(QTextStream& out)
     const auto created = BatchNumberIssuer::CreateCounterTable();
     if (!created)
         return Failed(created.failure());
-    out << (*created ? "Created the tables ICBatchNoSerial and ICBatchNoIssued where they were missing\n"
-                     : "The tables ICBatchNoSerial and ICBatchNoIssued are there already\n");
+    out << (*created ? "Created the component's tables where they were missing "
+                       "(ICBatchNoSerial, ICBatchNoIssued, ICBatchNoRuleHistory)\n"
+                     : "The component's tables are there already (ICBatchNoSerial, ICBatchNoIssued, ICBatchNoRuleHistory)\n");
     return 0;
 }
 

@@ -61,9 +61,9 @@ std::span<const CommandSpec> CommandLine::Commands()
          "Write the demo database, or synthetic data of the size given.", "out groups materials",
          [](Line& line) { return line.DemoDb(); }, "out"},
         {"init", "--db FILE",
-         "Create every table of the component's own where it is missing: the serial numbers' counters and the "
-         "numbers issued (ICBatchNoSerial, ICBatchNoIssued). The host's tables are never changed; batch init is "
-         "another name for it.",
+         "Create every table of the component's own where it is missing: the serial numbers' counters, the "
+         "numbers issued and the rule history (ICBatchNoSerial, ICBatchNoIssued, ICBatchNoRuleHistory). The host's "
+         "tables are never changed; batch init is another name for it.",
          "db", [](Line& line) { return AdminCommands::CreateCounterTable(line.out_); }},
         {"rule show", "--db FILE (--item ID | --group ID)", "Print the rule of a material or a material group.",
          "db item group", [](Line& line) { return AdminCommands::ShowRule(line.target_, line.out_); }},

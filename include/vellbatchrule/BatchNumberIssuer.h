@@ -49,8 +49,8 @@ public:
     // The number Issue would answer first, taking nothing.
     Result<QString> Peek(const Document& document);
 
-    // Creates the counter table and the table of issued numbers where
-    // missing: true, or false when both are there already.
+    // Creates the component's own tables where missing (the counters, the
+    // issued numbers, the rule history): true, or false when all are there.
     static Result<bool> CreateCounterTable();
 
     static constexpr int MaxCount = 100000;

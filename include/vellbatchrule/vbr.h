@@ -86,8 +86,8 @@ VBR_EXPORT int vbr_issue(vbr_issuer* issuer, const vbr_document* document, int c
 /* The number vbr_issue would hand out first, taking nothing: VBR_OK or VBR_FAILED. */
 VBR_EXPORT int vbr_peek(vbr_issuer* issuer, const vbr_document* document, vbr_number_callback each, void* context);
 
-/* Creates ICBatchNoSerial and ICBatchNoIssued where missing: VBR_OK,
-   VBR_ALREADY_THERE, or VBR_FAILED. */
+/* Creates the component's own tables where missing (ICBatchNoSerial,
+   ICBatchNoIssued, the rule history): VBR_OK, VBR_ALREADY_THERE, or VBR_FAILED. */
 VBR_EXPORT int vbr_create_counter_table(void);
 
 /* ---- The rules, as the command line's `rule` commands work them. ----

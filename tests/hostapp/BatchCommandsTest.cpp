@@ -66,7 +66,7 @@ protected:
 TEST_F(BatchCommand, IssuesPeeksAndInitsFromTheCommandLine)
 {
     const QStringList document{"--item", "101", "--date", "2026-05-12", "--value", "8=S01"};
-    EXPECT_EQ(Run(QStringList{"batch", "init"}).out, "The tables ICBatchNoSerial and ICBatchNoIssued are there already\n");
+    EXPECT_EQ(Run(QStringList{"batch", "init"}).out, "The component's tables are there already (ICBatchNoSerial, ICBatchNoIssued, ICBatchNoRuleHistory)\n");
     EXPECT_EQ(Run(QStringList{"batch", "peek"} + document).out, "S01000-2605001\n");
     const Outcome issued = Run(QStringList{"batch", "issue", "--count", "3"} + document);
     EXPECT_EQ(issued.exitCode, 0) << issued.err.toStdString();
@@ -83,8 +83,8 @@ TEST_F(BatchCommand, IssuesPeeksAndInitsFromTheCommandLine)
     const Outcome missing = Run({"batch", "issue", "--item", "101", "--props", "UserID=16394;LANGUAGE=en"});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains("run “vell-batchrule batch init”")) << missing.err.toStdString();
-    EXPECT_EQ(Run({"init"}).out, "Created the tables ICBatchNoSerial and ICBatchNoIssued where they were missing\n");
-    EXPECT_EQ(Run({"init"}).out, "The tables ICBatchNoSerial and ICBatchNoIssued are there already\n") << "idempotent";
+    EXPECT_EQ(Run({"init"}).out, "Created the component's tables where they were missing (ICBatchNoSerial, ICBatchNoIssued, ICBatchNoRuleHistory)\n");
+    EXPECT_EQ(Run({"init"}).out, "The component's tables are there already (ICBatchNoSerial, ICBatchNoIssued, ICBatchNoRuleHistory)\n") << "idempotent";
     EXPECT_EQ(Run({"batch", "issue", "--item", "201", "--props", "UserID=16395"}).exitCode, 1) << "a material unseen";
 }
 
