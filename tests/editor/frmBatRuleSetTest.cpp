@@ -568,6 +568,8 @@ TEST_P(EditorConflict, ARuleChangedElsewhereIsNotOverwrittenUnasked)
     EXPECT_EQ(db.Rows("SELECT FCharacter, FSubCharacter FROM ICBatchNoRule WHERE FItemID=101 AND FDetail=1 AND FID=1"),
               c.stored);
     EXPECT_EQ(window.isVisible(), !c.closes);
+    EXPECT_EQ(db.Rows("SELECT FSource, FItemID FROM ICBatchNoRuleHistory"), c.closes ? "editor|101" : "")
+        << "on record only when written";
     if (!c.closes) {
         EXPECT_EQ(Cell(RuleGrid::Pad, 1) + "|" + Cell(RuleGrid::Substitute, 1), c.shown);
     }
