@@ -49,7 +49,6 @@ Result<void> RuleAdmin::EditRule(const Target& target)
     }
 }
 
-
 Result<RuleAdmin::Printout> RuleAdmin::PrintLedger(qint32 groupId, const QString& pdfFile)
 {
     return InSession([&] {
@@ -86,6 +85,5 @@ Result<RuleAdmin::Printout> RuleAdmin::PrintLedger(qint32 groupId, const QString
         return Printout{*count, pages};
     });
 }
-
 
 }

@@ -17,9 +17,14 @@ QString OfMaterial(qint32 materialId)
 QString OfStored(qint32 ownerId, RuleOwner owner)
 {
     const auto elements = RWDatabase().FetchBatchRule(ownerId, owner);
+    return elements ? OfRows(*elements) : Of({});
+}
+
+QString OfRows(Recordset& rows)
+{
     QList<qint32> properties;
-    for (; elements && !elements->Eof(); elements->MoveNext())
-        properties.append(elements->Field(QStringLiteral("FPropertyID")).toInt());
+    for (; !rows.Eof(); rows.MoveNext())
+        properties.append(rows.Field(QStringLiteral("FPropertyID")).toInt());
     return Of(properties);
 }
 

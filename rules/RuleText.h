@@ -7,6 +7,8 @@
 
 namespace vellbatchrule {
 
+class Recordset;
+
 // A rule as the ledger and the commands show it: "[A]+[B]+…" of its
 // properties in level order, read anew from the rule table on every call.
 namespace RuleText {
@@ -15,6 +17,8 @@ namespace RuleText {
 QString OfMaterial(qint32 materialId);
 // Any stored rule: a material's or a group's.
 QString OfStored(qint32 ownerId, RuleOwner owner);
+// The rule query's rows from the current one on.
+QString OfRows(Recordset& rows);
 QString Of(const QList<qint32>& propertyIds);
 
 }

@@ -3,8 +3,8 @@
 #include "AppConnection.h"
 #include "BatRuleSave.h"
 #include "GLB.h"
-#include "HostError.h"
 #include "HistoryRecorder.h"
+#include "HostError.h"
 #include "HostText.h"
 #include "MParse.h"
 #include "ModuleState.h"
@@ -27,8 +27,11 @@ void Tell(const QString& message)
     GLB::ShowErrorMessage(message, 0, false);
 }
 
-// Runs one step of the commit; a failure is shown with its cause and source.
-bool Attempt(const char* failureMessage, const std::function<void()>& step)
+}
+
+BatRuleEditor::BatRuleEditor(RuleGrid& grid) : grid_(grid) {}
+
+bool BatRuleEditor::CommitStep(const char* failureMessage, const std::function<void()>& step)
 {
     try {
         step();
@@ -38,10 +41,6 @@ bool Attempt(const char* failureMessage, const std::function<void()>& step)
         return false;
     }
 }
-
-}
-
-BatRuleEditor::BatRuleEditor(RuleGrid& grid) : grid_(grid) {}
 
 void BatRuleEditor::Open()
 {
@@ -196,7 +195,7 @@ BatRuleEditor::SpreadTarget BatRuleEditor::SpreadTargetOf(qint32 groupId, const 
 bool BatRuleEditor::SpreadNumber(QString& number)
 {
     SpreadTarget target;
-    if (!Attempt("FetchGroup::", [&] { target = SpreadTargetOf(ParentItemID, ParentItemNumberName); }))
+    if (!CommitStep("FetchGroup::", [&] { target = SpreadTargetOf(ParentItemID, ParentItemNumberName); }))
         return false;
     if (!target.refusal.isEmpty())
         Tell(target.refusal);
@@ -278,7 +277,7 @@ bool BatRuleEditor::WriteInOneUnit(const BatchOptions& options, const std::funct
                                    const BatchOptions* loaded)
 {
     std::optional<UnitOfWork> unit;
-    if (!Attempt(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数BeginTrans()时发生错误"), [&] { unit.emplace(CurrentHostConnection()); }))
+    if (!CommitStep(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数BeginTrans()时发生错误"), [&] { unit.emplace(CurrentHostConnection()); }))
         return false;
     BatchOptions written = options;
     const auto readAgain = [&] {
@@ -286,11 +285,11 @@ bool BatRuleEditor::WriteInOneUnit(const BatchOptions& options, const std::funct
         storedNow.ReadBatchOptions();
         written = options.KeepingOthersChanges(*loaded, storedNow);
     };
-    if (loaded && !Attempt(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数ReadBatchOptions()时发生错误"), readAgain))
+    if (loaded && !CommitStep(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数ReadBatchOptions()时发生错误"), readAgain))
         return false;
     return writeRules()
-           && Attempt(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数WriteBatchOptions()时发生错误"), [&] { written.WriteBatchOptions(); })
-           && Attempt(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数CommitTrans()时发生错误"), [&] { unit->Commit(); });
+           && CommitStep(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数WriteBatchOptions()时发生错误"), [&] { written.WriteBatchOptions(); })
+           && CommitStep(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数CommitTrans()时发生错误"), [&] { unit->Commit(); });
 }
 
 }

@@ -88,6 +88,8 @@ public:
     bool Prepare(BatRuleSave& save);
     // After Prepare: the number below which a group rule spreads.
     QString PreparedSpreadNumber() const { return spreadNumber_; }
+    // One step of a commit: false after a failure, shown with the message, its cause and source.
+    static bool CommitStep(const char* failureMessage, const std::function<void()>& step);
     // The writers of a prepared save for a material or for a group.
     static bool WriteRule(BatRuleSave& save, bool singleItem);
     // Rules and the options together, or nothing: one unit of work around

@@ -29,6 +29,14 @@ const OptionKey kKeys[] = {
      QStringLiteral("Do not update the setting of material in BatchNo-Management when updates its higher-up")},
 };
 
+// The option's update, as the module writes it.
+void AddUpdate(SqlLines& sql, const OptionKey& option, int state)
+{
+    sql << QStringLiteral(" Update t_SystemProFile Set FValue='") + QString::number(state) + QLatin1Char('\'')
+        << QStringLiteral(" Where FCategory='IC' And ")
+        << QStringLiteral("       FKey in('%1')").arg(QLatin1String(option.key));
+}
+
 // The option's row where it has none; the test is the update's own condition.
 void AddMissingRow(SqlLines& sql, const OptionKey& option, int state)
 {
@@ -64,16 +72,11 @@ QString BatchOptions::ReadSql()
 void BatchOptions::ReadBatchOptions()
 {
     const auto rows = CurrentHostConnection().Execute(ReadSql());
-    const std::pair<const char*, int*> boxes[] = {{"BatchManual", &manual},
-                                                   {"BatchLackManual", &lackManual},
-                                                   {"BatchRepeatEcho", &repeatEcho},
-                                                   {"AutoCreateBatNo", &autoCreate},
-                                                   {"BatchItemIsTop", &itemIsTop}};
     for (; rows && !rows->Eof(); rows->MoveNext()) {
         const QString key = HostText::TrimBlanks(rows->Field(QStringLiteral("FKey")).toString());
-        for (const auto& [name, state] : boxes)
-            if (key == QLatin1String(name)) {
-                *state = CheckState(rows->Field(QStringLiteral("FValue")));
+        for (const OptionKey& option : kKeys)
+            if (key == QLatin1String(option.key)) {
+                this->*option.state = CheckState(rows->Field(QStringLiteral("FValue")));
                 break;
             }
     }
@@ -82,13 +85,9 @@ void BatchOptions::ReadBatchOptions()
 QString BatchOptions::WriteSql() const
 {
     SqlLines sql;
-    const std::pair<int, const char*> updates[] = {
-        {manual, "BatchManual"}, {lackManual, "BatchLackManual"}, {repeatEcho, "BatchRepeatEcho"},
-        {autoCreate, "AutoCreateBatNo"}};
-    for (const auto& [state, key] : updates)
-        sql << QStringLiteral(" Update t_SystemProFile Set FValue='") + QString::number(state) + QLatin1Char('\'')
-            << QStringLiteral(" Where FCategory='IC' And ")
-            << QStringLiteral("       FKey in('%1')").arg(QLatin1String(key));
+    for (const OptionKey& option : kKeys)
+        if (option.state != &BatchOptions::itemIsTop)
+            AddUpdate(sql, option, this->*option.state);
     const QString top = QString::number(itemIsTop);
     // The descriptions are N'…' literals: without N, SQL Server keeps only what the database's code page holds.
     sql << QStringLiteral("IF NOT EXISTS(SELECT * FROM t_SystemProfile WHERE FCategory='IC' AND FKey LIKE 'BatchItemIsTop')")
@@ -129,12 +128,9 @@ QString BatchOptions::WriteKeysSql(const QStringList& keys) const
 {
     SqlLines sql;
     for (const OptionKey& option : kKeys) {
-        const QString key = QLatin1String(option.key);
-        if (!keys.contains(key))
+        if (!keys.contains(QLatin1String(option.key)))
             continue;
-        sql << QStringLiteral(" Update t_SystemProFile Set FValue='") + QString::number(this->*option.state)
-                   + QLatin1Char('\'')
-            << QStringLiteral(" Where FCategory='IC' And ") << QStringLiteral("       FKey in('%1')").arg(key);
+        AddUpdate(sql, option, this->*option.state);
         AddMissingRow(sql, option, this->*option.state);
     }
     return sql.Text();

@@ -1,11 +1,9 @@
 #include "HistoryRecorder.h"
 
 #include "AppConnection.h"
-#include "GLB.h"
-#include "HostError.h"
+#include "BatRuleEditor.h"
 #include "IssuerTables.h"
 #include "MMTS.h"
-#include "MParse.h"
 #include "RWDatabase.h"
 #include "RuleHistory.h"
 #include "RuleText.h"
@@ -15,14 +13,11 @@ namespace vellbatchrule {
 
 namespace {
 
-// "[日期]+[流水号]" of the owner's stored rule; a failed read throws.
+// "[日期]+[流水号]" of the owner's stored rule, read on the connection itself: a failed read throws.
 QString StoredText(AppConnection& connection, qint32 ownerId, RuleOwner owner)
 {
-    QList<qint32> properties;
-    for (const auto rows = connection.Execute(RWDatabase::BatchRuleSql(ownerId, owner)); rows && !rows->Eof();
-         rows->MoveNext())
-        properties.append(rows->Field(QStringLiteral("FPropertyID")).toInt());
-    return RuleText::Of(properties);
+    const auto rows = connection.Execute(RWDatabase::BatchRuleSql(ownerId, owner));
+    return rows ? RuleText::OfRows(*rows) : RuleText::Of({});
 }
 
 }
@@ -38,38 +33,29 @@ bool HistoryRecorder::Record(RuleOwner owner, qint32 ownerId, const std::optiona
 {
     if (!kept_)
         return write();
-    RuleHistory::Entry entry;
-    try {
-        const auto next = connection_.Execute(RuleHistory::NextEntrySql());
-        entry.id = next->Field(QStringLiteral("FNext")).toInt();
+    const char* const failure = QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在记录批号规则的历史时发生错误");
+    RuleHistory::Entry entry{0, MMTS::GetSessionUserID(), MMTS::FindPropValue(QStringLiteral("UserName")), owner,
+                             ownerId, source_, QString(), QString(), 1};
+    std::optional<SpreadDryRun> reach;
+    const bool before = BatRuleEditor::CommitStep(failure, [&] {
+        entry.id = connection_.Execute(RuleHistory::NextEntrySql())->Field(QStringLiteral("FNext")).toInt();
         entry.before = StoredText(connection_, ownerId, owner);
         connection_.Execute(RuleHistory::OwnerRowsSql(entry.id, RuleHistory::Before, ownerId, owner));
-        entry.materials = 1;
         if (spreadNumber) {
             connection_.Execute(RuleHistory::MaterialRowsSql(entry.id, *spreadNumber));
-            const auto counts = SpreadDryRun::Count(*spreadNumber);
-            entry.materials = counts ? counts->Receiving(spareOwnRules) : 0;
+            reach = SpreadDryRun::Count(*spreadNumber);
         }
-    } catch (const HostError& error) {
-        GLB::ShowErrorMessage(MParse::TranslateText("系统在记录批号规则的历史时发生错误"), 0, true, &error);
+    });
+    // A count that could not be read has shown why: nothing is written without its record.
+    if (!before || (spreadNumber && !reach))
         return false;
-    }
-    if (!write())
-        return false;
-    try {
+    if (reach)
+        entry.materials = reach->Receiving(spareOwnRules);
+    return write() && BatRuleEditor::CommitStep(failure, [&] {
         connection_.Execute(RuleHistory::OwnerRowsSql(entry.id, RuleHistory::After, ownerId, owner));
         entry.after = StoredText(connection_, ownerId, owner);
-        entry.userId = MMTS::GetSessionUserID();
-        entry.userName = MMTS::FindPropValue(QStringLiteral("UserName"));
-        entry.owner = owner;
-        entry.ownerId = ownerId;
-        entry.source = source_;
         connection_.Execute(RuleHistory::EntrySql(entry));
-    } catch (const HostError& error) {
-        GLB::ShowErrorMessage(MParse::TranslateText("系统在记录批号规则的历史时发生错误"), 0, true, &error);
-        return false;
-    }
-    return true;
+    });
 }
 
 }

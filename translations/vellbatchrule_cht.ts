@@ -318,7 +318,7 @@
         <translation>批號管理是企業的普遍要求，該編碼設置可對批號規則靈活地進行用戶設置，以便適應不同用戶的不同要求。</translation>
     </message>
     <message>
-        <location filename="../ruletools/BatRuleEditor.cpp" line="+146"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+145"/>
         <source>批次设置长度超过200，请重新设置</source>
         <translation>批次設置長度超過200，請重新設置</translation>
     </message>
@@ -334,7 +334,7 @@
     </message>
     <message>
         <location filename="../mainwindow/frmBatRuleMain.cpp" line="+192"/>
-        <location filename="../component/RuleAdminWindows.cpp" line="+82"/>
+        <location filename="../component/RuleAdminWindows.cpp" line="+81"/>
         <source>批号管理</source>
         <translation>批號管理</translation>
     </message>
@@ -970,8 +970,7 @@
         <translation>已建立示範資料庫</translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryRecorder.cpp" line="+54"/>
-        <location line="+15"/>
+        <location filename="../ruletools/HistoryRecorder.cpp" line="+36"/>
         <source>系统在记录批号规则的历史时发生错误</source>
         <translation>系統在記錄批號規則的歷史時發生錯誤</translation>
     </message>

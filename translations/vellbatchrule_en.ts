@@ -318,7 +318,7 @@
         <translation>Batch numbers are a common need of enterprises. These coding settings let each user define batch number rules that fit their own needs.</translation>
     </message>
     <message>
-        <location filename="../ruletools/BatRuleEditor.cpp" line="+146"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+145"/>
         <source>批次设置长度超过200，请重新设置</source>
         <translation>The total length of the batch number rule exceeds 200. Please set it again.</translation>
     </message>
@@ -334,7 +334,7 @@
     </message>
     <message>
         <location filename="../mainwindow/frmBatRuleMain.cpp" line="+192"/>
-        <location filename="../component/RuleAdminWindows.cpp" line="+82"/>
+        <location filename="../component/RuleAdminWindows.cpp" line="+81"/>
         <source>批号管理</source>
         <translation>Batch Number Management</translation>
     </message>
@@ -970,8 +970,7 @@
         <translation>Demo database created</translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryRecorder.cpp" line="+54"/>
-        <location line="+15"/>
+        <location filename="../ruletools/HistoryRecorder.cpp" line="+36"/>
         <source>系统在记录批号规则的历史时发生错误</source>
         <translation>An error occurred while the system was recording the history of the batch number rule</translation>
     </message>
