@@ -116,9 +116,23 @@ int PreviewRule(const RuleAdmin::Target& target, const RuleAdmin::PreviewDocumen
     return Printed(RuleAdmin::PreviewRule(target, document), out);
 }
 
-int ShowHistory(const std::optional<RuleAdmin::Target>& target, QTextStream& out)
+int ShowHistory(const std::optional<RuleAdmin::Target>& target, const std::optional<QDate>& since,
+                const std::optional<RuleAdmin::RuleFileFormat>& format, QTextStream& out)
 {
-    return Printed(RuleAdmin::ShowHistory(target), out);
+    const auto entries = RuleAdmin::ShowHistory(target, since);
+    if (!entries || !format)
+        return Printed(entries, out);
+    RuleAdmin::WriteHistory(*entries, *format, out);
+    return 0;
+}
+
+int RestoreHistory(int entry, bool force, QTextStream& out)
+{
+    const auto restore = RuleAdmin::RestoreHistory(entry, force);
+    if (!restore)
+        return Failed(restore.failure());
+    Print(QList<RuleAdmin::HistoryEntry>{*restore}, out);
+    return 0;
 }
 
 int ShowOptions(QTextStream& out)

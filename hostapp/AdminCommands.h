@@ -2,6 +2,7 @@
 
 #include "RuleAdmin.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -19,7 +20,10 @@ int SetRule(const RuleAdmin::Target& target, const QStringList& elements, RuleAd
             const QString& ifVersion, QTextStream& out);
 int PreviewRule(const RuleAdmin::Target& target, const RuleAdmin::PreviewDocument& document, QTextStream& out);
 // The changes of the target's rule, or of every rule, newest first.
-int ShowHistory(const std::optional<RuleAdmin::Target>& target, QTextStream& out);
+// Without a format, as text.
+int ShowHistory(const std::optional<RuleAdmin::Target>& target, const std::optional<QDate>& since,
+                const std::optional<RuleAdmin::RuleFileFormat>& format, QTextStream& out);
+int RestoreHistory(int entry, bool force, QTextStream& out);
 int ShowOptions(QTextStream& out);
 int SetOptions(const QStringList& settings, QTextStream& out);
 

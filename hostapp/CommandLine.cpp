@@ -80,16 +80,22 @@ std::span<const CommandSpec> CommandLine::Commands()
         {"rule preview", "--db FILE (--item ID | --group ID) [--date YYYY-MM-DD] [--line N] [--value PROPERTY=TEXT]...",
          "Print the batch number the stored rule gives a document.", "db item group date line value",
          [](Line& line) { return AdminCommands::PreviewRule(line.target_, line.document_, line.out_); }},
-        {"rule history", "--db FILE (--item ID | --group ID | --all)",
+        {"rule history", "--db FILE (--item ID | --group ID | --all) [--since YYYY-MM-DD] [--format text|csv|json]",
          "Print the changes of a rule, or of every rule, newest first: entry, time, user, source, owner, the rule "
-         "before → after, the materials it reached. History is kept from init on.",
-         "db item group all",
+         "before → after, the materials it reached (in CSV the entry first). History is kept from init on.",
+         "db item group all since format",
          [](Line& line) {
              return AdminCommands::ShowHistory(line.parser_.isSet(QStringLiteral("all"))
                                                    ? std::nullopt
                                                    : std::optional<RuleAdmin::Target>(line.target_),
-                                               line.out_);
+                                               line.since_, line.historyFormat_, line.out_);
          }},
+        {"rule restore", "--db FILE --entry ID [--force]",
+         "Put back what a change on record replaced (for a spread, every material's rule below the group), in one "
+         "unit of work, itself on record. Refused when the rule moved on since that change, unless --force.",
+         "db entry force",
+         [](Line& line) { return AdminCommands::RestoreHistory(line.entry_, line.parser_.isSet(QStringLiteral("force")), line.out_); },
+         "entry"},
         {"rule lint", "--db FILE", "Check every stored rule; exit 1 when any finding is an error.", "db",
          [](Line& line) { return AdminCommands::LintRules(line.out_); }},
         {"rule export", "--db FILE [--format csv|json] [--out RULES.csv|-]",
@@ -203,7 +209,11 @@ CommandLine::CommandLine()
          QStringLiteral("PROPERTY=TEXT")},
         {QStringLiteral("count"), QStringLiteral("How many batch numbers, from 1 (the default) to 100000."),
          QStringLiteral("N")},
-        {QStringLiteral("format"), QStringLiteral("csv (the default) or json."), QStringLiteral("FORMAT")},
+        {QStringLiteral("format"), QStringLiteral("csv (the default) or json; rule history: text (the default), csv or json."),
+         QStringLiteral("FORMAT")},
+        {QStringLiteral("since"), QStringLiteral("The changes from this day on."), QStringLiteral("YYYY-MM-DD")},
+        {QStringLiteral("entry"), QStringLiteral("The history entry, as rule history prints it."), QStringLiteral("ID")},
+        {QStringLiteral("force"), QStringLiteral("Restore even over a newer change.")},
         {QStringLiteral("pdf"), QStringLiteral("The PDF file written; - is standard output."), QStringLiteral("FILE")},
         {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help, or a command's: vell-batchrule rule set --help")},
         {QStringLiteral("version"), QStringLiteral("The version, and where the translations and help are.")},
@@ -330,10 +340,31 @@ std::optional<int> CommandLine::CheckValues()
             return Usage(QStringLiteral("--count takes a whole number from 1 to %1.").arg(BatchNumberIssuer::MaxCount));
         count_ = *count;
     }
-    const QString format = isSet("format") ? value("format").toLower() : QStringLiteral("csv");
-    if (format != QStringLiteral("csv") && format != QStringLiteral("json"))
-        return Usage(QStringLiteral("--format is csv or json."));
+    if (isSet("since")) {
+        since_ = QDate::fromString(value("since"), Qt::ISODate);
+        if (!since_->isValid())
+            return Usage(QStringLiteral("--since takes a date as YYYY-MM-DD."));
+    }
+    if (isSet("entry")) {
+        const auto entry = WholeNumber(value("entry"), 1);
+        if (!entry)
+            return Usage(QStringLiteral("--entry takes a history entry's number, from 1."));
+        entry_ = *entry;
+    }
+    return CheckFormat(value("format").toLower());
+}
+
+// The rule file's format, or the history's, which is text unless named.
+std::optional<int> CommandLine::CheckFormat(const QString& format)
+{
+    const bool history = command_->Name() == QStringLiteral("rule history");
+    const bool named = parser_.isSet(QStringLiteral("format"));
+    if (named && format != QStringLiteral("csv") && format != QStringLiteral("json")
+        && !(history && format == QStringLiteral("text")))
+        return Usage(history ? QStringLiteral("--format is text, csv or json.") : QStringLiteral("--format is csv or json."));
     format_ = format == QStringLiteral("json") ? RuleAdmin::RuleFileFormat::Json : RuleAdmin::RuleFileFormat::Csv;
+    if (history && named && format != QStringLiteral("text"))
+        historyFormat_ = format_;
     return std::nullopt;
 }
 

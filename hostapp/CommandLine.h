@@ -4,6 +4,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QDate>
 #include <QStringList>
 #include <QTextStream>
 
@@ -40,6 +41,7 @@ private:
     std::optional<int> Check();
     std::optional<int> CheckTarget();
     std::optional<int> CheckValues();
+    std::optional<int> CheckFormat(const QString& format);
     int Dispatch();
     int Usage(const QString& problem);
     QString Help() const;
@@ -61,6 +63,9 @@ private:
     RuleAdmin::RuleFileFormat format_ = RuleAdmin::RuleFileFormat::Csv;
     int groups_ = 0, materials_ = 0;
     int count_ = 1;
+    std::optional<QDate> since_;
+    int entry_ = 0;
+    std::optional<RuleAdmin::RuleFileFormat> historyFormat_;   // none: text
 
     QTextStream in_{stdin}, out_{stdout}, err_{stderr};
     QCommandLineParser parser_;

@@ -29,13 +29,6 @@ QString CsvField(const QString& value)
     return QLatin1Char('"') + QString(value).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
 }
 
-QString CsvLine(const QStringList& fields)
-{
-    QStringList quoted;
-    for (const QString& field : fields)
-        quoted << CsvField(field);
-    return quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
-}
 
 // One record of fields, and the line it starts on.
 struct Record {
@@ -166,6 +159,14 @@ const QStringList& Columns()
                                      QStringLiteral("FSelDefine"),    QStringLiteral("FWidth"),
                                      QStringLiteral("FCharacter"),    QStringLiteral("FSubCharacter")};
     return columns;
+}
+
+QString CsvLine(const QStringList& fields)
+{
+    QStringList quoted;
+    for (const QString& field : fields)
+        quoted << CsvField(field);
+    return quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
 }
 
 QString CsvHeader()

@@ -26,6 +26,8 @@ const QStringList& Columns();
 inline const QString ItemOwner = QStringLiteral("item");
 inline const QString GroupOwner = QStringLiteral("group");
 
+// One line of fields, quoted where needed, ended by CR LF.
+QString CsvLine(const QStringList& fields);
 QString CsvHeader();
 // The rows of one rule.
 QString CsvRows(const StoredRule& rule);

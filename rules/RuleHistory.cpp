@@ -1,6 +1,7 @@
 #include "RuleHistory.h"
 
 #include "HostText.h"
+#include "RWDatabase.h"
 #include "SqlLines.h"
 
 namespace vellbatchrule {
@@ -15,6 +16,24 @@ const QString kRowColumns = QStringLiteral("FItemID,FDetail,FID,FPropertyID,FUse
 QString Number(qint32 value)
 {
     return QString::number(value);
+}
+
+const QString kEntryColumns = QStringLiteral("FEntryID,FTime,FUserID,FUserName,FDetail,FItemID,FSource,FBefore,FAfter,"
+                                             "FMaterials");
+
+QString OwnerIs(qint32 ownerId, RuleOwner owner)
+{
+    return QStringLiteral("FItemID=") + Number(ownerId) + QStringLiteral(" AND FDetail=") + Number(int(owner));
+}
+
+// The groups whose spread reaches the materials below `number`: those above it, by their numbers.
+QStringList GroupsAbove(const QString& number)
+{
+    QStringList above;
+    const QStringList parts = number.split(QLatin1Char('.'));
+    for (qsizetype length = 1; length < parts.size(); ++length)
+        above << HostText::SqlLiteral(parts.mid(0, length).join(QLatin1Char('.')));
+    return above;
 }
 
 }
@@ -67,7 +86,7 @@ QString MaterialRowsSql(qint32 entry, const QString& groupNumber)
         << QStringLiteral(" FROM ICBatchNoRule r, t_ICItem i")
         << QStringLiteral(" WHERE r.FItemID=i.FItemID AND r.FDetail=1 AND i.FBatchManager=1");
     if (!groupNumber.isEmpty())
-        sql << QStringLiteral("   AND i.FNumber LIKE ") + HostText::SqlLiteral(groupNumber + QStringLiteral(".%"));
+        sql << QStringLiteral("   AND ") + RWDatabase::NumberBelow(QStringLiteral("i.FNumber"), groupNumber);
     return sql.Text();
 }
 
@@ -84,15 +103,96 @@ QString EntrySql(const Entry& e)
     return sql.Text();
 }
 
-QString ListSql(std::optional<std::pair<RuleOwner, qint32>> owner)
+QString ListSql(std::optional<std::pair<RuleOwner, qint32>> owner, const std::optional<QDate>& since)
+{
+    QStringList conditions;
+    if (owner)
+        conditions << OwnerIs(owner->second, owner->first);
+    // After the last moment of the day before, in the form both databases
+    // order alike: SQL Server reads it as a time whatever its date format,
+    // and SQLite's text "YYYY-MM-DD hh:mm:ss" of that day sorts before the "T".
+    if (since)
+        conditions << QStringLiteral("FTime>")
+                          + HostText::SqlLiteral(since->addDays(-1).toString(Qt::ISODate) + QStringLiteral("T23:59:59.997"));
+    SqlLines sql;
+    sql << QStringLiteral(" SELECT ") + kEntryColumns << QStringLiteral(" FROM ICBatchNoRuleHistory");
+    if (!conditions.isEmpty())
+        sql << QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    sql << QStringLiteral(" ORDER BY FEntryID DESC");
+    return sql.Text();
+}
+
+QString EntryOfSql(qint32 entry)
 {
     SqlLines sql;
-    sql << QStringLiteral(" SELECT FEntryID,FTime,FUserID,FUserName,FDetail,FItemID,FSource,FBefore,FAfter,FMaterials")
-        << QStringLiteral(" FROM ICBatchNoRuleHistory");
-    if (owner)
-        sql << QStringLiteral(" WHERE FDetail=") + Number(int(owner->first)) + QStringLiteral(" AND FItemID=")
-                   + Number(owner->second);
-    sql << QStringLiteral(" ORDER BY FEntryID DESC");
+    sql << QStringLiteral(" SELECT ") + kEntryColumns << QStringLiteral(" FROM ICBatchNoRuleHistory")
+        << QStringLiteral(" WHERE FEntryID=") + Number(entry);
+    return sql.Text();
+}
+
+QString AfterRowsSql(qint32 entry, RuleOwner owner, qint32 ownerId)
+{
+    SqlLines sql;
+    sql << QStringLiteral(" SELECT FID,FItemID,FPropertyID,FUseShortNumber,FFormatDate,FSelDefine,FWidth,FCharacter,"
+                          "FSubCharacter")
+        << QStringLiteral(" FROM ICBatchNoRuleHistoryRow")
+        << QStringLiteral(" WHERE FEntryID=") + Number(entry) + QStringLiteral(" AND FStage=1 AND ")
+               + OwnerIs(ownerId, owner)
+        << QStringLiteral(" ORDER BY FItemID,FID");
+    return sql.Text();
+}
+
+QString LaterChangesSql(qint32 entry, RuleOwner owner, qint32 ownerId, const std::optional<QString>& spreadNumber)
+{
+    SqlLines sql;
+    sql << QStringLiteral(" SELECT ") + kEntryColumns << QStringLiteral(" FROM ICBatchNoRuleHistory")
+        << QStringLiteral(" WHERE FEntryID>") + Number(entry) + QStringLiteral(" AND (") + OwnerIs(ownerId, owner);
+    if (spreadNumber) {
+        const bool root = spreadNumber->isEmpty();
+        const QString below = root ? QString() : QStringLiteral(" AND ") + RWDatabase::NumberBelow(QStringLiteral("FNumber"), *spreadNumber);
+        sql << QStringLiteral("   OR FDetail=1 AND FItemID IN (SELECT FItemID FROM t_ICItem WHERE FBatchManager=1") + below
+                   + QLatin1Char(')')
+            << QStringLiteral("   OR FDetail=0 AND FItemID IN (SELECT FItemID FROM t_Item WHERE FItemClassID=4 AND "
+                              "FDetail=0") + below + QLatin1Char(')');
+        if (!root) {
+            const QStringList above = GroupsAbove(*spreadNumber);
+            sql << QStringLiteral("   OR FDetail=0 AND FItemID=0");
+            if (!above.isEmpty())
+                sql << QStringLiteral("   OR FDetail=0 AND FItemID IN (SELECT FItemID FROM t_Item WHERE FItemClassID=4 "
+                                      "AND FDetail=0 AND FNumber IN (") + above.join(QLatin1Char(',')) + QStringLiteral("))");
+        }
+    }
+    sql << QStringLiteral(" ) ORDER BY FEntryID DESC");
+    return sql.Text();
+}
+
+QString RestoreOwnerSql(qint32 entry, RuleOwner owner, qint32 ownerId)
+{
+    SqlLines sql;
+    sql << QStringLiteral(" DELETE FROM ICBatchNoRule WHERE ") + OwnerIs(ownerId, owner)
+        << QStringLiteral(" INSERT INTO ICBatchNoRule (") + kRowColumns + QLatin1Char(')')
+        << QStringLiteral(" SELECT ") + kRowColumns << QStringLiteral(" FROM ICBatchNoRuleHistoryRow")
+        << QStringLiteral(" WHERE FEntryID=") + Number(entry) + QStringLiteral(" AND FStage=0 AND ") + OwnerIs(ownerId, owner);
+    return sql.Text();
+}
+
+QString RestoreMaterialsSql(qint32 entry, const QString& groupNumber, const QString& scopeFrom,
+                            const QString& scopeWhere)
+{
+    const QString tables = scopeFrom.isEmpty() ? QString() : QLatin1Char(',') + scopeFrom;
+    QString conditions = QStringLiteral(" and t2.FBatchManager = 1");
+    if (!groupNumber.isEmpty())
+        conditions += QStringLiteral(" and ") + RWDatabase::NumberBelow(QStringLiteral("t2.FNumber"), groupNumber);
+    if (!scopeWhere.isEmpty())
+        conditions += QStringLiteral(" and ") + scopeWhere;
+    const QString kept = QStringLiteral("t1.") + QString(kRowColumns).replace(QLatin1Char(','), QStringLiteral(",t1."));
+    SqlLines sql;
+    sql << QStringLiteral(" Delete t1") << QStringLiteral(" From ICBatchNoRule t1,t_ICItem t2") + tables
+        << QStringLiteral(" Where t1.FItemID=t2.FItemID and t1.FDetail=1") + conditions
+        << QStringLiteral(" INSERT INTO ICBatchNoRule (") + kRowColumns + QLatin1Char(')')
+        << QStringLiteral(" SELECT ") + kept << QStringLiteral(" FROM ICBatchNoRuleHistoryRow t1,t_ICItem t2") + tables
+        << QStringLiteral(" WHERE t1.FEntryID=") + Number(entry)
+               + QStringLiteral(" AND t1.FStage=0 AND t1.FDetail=1 AND t1.FItemID=t2.FItemID") + conditions;
     return sql.Text();
 }
 

@@ -2,6 +2,7 @@
 
 #include "BatRuleStruct.h"
 
+#include <QDate>
 #include <QString>
 
 #include <optional>
@@ -44,7 +45,27 @@ struct Entry {
 QString EntrySql(const Entry& entry);
 
 // The entries of an owner, or of every owner, newest first.
-QString ListSql(std::optional<std::pair<RuleOwner, qint32>> owner);
+// From the day `since` on, where given.
+QString ListSql(std::optional<std::pair<RuleOwner, qint32>> owner, const std::optional<QDate>& since = std::nullopt);
+
+// One entry, as ListSql reads it.
+QString EntryOfSql(qint32 entry);
+// The owner's rows an entry wrote, as RWDatabase::BatchRuleSql reads the
+// stored ones: the two give the same RuleVersion when nothing moved on.
+QString AfterRowsSql(qint32 entry, RuleOwner owner, qint32 ownerId);
+// The entries after `entry` that changed the owner's rule, newest first;
+// for a spread (the group's number, "" for the root), also those that
+// changed a material below the group, or spread a group above or below it.
+QString LaterChangesSql(qint32 entry, RuleOwner owner, qint32 ownerId, const std::optional<QString>& spreadNumber);
+
+// Puts back the owner's rows an entry replaced.
+QString RestoreOwnerSql(qint32 entry, RuleOwner owner, qint32 ownerId);
+// Puts back the rules of the materials below a spread's group that the
+// user may reach (`scope`: the access filter on t2, the material): every
+// one of them loses its rule, and those that had one before the spread get
+// it back.
+QString RestoreMaterialsSql(qint32 entry, const QString& groupNumber, const QString& scopeFrom,
+                            const QString& scopeWhere);
 
 }
 

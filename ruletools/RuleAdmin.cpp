@@ -17,6 +17,7 @@
 #include "PropertyCatalogue.h"
 #include "RWDatabase.h"
 #include "RuleHistory.h"
+#include "RuleRestore.h"
 #include "RuleText.h"
 #include "SpreadConsole.h"
 #include "SpreadDryRun.h"
@@ -110,6 +111,21 @@ QList<RuleAdmin::Option> OptionsOf(const BatchOptions& options)
     for (const OptionRow& row : kOptions)
         answer.append({QLatin1String(row.key), options.*row.state, MParse::TranslateText(row.caption)});
     return answer;
+}
+
+RuleAdmin::HistoryEntry HistoryEntryOf(const Recordset& rows)
+{
+    const auto field = [&](const char* name) { return rows.Field(QLatin1String(name)); };
+    const bool material = field("FDetail").toInt() == int(RuleOwner::Material);
+    return {field("FEntryID").toInt(),
+            field("FTime").toString(),
+            field("FUserID").toInt(),
+            field("FUserName").toString(),
+            (material ? QStringLiteral("material ") : QStringLiteral("group ")) + field("FItemID").toString(),
+            field("FSource").toString(),
+            field("FBefore").toString(),
+            field("FAfter").toString(),
+            field("FMaterials").toInt()};
 }
 
 RuleAdmin::MaterialChange ChangeOf(const Recordset& material, const QString& newRule)
@@ -244,7 +260,8 @@ Result<QString> RuleAdmin::PreviewRule(const Target& target, const PreviewDocume
     });
 }
 
-Result<QList<RuleAdmin::HistoryEntry>> RuleAdmin::ShowHistory(const std::optional<Target>& target)
+Result<QList<RuleAdmin::HistoryEntry>> RuleAdmin::ShowHistory(const std::optional<Target>& target,
+                                                               const std::optional<QDate>& since)
 {
     return InSession([&](const CommandSession& session) {
         if (!IssuerTables::Exists(session.Connection(), RuleHistory::kTable))
@@ -259,18 +276,26 @@ Result<QList<RuleAdmin::HistoryEntry>> RuleAdmin::ShowHistory(const std::optiona
             Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "只有有权查看所有物料组的用户才能查看全部规则的历史"));
         }
         QList<HistoryEntry> entries;
-        const auto rows = session.Connection().Execute(RuleHistory::ListSql(owner));
-        for (; rows && !rows->Eof(); rows->MoveNext()) {
-            const auto field = [&](const char* name) { return rows->Field(QLatin1String(name)); };
-            const bool material = field("FDetail").toInt() == int(RuleOwner::Material);
-            entries.append({field("FEntryID").toInt(), field("FTime").toString(), field("FUserID").toInt(),
-                            field("FUserName").toString(),
-                            (material ? QStringLiteral("material ") : QStringLiteral("group "))
-                                + field("FItemID").toString(),
-                            field("FSource").toString(), field("FBefore").toString(), field("FAfter").toString(),
-                            field("FMaterials").toInt()});
-        }
+        for (const auto rows = session.Connection().Execute(RuleHistory::ListSql(owner, since)); rows && !rows->Eof();
+             rows->MoveNext())
+            entries.append(HistoryEntryOf(*rows));
         return entries;
+    });
+}
+
+Result<RuleAdmin::HistoryEntry> RuleAdmin::RestoreHistory(int entry, bool force)
+{
+    return InSession([&](const CommandSession& session) {
+        RuleRestore restore(session.Connection(), entry);
+        restore.onConflict = [&](const QString& reason) {
+            if (!force)
+                GLB::ShowErrorMessage(MParse::TranslateFormat("%1，什么也没有恢复", {reason}), 0, false);
+            return force;
+        };
+        if (!restore.Restore())
+            throw AlreadyShown{};
+        const auto newest = session.Connection().Execute(RuleHistory::ListSql(restore.Owner()));
+        return HistoryEntryOf(*newest);
     });
 }
 

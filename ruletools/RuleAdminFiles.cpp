@@ -196,4 +196,34 @@ Result<RuleAdmin::ImportReport> RuleAdmin::ImportRules(QIODevice& device, const 
     });
 }
 
+
+void RuleAdmin::WriteHistory(const QList<HistoryEntry>& entries, RuleFileFormat format, QTextStream& out)
+{
+    const QStringList columns{QStringLiteral("Entry"),  QStringLiteral("Time"),   QStringLiteral("UserID"),
+                              QStringLiteral("UserName"), QStringLiteral("Source"), QStringLiteral("Owner"),
+                              QStringLiteral("Before"), QStringLiteral("After"),  QStringLiteral("Materials")};
+    const auto fields = [](const HistoryEntry& e) {
+        return QVariantList{e.id, e.time, e.userId, e.userName, e.source, e.owner, e.before, e.after, e.materials};
+    };
+    if (format == RuleFileFormat::Csv) {
+        out << RuleFile::CsvLine(columns);
+        for (const HistoryEntry& entry : entries) {
+            QStringList texts;
+            for (const QVariant& field : fields(entry))
+                texts << field.toString();
+            out << RuleFile::CsvLine(texts);
+        }
+        return;
+    }
+    QJsonArray array;
+    for (const HistoryEntry& entry : entries) {
+        QJsonObject object;
+        const QVariantList values = fields(entry);
+        for (qsizetype column = 0; column < columns.size(); ++column)
+            object.insert(columns[column], QJsonValue::fromVariant(values[column]));
+        array.append(object);
+    }
+    out << QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("History"), array}}).toJson());
+}
+
 }

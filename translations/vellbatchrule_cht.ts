@@ -136,7 +136,7 @@
         <translation>短代碼</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+72"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+73"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+189"/>
         <source>级次</source>
         <translation>級次</translation>
@@ -173,12 +173,13 @@
         <translation>替換符</translation>
     </message>
     <message>
-        <location line="+136"/>
+        <location line="+151"/>
         <source>%1的批号规则现为版本%2，而不是%3，什么也没有写</source>
         <translation>%1的批號規則現為版本%2，而不是%3，什麼也沒有寫</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+42"/>
+        <location filename="../ruletools/RuleRestore.cpp" line="+34"/>
         <source>数据库中没有批号规则历史表ICBatchNoRuleHistory，请先运行“vell-batchrule init”建立，此后的更改都会记录</source>
         <translation>數據庫中沒有批號規則歷史表ICBatchNoRuleHistory，請先運行「vell-batchrule init」建立，此後的更改都會記錄</translation>
     </message>
@@ -188,7 +189,12 @@
         <translation>只有有權查看所有物料組的用戶才能查看全部規則的歷史</translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+16"/>
+        <source>%1，什么也没有恢复</source>
+        <translation>%1，什麼也沒有恢復</translation>
+    </message>
+    <message>
+        <location line="+55"/>
         <source>只有有权查看所有物料组的用户才能运行SQL语句</source>
         <translation>只有有權查看所有物料組的用戶才能執行SQL語句</translation>
     </message>
@@ -238,7 +244,7 @@
         <translation>選項</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-220"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-244"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>蓝字入库单批次号根据规则直接产生</source>
         <translation>藍字入庫單批次號根據規則直接產生</translation>
@@ -590,7 +596,7 @@
     </message>
     <message>
         <location filename="../ruletools/EditorTarget.cpp" line="+37"/>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+27"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+42"/>
         <source>找不到物料%1</source>
         <translation>找不到物料%1</translation>
     </message>
@@ -601,7 +607,7 @@
         <translation>找不到物料組%1</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+170"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+179"/>
         <source>没有选项“%1”</source>
         <translation>沒有選項「%1」</translation>
     </message>
@@ -687,6 +693,7 @@
     </message>
     <message>
         <location line="+29"/>
+        <location filename="../ruletools/RuleRestore.cpp" line="+67"/>
         <source>系统在调用函数BeginTrans()时发生错误</source>
         <translation>系統在調用函數BeginTrans()時發生錯誤</translation>
     </message>
@@ -697,11 +704,12 @@
     </message>
     <message>
         <location line="+4"/>
+        <location filename="../ruletools/RuleRestore.cpp" line="+13"/>
         <source>系统在调用函数CommitTrans()时发生错误</source>
         <translation>系統在調用函數CommitTrans()時發生錯誤</translation>
     </message>
     <message>
-        <location filename="../rules/RuleFile.cpp" line="+150"/>
+        <location filename="../rules/RuleFile.cpp" line="+143"/>
         <source>%1应是整数，不是“%2”</source>
         <translation>%1應是整數，不是「%2」</translation>
     </message>
@@ -726,7 +734,7 @@
         <translation>物料%1的批號「%2」長於%3個字元，不能發放</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-58"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-67"/>
         <location filename="../component/BatchNumberIssuer.cpp" line="+103"/>
         <source>%1没有批号规则</source>
         <translation>%1沒有批號規則</translation>
@@ -879,7 +887,7 @@
         <translation>第%1行：%2</translation>
     </message>
     <message>
-        <location filename="../rules/RuleFile.cpp" line="+189"/>
+        <location filename="../rules/RuleFile.cpp" line="+197"/>
         <source>第一行应是表头：%1</source>
         <translation>第一行應是表頭：%1</translation>
     </message>
@@ -973,6 +981,41 @@
         <location filename="../ruletools/HistoryRecorder.cpp" line="+36"/>
         <source>系统在记录批号规则的历史时发生错误</source>
         <translation>系統在記錄批號規則的歷史時發生錯誤</translation>
+    </message>
+    <message>
+        <location filename="../ruletools/RuleRestore.cpp" line="-93"/>
+        <source>系统在恢复批号规则时发生错误</source>
+        <translation>系統在恢復批號規則時發生錯誤</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>没有编号为%1的批号规则历史记录</source>
+        <translation>沒有編號為%1的批號規則歷史記錄</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>物料%1</source>
+        <translation>物料%1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>物料组%1</source>
+        <translation>物料組%1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>记录%1，%2：%3于%4经%5更改</source>
+        <translation>記錄%1，%2：%3於%4經%5更改</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>%1的批号规则在历史记录%2之后已被更改，历史中没有这次更改</source>
+        <translation>%1的批號規則在歷史記錄%2之後已被更改，歷史中沒有這次更改</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1的批号规则在历史记录%2之后已被更改（%3）</source>
+        <translation>%1的批號規則在歷史記錄%2之後已被更改（%3）</translation>
     </message>
 </context>
 </TS>

@@ -136,7 +136,7 @@
         <translation>Short Code</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+72"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+73"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+189"/>
         <source>级次</source>
         <translation>Level</translation>
@@ -173,12 +173,13 @@
         <translation>Subst.</translation>
     </message>
     <message>
-        <location line="+136"/>
+        <location line="+151"/>
         <source>%1的批号规则现为版本%2，而不是%3，什么也没有写</source>
         <translation>The batch number rule of %1 is now version %2, not %3; nothing was written</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+42"/>
+        <location filename="../ruletools/RuleRestore.cpp" line="+34"/>
         <source>数据库中没有批号规则历史表ICBatchNoRuleHistory，请先运行“vell-batchrule init”建立，此后的更改都会记录</source>
         <translation>The database has no rule history table ICBatchNoRuleHistory; run “vell-batchrule init” to create it, and every change from then on is kept</translation>
     </message>
@@ -188,7 +189,12 @@
         <translation>Only a user who may see every material group can see the history of every rule</translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+16"/>
+        <source>%1，什么也没有恢复</source>
+        <translation>%1; nothing was restored</translation>
+    </message>
+    <message>
+        <location line="+55"/>
         <source>只有有权查看所有物料组的用户才能运行SQL语句</source>
         <translation>Only a user who may see every material group can run SQL</translation>
     </message>
@@ -238,7 +244,7 @@
         <translation>Options</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-220"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-244"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>蓝字入库单批次号根据规则直接产生</source>
         <translation>Blue-ink receipts take their batch numbers from the rule</translation>
@@ -590,7 +596,7 @@
     </message>
     <message>
         <location filename="../ruletools/EditorTarget.cpp" line="+37"/>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+27"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+42"/>
         <source>找不到物料%1</source>
         <translation>Material %1 was not found</translation>
     </message>
@@ -601,7 +607,7 @@
         <translation>Material group %1 was not found</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+170"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+179"/>
         <source>没有选项“%1”</source>
         <translation>There is no option &quot;%1&quot;</translation>
     </message>
@@ -687,6 +693,7 @@
     </message>
     <message>
         <location line="+29"/>
+        <location filename="../ruletools/RuleRestore.cpp" line="+67"/>
         <source>系统在调用函数BeginTrans()时发生错误</source>
         <translation>An error occurred while the system was calling BeginTrans().</translation>
     </message>
@@ -697,11 +704,12 @@
     </message>
     <message>
         <location line="+4"/>
+        <location filename="../ruletools/RuleRestore.cpp" line="+13"/>
         <source>系统在调用函数CommitTrans()时发生错误</source>
         <translation>An error occurred while the system was calling CommitTrans().</translation>
     </message>
     <message>
-        <location filename="../rules/RuleFile.cpp" line="+150"/>
+        <location filename="../rules/RuleFile.cpp" line="+143"/>
         <source>%1应是整数，不是“%2”</source>
         <translation>%1 must be a whole number, not “%2”</translation>
     </message>
@@ -726,7 +734,7 @@
         <translation>The batch number “%2” of material %1 is longer than %3 characters and cannot be issued</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-58"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-67"/>
         <location filename="../component/BatchNumberIssuer.cpp" line="+103"/>
         <source>%1没有批号规则</source>
         <translation>%1 has no batch number rule</translation>
@@ -879,7 +887,7 @@
         <translation>Line %1: %2</translation>
     </message>
     <message>
-        <location filename="../rules/RuleFile.cpp" line="+189"/>
+        <location filename="../rules/RuleFile.cpp" line="+197"/>
         <source>第一行应是表头：%1</source>
         <translation>The first line must be the header: %1</translation>
     </message>
@@ -973,6 +981,41 @@
         <location filename="../ruletools/HistoryRecorder.cpp" line="+36"/>
         <source>系统在记录批号规则的历史时发生错误</source>
         <translation>An error occurred while the system was recording the history of the batch number rule</translation>
+    </message>
+    <message>
+        <location filename="../ruletools/RuleRestore.cpp" line="-93"/>
+        <source>系统在恢复批号规则时发生错误</source>
+        <translation>The system failed while restoring the batch number rule</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>没有编号为%1的批号规则历史记录</source>
+        <translation>There is no batch number rule history entry %1</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>物料%1</source>
+        <translation>material %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>物料组%1</source>
+        <translation>material group %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>记录%1，%2：%3于%4经%5更改</source>
+        <translation>record %1, %2: %3 at %4 through %5</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>%1的批号规则在历史记录%2之后已被更改，历史中没有这次更改</source>
+        <translation>The batch number rule of %1 was changed after history entry %2, and that change is not on record</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1的批号规则在历史记录%2之后已被更改（%3）</source>
+        <translation>The batch number rule of %1 was changed after history entry %2 (%3)</translation>
     </message>
 </context>
 </TS>

@@ -102,13 +102,24 @@ public:
         int userId = 0;
         QString userName;      // as the session's property string gave it; may be empty
         QString owner;         // "material 101" or "group 7"
-        QString source;        // editor, command, import
+        QString source;        // editor, command, import, restore, options, host
         QString before, after; // the rule as text
         int materials = 0;     // the materials the change reached
     };
     // The changes of the target's rule, or of every rule (a user who may see
     // every group only), newest first. Needs the history tables (init).
-    static Result<QList<HistoryEntry>> ShowHistory(const std::optional<Target>& target);
+    // With `since`, the changes from that day on.
+    static Result<QList<HistoryEntry>> ShowHistory(const std::optional<Target>& target,
+                                                   const std::optional<QDate>& since = std::nullopt);
+    // Entries as a file a spreadsheet or a program reads: CSV with the
+    // entry's id first, or JSON ({"History": [...]}).
+    static void WriteHistory(const QList<HistoryEntry>& entries, RuleFileFormat format, QTextStream& out);
+    // Puts back what the entry's change replaced (for a spread, every
+    // material's rule below the group as it was), in one unit of work, and
+    // answers the restore's own entry. When the rule moved on since that
+    // change, nothing is written and the failure names the newer change,
+    // unless `force`.
+    static Result<HistoryEntry> RestoreHistory(int entry, bool force = false);
 
     static Result<QList<Option>> ShowOptions();
     // Settings are KEY=0 or KEY=1; answers every option as written.

@@ -50,7 +50,7 @@ TEST_F(CommandLine, AWrongCommandLineExitsTwoWithOneLineAndAHint)
         {{"show", "--bogus"}, "Unknown option 'bogus'", "vell-batchrule show --help"},
         {{"show", "--db"}, "Missing value after '--db'", "vell-batchrule show --help"},
         {{"bogus", "--db", Db()}, "'bogus' is no command", "vell-batchrule --help"},
-        {{"rule", "--db", Db()}, "rule needs a command: show, set, preview, history, lint, export, import", "vell-batchrule --help"},
+        {{"rule", "--db", Db()}, "rule needs a command: show, set, preview, history, restore, lint, export, import", "vell-batchrule --help"},
         {{"rule", "set", "--db", Db(), "--item", "101"}, "rule set needs ELEMENT...", "vell-batchrule rule set --help"},
         {{"demo-db", "--out", File("n.sqlite"), "--materials", "abc"}, "--materials takes a whole number from 0, not 'abc'",
          "vell-batchrule demo-db --help"},

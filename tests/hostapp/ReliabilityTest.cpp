@@ -55,6 +55,24 @@ protected:
         return rules;
     }
 
+    // The history's entries, each with the root's rows after it: "entries/entries with rows".
+    QString HistoryEntries() const
+    {
+        QString entries;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "history-check");
+            db.setDatabaseName(Db());
+            db.open();
+            QSqlQuery query(db);
+            query.exec("SELECT COUNT(*), (SELECT COUNT(DISTINCT FEntryID) FROM ICBatchNoRuleHistoryRow "
+                       "WHERE FStage = 1) FROM ICBatchNoRuleHistory");
+            query.next();
+            entries = query.value(0).toString() + '/' + query.value(1).toString();
+        }
+        QSqlDatabase::removeDatabase("history-check");
+        return entries;
+    }
+
     // What the database holds after the root rule with this serial length landed.
     static QString RootRuleEverywhere(int serialLength)
     {
@@ -117,6 +135,8 @@ TEST_F(Reliability, KilledCommitLeavesAllOfTheOldRuleOrAllOfTheNew)
         EXPECT_TRUE(newRule || after == before) << "run " << run << " left a mixture";
         landed += newRule;
         before = after;
+        const QString recorded = QString::number(landed + 1);
+        EXPECT_EQ(HistoryEntries(), recorded + '/' + recorded) << "run " << run << ": the rule and its record, both or neither";
     }
     RecordProperty("commits that landed before the kill", landed);
 }

@@ -52,12 +52,12 @@ protected:
                        .arg(detail))
             .section('\n', 1);
     }
-    QString Everything()
+    QString AllRules()
     {
         return Sql("SELECT FItemID,FDetail,FID,FPropertyID,FFormatDate,FSelDefine,FWidth,FCharacter,FSubCharacter "
-                   "FROM ICBatchNoRule ORDER BY 1,2,3")
-               + Sql("SELECT FKey,FValue FROM t_SystemProfile ORDER BY FKey");
+                   "FROM ICBatchNoRule ORDER BY 1,2,3");
     }
+    QString Everything() { return AllRules() + Sql("SELECT FKey,FValue FROM t_SystemProfile ORDER BY FKey"); }
 
     QTemporaryDir dir;
 };
@@ -152,6 +152,60 @@ TEST_F(RuleCommand, HistoryShowsEveryChangeNewestFirstWithinTheGrants)
     EXPECT_EQ(none.exitCode, 1);
     EXPECT_TRUE(none.err.contains("run “vell-batchrule init” to create it")) << none.err.toStdString();
     EXPECT_EQ(Run({"rule", "set", "--item", "101", "23:yymmdd"}).exitCode, 0) << "without history, rules are written as ever";
+}
+
+// A restore gives back exactly what the change replaced, every material's
+// rule of a spread included, and is itself on record.
+TEST_F(RuleCommand, RestoreGivesBackEveryRuleTheChangeReplaced)
+{
+    const QStringList changes[] = {
+        {"--group", "7", "--replace-own-rules", "25:000"},
+        {"--group", "0", "--spare-own-rules", "23:yymmdd"},
+        {"--group", "3", "--replace-own-rules", "23:yyyymmdd"},
+        {"--item", "101", "25:000"},
+    };
+    for (const QStringList& change : changes) {
+        SetUp();
+        const QString before = AllRules();
+        const Outcome set = Run(QStringList{"rule", "set"} + change + QStringList{"26:1:6"});
+        ASSERT_EQ(set.exitCode, 0) << change.join(' ').toStdString() << set.err.toStdString();
+        ASSERT_NE(AllRules(), before);
+        const QString entry = Sql("SELECT MAX(FEntryID) FROM ICBatchNoRuleHistory").section('\n', 1, 1);
+        const Outcome restore = Run({"rule", "restore", "--entry", entry});
+        EXPECT_EQ(restore.exitCode, 0) << change.join(' ').toStdString() << restore.err.toStdString();
+        EXPECT_EQ(AllRules(), before) << change.join(' ').toStdString();
+        EXPECT_TRUE(restore.out.contains("\trestore\t")) << restore.out.toStdString();
+        EXPECT_EQ(Run({"rule", "restore", "--entry", entry}).exitCode, 1) << "the restore moved the rule on";
+    }
+}
+
+// A restore over a newer change is refused, naming it, unless forced; a
+// user restores only what his grants reach.
+TEST_F(RuleCommand, RestoreRefusesOverANewerChangeAndBeyondTheGrants)
+{
+    const QString demo = AllRules();
+    ASSERT_EQ(Run({"rule", "set", "--group", "7", "--replace-own-rules", "25:000"}).exitCode, 0);
+    ASSERT_EQ(Run({"rule", "set", "--item", "311", "23:yymmdd"}).exitCode, 0);
+    const QString changed = AllRules();
+    struct Case {
+        QStringList args;
+        int exitCode;
+        const char* says;
+    };
+    const Case cases[] = {
+        {{"--entry", "1", "--props", "UserID=16394;LANGUAGE=en"}, 1, "(record 2, material 311: administrator(16394)"},
+        {{"--entry", "2", "--props", "UserID=16396;LANGUAGE=en"}, 1, "Material 311"},
+        {{"--entry", "9"}, 1, "没有编号为9的批号规则历史记录"},
+        {{"--entry", "1", "--force"}, 0, ""},
+    };
+    for (const Case& c : cases) {
+        const Outcome run = Run(QStringList{"rule", "restore"} + c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args.join(' ').toStdString() << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(c.says)) << run.err.toStdString();
+        if (c.exitCode)
+            EXPECT_EQ(AllRules(), changed) << "nothing written: " << c.args.join(' ').toStdString();
+    }
+    EXPECT_EQ(AllRules(), demo) << "forced: every rule before the spread is back";
 }
 
 TEST_F(RuleCommand, ShowSpeaksTheSessionsLanguage)

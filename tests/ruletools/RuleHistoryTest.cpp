@@ -24,7 +24,7 @@ TEST(RuleHistorySql, BatchesAreTheComponentsOwn)
                   + ")\r\n SELECT 8,0,r.FItemID,r.FDetail,r.FID,r.FPropertyID,r.FUseShortNumber,r.FFormatDate,"
                     "r.FSelDefine,r.FWidth,r.FCharacter,r.FSubCharacter\r\n FROM ICBatchNoRule r, t_ICItem i\r\n"
                     " WHERE r.FItemID=i.FItemID AND r.FDetail=1 AND i.FBatchManager=1\r\n"
-                    "   AND i.FNumber LIKE '03.02.%'\r\n");
+                    "   AND i.FNumber like '03.02.%'\r\n");
     EXPECT_FALSE(RuleHistory::MaterialRowsSql(8, "").contains("LIKE")) << "the root's spread reaches every material";
     RuleHistory::Entry entry{9, 16394, "O'Brien", RuleOwner::Group, 7, "editor", "[日期]", "[日期]+[流水号]", 3};
     EXPECT_EQ(RuleHistory::EntrySql(entry),
@@ -33,7 +33,36 @@ TEST(RuleHistorySql, BatchesAreTheComponentsOwn)
               "N'[日期]+[流水号]',3)\r\n");
     EXPECT_EQ(RuleHistory::ListSql(std::pair{RuleOwner::Material, 101}),
               " SELECT FEntryID,FTime,FUserID,FUserName,FDetail,FItemID,FSource,FBefore,FAfter,FMaterials\r\n"
-              " FROM ICBatchNoRuleHistory\r\n WHERE FDetail=1 AND FItemID=101\r\n ORDER BY FEntryID DESC\r\n");
+              " FROM ICBatchNoRuleHistory\r\n WHERE FItemID=101 AND FDetail=1\r\n ORDER BY FEntryID DESC\r\n");
+    EXPECT_TRUE(RuleHistory::ListSql(std::nullopt, QDate(2026, 12, 1))
+                    .contains(" WHERE FTime>'2026-11-30T23:59:59.997'\r\n"));
+}
+
+TEST(RuleHistorySql, ARestorePutsBackTheRowsBeforeWithinTheGrants)
+{
+    const QString rows = "FItemID,FDetail,FID,FPropertyID,FUseShortNumber,FFormatDate,FSelDefine,FWidth,FCharacter,"
+                         "FSubCharacter";
+    EXPECT_EQ(RuleHistory::RestoreOwnerSql(4, RuleOwner::Group, 7),
+              " DELETE FROM ICBatchNoRule WHERE FItemID=7 AND FDetail=0\r\n INSERT INTO ICBatchNoRule (" + rows
+                  + ")\r\n SELECT " + rows
+                  + "\r\n FROM ICBatchNoRuleHistoryRow\r\n WHERE FEntryID=4 AND FStage=0 AND FItemID=7 AND FDetail=0\r\n");
+    EXPECT_EQ(RuleHistory::RestoreMaterialsSql(4, "03_02", "t_Access a", "a.FUserID=2"),
+              " Delete t1\r\n From ICBatchNoRule t1,t_ICItem t2,t_Access a\r\n"
+              " Where t1.FItemID=t2.FItemID and t1.FDetail=1 and t2.FBatchManager = 1 and t2.FNumber like "
+              "'03[_]02.%' and a.FUserID=2\r\n INSERT INTO ICBatchNoRule (" + rows
+                  + ")\r\n SELECT t1.FItemID,t1.FDetail,t1.FID,t1.FPropertyID,t1.FUseShortNumber,t1.FFormatDate,"
+                    "t1.FSelDefine,t1.FWidth,t1.FCharacter,t1.FSubCharacter\r\n"
+                    " FROM ICBatchNoRuleHistoryRow t1,t_ICItem t2,t_Access a\r\n"
+                    " WHERE t1.FEntryID=4 AND t1.FStage=0 AND t1.FDetail=1 AND t1.FItemID=t2.FItemID and "
+                    "t2.FBatchManager = 1 and t2.FNumber like '03[_]02.%' and a.FUserID=2\r\n");
+    const QString later = RuleHistory::LaterChangesSql(4, RuleOwner::Group, 9, QString("03.02.01"));
+    for (const char* reach : {" WHERE FEntryID>4 AND (FItemID=9 AND FDetail=0\r\n",
+                              "OR FDetail=1 AND FItemID IN (SELECT FItemID FROM t_ICItem WHERE FBatchManager=1 AND "
+                              "FNumber like '03.02.01.%')",
+                              "OR FDetail=0 AND FItemID=0", "FNumber IN ('03','03.02')"})
+        EXPECT_TRUE(later.contains(reach)) << reach << later.toStdString();
+    EXPECT_FALSE(RuleHistory::LaterChangesSql(4, RuleOwner::Material, 101, std::nullopt).contains(" OR "))
+        << "a material's own rule alone";
 }
 
 class History : public RuleFixture {

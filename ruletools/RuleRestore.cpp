@@ -1,0 +1,118 @@
+#include "RuleRestore.h"
+
+#include "AppConnection.h"
+#include "BatRuleEditor.h"
+#include "CommandGuard.h"
+#include "GLB.h"
+#include "HistoryRecorder.h"
+#include "IssuerTables.h"
+#include "MParse.h"
+#include "RWDatabase.h"
+#include "RuleHistory.h"
+#include "RuleVersion.h"
+#include "UnitOfWork.h"
+
+namespace vellbatchrule {
+
+using namespace CommandGuard;
+
+namespace {
+
+const char* const kFailure = QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在恢复批号规则时发生错误");
+
+QString VersionOf(AppConnection& connection, const QString& sql)
+{
+    const auto rows = connection.Execute(sql);
+    return rows ? RuleVersion::Of(*rows) : QLatin1String(RuleVersion::NoRule);
+}
+
+}
+
+RuleRestore::RuleRestore(AppConnection& connection, qint32 entry) : connection_(connection), entry_(entry)
+{
+    if (!IssuerTables::Exists(connection, RuleHistory::kTable))
+        Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA",
+                                 "数据库中没有批号规则历史表ICBatchNoRuleHistory，请先运行“vell-batchrule init”建立，此后的更改都会记录"));
+    const auto rows = connection.Execute(RuleHistory::EntryOfSql(entry));
+    if (!rows || rows->Eof())
+        Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "没有编号为%1的批号规则历史记录"), {entry});
+    owner_ = RuleOwner(rows->Field(QStringLiteral("FDetail")).toInt());
+    ownerId_ = rows->Field(QStringLiteral("FItemID")).toInt();
+    if (owner_ == RuleOwner::Material) {
+        target_ = EditorTarget::Resolve(ownerId_, std::nullopt);
+        return;
+    }
+    target_ = EditorTarget::Resolve(std::nullopt, ownerId_);
+    const BatRuleEditor::SpreadTarget spread = BatRuleEditor::SpreadTargetOf(ownerId_, target_.ParentItemNumberName);
+    if (!spread.number && spread.refusal.isEmpty())
+        throw AlreadyShown{};
+    if (!spread.number)
+        throw Refusal{spread.refusal};
+    spreadNumber_ = spread.number;
+}
+
+QString RuleRestore::OwnerText() const
+{
+    return owner_ == RuleOwner::Material ? target_.ItemNumberName : target_.ParentItemNumberName;
+}
+
+QString RuleRestore::NewerChangeText(AppConnection& connection, const QString& listSql)
+{
+    const auto rows = connection.Execute(listSql);
+    if (!rows || rows->Eof())
+        return QString();
+    const auto field = [&](const char* name) { return rows->Field(QLatin1String(name)).toString(); };
+    const QString user = field("FUserName").isEmpty() ? field("FUserID")
+                                                      : field("FUserName") + QLatin1Char('(') + field("FUserID") + QLatin1Char(')');
+    const QString owner =
+        field("FDetail").toInt() == int(RuleOwner::Material)
+            ? MParse::TranslateFormat("物料%1", {field("FItemID")})
+            : MParse::TranslateFormat("物料组%1", {field("FItemID")});
+    return MParse::TranslateFormat("记录%1，%2：%3于%4经%5更改",
+                                   {field("FEntryID"), owner, user, field("FTime"), field("FSource")});
+}
+
+bool RuleRestore::StillAsRecorded()
+{
+    const QString later = RuleHistory::LaterChangesSql(entry_, owner_, ownerId_, spreadNumber_);
+    bool moved = false;
+    QString newer;
+    const bool read = BatRuleEditor::CommitStep(kFailure, [&] {
+        moved = VersionOf(connection_, RWDatabase::BatchRuleSql(ownerId_, owner_))
+                != VersionOf(connection_, RuleHistory::AfterRowsSql(entry_, owner_, ownerId_));
+        newer = NewerChangeText(connection_, later);
+        moved = moved || (spreadNumber_ && !newer.isEmpty());
+    });
+    if (!read)
+        return false;
+    if (!moved)
+        return true;
+    const QString reason =
+        newer.isEmpty()
+            ? MParse::TranslateFormat("%1的批号规则在历史记录%2之后已被更改，历史中没有这次更改", {OwnerText(), entry_})
+            : MParse::TranslateFormat("%1的批号规则在历史记录%2之后已被更改（%3）", {OwnerText(), entry_, newer});
+    return onConflict && onConflict(reason);
+}
+
+bool RuleRestore::Restore()
+{
+    HistoryRecorder history(connection_, QStringLiteral("restore"));
+    std::optional<UnitOfWork> unit;
+    if (!BatRuleEditor::CommitStep(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数BeginTrans()时发生错误"),
+                                   [&] { unit.emplace(connection_); }))
+        return false;
+    const auto write = [&] {
+        return BatRuleEditor::CommitStep(kFailure, [&] {
+            connection_.Execute(RuleHistory::RestoreOwnerSql(entry_, owner_, ownerId_));
+            if (spreadNumber_) {
+                const RWDatabase::AccessScope scope = RWDatabase::AccessScopeOf(QStringLiteral("t2"));
+                connection_.Execute(RuleHistory::RestoreMaterialsSql(entry_, *spreadNumber_, scope.from, scope.where));
+            }
+        });
+    };
+    return StillAsRecorded() && history.Record(owner_, ownerId_, spreadNumber_, false, write)
+           && BatRuleEditor::CommitStep(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数CommitTrans()时发生错误"),
+                                        [&] { unit->Commit(); });
+}
+
+}
