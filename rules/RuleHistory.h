@@ -25,6 +25,9 @@ QString CreateTableSql();
 // The next entry's number (FNext), read inside the writer's unit.
 QString NextEntrySql();
 
+// The owner of an entry that changed the batch options (FDetail 2, FItemID 0).
+inline constexpr RuleOwner kOptions = RuleOwner(2);
+
 enum Stage { Before = 0, After = 1 };
 // The owner's stored rows, copied under the entry.
 QString OwnerRowsSql(qint32 entry, Stage stage, qint32 ownerId, RuleOwner owner);

@@ -216,7 +216,7 @@ BatRuleEditor::CommitResult BatRuleEditor::Commit()
                           : history.Record(RuleOwner::Group, ParentItemID, spreadNumber_, options.itemIsTop != 0, write);
     };
     const bool written =
-        WriteInOneUnit(options, [&] { return StillAsLoaded(choice) && recorded(); }, &loadedOptions_);
+        WriteInOneUnit(options, [&] { return StillAsLoaded(choice) && recorded(); }, &loadedOptions_, &history);
     return {written, choice == Conflict::Reload};
 }
 
@@ -248,7 +248,14 @@ bool BatRuleEditor::StillAsLoaded(Conflict& choice)
     if (version == loadedRule_->version)
         return true;
     const QString name = singleItem ? ItemNumberName : ParentItemNumberName;
-    choice = onConflict(MParse::TranslateFormat("%1的批号规则在编辑器读取之后已被更改", {name}), version);
+    QString reason = MParse::TranslateFormat("%1的批号规则在编辑器读取之后已被更改", {name});
+    QString newest;
+    if (!CommitStep(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在读取批号规则的历史时发生错误"),
+                    [&] { newest = HistoryRecorder::NewestChangeText(CurrentHostConnection(), owner, id); }))
+        return false;
+    if (!newest.isEmpty())
+        reason = MParse::TranslateFormat("%1（%2）", {reason, newest});
+    choice = onConflict(reason, version);
     return choice == Conflict::Overwrite;
 }
 
@@ -274,14 +281,14 @@ bool BatRuleEditor::WriteRule(BatRuleSave& save, bool singleItem)
 
 // Leaving the unit without its commit undoes whatever was sent.
 bool BatRuleEditor::WriteInOneUnit(const BatchOptions& options, const std::function<bool()>& writeRules,
-                                   const BatchOptions* loaded)
+                                   const BatchOptions* loaded, HistoryRecorder* history)
 {
     std::optional<UnitOfWork> unit;
     if (!CommitStep(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数BeginTrans()时发生错误"), [&] { unit.emplace(CurrentHostConnection()); }))
         return false;
     BatchOptions written = options;
+    BatchOptions storedNow;
     const auto readAgain = [&] {
-        BatchOptions storedNow;
         storedNow.ReadBatchOptions();
         written = options.KeepingOthersChanges(*loaded, storedNow);
     };
@@ -289,6 +296,7 @@ bool BatRuleEditor::WriteInOneUnit(const BatchOptions& options, const std::funct
         return false;
     return writeRules()
            && CommitStep(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数WriteBatchOptions()时发生错误"), [&] { written.WriteBatchOptions(); })
+           && (!loaded || !history || history->RecordOptions(storedNow, written))
            && CommitStep(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在调用函数CommitTrans()时发生错误"), [&] { unit->Commit(); });
 }
 

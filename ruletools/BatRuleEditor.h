@@ -11,6 +11,7 @@
 namespace vellbatchrule {
 
 class BatRuleSave;
+class HistoryRecorder;
 class RuleGrid;
 
 // The rule editor without its window: which rule it edits, the level count,
@@ -96,8 +97,9 @@ public:
     // the writers and the options; every failure is shown by its step. With
     // the options as they were loaded, the stored ones are read again first
     // in the unit, and an option not changed since is written as stored now.
+    // A change of the options is recorded in `history`, where given with `loaded`.
     static bool WriteInOneUnit(const BatchOptions& options, const std::function<bool()>& writeRules,
-                               const BatchOptions* loaded = nullptr);
+                               const BatchOptions* loaded = nullptr, HistoryRecorder* history = nullptr);
 
     // The number below which the commit spreads a group rule: the text before
     // "(" of the group's display text, or the stored number where that text

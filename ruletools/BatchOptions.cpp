@@ -142,4 +142,15 @@ void BatchOptions::WriteBatchOptions() const
     CurrentHostConnection().Execute(MissingRowsSql());
 }
 
+std::pair<QString, QString> BatchOptions::ChangesFrom(const BatchOptions& before) const
+{
+    QStringList was, now;
+    for (const OptionKey& option : kKeys)
+        if (before.*option.state != this->*option.state) {
+            was << QLatin1String(option.key) + QLatin1Char('=') + QString::number(before.*option.state);
+            now << QLatin1String(option.key) + QLatin1Char('=') + QString::number(this->*option.state);
+        }
+    return {was.join(QLatin1Char(',')), now.join(QLatin1Char(','))};
+}
+
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 namespace vellbatchrule {
 
 // The five batch options of the inventory module, stored under 'IC' in
@@ -33,6 +35,10 @@ public:
     // The named options alone (BatchManual, …), each updated and its row
     // added where it has none: the others stay as they are stored.
     QString WriteKeysSql(const QStringList& keys) const;
+
+    // The options that differ from `before`, as "KEY=state" each, and the
+    // same of `before`: what a history entry of the options shows.
+    std::pair<QString, QString> ChangesFrom(const BatchOptions& before) const;
 };
 
 }

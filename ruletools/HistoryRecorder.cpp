@@ -1,9 +1,11 @@
 #include "HistoryRecorder.h"
 
 #include "AppConnection.h"
+#include "BatchOptions.h"
 #include "BatRuleEditor.h"
 #include "IssuerTables.h"
 #include "MMTS.h"
+#include "MParse.h"
 #include "RWDatabase.h"
 #include "RuleHistory.h"
 #include "RuleText.h"
@@ -20,6 +22,12 @@ QString StoredText(AppConnection& connection, qint32 ownerId, RuleOwner owner)
     return rows ? RuleText::OfRows(*rows) : RuleText::Of({});
 }
 
+// The session's user name, cut to its column's width: a longer one must not fail the write it records.
+QString UserName()
+{
+    return MMTS::FindPropValue(QStringLiteral("UserName")).left(80);
+}
+
 }
 
 HistoryRecorder::HistoryRecorder(AppConnection& connection, QString source)
@@ -28,13 +36,26 @@ HistoryRecorder::HistoryRecorder(AppConnection& connection, QString source)
 {
 }
 
+bool HistoryRecorder::RecordOptions(const BatchOptions& before, const BatchOptions& after)
+{
+    const auto [was, now] = after.ChangesFrom(before);
+    if (!kept_ || was.isEmpty())
+        return true;
+    RuleHistory::Entry entry{0, MMTS::GetSessionUserID(), UserName(),
+                             RuleHistory::kOptions, 0, source_, was, now, 0};
+    return BatRuleEditor::CommitStep(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在记录批号规则的历史时发生错误"), [&] {
+        entry.id = connection_.Execute(RuleHistory::NextEntrySql())->Field(QStringLiteral("FNext")).toInt();
+        connection_.Execute(RuleHistory::EntrySql(entry));
+    });
+}
+
 bool HistoryRecorder::Record(RuleOwner owner, qint32 ownerId, const std::optional<QString>& spreadNumber,
                              bool spareOwnRules, const std::function<bool()>& write)
 {
     if (!kept_)
         return write();
     const char* const failure = QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在记录批号规则的历史时发生错误");
-    RuleHistory::Entry entry{0, MMTS::GetSessionUserID(), MMTS::FindPropValue(QStringLiteral("UserName")), owner,
+    RuleHistory::Entry entry{0, MMTS::GetSessionUserID(), UserName(), owner,
                              ownerId, source_, QString(), QString(), 1};
     std::optional<SpreadDryRun> reach;
     const bool before = BatRuleEditor::CommitStep(failure, [&] {
@@ -56,6 +77,29 @@ bool HistoryRecorder::Record(RuleOwner owner, qint32 ownerId, const std::optiona
         entry.after = StoredText(connection_, ownerId, owner);
         connection_.Execute(RuleHistory::EntrySql(entry));
     });
+}
+
+QString HistoryRecorder::ChangeText(AppConnection& connection, const QString& listSql)
+{
+    const auto rows = connection.Execute(listSql);
+    if (!rows || rows->Eof())
+        return QString();
+    const auto field = [&](const char* name) { return rows->Field(QLatin1String(name)).toString(); };
+    const QString user = field("FUserName").isEmpty() ? field("FUserID")
+                                                      : field("FUserName") + QLatin1Char('(') + field("FUserID") + QLatin1Char(')');
+    const QString owner =
+        field("FDetail").toInt() == int(RuleOwner::Material)
+            ? MParse::TranslateFormat("物料%1", {field("FItemID")})
+            : MParse::TranslateFormat("物料组%1", {field("FItemID")});
+    return MParse::TranslateFormat("记录%1，%2：%3于%4经%5更改",
+                                   {field("FEntryID"), owner, user, field("FTime"), field("FSource")});
+}
+
+QString HistoryRecorder::NewestChangeText(AppConnection& connection, RuleOwner owner, qint32 ownerId)
+{
+    if (!IssuerTables::Exists(connection, RuleHistory::kTable))
+        return QString();
+    return ChangeText(connection, RuleHistory::ListSql(std::pair{owner, ownerId}));
 }
 
 }

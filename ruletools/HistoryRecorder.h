@@ -10,6 +10,7 @@
 namespace vellbatchrule {
 
 class AppConnection;
+class BatchOptions;
 
 // Puts each rule write of a commit on record (RuleHistory), in the commit's
 // unit of work, where the database keeps history; elsewhere the writers run
@@ -27,6 +28,15 @@ public:
     // failed; its failure has been shown.
     bool Record(RuleOwner owner, qint32 ownerId, const std::optional<QString>& spreadNumber, bool spareOwnRules,
                 const std::function<bool()>& write);
+
+    // A change of the batch options, where one of them changed; false when its record failed (shown).
+    bool RecordOptions(const BatchOptions& before, const BatchOptions& after);
+
+    // "record 12, material 101: 张三(16394) at … through editor" of the
+    // newest entry a RuleHistory list reads, or "" for none.
+    static QString ChangeText(AppConnection& connection, const QString& listSql);
+    // The same of the owner's newest entry, "" where no history is kept.
+    static QString NewestChangeText(AppConnection& connection, RuleOwner owner, qint32 ownerId);
 
 private:
     AppConnection& connection_;

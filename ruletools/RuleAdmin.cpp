@@ -8,6 +8,7 @@
 #include "CommandSession.h"
 #include "EditorTarget.h"
 #include "GLB.h"
+#include "HistoryRecorder.h"
 #include "HostError.h"
 #include "HostText.h"
 #include "IssuerTables.h"
@@ -116,12 +117,15 @@ QList<RuleAdmin::Option> OptionsOf(const BatchOptions& options)
 RuleAdmin::HistoryEntry HistoryEntryOf(const Recordset& rows)
 {
     const auto field = [&](const char* name) { return rows.Field(QLatin1String(name)); };
-    const bool material = field("FDetail").toInt() == int(RuleOwner::Material);
+    const RuleOwner owner = RuleOwner(field("FDetail").toInt());
+    const QString ownerText = owner == RuleHistory::kOptions ? QStringLiteral("options")
+                              : owner == RuleOwner::Material  ? QStringLiteral("material ") + field("FItemID").toString()
+                                                              : QStringLiteral("group ") + field("FItemID").toString();
     return {field("FEntryID").toInt(),
             field("FTime").toString(),
             field("FUserID").toInt(),
             field("FUserName").toString(),
-            (material ? QStringLiteral("material ") : QStringLiteral("group ")) + field("FItemID").toString(),
+            ownerText,
             field("FSource").toString(),
             field("FBefore").toString(),
             field("FAfter").toString(),
@@ -326,15 +330,19 @@ Result<QList<RuleAdmin::Option>> RuleAdmin::SetOptions(const QStringList& settin
             named.append({row, value.toInt()});
         }
         // Read, changed and written as one: an option another administrator sets meanwhile stays his.
+        HistoryRecorder history(session.Connection(), QStringLiteral("options"));
         UnitOfWork unit(session.Connection());
         BatchOptions options;
         options.ReadBatchOptions();
+        const BatchOptions before = options;
         QStringList keys;
         for (const auto& [row, state] : named) {
             options.*(row->state) = state;
             keys << QLatin1String(row->key);
         }
         session.Connection().Execute(options.WriteKeysSql(keys));
+        if (!history.RecordOptions(before, options))
+            throw AlreadyShown{};
         unit.Commit();
         return OptionsOf(options);
     });

@@ -327,7 +327,7 @@ bool RuleImport::Write()
                 return false;
         }
         return true;
-    }, &loadedOptions_);
+    }, &loadedOptions_, &history);
 }
 
 }

@@ -38,6 +38,8 @@ RuleRestore::RuleRestore(AppConnection& connection, qint32 entry) : connection_(
         Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "没有编号为%1的批号规则历史记录"), {entry});
     owner_ = RuleOwner(rows->Field(QStringLiteral("FDetail")).toInt());
     ownerId_ = rows->Field(QStringLiteral("FItemID")).toInt();
+    if (owner_ == RuleHistory::kOptions)
+        Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "历史记录%1是批号选项的更改，不能恢复，请用“options set”设置选项"), {entry});
     if (owner_ == RuleOwner::Material) {
         target_ = EditorTarget::Resolve(ownerId_, std::nullopt);
         return;
@@ -56,22 +58,6 @@ QString RuleRestore::OwnerText() const
     return owner_ == RuleOwner::Material ? target_.ItemNumberName : target_.ParentItemNumberName;
 }
 
-QString RuleRestore::NewerChangeText(AppConnection& connection, const QString& listSql)
-{
-    const auto rows = connection.Execute(listSql);
-    if (!rows || rows->Eof())
-        return QString();
-    const auto field = [&](const char* name) { return rows->Field(QLatin1String(name)).toString(); };
-    const QString user = field("FUserName").isEmpty() ? field("FUserID")
-                                                      : field("FUserName") + QLatin1Char('(') + field("FUserID") + QLatin1Char(')');
-    const QString owner =
-        field("FDetail").toInt() == int(RuleOwner::Material)
-            ? MParse::TranslateFormat("物料%1", {field("FItemID")})
-            : MParse::TranslateFormat("物料组%1", {field("FItemID")});
-    return MParse::TranslateFormat("记录%1，%2：%3于%4经%5更改",
-                                   {field("FEntryID"), owner, user, field("FTime"), field("FSource")});
-}
-
 bool RuleRestore::StillAsRecorded()
 {
     const QString later = RuleHistory::LaterChangesSql(entry_, owner_, ownerId_, spreadNumber_);
@@ -80,7 +66,7 @@ bool RuleRestore::StillAsRecorded()
     const bool read = BatRuleEditor::CommitStep(kFailure, [&] {
         moved = VersionOf(connection_, RWDatabase::BatchRuleSql(ownerId_, owner_))
                 != VersionOf(connection_, RuleHistory::AfterRowsSql(entry_, owner_, ownerId_));
-        newer = NewerChangeText(connection_, later);
+        newer = HistoryRecorder::ChangeText(connection_, later);
         moved = moved || (spreadNumber_ && !newer.isEmpty());
     });
     if (!read)

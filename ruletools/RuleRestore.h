@@ -36,9 +36,6 @@ public:
     std::pair<RuleOwner, qint32> Owner() const { return {owner_, ownerId_}; }
     qint32 Entry() const { return entry_; }
 
-    // "record 12, 张三 (16394) through editor at …" of the newest of the rows (RuleHistory's list), or "".
-    static QString NewerChangeText(AppConnection& connection, const QString& listSql);
-
 private:
     bool StillAsRecorded();
 

@@ -136,7 +136,7 @@
         <translation>短代碼</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+73"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+74"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+189"/>
         <source>级次</source>
         <translation>級次</translation>
@@ -173,7 +173,7 @@
         <translation>替換符</translation>
     </message>
     <message>
-        <location line="+151"/>
+        <location line="+154"/>
         <source>%1的批号规则现为版本%2，而不是%3，什么也没有写</source>
         <translation>%1的批號規則現為版本%2，而不是%3，什麼也沒有寫</translation>
     </message>
@@ -194,7 +194,7 @@
         <translation>%1，什麼也沒有恢復</translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+59"/>
         <source>只有有权查看所有物料组的用户才能运行SQL语句</source>
         <translation>只有有權查看所有物料組的用戶才能執行SQL語句</translation>
     </message>
@@ -244,7 +244,7 @@
         <translation>選項</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-244"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-251"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>蓝字入库单批次号根据规则直接产生</source>
         <translation>藍字入庫單批次號根據規則直接產生</translation>
@@ -596,7 +596,7 @@
     </message>
     <message>
         <location filename="../ruletools/EditorTarget.cpp" line="+37"/>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+42"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+45"/>
         <source>找不到物料%1</source>
         <translation>找不到物料%1</translation>
     </message>
@@ -657,12 +657,12 @@
         <translation>第%1級的這一格由屬性決定，不能輸入「%2」</translation>
     </message>
     <message>
-        <location filename="../ruletools/BatRuleEditor.cpp" line="+136"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+143"/>
         <source>系统在调用函数WriteBatchOptions()时发生错误</source>
         <translation>系統在調用函數WriteBatchOptions()時發生錯誤</translation>
     </message>
     <message>
-        <location line="-151"/>
+        <location line="-158"/>
         <source>编码级次必须是1到%1级</source>
         <translation>編碼級次必須是1到%1級</translation>
     </message>
@@ -692,8 +692,18 @@
         <translation>%1的批號規則在編輯器讀取之後已被更改</translation>
     </message>
     <message>
-        <location line="+29"/>
-        <location filename="../ruletools/RuleRestore.cpp" line="+67"/>
+        <location line="+2"/>
+        <source>系统在读取批号规则的历史时发生错误</source>
+        <translation>系統在讀取批號規則的歷史時發生錯誤</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1（%2）</source>
+        <translation>%1（%2）</translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <location filename="../ruletools/RuleRestore.cpp" line="+53"/>
         <source>系统在调用函数BeginTrans()时发生错误</source>
         <translation>系統在調用函數BeginTrans()時發生錯誤</translation>
     </message>
@@ -703,7 +713,7 @@
         <translation>系統在調用函數ReadBatchOptions()時發生錯誤</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <location filename="../ruletools/RuleRestore.cpp" line="+13"/>
         <source>系统在调用函数CommitTrans()时发生错误</source>
         <translation>系統在調用函數CommitTrans()時發生錯誤</translation>
@@ -978,12 +988,13 @@
         <translation>已建立示範資料庫</translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryRecorder.cpp" line="+36"/>
+        <location filename="../ruletools/HistoryRecorder.cpp" line="+40"/>
+        <location line="+11"/>
         <source>系统在记录批号规则的历史时发生错误</source>
         <translation>系統在記錄批號規則的歷史時發生錯誤</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleRestore.cpp" line="-93"/>
+        <location filename="../ruletools/RuleRestore.cpp" line="-79"/>
         <source>系统在恢复批号规则时发生错误</source>
         <translation>系統在恢復批號規則時發生錯誤</translation>
     </message>
@@ -993,7 +1004,12 @@
         <translation>沒有編號為%1的批號規則歷史記錄</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+4"/>
+        <source>历史记录%1是批号选项的更改，不能恢复，请用“options set”设置选项</source>
+        <translation>歷史記錄%1是批號選項的更改，不能恢復，請用“options set”設置選項</translation>
+    </message>
+    <message>
+        <location filename="../ruletools/HistoryRecorder.cpp" line="+35"/>
         <source>物料%1</source>
         <translation>物料%1</translation>
     </message>
@@ -1008,7 +1024,7 @@
         <translation>記錄%1，%2：%3於%4經%5更改</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location filename="../ruletools/RuleRestore.cpp" line="+36"/>
         <source>%1的批号规则在历史记录%2之后已被更改，历史中没有这次更改</source>
         <translation>%1的批號規則在歷史記錄%2之後已被更改，歷史中沒有這次更改</translation>
     </message>

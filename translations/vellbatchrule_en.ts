@@ -136,7 +136,7 @@
         <translation>Short Code</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+73"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+74"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+189"/>
         <source>级次</source>
         <translation>Level</translation>
@@ -173,7 +173,7 @@
         <translation>Subst.</translation>
     </message>
     <message>
-        <location line="+151"/>
+        <location line="+154"/>
         <source>%1的批号规则现为版本%2，而不是%3，什么也没有写</source>
         <translation>The batch number rule of %1 is now version %2, not %3; nothing was written</translation>
     </message>
@@ -194,7 +194,7 @@
         <translation>%1; nothing was restored</translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+59"/>
         <source>只有有权查看所有物料组的用户才能运行SQL语句</source>
         <translation>Only a user who may see every material group can run SQL</translation>
     </message>
@@ -244,7 +244,7 @@
         <translation>Options</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-244"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-251"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>蓝字入库单批次号根据规则直接产生</source>
         <translation>Blue-ink receipts take their batch numbers from the rule</translation>
@@ -596,7 +596,7 @@
     </message>
     <message>
         <location filename="../ruletools/EditorTarget.cpp" line="+37"/>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+42"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+45"/>
         <source>找不到物料%1</source>
         <translation>Material %1 was not found</translation>
     </message>
@@ -657,12 +657,12 @@
         <translation>At level %1 this cell follows from the property; &quot;%2&quot; cannot be entered</translation>
     </message>
     <message>
-        <location filename="../ruletools/BatRuleEditor.cpp" line="+136"/>
+        <location filename="../ruletools/BatRuleEditor.cpp" line="+143"/>
         <source>系统在调用函数WriteBatchOptions()时发生错误</source>
         <translation>An error occurred while the system was calling WriteBatchOptions().</translation>
     </message>
     <message>
-        <location line="-151"/>
+        <location line="-158"/>
         <source>编码级次必须是1到%1级</source>
         <translation>A rule has 1 to %1 levels</translation>
     </message>
@@ -692,8 +692,18 @@
         <translation>The batch number rule of %1 was changed</translation>
     </message>
     <message>
-        <location line="+29"/>
-        <location filename="../ruletools/RuleRestore.cpp" line="+67"/>
+        <location line="+2"/>
+        <source>系统在读取批号规则的历史时发生错误</source>
+        <translation>The system failed while reading the batch number rule history</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <location filename="../ruletools/RuleRestore.cpp" line="+53"/>
         <source>系统在调用函数BeginTrans()时发生错误</source>
         <translation>An error occurred while the system was calling BeginTrans().</translation>
     </message>
@@ -703,7 +713,7 @@
         <translation>An error occurred while the system was calling ReadBatchOptions().</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <location filename="../ruletools/RuleRestore.cpp" line="+13"/>
         <source>系统在调用函数CommitTrans()时发生错误</source>
         <translation>An error occurred while the system was calling CommitTrans().</translation>
@@ -978,12 +988,13 @@
         <translation>Demo database created</translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryRecorder.cpp" line="+36"/>
+        <location filename="../ruletools/HistoryRecorder.cpp" line="+40"/>
+        <location line="+11"/>
         <source>系统在记录批号规则的历史时发生错误</source>
         <translation>An error occurred while the system was recording the history of the batch number rule</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleRestore.cpp" line="-93"/>
+        <location filename="../ruletools/RuleRestore.cpp" line="-79"/>
         <source>系统在恢复批号规则时发生错误</source>
         <translation>The system failed while restoring the batch number rule</translation>
     </message>
@@ -993,7 +1004,12 @@
         <translation>There is no batch number rule history entry %1</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+4"/>
+        <source>历史记录%1是批号选项的更改，不能恢复，请用“options set”设置选项</source>
+        <translation>History entry %1 is a change of the batch options and cannot be restored; set the options with “options set”</translation>
+    </message>
+    <message>
+        <location filename="../ruletools/HistoryRecorder.cpp" line="+35"/>
         <source>物料%1</source>
         <translation>material %1</translation>
     </message>
@@ -1008,7 +1024,7 @@
         <translation>record %1, %2: %3 at %4 through %5</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location filename="../ruletools/RuleRestore.cpp" line="+36"/>
         <source>%1的批号规则在历史记录%2之后已被更改，历史中没有这次更改</source>
         <translation>The batch number rule of %1 was changed after history entry %2, and that change is not on record</translation>
     </message>

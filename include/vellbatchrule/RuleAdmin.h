@@ -101,7 +101,7 @@ public:
         QString time;          // by the database's clock
         int userId = 0;
         QString userName;      // as the session's property string gave it; may be empty
-        QString owner;         // "material 101" or "group 7"
+        QString owner;         // "material 101", "group 7" or "options"
         QString source;        // editor, command, import, restore, options, host
         QString before, after; // the rule as text
         int materials = 0;     // the materials the change reached

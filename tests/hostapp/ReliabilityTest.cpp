@@ -65,7 +65,7 @@ protected:
             db.open();
             QSqlQuery query(db);
             query.exec("SELECT COUNT(*), (SELECT COUNT(DISTINCT FEntryID) FROM ICBatchNoRuleHistoryRow "
-                       "WHERE FStage = 1) FROM ICBatchNoRuleHistory");
+                       "WHERE FStage = 1) FROM ICBatchNoRuleHistory WHERE FDetail < 2");
             query.next();
             entries = query.value(0).toString() + '/' + query.value(1).toString();
         }

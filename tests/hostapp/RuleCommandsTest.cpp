@@ -121,6 +121,7 @@ TEST_F(RuleCommand, HistoryShowsEveryChangeNewestFirstWithinTheGrants)
 {
     ASSERT_EQ(Run({"rule", "set", "--item", "101", "23:yymmdd", "26:1:4"}).exitCode, 0);
     ASSERT_EQ(Run({"rule", "set", "--group", "7", "--replace-own-rules", "25:000"}).exitCode, 0);
+    ASSERT_EQ(Run({"options", "set", "BatchManual=0", "BatchRepeatEcho=1"}).exitCode, 0);
     const auto lines = [](const Outcome& run) {
         QStringList kept;
         for (const QString& line : run.out.split('\n', Qt::SkipEmptyParts))
@@ -130,13 +131,15 @@ TEST_F(RuleCommand, HistoryShowsEveryChangeNewestFirstWithinTheGrants)
     const QString material = "1|16394 administrator\tcommand\tmaterial 101\t[供应商代码]+[自定义]+[日期]+[流水号] → "
                              "[日期]+[流水号]\t1";
     const QString group = "2|16394 administrator\tcommand\tgroup 7\t[物料代码]+[日期]+[流水号] → [行号]\t3";
+    const QString options = "4|16394 administrator\toptions\toptions\tBatchManual=1 → BatchManual=0\t0";
+    const QString spreadsOption = "3|16394 administrator\tcommand\toptions\tBatchItemIsTop=1 → BatchItemIsTop=0\t0";
     struct Case {
         QStringList args;
         int exitCode;
         QStringList shown;
     };
     const Case cases[] = {
-        {{"--all"}, 0, {group, material}},
+        {{"--all"}, 0, {options, spreadsOption, group, material}},
         {{"--item", "101"}, 0, {material}},
         {{"--group", "7", "--props", "UserID=16395"}, 0, {group}},
         {{"--all", "--props", "UserID=16395"}, 1, {}},
@@ -170,7 +173,7 @@ TEST_F(RuleCommand, RestoreGivesBackEveryRuleTheChangeReplaced)
         const Outcome set = Run(QStringList{"rule", "set"} + change + QStringList{"26:1:6"});
         ASSERT_EQ(set.exitCode, 0) << change.join(' ').toStdString() << set.err.toStdString();
         ASSERT_NE(AllRules(), before);
-        const QString entry = Sql("SELECT MAX(FEntryID) FROM ICBatchNoRuleHistory").section('\n', 1, 1);
+        const QString entry = Sql("SELECT MAX(FEntryID) FROM ICBatchNoRuleHistory WHERE FDetail < 2").section('\n', 1, 1);
         const Outcome restore = Run({"rule", "restore", "--entry", entry});
         EXPECT_EQ(restore.exitCode, 0) << change.join(' ').toStdString() << restore.err.toStdString();
         EXPECT_EQ(AllRules(), before) << change.join(' ').toStdString();
@@ -193,8 +196,9 @@ TEST_F(RuleCommand, RestoreRefusesOverANewerChangeAndBeyondTheGrants)
         const char* says;
     };
     const Case cases[] = {
-        {{"--entry", "1", "--props", "UserID=16394;LANGUAGE=en"}, 1, "(record 2, material 311: administrator(16394)"},
-        {{"--entry", "2", "--props", "UserID=16396;LANGUAGE=en"}, 1, "Material 311"},
+        {{"--entry", "1", "--props", "UserID=16394;LANGUAGE=en"}, 1, "(record 3, material 311: administrator(16394)"},
+        {{"--entry", "3", "--props", "UserID=16396;LANGUAGE=en"}, 1, "Material 311"},
+        {{"--entry", "2", "--props", "UserID=16394;LANGUAGE=en"}, 1, "a change of the batch options"},
         {{"--entry", "9"}, 1, "没有编号为9的批号规则历史记录"},
         {{"--entry", "1", "--force"}, 0, ""},
     };

@@ -103,6 +103,21 @@ TEST_F(History, AMaterialsCommitRecordsWhoWhatAndTheRowsBeforeAndAfter)
     EXPECT_FALSE(db.Scalar("SELECT FTime FROM ICBatchNoRuleHistory").isEmpty()) << "by the database's clock";
 }
 
+TEST_F(History, AnOptionTheEditorChangesIsOnRecordAndOneItLeavesIsNot)
+{
+    editor.ItemID = 101;
+    editor.ItemNumberName = "01.01.001(冷轧钢板 1.0mm)";
+    editor.historySource = "editor";
+    editor.Open();
+    editor.options.autoCreate = 1 - editor.options.autoCreate;
+    ASSERT_TRUE(editor.Commit().closed) << Messages().join('\n').toStdString();
+    EXPECT_EQ(db.Rows("SELECT FDetail,FItemID,FSource,FBefore,FAfter FROM ICBatchNoRuleHistory WHERE FDetail=2"),
+              "2|0|editor|AutoCreateBatNo=0|AutoCreateBatNo=1");
+    editor.Open();
+    ASSERT_TRUE(editor.Commit().closed);
+    EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM ICBatchNoRuleHistory WHERE FDetail=2"), "1");
+}
+
 TEST_F(History, ASpreadKeepsEveryMaterialsRuleItMayReplaceAndCountsThem)
 {
     editor.ParentItemID = 7;
