@@ -176,35 +176,32 @@ struct BatchNumberIssuer::Impl {
     {
         if (IssuedOnes().IssuedAmong({number}, false).isEmpty())
             Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "没有为%1发放过批号“%2”"), {owner, HostText::Excerpt(number)});
-        Origin origin;
         IssuedTrace trace(Connection(), itemId);
         const auto issue = IssuerTables::Exists(Connection(), IssuedTrace::kTable) ? trace.Find(number) : std::nullopt;
-        if (!issue) {
-            origin.text << MParse::TranslateFormat("批号“%1”已发放，但发放的时间、用户和规则版本没有记录在案", {number});
-            return origin;
-        }
-        origin.time = issue->time;
-        origin.userId = issue->userId;
-        origin.userName = issue->userName;
-        origin.version = issue->version;
-        origin.text << MParse::TranslateFormat("批号“%1”于%2发放给用户%3，由批号规则版本%4组成",
+        if (!issue)
+            return Origin{{}, 0, {}, {}, std::nullopt,
+                          {MParse::TranslateFormat("批号“%1”已发放，但发放的时间、用户和规则版本没有记录在案", {number})}};
+        Origin origin{issue->time, issue->userId, issue->userName, issue->version, std::nullopt,
+                      {MParse::TranslateFormat("批号“%1”于%2发放给用户%3，由批号规则版本%4组成",
                                                {number, issue->time, UserOf(issue->userId, issue->userName),
-                                                issue->version});
-        const auto write = IssuerTables::Exists(Connection(), RuleHistory::kTable)
-                               ? trace.WriteOf(number, issue->version, materialNumber)
-                               : std::nullopt;
-        if (!write) {
-            origin.text << MParse::TranslateText("设置该规则版本的更改没有记录在案");
-            return origin;
-        }
-        const RuleHistory::Entry& e = write->entry;
-        const QString ownerWord = (e.owner == RuleOwner::Material ? QStringLiteral("material ") : QStringLiteral("group "))
-                                  + QString::number(e.ownerId);
-        origin.setBy = RuleAdmin::HistoryEntry{e.id,     write->time, e.userId, e.userName, ownerWord,
-                                               e.source, e.before,    e.after,  e.materials};
-        origin.text << MParse::TranslateFormat("该规则版本由用户%1于%2经由%3设置（历史记录%4，%5）",
-                                               {UserOf(e.userId, e.userName), write->time, e.source, e.id, ownerWord});
+                                                issue->version})}};
+        if (IssuerTables::Exists(Connection(), RuleHistory::kTable))
+            if (const auto write = trace.WriteOf(number, issue->version, materialNumber))
+                origin.setBy = EntryOf(*write);
+        const auto& e = origin.setBy;
+        origin.text << (e ? MParse::TranslateFormat("该规则版本由用户%1于%2经由%3设置（历史记录%4，%5）",
+                                                    {UserOf(e->userId, e->userName), e->time, e->source, e->id, e->owner})
+                          : MParse::TranslateText("设置该规则版本的更改没有记录在案"));
         return origin;
+    }
+
+    // As rule history shows an entry.
+    static RuleAdmin::HistoryEntry EntryOf(const IssuedTrace::Write& write)
+    {
+        const RuleHistory::Entry& e = write.entry;
+        const QString owner = (e.owner == RuleOwner::Material ? QStringLiteral("material ") : QStringLiteral("group "))
+                              + QString::number(e.ownerId);
+        return {e.id, write.time, e.userId, e.userName, owner, e.source, e.before, e.after, e.materials};
     }
 
     // "16394 张三", or the number alone where the session gave no name.

@@ -736,23 +736,23 @@
         <translation>批號「%1」已發放，但發放的時間、用戶和規則版本沒有記錄在案</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+2"/>
         <source>批号“%1”于%2发放给用户%3，由批号规则版本%4组成</source>
         <translation>批號「%1」於%2發放給用戶%3，由批號規則版本%4組成</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+9"/>
         <source>设置该规则版本的更改没有记录在案</source>
         <translation>設定該規則版本的變更沒有記錄在案</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="-2"/>
         <source>该规则版本由用户%1于%2经由%3设置（历史记录%4，%5）</source>
         <translation>該規則版本由用戶%1於%2經由%3設定（歷史記錄%4，%5）</translation>
     </message>
     <message>
         <location filename="../ruletools/RuleAdmin.cpp" line="-58"/>
-        <location filename="../component/BatchNumberIssuer.cpp" line="+47"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="+57"/>
         <source>%1没有批号规则</source>
         <translation>%1沒有批號規則</translation>
     </message>
@@ -762,7 +762,7 @@
         <translation>一次可發放1到%1個批號，不能是%2個</translation>
     </message>
     <message>
-        <location line="-92"/>
+        <location line="-89"/>
         <source>%1的批号规则中没有流水号，发放的批号都相同</source>
         <translation>%1的批號規則中沒有流水號，發放的批號都相同</translation>
     </message>

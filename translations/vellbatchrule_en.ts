@@ -736,23 +736,23 @@
         <translation>Batch number “%1” was issued, but when, for whom and from which rule version is not on record</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+2"/>
         <source>批号“%1”于%2发放给用户%3，由批号规则版本%4组成</source>
         <translation>Batch number “%1” was issued at %2 for user %3, composed from rule version %4</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+9"/>
         <source>设置该规则版本的更改没有记录在案</source>
         <translation>The change that set this rule version is not on record</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="-2"/>
         <source>该规则版本由用户%1于%2经由%3设置（历史记录%4，%5）</source>
         <translation>This rule version was set by user %1 at %2 through %3 (history entry %4, %5)</translation>
     </message>
     <message>
         <location filename="../ruletools/RuleAdmin.cpp" line="-58"/>
-        <location filename="../component/BatchNumberIssuer.cpp" line="+47"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="+57"/>
         <source>%1没有批号规则</source>
         <translation>%1 has no batch number rule</translation>
     </message>
@@ -762,7 +762,7 @@
         <translation>From 1 to %1 batch numbers can be issued at a time, not %2</translation>
     </message>
     <message>
-        <location line="-92"/>
+        <location line="-89"/>
         <source>%1的批号规则中没有流水号，发放的批号都相同</source>
         <translation>The batch number rule of %1 has no serial number: every batch number issued is the same</translation>
     </message>

@@ -9,10 +9,12 @@
 
 namespace {
 
+using Rows = QList<std::tuple<int, const char*, int>>;   // property, format, width
+
 class Trace : public RuleFixture {
 protected:
-    // Material 311's rule now holds these (property, format, width) rows; its version as the issuer reads it.
-    QString VersionOf(QList<std::tuple<int, const char*, int>> rows)
+    // Material 311's rule now holds the rows; its version as the issuer reads it.
+    QString VersionOf(const Rows& rows)
     {
         connection->Execute("DELETE FROM ICBatchNoRule WHERE FItemID=311 AND FDetail=1");
         int id = 0;
@@ -23,7 +25,7 @@ protected:
         return RuleVersion::Of(*connection->Execute(RWDatabase::BatchRuleSql(311, RuleOwner::Material)));
     }
     // An entry on record for the owner at `time`, having written these rows.
-    void Entry(int id, RuleOwner owner, int ownerId, const char* time, QList<std::tuple<int, const char*, int>> rows)
+    void Entry(int id, RuleOwner owner, int ownerId, const char* time, const Rows& rows)
     {
         connection->Execute(QString("INSERT INTO ICBatchNoRuleHistory VALUES (%1,'%2',16394,'张三',%3,%4,'command','','',1)")
                                 .arg(id).arg(time).arg(int(owner)).arg(ownerId));
@@ -87,23 +89,21 @@ TEST_F(Trace, KeepsEachIssueByTheDatabasesClockInTheIssuersUnitAndFindsTheLatest
     EXPECT_EQ(found->userName, QString(80, QChar(u'名'))) << "the start of a name longer than the column";
     EXPECT_EQ(found->version, "3fa2c0e1b9d4");
     EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM ICBatchNoIssuedTrace WHERE FTime >= datetime('now', '-1 minute')"), "2");
-    EXPECT_FALSE(trace.Find("B3")) << "a unit rolled back leaves no trace";
-    EXPECT_FALSE(IssuedTrace(*connection, 312).Find("甲2")) << "per material";
+    EXPECT_FALSE(trace.Find("B3") || IssuedTrace(*connection, 312).Find("甲2")) << "rolled back; another material";
     Issued("甲2", "2999-01-01 00:00:00", "0123456789ab");
     EXPECT_EQ(trace.Find("甲2")->version, "0123456789ab") << "the latest issue";
 }
 
 TEST_F(Trace, FindsTheNewestWriteBeforeTheIssueThatLeftTheMaterialsRuleAtItsVersion)
 {
-    const QList<std::tuple<int, const char*, int>> daily{{23, "yymmdd", 6}, {26, "1", 4}}, monthly{{23, "yymm", 4}},
-        yearly{{23, "yyyy", 4}}, sibling{{26, "1", 9}};
+    const Rows daily{{23, "yymmdd", 6}, {26, "1", 4}}, monthly{{23, "yymm", 4}}, yearly{{23, "yyyy", 4}}, sibling{{26, "1", 9}};
     Entry(1, RuleOwner::Group, 0, "2026-05-01 09:00:00", yearly);
     Entry(2, RuleOwner::Material, 311, "2026-05-01 10:00:00", daily);
     Entry(3, RuleOwner::Group, 7, "2026-05-02 10:00:00", monthly);
     Entry(4, RuleOwner::Group, 6, "2026-05-02 11:00:00", sibling);
     Entry(5, RuleOwner::Material, 311, "2026-05-04 10:00:00", daily);
     struct Case {
-        QList<std::tuple<int, const char*, int>> rule;
+        Rows rule;
         int entry;   // 0: none on record
         const char* why;
     };
@@ -120,10 +120,6 @@ TEST_F(Trace, FindsTheNewestWriteBeforeTheIssueThatLeftTheMaterialsRuleAtItsVers
         Issued(number, "2026-05-03 12:00:00", VersionOf(c.rule));
         const auto write = trace.WriteOf(number, trace.Find(number)->version, "03.02.001");
         EXPECT_EQ(write ? write->entry.id : 0, c.entry) << c.why;
-        if (write) {
-            EXPECT_EQ(write->entry.userName + write->time + write->entry.source,
-                      "张三" + db.Scalar(QString("SELECT FTime FROM ICBatchNoRuleHistory WHERE FEntryID=%1").arg(c.entry)) + "command");
-        }
     }
 }
 
