@@ -8,12 +8,16 @@
 #include "HostError.h"
 #include "HostText.h"
 #include "IssuedNumbers.h"
+#include "IssuedTrace.h"
 #include "IssuerTables.h"
 #include "MParse.h"
+#include "MMTS.h"
 #include "ModuleState.h"
 #include "PropertyCatalogue.h"
 #include "RWDatabase.h"
 #include "RecordsetRow.h"
+#include "RuleHistory.h"
+#include "RuleVersion.h"
 #include "SerialCounter.h"
 #include "StoredRules.h"
 #include "UnitOfWork.h"
@@ -32,6 +36,7 @@ struct BatchNumberIssuer::Impl {
     QString owner;            // number(name)
     QString materialNumber;
     QList<BatRuleStruct> elements;
+    std::optional<IssuedTrace::Issue> traceAs;   // where the database keeps the issues' trace
 
     AppConnection& Connection() { return session.Connection(); }
 
@@ -56,6 +61,13 @@ struct BatchNumberIssuer::Impl {
     }
 
     IssuedNumbers IssuedOnes() { return IssuedNumbers(Connection(), itemId); }
+
+    // Inside the issue's unit: the numbers just recorded as issued.
+    void Trace(const QStringList& numbers)
+    {
+        if (traceAs)
+            IssuedTrace(Connection(), itemId).Record(numbers, *traceAs);
+    }
 
     // A failure on the issuer's tables because one is missing says what to do.
     template <typename Work>
@@ -143,6 +155,7 @@ struct BatchNumberIssuer::Impl {
         const Picked picked = Pick(serial, issued, counter.Hold(), count, true);
         counter.MoveTo(picked.next);
         issued.Record(picked.numbers);
+        Trace(picked.numbers);
         return {picked.numbers, QString()};
     }
 
@@ -152,9 +165,49 @@ struct BatchNumberIssuer::Impl {
         const QString number = serial.Number(0);
         ExpectStorable(number);
         IssuedNumbers issued = IssuedOnes();
-        if (issued.IssuedAmong({number}, true).isEmpty())
+        if (issued.IssuedAmong({number}, true).isEmpty()) {
             issued.Record({number});
+            Trace({number});
+        }
         return {QStringList(count, number), MParse::TranslateFormat("%1的批号规则中没有流水号，发放的批号都相同", {owner})};
+    }
+
+    Origin OriginOf(const QString& number)
+    {
+        if (IssuedOnes().IssuedAmong({number}, false).isEmpty())
+            Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "没有为%1发放过批号“%2”"), {owner, HostText::Excerpt(number)});
+        IssuedTrace trace(Connection(), itemId);
+        const auto issue = IssuerTables::Exists(Connection(), IssuedTrace::kTable) ? trace.Find(number) : std::nullopt;
+        if (!issue)
+            return Origin{{}, 0, {}, {}, std::nullopt,
+                          {MParse::TranslateFormat("批号“%1”已发放，但发放的时间、用户和规则版本没有记录在案", {number})}};
+        Origin origin{issue->time, issue->userId, issue->userName, issue->version, std::nullopt,
+                      {MParse::TranslateFormat("批号“%1”于%2发放给用户%3，由批号规则版本%4组成",
+                                               {number, issue->time, UserOf(issue->userId, issue->userName),
+                                                issue->version})}};
+        if (IssuerTables::Exists(Connection(), RuleHistory::kTable))
+            if (const auto write = trace.WriteOf(number, issue->version, materialNumber))
+                origin.setBy = EntryOf(*write);
+        const auto& e = origin.setBy;
+        origin.text << (e ? MParse::TranslateFormat("该规则版本由用户%1于%2经由%3设置（历史记录%4，%5）",
+                                                    {UserOf(e->userId, e->userName), e->time, e->source, e->id, e->owner})
+                          : MParse::TranslateText("设置该规则版本的更改没有记录在案"));
+        return origin;
+    }
+
+    // As rule history shows an entry.
+    static RuleAdmin::HistoryEntry EntryOf(const IssuedTrace::Write& write)
+    {
+        const RuleHistory::Entry& e = write.entry;
+        const QString owner = (e.owner == RuleOwner::Material ? QStringLiteral("material ") : QStringLiteral("group "))
+                              + QString::number(e.ownerId);
+        return {e.id, write.time, e.userId, e.userName, owner, e.source, e.before, e.after, e.materials};
+    }
+
+    // "16394 张三", or the number alone where the session gave no name.
+    static QString UserOf(qint32 id, const QString& name)
+    {
+        return name.isEmpty() ? QString::number(id) : QString::number(id) + QLatin1Char(' ') + name;
     }
 
     static constexpr qint64 kWidestWindow = 4096;
@@ -187,6 +240,9 @@ Result<std::unique_ptr<BatchNumberIssuer>> BatchNumberIssuer::Open(qint32 itemId
         const auto rows = RWDatabase().FetchBatchRule(itemId, RuleOwner::Material);
         if (!rows)
             throw AlreadyShown{};
+        if (IssuerTables::Exists(impl->Connection(), IssuedTrace::kTable))
+            impl->traceAs = IssuedTrace::Issue{QString(), MMTS::GetSessionUserID(),
+                                               MMTS::FindPropValue(QStringLiteral("UserName")), RuleVersion::Of(*rows)};
         for (const RecordsetRow row(*rows); !rows->Eof(); rows->MoveNext())
             impl->elements.append(AsTheEditorReadsIt(StoredRules::ElementOf(row)));
         if (impl->elements.isEmpty())
@@ -224,6 +280,17 @@ Result<QString> BatchNumberIssuer::Peek(const Document& document)
             IssuedNumbers issued = impl_->IssuedOnes();
             return impl_->Pick(serial, issued, counter.Next(), 1, false).numbers.constFirst();
         });
+    });
+}
+
+Result<BatchNumberIssuer::Origin> BatchNumberIssuer::Trace(qint32 itemId, const QString& number)
+{
+    return Attempt([&] {
+        Impl impl;
+        impl.itemId = itemId;
+        impl.owner = EditorTarget::Resolve(itemId, std::nullopt).ItemNumberName;
+        impl.materialNumber = BatchPreview::MaterialNumber(itemId);
+        return impl.OnIssuerTables([&] { return impl.OriginOf(number); });
     });
 }
 

@@ -220,14 +220,24 @@ int PeekBatchNumber(qint32 itemId, const RuleAdmin::PreviewDocument& document, Q
     return Printed((*issuer)->Peek(document), out);
 }
 
+int TraceBatchNumber(qint32 itemId, const QString& number, QTextStream& out)
+{
+    const auto origin = BatchNumberIssuer::Trace(itemId, number);
+    if (!origin)
+        return Failed(origin.failure());
+    for (const QString& line : origin->text)
+        out << line << '\n';
+    return 0;
+}
+
 int CreateCounterTable(QTextStream& out)
 {
     const auto created = BatchNumberIssuer::CreateCounterTable();
     if (!created)
         return Failed(created.failure());
-    out << (*created ? "Created the component's tables where they were missing "
-                       "(ICBatchNoSerial, ICBatchNoIssued, ICBatchNoRuleHistory)\n"
-                     : "The component's tables are there already (ICBatchNoSerial, ICBatchNoIssued, ICBatchNoRuleHistory)\n");
+    const char* const tables = "(ICBatchNoSerial, ICBatchNoIssued, ICBatchNoIssuedTrace, ICBatchNoRuleHistory)\n";
+    out << (*created ? "Created the component's tables where they were missing " : "The component's tables are there already ")
+        << tables;
     return 0;
 }
 

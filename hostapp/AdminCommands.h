@@ -41,6 +41,8 @@ int ImportRules(QIODevice& device, const QString& name, RuleAdmin::OwnRules ownR
 int IssueBatchNumbers(qint32 itemId, const RuleAdmin::PreviewDocument& document, int count, QTextStream& out,
                       QTextStream& err);
 int PeekBatchNumber(qint32 itemId, const RuleAdmin::PreviewDocument& document, QTextStream& out);
+// When and for whom the number was issued, from which rule version, and who set that version.
+int TraceBatchNumber(qint32 itemId, const QString& number, QTextStream& out);
 int CreateCounterTable(QTextStream& out);
 
 // The reason the editor could not open goes to `err`; no box waits for a click.

@@ -62,8 +62,9 @@ std::span<const CommandSpec> CommandLine::Commands()
          [](Line& line) { return line.DemoDb(); }, "out"},
         {"init", "--db FILE",
          "Create every table of the component's own where it is missing: the serial numbers' counters, the "
-         "numbers issued and the rule history (ICBatchNoSerial, ICBatchNoIssued, ICBatchNoRuleHistory). The host's "
-         "tables are never changed; batch init is another name for it.",
+         "numbers issued, where each came from and the rule history (ICBatchNoSerial, ICBatchNoIssued, "
+         "ICBatchNoIssuedTrace, ICBatchNoRuleHistory). The host's tables are never changed; batch init is another "
+         "name for it.",
          "db", [](Line& line) { return AdminCommands::CreateCounterTable(line.out_); }},
         {"rule show", "--db FILE (--item ID | --group ID)", "Print the rule of a material or a material group.",
          "db item group", [](Line& line) { return AdminCommands::ShowRule(line.target_, line.out_); }},
@@ -122,6 +123,12 @@ std::span<const CommandSpec> CommandLine::Commands()
         {"batch peek", "--db FILE --item ID [--date YYYY-MM-DD] [--line N] [--value PROPERTY=TEXT]...",
          "Print the batch number batch issue would give next, taking nothing.", "db item date line value",
          [](Line& line) { return AdminCommands::PeekBatchNumber(*line.target_.itemId, line.document_, line.out_); }, "item"},
+        {"batch trace", "--db FILE --item ID NUMBER",
+         "Print where a batch number issued for the material came from: when and for whom it was issued, the rule "
+         "version it was composed from, and who set that version and when (the rule history's entry).",
+         "db item",
+         [](Line& line) { return AdminCommands::TraceBatchNumber(*line.target_.itemId, line.args_.value(0), line.out_); },
+         "item", "NUMBER", 1, 1},
         {"edit", "--db FILE (--item ID | --group ID)", "The rule editor window for a material or a material group.",
          "db item group", [](Line& line) { return AdminCommands::EditRule(line.target_, line.err_); }, "", "", 0, 0,
          Kind::Window},

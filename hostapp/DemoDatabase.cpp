@@ -54,6 +54,10 @@ const char* const kSchema[] = {
     "CREATE UNIQUE INDEX ix_BatchNoSerial_Key ON ICBatchNoSerial (FItemID, FRest)",
     "CREATE TABLE ICBatchNoIssued (FItemID INTEGER NOT NULL, FBatchNo TEXT COLLATE RTRIM NOT NULL)",
     "CREATE UNIQUE INDEX ix_BatchNoIssued_Number ON ICBatchNoIssued (FItemID, FBatchNo)",
+    // Where each number came from, beside it.
+    "CREATE TABLE ICBatchNoIssuedTrace (FItemID INTEGER NOT NULL, FBatchNo TEXT COLLATE RTRIM NOT NULL,"
+    " FTime DATETIME NOT NULL, FUserID INTEGER NOT NULL, FUserName TEXT NOT NULL, FVersion TEXT NOT NULL)",
+    "CREATE INDEX ix_BatchNoIssuedTrace_Number ON ICBatchNoIssuedTrace (FItemID, FBatchNo)",
     // Every rule write on record: an entry per owner written, and the rows it replaced and wrote.
     "CREATE TABLE ICBatchNoRuleHistory ("
     " FEntryID INTEGER NOT NULL PRIMARY KEY, FTime DATETIME NOT NULL, FUserID INTEGER NOT NULL,"

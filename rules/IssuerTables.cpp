@@ -3,6 +3,7 @@
 #include "AppConnection.h"
 #include "HostError.h"
 #include "IssuedNumbers.h"
+#include "IssuedTrace.h"
 #include "RuleHistory.h"
 #include "SerialCounter.h"
 #include "SqlLines.h"
@@ -23,6 +24,7 @@ const Table kTables[] = {
     {SerialCounter::kTable, &SerialCounter::CreateTableSql},
     {IssuedNumbers::kTable, &IssuedNumbers::CreateTableSql},
     {RuleHistory::kTable, &RuleHistory::CreateTableSql},
+    {IssuedTrace::kTable, &IssuedTrace::CreateTableSql},
 };
 
 }

@@ -8,7 +8,8 @@ namespace vellbatchrule {
 class AppConnection;
 
 // The batch issuer's own tables, which `vell-batchrule batch init` creates:
-// the serials' counters (SerialCounter) and the numbers issued (IssuedNumbers).
+// the serials' counters (SerialCounter), the numbers issued (IssuedNumbers),
+// the rule history (RuleHistory) and where each number came from (IssuedTrace).
 namespace IssuerTables {
 
 // The first of the tables that is missing, or empty.

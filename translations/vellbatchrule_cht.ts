@@ -724,7 +724,7 @@
         <translation>%1應是整數，不是「%2」</translation>
     </message>
     <message>
-        <location filename="../component/BatchNumberIssuer.cpp" line="+69"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="+81"/>
         <source>数据库中没有批号流水号表ICBatchNoSerial，请先运行“vell-batchrule batch init”建立</source>
         <translation>資料庫中沒有批號流水號表ICBatchNoSerial，請先執行「vell-batchrule batch init」建立</translation>
     </message>
@@ -744,8 +744,33 @@
         <translation>物料%1的批號「%2」長於%3個字元，不能發放</translation>
     </message>
     <message>
+        <location line="+76"/>
+        <source>没有为%1发放过批号“%2”</source>
+        <translation>沒有為%1發放過批號「%2」</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>批号“%1”已发放，但发放的时间、用户和规则版本没有记录在案</source>
+        <translation>批號「%1」已發放，但發放的時間、用戶和規則版本沒有記錄在案</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>批号“%1”于%2发放给用户%3，由批号规则版本%4组成</source>
+        <translation>批號「%1」於%2發放給用戶%3，由批號規則版本%4組成</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>设置该规则版本的更改没有记录在案</source>
+        <translation>設定該規則版本的變更沒有記錄在案</translation>
+    </message>
+    <message>
+        <location line="-2"/>
+        <source>该规则版本由用户%1于%2经由%3设置（历史记录%4，%5）</source>
+        <translation>該規則版本由用戶%1於%2經由%3設定（歷史記錄%4，%5）</translation>
+    </message>
+    <message>
         <location filename="../ruletools/RuleAdmin.cpp" line="-67"/>
-        <location filename="../component/BatchNumberIssuer.cpp" line="+103"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="+57"/>
         <source>%1没有批号规则</source>
         <translation>%1沒有批號規則</translation>
     </message>
@@ -755,7 +780,7 @@
         <translation>一次可發放1到%1個批號，不能是%2個</translation>
     </message>
     <message>
-        <location line="-48"/>
+        <location line="-89"/>
         <source>%1的批号规则中没有流水号，发放的批号都相同</source>
         <translation>%1的批號規則中沒有流水號，發放的批號都相同</translation>
     </message>
@@ -786,7 +811,7 @@
     </message>
     <message>
         <location filename="../ruletools/RuleAdmin.cpp" line="-70"/>
-        <location filename="../component/BatchNumberIssuer.cpp" line="-110"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="-120"/>
         <source>属性“%1”不在属性目录中</source>
         <translation>屬性「%1」不在屬性目錄中</translation>
     </message>
@@ -988,7 +1013,7 @@
         <translation>已建立示範資料庫</translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryRecorder.cpp" line="+40"/>
+        <location filename="../ruletools/HistoryRecorder.cpp" line="+46"/>
         <location line="+11"/>
         <source>系统在记录批号规则的历史时发生错误</source>
         <translation>系統在記錄批號規則的歷史時發生錯誤</translation>

@@ -724,7 +724,7 @@
         <translation>%1 must be a whole number, not “%2”</translation>
     </message>
     <message>
-        <location filename="../component/BatchNumberIssuer.cpp" line="+69"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="+81"/>
         <source>数据库中没有批号流水号表ICBatchNoSerial，请先运行“vell-batchrule batch init”建立</source>
         <translation>The database has no table ICBatchNoSerial for the batch numbers’ serials; run “vell-batchrule batch init” to create it</translation>
     </message>
@@ -744,8 +744,33 @@
         <translation>The batch number “%2” of material %1 is longer than %3 characters and cannot be issued</translation>
     </message>
     <message>
+        <location line="+76"/>
+        <source>没有为%1发放过批号“%2”</source>
+        <translation>No batch number “%2” was issued for %1</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>批号“%1”已发放，但发放的时间、用户和规则版本没有记录在案</source>
+        <translation>Batch number “%1” was issued, but when, for whom and from which rule version is not on record</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>批号“%1”于%2发放给用户%3，由批号规则版本%4组成</source>
+        <translation>Batch number “%1” was issued at %2 for user %3, composed from rule version %4</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>设置该规则版本的更改没有记录在案</source>
+        <translation>The change that set this rule version is not on record</translation>
+    </message>
+    <message>
+        <location line="-2"/>
+        <source>该规则版本由用户%1于%2经由%3设置（历史记录%4，%5）</source>
+        <translation>This rule version was set by user %1 at %2 through %3 (history entry %4, %5)</translation>
+    </message>
+    <message>
         <location filename="../ruletools/RuleAdmin.cpp" line="-67"/>
-        <location filename="../component/BatchNumberIssuer.cpp" line="+103"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="+57"/>
         <source>%1没有批号规则</source>
         <translation>%1 has no batch number rule</translation>
     </message>
@@ -755,7 +780,7 @@
         <translation>From 1 to %1 batch numbers can be issued at a time, not %2</translation>
     </message>
     <message>
-        <location line="-48"/>
+        <location line="-89"/>
         <source>%1的批号规则中没有流水号，发放的批号都相同</source>
         <translation>The batch number rule of %1 has no serial number: every batch number issued is the same</translation>
     </message>
@@ -786,7 +811,7 @@
     </message>
     <message>
         <location filename="../ruletools/RuleAdmin.cpp" line="-70"/>
-        <location filename="../component/BatchNumberIssuer.cpp" line="-110"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="-120"/>
         <source>属性“%1”不在属性目录中</source>
         <translation>The property “%1” is not in the property catalogue</translation>
     </message>
@@ -988,7 +1013,7 @@
         <translation>Demo database created</translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryRecorder.cpp" line="+40"/>
+        <location filename="../ruletools/HistoryRecorder.cpp" line="+46"/>
         <location line="+11"/>
         <source>系统在记录批号规则的历史时发生错误</source>
         <translation>An error occurred while the system was recording the history of the batch number rule</translation>

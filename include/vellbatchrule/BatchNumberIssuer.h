@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 namespace vellbatchrule {
 
@@ -19,9 +20,11 @@ namespace vellbatchrule {
 // the table ICBatchNoIssued, and a serial passes over the numbers issued
 // before, whatever rule or element values gave them; a rule without a serial
 // gives its one number each time. The counters live in ICBatchNoSerial;
-// `vell-batchrule batch init` creates both tables, and nothing else is
-// written. A call that fails answers its Failure: the reason's number and
-// text, in the session's language; no box opens.
+// where ICBatchNoIssuedTrace is there, each number's issue is kept with
+// when, for whom and from which rule version. `vell-batchrule batch init`
+// creates these tables, and nothing else is written. A call that fails
+// answers its Failure: the reason's number and text, in the session's
+// language; no box opens.
 //
 // An issuer belongs to the thread that opened it and holds a session of its
 // own; it reads the material's rule once, when opened.
@@ -49,8 +52,23 @@ public:
     // The number Issue would answer first, taking nothing.
     Result<QString> Peek(const Document& document);
 
+    // Where a number issued for a material came from: when and for whom it
+    // was issued, from which version of the material's rule (as rule show
+    // prints it), and the rule write on record that set that version.
+    struct Origin {
+        QString time;       // by the database's clock; empty when the issue is not on record
+        int userId = 0;
+        QString userName;   // as the session's property string gave it; may be empty
+        QString version;    // empty when the issue is not on record
+        std::optional<RuleAdmin::HistoryEntry> setBy;   // none when no write on record set that version
+        QStringList text;   // the issue, then who set its rule version, in the session's language
+    };
+    // The origin of `number`, or why there is none: a material the user may
+    // not see, or a number never issued for it. Nothing is written.
+    static Result<Origin> Trace(qint32 itemId, const QString& number);
+
     // Creates the component's own tables where missing (the counters, the
-    // issued numbers, the rule history): true, or false when all are there.
+    // issued numbers and their trace, the rule history): true, or false when all are there.
     static Result<bool> CreateCounterTable();
 
     static constexpr int MaxCount = 100000;

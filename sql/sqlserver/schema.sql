@@ -46,6 +46,16 @@ CREATE TABLE ICBatchNoIssued (
     FItemID int NOT NULL,
     FBatchNo nvarchar(255) NOT NULL
 )
+-- Where each issued number came from: when, for whom, from which version of
+-- the material's rule; beside ICBatchNoIssued, whose two columns stay as they are.
+CREATE TABLE ICBatchNoIssuedTrace (
+    FItemID int NOT NULL,
+    FBatchNo nvarchar(255) NOT NULL,
+    FTime datetime NOT NULL,
+    FUserID int NOT NULL,
+    FUserName nvarchar(80) NOT NULL,
+    FVersion varchar(12) NOT NULL
+)
 -- Every rule write on record, as vell-batchrule init creates it: an entry
 -- per owner written, and the rows the write replaced and wrote.
 CREATE TABLE ICBatchNoRuleHistory (
@@ -102,6 +112,7 @@ CREATE INDEX ix_ICItem_Number ON t_ICItem (FNumber)
 CREATE INDEX ix_BatchNoRule_Owner ON ICBatchNoRule (FItemID, FDetail, FID)
 CREATE UNIQUE INDEX ix_BatchNoSerial_Key ON ICBatchNoSerial (FItemID, FRest)
 CREATE UNIQUE INDEX ix_BatchNoIssued_Number ON ICBatchNoIssued (FItemID, FBatchNo)
+CREATE INDEX ix_BatchNoIssuedTrace_Number ON ICBatchNoIssuedTrace (FItemID, FBatchNo)
 CREATE INDEX ix_BatchNoRuleHistory_Owner ON ICBatchNoRuleHistory (FDetail, FItemID, FEntryID)
 CREATE INDEX ix_BatchNoRuleHistoryRow_Entry ON ICBatchNoRuleHistoryRow (FEntryID, FStage, FItemID)
 CREATE UNIQUE INDEX ix_SystemProfile_Key ON t_SystemProfile (FCategory, FKey)

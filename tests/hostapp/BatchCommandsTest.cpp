@@ -66,7 +66,7 @@ protected:
 TEST_F(BatchCommand, IssuesPeeksAndInitsFromTheCommandLine)
 {
     const QStringList document{"--item", "101", "--date", "2026-05-12", "--value", "8=S01"};
-    EXPECT_EQ(Run(QStringList{"batch", "init"}).out, "The component's tables are there already (ICBatchNoSerial, ICBatchNoIssued, ICBatchNoRuleHistory)\n");
+    EXPECT_EQ(Run(QStringList{"batch", "init"}).out, "The component's tables are there already (ICBatchNoSerial, ICBatchNoIssued, ICBatchNoIssuedTrace, ICBatchNoRuleHistory)\n");
     EXPECT_EQ(Run(QStringList{"batch", "peek"} + document).out, "S01000-2605001\n");
     const Outcome issued = Run(QStringList{"batch", "issue", "--count", "3"} + document);
     EXPECT_EQ(issued.exitCode, 0) << issued.err.toStdString();
@@ -83,8 +83,8 @@ TEST_F(BatchCommand, IssuesPeeksAndInitsFromTheCommandLine)
     const Outcome missing = Run({"batch", "issue", "--item", "101", "--props", "UserID=16394;LANGUAGE=en"});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains("run “vell-batchrule batch init”")) << missing.err.toStdString();
-    EXPECT_EQ(Run({"init"}).out, "Created the component's tables where they were missing (ICBatchNoSerial, ICBatchNoIssued, ICBatchNoRuleHistory)\n");
-    EXPECT_EQ(Run({"init"}).out, "The component's tables are there already (ICBatchNoSerial, ICBatchNoIssued, ICBatchNoRuleHistory)\n") << "idempotent";
+    EXPECT_EQ(Run({"init"}).out, "Created the component's tables where they were missing (ICBatchNoSerial, ICBatchNoIssued, ICBatchNoIssuedTrace, ICBatchNoRuleHistory)\n");
+    EXPECT_EQ(Run({"init"}).out, "The component's tables are there already (ICBatchNoSerial, ICBatchNoIssued, ICBatchNoIssuedTrace, ICBatchNoRuleHistory)\n") << "idempotent";
     EXPECT_EQ(Run({"batch", "issue", "--item", "201", "--props", "UserID=16395"}).exitCode, 1) << "a material unseen";
 }
 
@@ -94,6 +94,45 @@ TEST_F(BatchCommand, WrongCommandLinesExitTwo)
                                     {"batch", "peek", "--item", "101", "--count", "2"},
                                     {"batch", "issue", "--group", "7"}, {"batch", "frog"}})
         EXPECT_EQ(Run(args).exitCode, 2) << args.join(' ').toStdString();
+}
+
+TEST_F(BatchCommand, TraceNamesTheRuleWriteThatSetTheVersionANumberCameFrom)
+{
+    const QStringList admin{"--props", "UserID=16394;UserName=张三;LANGUAGE=chs"};
+    struct Case {
+        QStringList write;   // rule set's arguments before the issue; none: the demo's rule, set before any history
+        QString setBy;
+    };
+    const Case cases[] = {
+        {{}, "设置该规则版本的更改没有记录在案\n"},
+        {{"--item", "311", "23:yymmdd", "26:1:3"}, "该规则版本由用户16394 张三于%1经由command设置（历史记录1，material 311）\n"},
+        {{"--group", "7", "--replace-own-rules", "23:yymm", "26:1:5"}, "该规则版本由用户16394 张三于%1经由command设置（历史记录2，group 7）\n"},
+    };
+    QStringList numbers;
+    for (const Case& c : cases) {
+        if (!c.write.isEmpty())
+            ASSERT_EQ(Run(QStringList{"rule", "set"} + c.write + admin).exitCode, 0);
+        const QString number = Run(QStringList{"batch", "issue", "--item", "311", "--date", "2026-05-12"} + admin).out.trimmed();
+        const QString version = Run({"rule", "show", "--item", "311"}).out.section("version ", 1).trimmed();
+        const QString written = Native("SELECT MAX(FTime) FROM ICBatchNoRuleHistory");
+        const Outcome traced = Run(QStringList{"batch", "trace", "--item", "311", number} + admin);
+        EXPECT_EQ(traced.exitCode, 0) << traced.err.toStdString();
+        EXPECT_TRUE(traced.out.startsWith("批号“" + number + "”于")) << traced.out.toStdString();
+        EXPECT_TRUE(traced.out.contains("发放给用户16394 张三，由批号规则版本" + version + "组成\n")) << traced.out.toStdString();
+        EXPECT_TRUE(traced.out.endsWith(c.write.isEmpty() ? c.setBy : c.setBy.arg(written))) << traced.out.toStdString();
+        numbers << number;
+    }
+    EXPECT_TRUE(Run({"batch", "trace", "--item", "311", numbers[0]}).out.contains("没有记录在案"))
+        << "later writes of other versions leave the first number's origin as it was";
+
+    const Outcome never = Run({"batch", "trace", "--item", "311", "S'01"});
+    EXPECT_EQ(never.exitCode, 1);
+    EXPECT_TRUE(never.err.contains("没有为03.02.001(天然矿泉水 550ml)发放过批号“S'01”")) << never.err.toStdString();
+    EXPECT_EQ(Run({"batch", "trace", "--item", "312", numbers[1]}).exitCode, 1) << "issued for another material";
+    const QStringList restricted{"--item", "201", "--props", "UserID=16395"};
+    const Outcome unseen = Run(QStringList{"batch", "trace", "X"} + restricted);
+    EXPECT_EQ(unseen.exitCode, 1);
+    EXPECT_EQ(unseen.err, Run(QStringList{"batch", "issue"} + restricted).err) << "refused as the issuer refuses";
 }
 
 // Sixteen processes issue 1,000 numbers each, four to a unit, all at once:

@@ -216,7 +216,7 @@ TEST_F(CommandLine, BashCompletesCommandsOptionsAndNumbersFromTheDatabase)
     const Case cases[] = {
         {{""}, "show sql demo-db init rule options batch edit print demo.sqlite"},
         {{"de"}, "demo-db demo.sqlite"},   // a database file opens the main window
-        {{"batch", ""}, "init issue peek"},
+        {{"batch", ""}, "init issue peek trace"},
         {{"batch", "issue", "--c"}, "--count"},
         {{"rule", "s"}, "show set"},
         {{"rule", "set", "--d"}, "--db --dry-run"},
@@ -224,7 +224,9 @@ TEST_F(CommandLine, BashCompletesCommandsOptionsAndNumbersFromTheDatabase)
         {{"rule", "show", "--db", Db(), "--group", ""}, "0 1 2 3 8 4 5 6 7"},
         {{"rule", "show", "--db", Db(), "--item", "31"}, "311 312 313"},
         {{"rule", "export", "--format", ""}, "csv json"},
+        {{"batch", "trace", "--db", Db(), "--item", "311", "2026"}, "202605120001"},   // the numbers issued for it
     };
+    RunProgram({"batch", "issue", "--db", Db(), "--item", "311", "--date", "2026-05-12"});
     for (const Case& c : cases) {
         const QString script = QString("source '%1/hostapp/vell-batchrule.bash-completion'\n"
                                        "cd '%4'; COMP_WORDS=('%2' %3); COMP_CWORD=$((${#COMP_WORDS[@]}-1))\n"

@@ -18,7 +18,7 @@ QString Script(const char* name)
 }
 
 const char* const kTables[] = {"t_Item", "t_ICItem", "ICBatchNoRule", "ICBatchNoSerial", "ICBatchNoIssued",
-                                "ICBatchNoRuleHistory", "ICBatchNoRuleHistoryRow", "t_SystemProfile", "t_UserGroupAccess"};
+                                "ICBatchNoIssuedTrace", "ICBatchNoRuleHistory", "ICBatchNoRuleHistoryRow", "t_SystemProfile", "t_UserGroupAccess"};
 
 TEST(SqlServerScripts, SchemaNamesEveryTableColumnAndIndexOfTheDemo)
 {
