@@ -20,7 +20,7 @@ namespace vellbatchrule {
 enum class MainCommand {
     Save, Print, PrintPreview, PrintSetup, Export, Exit,
     Rule, AddNew, Delete, Sum, Find, Sort, Filter,
-    Refresh, RefreshAfterSave,
+    Refresh, RefreshAfterSave, History,
     ToolBar, ToolBarLabels, StatusBar,
     Help,
     Modify,   // a toolbar button only

@@ -6,8 +6,10 @@
 #include "GLB.h"
 #include "GroupTree.h"
 #include "GroupTreeModel.h"
+#include "HistoryWindow.h"
 #include "HostError.h"
 #include "HostErrors.h"
+#include "IssuerTables.h"
 #include "KeyPreview.h"
 #include "LedgerGrid.h"
 #include "LoadSteps.h"
@@ -15,6 +17,8 @@
 #include "MMTS.h"
 #include "MParse.h"
 #include "MainCommands.h"
+#include "ModuleState.h"
+#include "RuleHistory.h"
 #include "ToolbarCaptions.h"
 #include "ViewItemDelegate.h"
 #include "VirtualKeys.h"
@@ -314,22 +318,32 @@ void frmBatRuleMain::RestorePointer()
 
 // ---- the rule editor and refreshing ----
 
-void frmBatRuleMain::OpenRuleEditor()
+std::optional<EditorTarget> frmBatRuleMain::PointedTarget()
 {
     const QModelIndex node = tvBatRule_->currentIndex();
     if (!node.isValid())
-        return;   // the tree did not load: there is no group to edit
+        return std::nullopt;   // the tree did not load: there is no group
     EditorTarget target = EditorTarget::OfGroup(groups_->IdOf(node), node.data().toString());
     const int row = ldgBatRule_->CurrentRow();
     if (focusWidget() == ldgBatRule_ && row > 1)
         target.TakeMaterial(ldgBatRule_->CellText(row, 1), ldgBatRule_->CellText(row, 2), ldgBatRule_->CellText(row, 3));
     if (target.IsRoot()) {
-        if (const QString refusal = EditorTarget::RootRefusal(); !refusal.isEmpty())
-            return GLB::ShowErrorMessage(refusal, 0, false);
+        if (const QString refusal = EditorTarget::RootRefusal(); !refusal.isEmpty()) {
+            GLB::ShowErrorMessage(refusal, 0, false);
+            return std::nullopt;
+        }
     }
+    return target;
+}
+
+void frmBatRuleMain::OpenRuleEditor()
+{
+    const std::optional<EditorTarget> target = PointedTarget();
+    if (!target)
+        return;
     {
         frmBatRuleSet editor;
-        target.Aim(editor);
+        target->Aim(editor);
         try {
             editor.ShowModal();   // loads the rule and the options, once
         } catch (const HostError& error) {
@@ -337,6 +351,21 @@ void frmBatRuleMain::OpenRuleEditor()
         }
     }
     mnuEditRefresh_Click();
+}
+
+void frmBatRuleMain::ShowHistory()
+{
+    const std::optional<EditorTarget> target = PointedTarget();
+    if (!target)
+        return;
+    if (!IssuerTables::Exists(CurrentHostConnection(), RuleHistory::kTable))
+        return GLB::ShowErrorMessage(MParse::TranslateText(
+                                         "数据库中没有批号规则历史表ICBatchNoRuleHistory，请先运行“vell-batchrule init”建立，此后的更改都会记录"),
+                                     0, false);
+    HistoryWindow window(CurrentHostConnection(), *target, this);
+    window.exec();
+    if (window.Restored())
+        mnuEditRefresh_Click();
 }
 
 void frmBatRuleMain::mnuEditRefresh_Click()
@@ -378,6 +407,8 @@ void frmBatRuleMain::RunCommand(MainCommand command)
             return;
         case MainCommand::Help:
             return ShowHelp();
+        case MainCommand::History:
+            return ShowHistory();
         case MainCommand::Save: case MainCommand::Export: case MainCommand::AddNew: case MainCommand::Delete:
         case MainCommand::Sum: case MainCommand::Find: case MainCommand::Sort: case MainCommand::Filter:
         case MainCommand::RefreshAfterSave: case MainCommand::Modify:

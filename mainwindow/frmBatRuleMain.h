@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <memory>
+#include <optional>
 
 class QLabel;
 class QSplitter;
@@ -13,6 +14,8 @@ class QModelIndex;
 class QTreeView;
 
 namespace vellbatchrule {
+
+struct EditorTarget;
 
 class BatRuleLedger;
 class BatRulePrint;
@@ -60,7 +63,11 @@ private:
     QString ldgBatRule_RowText(int row);
     static void RestorePointer();
     void ShowStatus(int mode, const QString& a1, const QString& a2, const QString& b1, const QString& b2);
+    // The material (the ledger's row, when the ledger has the focus) or the
+    // group the window points at; none without a tree or beyond the grants (shown).
+    std::optional<EditorTarget> PointedTarget();
     void OpenRuleEditor();
+    void ShowHistory();
     void mnuEditRefresh_Click();
     void RunCommand(MainCommand command);
     void PrintLedger(bool preview);

@@ -122,6 +122,22 @@ QString ListSql(std::optional<std::pair<RuleOwner, qint32>> owner, const std::op
     return sql.Text();
 }
 
+QString PageSql(std::optional<std::pair<RuleOwner, qint32>> owner, std::optional<qint32> before, int count)
+{
+    QStringList conditions;
+    if (owner)
+        conditions << OwnerIs(owner->second, owner->first);
+    if (before)
+        conditions << QStringLiteral("FEntryID<") + Number(*before);
+    SqlLines sql;
+    sql << QStringLiteral(" SELECT TOP ") + Number(count) + QLatin1Char(' ') + kEntryColumns
+        << QStringLiteral(" FROM ICBatchNoRuleHistory");
+    if (!conditions.isEmpty())
+        sql << QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    sql << QStringLiteral(" ORDER BY FEntryID DESC");
+    return sql.Text();
+}
+
 QString EntryOfSql(qint32 entry)
 {
     SqlLines sql;

@@ -51,6 +51,9 @@ QString EntrySql(const Entry& entry);
 // From the day `since` on, where given.
 QString ListSql(std::optional<std::pair<RuleOwner, qint32>> owner, const std::optional<QDate>& since = std::nullopt);
 
+// At most `count` entries, as ListSql reads them, older than entry `before` where given.
+QString PageSql(std::optional<std::pair<RuleOwner, qint32>> owner, std::optional<qint32> before, int count);
+
 // One entry, as ListSql reads it.
 QString EntryOfSql(qint32 entry);
 // The owner's rows an entry wrote, as RWDatabase::BatchRuleSql reads the

@@ -180,6 +180,7 @@
     <message>
         <location line="+42"/>
         <location filename="../ruletools/RuleRestore.cpp" line="+34"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+362"/>
         <source>数据库中没有批号规则历史表ICBatchNoRuleHistory，请先运行“vell-batchrule init”建立，此后的更改都会记录</source>
         <translation>數據庫中沒有批號規則歷史表ICBatchNoRuleHistory，請先運行「vell-batchrule init」建立，此後的更改都會記錄</translation>
     </message>
@@ -339,7 +340,7 @@
         <translation>流水號的長度不能小於格式字符的總長度:%1，請重新設置</translation>
     </message>
     <message>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+192"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-166"/>
         <location filename="../component/RuleAdminWindows.cpp" line="+81"/>
         <source>批号管理</source>
         <translation>批號管理</translation>
@@ -355,12 +356,12 @@
         <translation>管理</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+29"/>
         <source>修改</source>
         <translation>修改</translation>
     </message>
     <message>
-        <location line="-22"/>
+        <location line="-25"/>
         <source>删除</source>
         <translation>刪除</translation>
     </message>
@@ -391,12 +392,12 @@
         <translation>退出</translation>
     </message>
     <message>
-        <location line="+104"/>
+        <location line="+107"/>
         <source>主菜单</source>
         <translation>主菜單</translation>
     </message>
     <message>
-        <location line="-132"/>
+        <location line="-135"/>
         <source>文件(&amp;F)</source>
         <translation>文件(&amp;F)</translation>
     </message>
@@ -512,6 +513,16 @@
     </message>
     <message>
         <location line="+2"/>
+        <source>更改历史(&amp;Y)...</source>
+        <translation>更改歷史(&amp;Y)...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>历史</source>
+        <translation>歷史</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>工具条(&amp;T)</source>
         <translation>工具條(&amp;T)</translation>
     </message>
@@ -541,12 +552,13 @@
         <translation>數字鍵盤狀態</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location filename="../ruletools/HistoryModel.cpp" line="+73"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+0"/>
         <source>时间</source>
         <translation>時間</translation>
     </message>
     <message>
-        <location line="+243"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+270"/>
         <source>已将 %1 页送往 %2</source>
         <translation>已將 %1 頁送往 %2</translation>
     </message>
@@ -693,6 +705,7 @@
     </message>
     <message>
         <location line="+2"/>
+        <location filename="../ruletools/HistoryModel.cpp" line="+22"/>
         <source>系统在读取批号规则的历史时发生错误</source>
         <translation>系統在讀取批號規則的歷史時發生錯誤</translation>
     </message>
@@ -1034,17 +1047,85 @@
         <translation>歷史記錄%1是批號選項的更改，不能恢復，請用“options set”設置選項</translation>
     </message>
     <message>
+        <location filename="../ruletools/HistoryModel.cpp" line="-79"/>
+        <source>编辑器</source>
+        <translation>編輯器</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>命令行</source>
+        <translation>命令行</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>规则文件引入</source>
+        <translation>規則文件引入</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>恢复</source>
+        <translation>恢復</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+11"/>
+        <source>批号选项</source>
+        <translation>批號選項</translation>
+    </message>
+    <message>
+        <location line="-11"/>
+        <source>宿主程序</source>
+        <translation>宿主程序</translation>
+    </message>
+    <message>
+        <location line="+12"/>
         <location filename="../ruletools/HistoryRecorder.cpp" line="+35"/>
         <source>物料%1</source>
         <translation>物料%1</translation>
     </message>
     <message>
         <location line="+1"/>
+        <location filename="../ruletools/HistoryRecorder.cpp" line="+1"/>
         <source>物料组%1</source>
         <translation>物料組%1</translation>
     </message>
     <message>
+        <location line="+42"/>
+        <source>记录</source>
+        <translation>記錄</translation>
+    </message>
+    <message>
         <location line="+1"/>
+        <source>用户</source>
+        <translation>用戶</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>来源</source>
+        <translation>來源</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>对象</source>
+        <translation>對象</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>更改前</source>
+        <translation>更改前</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>更改后</source>
+        <translation>更改後</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>物料数</source>
+        <translation>物料數</translation>
+    </message>
+    <message>
+        <location filename="../ruletools/HistoryRecorder.cpp" line="+1"/>
         <source>记录%1，%2：%3于%4经%5更改</source>
         <translation>記錄%1，%2：%3於%4經%5更改</translation>
     </message>
@@ -1057,6 +1138,48 @@
         <location line="+1"/>
         <source>%1的批号规则在历史记录%2之后已被更改（%3）</source>
         <translation>%1的批號規則在歷史記錄%2之後已被更改（%3）</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/HistoryWindow.cpp" line="+26"/>
+        <location filename="../mainwindow/MainCommands.cpp" line="-8"/>
+        <source>批号规则的更改历史</source>
+        <translation>批號規則的更改歷史</translation>
+    </message>
+    <message>
+        <location line="+59"/>
+        <source>全部规则的更改(&amp;A)</source>
+        <translation>全部規則的更改(&amp;A)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>恢复更改前的规则(&amp;R)</source>
+        <translation>恢復更改前的規則(&amp;R)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>关闭(&amp;C)</source>
+        <translation>關閉(&amp;C)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>全部批号规则和批号选项的更改，最新的在前</source>
+        <translation>全部批號規則和批號選項的更改，最新的在前</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+3"/>
+        <source>%1的批号规则的更改，最新的在前</source>
+        <translation>%1的批號規則的更改，最新的在前</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>要把规则恢复成记录%1更改之前的样子吗？</source>
+        <translation>要把規則恢復成記錄%1更改之前的樣子嗎？</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1。仍然恢复吗？</source>
+        <translation>%1。仍然恢復嗎？</translation>
     </message>
 </context>
 </TS>

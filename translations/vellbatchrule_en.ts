@@ -180,6 +180,7 @@
     <message>
         <location line="+42"/>
         <location filename="../ruletools/RuleRestore.cpp" line="+34"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+362"/>
         <source>数据库中没有批号规则历史表ICBatchNoRuleHistory，请先运行“vell-batchrule init”建立，此后的更改都会记录</source>
         <translation>The database has no rule history table ICBatchNoRuleHistory; run “vell-batchrule init” to create it, and every change from then on is kept</translation>
     </message>
@@ -339,7 +340,7 @@
         <translation>The length of the serial number cannot be less than the total length of its format characters: %1. Please set it again.</translation>
     </message>
     <message>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+192"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-166"/>
         <location filename="../component/RuleAdminWindows.cpp" line="+81"/>
         <source>批号管理</source>
         <translation>Batch Number Management</translation>
@@ -355,12 +356,12 @@
         <translation>Manage</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+29"/>
         <source>修改</source>
         <translation>Modify</translation>
     </message>
     <message>
-        <location line="-22"/>
+        <location line="-25"/>
         <source>删除</source>
         <translation>Delete</translation>
     </message>
@@ -391,12 +392,12 @@
         <translation>Exit</translation>
     </message>
     <message>
-        <location line="+104"/>
+        <location line="+107"/>
         <source>主菜单</source>
         <translation>Main Menu</translation>
     </message>
     <message>
-        <location line="-132"/>
+        <location line="-135"/>
         <source>文件(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
@@ -512,6 +513,16 @@
     </message>
     <message>
         <location line="+2"/>
+        <source>更改历史(&amp;Y)...</source>
+        <translation>Change Histor&amp;y...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>历史</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>工具条(&amp;T)</source>
         <translation>&amp;Toolbar</translation>
     </message>
@@ -541,12 +552,13 @@
         <translation>Num Lock state</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location filename="../ruletools/HistoryModel.cpp" line="+73"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+0"/>
         <source>时间</source>
         <translation>Time</translation>
     </message>
     <message>
-        <location line="+243"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+270"/>
         <source>已将 %1 页送往 %2</source>
         <translation>%1 page(s) sent to %2</translation>
     </message>
@@ -693,6 +705,7 @@
     </message>
     <message>
         <location line="+2"/>
+        <location filename="../ruletools/HistoryModel.cpp" line="+22"/>
         <source>系统在读取批号规则的历史时发生错误</source>
         <translation>The system failed while reading the batch number rule history</translation>
     </message>
@@ -1034,17 +1047,85 @@
         <translation>History entry %1 is a change of the batch options and cannot be restored; set the options with “options set”</translation>
     </message>
     <message>
+        <location filename="../ruletools/HistoryModel.cpp" line="-79"/>
+        <source>编辑器</source>
+        <translation>editor</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>命令行</source>
+        <translation>command line</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>规则文件引入</source>
+        <translation>rule file import</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>恢复</source>
+        <translation>restore</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+11"/>
+        <source>批号选项</source>
+        <translation>batch options</translation>
+    </message>
+    <message>
+        <location line="-11"/>
+        <source>宿主程序</source>
+        <translation>host program</translation>
+    </message>
+    <message>
+        <location line="+12"/>
         <location filename="../ruletools/HistoryRecorder.cpp" line="+35"/>
         <source>物料%1</source>
         <translation>material %1</translation>
     </message>
     <message>
         <location line="+1"/>
+        <location filename="../ruletools/HistoryRecorder.cpp" line="+1"/>
         <source>物料组%1</source>
         <translation>material group %1</translation>
     </message>
     <message>
+        <location line="+42"/>
+        <source>记录</source>
+        <translation>Entry</translation>
+    </message>
+    <message>
         <location line="+1"/>
+        <source>用户</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>来源</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>对象</source>
+        <translation>Owner</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>更改前</source>
+        <translation>Before</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>更改后</source>
+        <translation>After</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>物料数</source>
+        <translation>Materials</translation>
+    </message>
+    <message>
+        <location filename="../ruletools/HistoryRecorder.cpp" line="+1"/>
         <source>记录%1，%2：%3于%4经%5更改</source>
         <translation>record %1, %2: %3 at %4 through %5</translation>
     </message>
@@ -1057,6 +1138,48 @@
         <location line="+1"/>
         <source>%1的批号规则在历史记录%2之后已被更改（%3）</source>
         <translation>The batch number rule of %1 was changed after history entry %2 (%3)</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/HistoryWindow.cpp" line="+26"/>
+        <location filename="../mainwindow/MainCommands.cpp" line="-8"/>
+        <source>批号规则的更改历史</source>
+        <translation>Batch Number Rule Change History</translation>
+    </message>
+    <message>
+        <location line="+59"/>
+        <source>全部规则的更改(&amp;A)</source>
+        <translation>Changes of &amp;all rules</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>恢复更改前的规则(&amp;R)</source>
+        <translation>&amp;Restore the rule before</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>关闭(&amp;C)</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>全部批号规则和批号选项的更改，最新的在前</source>
+        <translation>Changes of every batch number rule and of the batch options, newest first</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+3"/>
+        <source>%1的批号规则的更改，最新的在前</source>
+        <translation>Changes of the batch number rule of %1, newest first</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>要把规则恢复成记录%1更改之前的样子吗？</source>
+        <translation>Restore the rule as it was before the change of entry %1?</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1。仍然恢复吗？</source>
+        <translation>%1. Restore anyway?</translation>
     </message>
 </context>
 </TS>

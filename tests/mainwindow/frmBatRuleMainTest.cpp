@@ -10,6 +10,9 @@
 #include "TestSupport.h"
 #include "frmBatRuleMain.h"
 #include "frmBatRuleSet.h"
+#include "BatRuleEditor.h"
+#include "GridTyping.h"
+#include "SpreadGridModel.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -17,6 +20,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
 #include <QPrintDialog>
 #include <QRubberBand>
 #include <QSplitter>
@@ -205,6 +211,70 @@ TEST_F(MainWindow, GroupBeforeItsParentStopsTheTreeWithItsMessage)
     EXPECT_EQ(Tree()->model()->rowCount(Tree()->model()->index(0, 0)), 0);
 }
 
+// Answers the next message box that opens with `button`, keeping its text.
+void AnswerNextBox(QMessageBox::StandardButton button, QString* text = nullptr)
+{
+    User::WhenModalOpens([=](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box)
+            return AnswerNextBox(button, text);
+        if (text)
+            *text = box->text();
+        box->button(button)->click();
+    });
+}
+
+// The history of the material the ledger points at, newest first; a
+// restore asks, lands through its checks, and over a newer change asks
+// again and writes nothing when the user declines.
+TEST_F(MainWindow, HistoryListsTheMaterialsChangesAndRestoresOneAfterAsking)
+{
+    QStringList stages{Rules()};
+    for (const auto& [property, format] : {std::pair{23, "yymmdd"}, std::pair{25, "000"}}) {
+        SpreadGridModel grid;
+        BatRuleEditor editor(grid);
+        editor.ItemID = 312;
+        editor.ItemNumberName = "03.02.002(绿茶饮料 500ml)";
+        editor.historySource = "editor";
+        editor.Open();
+        editor.SetLevelText("1");
+        Row(grid, 1, property, format);
+        ASSERT_TRUE(editor.Commit().closed);
+        stages << Rules();
+    }
+    Load();
+    ClickGroup("K7");
+    ClickLedgerRow(3);
+    QStringList listed;
+    QString conflict;
+    int rowsAfter = 0;
+    User::WhenModalOpens([&](QWidget* modal) {
+        auto* table = modal->findChild<QTableView*>("tblHistory");
+        const auto cell = [&](int row, int column) { return table->model()->index(row, column).data().toString(); };
+        for (int row = 0; row < table->model()->rowCount(); ++row)
+            listed << cell(row, 0) + "|" + cell(row, 2) + "|" + cell(row, 3) + "|" + cell(row, 5) + " → " + cell(row, 6);
+        AnswerNextBox(QMessageBox::Yes);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(modal));
+        EXPECT_EQ(QApplication::focusWidget(), table) << "the list has the keyboard";
+        QTest::keyClick(table, Qt::Key_R, Qt::AltModifier);   // the button clicks itself a moment later
+        QTest::qWaitFor([&] { return table->model()->rowCount() == 3; });
+        rowsAfter = table->model()->rowCount();
+        table->selectRow(1);   // entry 2, which the restore has undone
+        AnswerNextBox(QMessageBox::Yes);
+        AnswerNextBox(QMessageBox::No, &conflict);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(modal));
+        QTest::keyClick(table, Qt::Key_R, Qt::AltModifier);
+        QTest::qWaitFor([&] { return !conflict.isEmpty(); });
+        modal->close();
+    });
+    Ledger()->setFocus();
+    User::Press(Qt::Key_H, Qt::ControlModifier);
+    EXPECT_EQ(listed, QStringList({"2|16394|编辑器|[日期] → [行号]", "1|16394|编辑器|[物料代码]+[日期]+[流水号] → [日期]"}));
+    EXPECT_EQ(rowsAfter, 3) << "the restore is on record";
+    EXPECT_TRUE(conflict.startsWith("03.02.002(绿茶饮料 500ml)的批号规则在历史记录2之后已被更改（记录3")) << conflict.toStdString() << Messages().join("|").toStdString();
+    EXPECT_EQ(Rules(), stages[1]) << "back to the rule before entry 2, and no further";
+}
+
 TEST_F(MainWindow, RuleCommandOpensTheEditorForWhatHasTheFocus)
 {
     Load();
@@ -304,7 +374,7 @@ TEST_F(MainWindow, MenusHoldTheDesignedCommands)
                       "引出数据(&O)... off", "-", "退出(&X)"}},
         {"编辑(&E)", {"管理(&M) Ctrl+M", "新增(&N) Ctrl+N off", "删除(&D) Ctrl+D off", "-", "汇总(&H)... F2 off ticked",
                       "搜索(&F)... F3 off", "排序(&S)... F4 off", "过滤(&F)... off"}},
-        {"查看(&V)", {"-", "刷新 F5", "保存后立即刷新 off ticked"}},
+        {"查看(&V)", {"-", "刷新 F5", "保存后立即刷新 off ticked", "-", "更改历史(&Y)... Ctrl+H"}},
         {"格式(&L)", {"工具条(&T) ticked", "工具条标签(&L) ticked", "状态条(&S) ticked"}},
         {"帮助(&H)", {"帮助手册(&C) F1"}}};
     const auto described = [](const QAction* item) {
@@ -337,9 +407,9 @@ TEST_F(MainWindow, ToolbarButtonsAreTheirMenuCommands)
     QStringList buttons;
     for (QAction* action : Find<QToolBar>("tbBatRule")->actions())
         buttons << (action->isSeparator() ? QString("-") : Find<QToolBar>("tbBatRule")->widgetForAction(action)->objectName());
-    EXPECT_EQ(buttons.join(' '), "- AddNew Rule Modify Delete - Refresh - Print PrintPreView - Exit");
+    EXPECT_EQ(buttons.join(' '), "- AddNew Rule Modify Delete - Refresh History Print PrintPreView - Exit");
     const QList<QPair<const char*, const char*>> shared{{"AddNew", "mcEAddNew"}, {"Rule", "mcERule"},
-        {"Delete", "mcEDelete"}, {"Refresh", "mcVRefresh"}, {"Print", "mcFPrint"}, {"PrintPreView", "mcFPrintPreview"},
+        {"Delete", "mcEDelete"}, {"Refresh", "mcVRefresh"}, {"History", "mcVHistory"}, {"Print", "mcFPrint"}, {"PrintPreView", "mcFPrintPreview"},
         {"Exit", "mcExit"}};
     for (const auto& [button, command] : shared)
         EXPECT_EQ(Find<QToolButton>(button)->defaultAction(), Command(command)) << button;

@@ -1,0 +1,125 @@
+#include "HistoryModel.h"
+
+#include "AppConnection.h"
+#include "BatRuleEditor.h"
+#include "MParse.h"
+#include "RuleHistory.h"
+
+namespace vellbatchrule {
+
+namespace {
+
+// The source as the session's language names it.
+QString SourceText(const QString& source)
+{
+    static const std::pair<const char*, const char*> names[] = {
+        {"editor", QT_TRANSLATE_NOOP("VEZAROZIVADA", "编辑器")},  {"command", QT_TRANSLATE_NOOP("VEZAROZIVADA", "命令行")},
+        {"import", QT_TRANSLATE_NOOP("VEZAROZIVADA", "规则文件引入")}, {"restore", QT_TRANSLATE_NOOP("VEZAROZIVADA", "恢复")},
+        {"options", QT_TRANSLATE_NOOP("VEZAROZIVADA", "批号选项")},  {"host", QT_TRANSLATE_NOOP("VEZAROZIVADA", "宿主程序")},
+    };
+    for (const auto& [key, name] : names)
+        if (source == QLatin1String(key))
+            return MParse::TranslateText(name);
+    return source;
+}
+
+QString OwnerText(RuleOwner owner, const QString& id)
+{
+    if (owner == RuleHistory::kOptions)
+        return MParse::TranslateText("批号选项");
+    return owner == RuleOwner::Material ? MParse::TranslateFormat("物料%1", {id})
+                                        : MParse::TranslateFormat("物料组%1", {id});
+}
+
+}
+
+HistoryModel::HistoryModel(AppConnection& connection, std::optional<std::pair<RuleOwner, qint32>> owner,
+                           QObject* parent)
+    : QAbstractTableModel(parent), connection_(connection), owner_(owner)
+{
+}
+
+int HistoryModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(rows_.size());
+}
+
+int HistoryModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant HistoryModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+        return {};
+    const Row& row = rows_[index.row()];
+    switch (index.column()) {
+    case Entry: return row.id;
+    case Time: return row.time;
+    case User: return row.user;
+    case Source: return row.source;
+    case Owner: return row.owner;
+    case Before: return row.before;
+    case After: return row.after;
+    case Materials: return row.materials;
+    default: return {};
+    }
+}
+
+QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    static const char* const captions[ColumnCount] = {
+        QT_TRANSLATE_NOOP("VEZAROZIVADA", "记录"),   QT_TRANSLATE_NOOP("VEZAROZIVADA", "时间"),
+        QT_TRANSLATE_NOOP("VEZAROZIVADA", "用户"),   QT_TRANSLATE_NOOP("VEZAROZIVADA", "来源"),
+        QT_TRANSLATE_NOOP("VEZAROZIVADA", "对象"),   QT_TRANSLATE_NOOP("VEZAROZIVADA", "更改前"),
+        QT_TRANSLATE_NOOP("VEZAROZIVADA", "更改后"), QT_TRANSLATE_NOOP("VEZAROZIVADA", "物料数"),
+    };
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return MParse::TranslateText(captions[section]);
+}
+
+bool HistoryModel::canFetchMore(const QModelIndex& parent) const
+{
+    return !parent.isValid() && more_;
+}
+
+void HistoryModel::fetchMore(const QModelIndex& parent)
+{
+    if (parent.isValid() || !more_)
+        return;
+    more_ = false;   // a failed read stops here, its failure shown
+    const std::optional<qint32> before = rows_.isEmpty() ? std::nullopt : std::optional(rows_.last().id);
+    QList<Row> page;
+    const bool read = BatRuleEditor::CommitStep(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在读取批号规则的历史时发生错误"), [&] {
+        const auto rows = connection_.Execute(RuleHistory::PageSql(owner_, before, PageRows));
+        for (; rows && !rows->Eof(); rows->MoveNext()) {
+            const auto field = [&](const char* name) { return rows->Field(QLatin1String(name)); };
+            const QString name = field("FUserName").toString();
+            const QString id = field("FUserID").toString();
+            page.append({field("FEntryID").toInt(), field("FTime").toString(),
+                         name.isEmpty() ? id : name + QLatin1Char('(') + id + QLatin1Char(')'),
+                         SourceText(field("FSource").toString()),
+                         OwnerText(RuleOwner(field("FDetail").toInt()), field("FItemID").toString()),
+                         field("FBefore").toString(), field("FAfter").toString(), field("FMaterials").toInt()});
+        }
+    });
+    if (!read || page.isEmpty())
+        return;
+    beginInsertRows({}, int(rows_.size()), int(rows_.size() + page.size()) - 1);
+    rows_.append(page);
+    endInsertRows();
+    more_ = page.size() == PageRows;
+}
+
+void HistoryModel::Reload()
+{
+    beginResetModel();
+    rows_.clear();
+    more_ = true;
+    endResetModel();
+    fetchMore({});
+}
+
+}
