@@ -9,6 +9,7 @@
 #include "RuleRestore.h"
 
 #include <QCheckBox>
+#include <algorithm>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -54,7 +55,7 @@ HistoryWindow::HistoryWindow(AppConnection& connection, const EditorTarget& targ
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(false);
-    everything_->setEnabled(!target_.IsRoot() && SeesEveryGroup());
+    everything_->setEnabled(SeesEveryGroup());
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(everything_);
     buttons->addStretch();
@@ -104,6 +105,8 @@ void HistoryWindow::ShowScope()
     model_ = std::move(model);
     model_->Reload();
     table_->resizeColumnsToContents();
+    for (const int text : {HistoryModel::Before, HistoryModel::After})
+        table_->setColumnWidth(text, std::max(table_->columnWidth(text), 180));
     table_->selectRow(0);
     restore_->setEnabled(model_->rowCount() > 0);
 }

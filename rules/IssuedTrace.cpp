@@ -4,6 +4,7 @@
 #include "HostText.h"
 #include "IssuedNumbers.h"
 #include "Recordset.h"
+#include "RuleText.h"
 #include "RuleVersion.h"
 #include "SqlLines.h"
 
@@ -137,8 +138,8 @@ std::optional<IssuedTrace::Write> IssuedTrace::WriteOf(const QString& number, co
                                        RuleOwner(field("FDetail").toInt()),
                                        field("FItemID").toInt(),
                                        field("FSource").toString(),
-                                       field("FBefore").toString(),
-                                       field("FAfter").toString(),
+                                       RuleText::OfIds(field("FBefore").toString()),
+                                       RuleText::OfIds(field("FAfter").toString()),
                                        field("FMaterials").toInt()};
         return Write{entry, field("FTime").toString()};
     }

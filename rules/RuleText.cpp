@@ -28,6 +28,26 @@ QString OfRows(Recordset& rows)
     return Of(properties);
 }
 
+QString IdsOfRows(Recordset& rows)
+{
+    QStringList ids;
+    for (; !rows.Eof(); rows.MoveNext())
+        ids.append(rows.Field(QStringLiteral("FPropertyID")).toString());
+    return ids.join(QLatin1Char('+'));
+}
+
+QString OfIds(const QString& ids)
+{
+    QList<qint32> properties;
+    for (const QString& id : ids.split(QLatin1Char('+'), Qt::SkipEmptyParts)) {
+        bool number = false;
+        properties.append(id.toInt(&number));
+        if (!number)
+            return ids;
+    }
+    return Of(properties);
+}
+
 QString Of(const QList<qint32>& propertyIds)
 {
     QStringList names;

@@ -21,6 +21,12 @@ QString OfStored(qint32 ownerId, RuleOwner owner);
 QString OfRows(Recordset& rows);
 QString Of(const QList<qint32>& propertyIds);
 
+// The properties of the rows from the current one on as "23+26": the same
+// in every language, as the history keeps a rule.
+QString IdsOfRows(Recordset& rows);
+// Such ids as Of shows them; any other text (a change of the options) as it is.
+QString OfIds(const QString& ids);
+
 }
 
 }

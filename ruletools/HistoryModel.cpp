@@ -4,6 +4,7 @@
 #include "BatRuleEditor.h"
 #include "MParse.h"
 #include "RuleHistory.h"
+#include "RuleText.h"
 
 namespace vellbatchrule {
 
@@ -102,7 +103,8 @@ void HistoryModel::fetchMore(const QModelIndex& parent)
                          name.isEmpty() ? id : name + QLatin1Char('(') + id + QLatin1Char(')'),
                          SourceText(field("FSource").toString()),
                          OwnerText(RuleOwner(field("FDetail").toInt()), field("FItemID").toString()),
-                         field("FBefore").toString(), field("FAfter").toString(), field("FMaterials").toInt()});
+                         RuleText::OfIds(field("FBefore").toString()), RuleText::OfIds(field("FAfter").toString()),
+                         field("FMaterials").toInt()});
         }
     });
     if (!read || page.isEmpty())

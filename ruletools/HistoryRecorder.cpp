@@ -15,11 +15,11 @@ namespace vellbatchrule {
 
 namespace {
 
-// "[日期]+[流水号]" of the owner's stored rule, read on the connection itself: a failed read throws.
+// "23+26" of the owner's stored rule, read on the connection itself: a failed read throws.
 QString StoredText(AppConnection& connection, qint32 ownerId, RuleOwner owner)
 {
     const auto rows = connection.Execute(RWDatabase::BatchRuleSql(ownerId, owner));
-    return rows ? RuleText::OfRows(*rows) : RuleText::Of({});
+    return rows ? RuleText::IdsOfRows(*rows) : QString();
 }
 
 // The session's user name, cut to its column's width: a longer one must not fail the write it records.

@@ -127,8 +127,8 @@ RuleAdmin::HistoryEntry HistoryEntryOf(const Recordset& rows)
             field("FUserName").toString(),
             ownerText,
             field("FSource").toString(),
-            field("FBefore").toString(),
-            field("FAfter").toString(),
+            RuleText::OfIds(field("FBefore").toString()),
+            RuleText::OfIds(field("FAfter").toString()),
             field("FMaterials").toInt()};
 }
 

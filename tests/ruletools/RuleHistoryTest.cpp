@@ -98,7 +98,7 @@ TEST_F(History, AMaterialsCommitRecordsWhoWhatAndTheRowsBeforeAndAfter)
     editor.SetLevelText("1");
     Row(grid, 1, 23, "yymmdd");
     ASSERT_TRUE(editor.Commit().closed) << Messages().join('\n').toStdString();
-    EXPECT_EQ(Entries(), "1|16394|张三|1|101|editor|[供应商代码]+[自定义]+[日期]+[流水号]|[日期]|1");
+    EXPECT_EQ(Entries(), "1|16394|张三|1|101|editor|8+24+23+26|23|1") << "the rules as property ids, in no language";
     EXPECT_EQ(Rows(1), "0:101/1:8,24,23,26\n1:101/1:23");
     EXPECT_FALSE(db.Scalar("SELECT FTime FROM ICBatchNoRuleHistory").isEmpty()) << "by the database's clock";
 }
@@ -172,7 +172,7 @@ TEST_F(History, AnImportRecordsEachRuleItWrites)
     ASSERT_TRUE(import.Refusals().isEmpty());
     ASSERT_TRUE(import.Write()) << Messages().join('\n').toStdString();
     EXPECT_EQ(db.Rows("SELECT FEntryID,FDetail,FItemID,FSource,FAfter FROM ICBatchNoRuleHistory ORDER BY FEntryID"),
-              "1|0|3|import|[物料代码]\n2|1|102|import|[日期]");
+              "1|0|3|import|4\n2|1|102|import|23");
 }
 
 }
