@@ -33,6 +33,7 @@ bench: deps
 	build/bench/bench/vell-rule-tools-bench
 	build/bench/bench/vell-window-bench
 	build/bench/bench/vell-issue-bench
+	build/bench/bench/vell-history-bench
 
 # Every fuzz target for FUZZ_SECONDS, built with clang, libFuzzer and both sanitizers.
 FUZZ_SECONDS ?= 60

@@ -176,9 +176,10 @@ int LintRules(QTextStream& out)
     return summary->errors > 0 ? 1 : 0;
 }
 
-int ExportRules(RuleAdmin::RuleFileFormat format, const QString& file, QTextStream& out)
+int ExportRules(RuleAdmin::RuleFileFormat format, const QString& file, bool versions, QTextStream& out)
 {
-    const auto rules = file.isEmpty() ? RuleAdmin::ExportRules(format, out) : RuleAdmin::ExportRules(format, file);
+    const auto rules =
+        file.isEmpty() ? RuleAdmin::ExportRules(format, out, versions) : RuleAdmin::ExportRules(format, file, versions);
     if (!rules)
         return Failed(rules.failure());
     if (!file.isEmpty())
@@ -186,14 +187,15 @@ int ExportRules(RuleAdmin::RuleFileFormat format, const QString& file, QTextStre
     return 0;
 }
 
-int ImportRules(const QString& file, RuleAdmin::OwnRules ownRules, bool dryRun, QTextStream& out)
+int ImportRules(const QString& file, RuleAdmin::OwnRules ownRules, bool dryRun, bool ifUnchanged, QTextStream& out)
 {
-    return Printed(RuleAdmin::ImportRules(file, ownRules, dryRun), out);
+    return Printed(RuleAdmin::ImportRules(file, ownRules, dryRun, ifUnchanged), out);
 }
 
-int ImportRules(QIODevice& device, const QString& name, RuleAdmin::OwnRules ownRules, bool dryRun, QTextStream& out)
+int ImportRules(QIODevice& device, const QString& name, RuleAdmin::OwnRules ownRules, bool dryRun, bool ifUnchanged,
+                QTextStream& out)
 {
-    return Printed(RuleAdmin::ImportRules(device, name, ownRules, dryRun), out);
+    return Printed(RuleAdmin::ImportRules(device, name, ownRules, dryRun, ifUnchanged), out);
 }
 
 int IssueBatchNumbers(qint32 itemId, const RuleAdmin::PreviewDocument& document, int count, QTextStream& out,

@@ -33,9 +33,10 @@ int ShowDatabase(QTextStream& out);
 // 1 also when any finding is an error.
 int LintRules(QTextStream& out);
 // Onto `out` when no file is named.
-int ExportRules(RuleAdmin::RuleFileFormat format, const QString& file, QTextStream& out);
-int ImportRules(const QString& file, RuleAdmin::OwnRules ownRules, bool dryRun, QTextStream& out);
-int ImportRules(QIODevice& device, const QString& name, RuleAdmin::OwnRules ownRules, bool dryRun, QTextStream& out);
+int ExportRules(RuleAdmin::RuleFileFormat format, const QString& file, bool versions, QTextStream& out);
+int ImportRules(const QString& file, RuleAdmin::OwnRules ownRules, bool dryRun, bool ifUnchanged, QTextStream& out);
+int ImportRules(QIODevice& device, const QString& name, RuleAdmin::OwnRules ownRules, bool dryRun, bool ifUnchanged,
+                QTextStream& out);
 
 // Batch numbers one a line; a rule without a serial says so once on `err`.
 int IssueBatchNumbers(qint32 itemId, const RuleAdmin::PreviewDocument& document, int count, QTextStream& out,

@@ -99,10 +99,14 @@ std::span<const CommandSpec> CommandLine::Commands()
          "entry"},
         {"rule lint", "--db FILE", "Check every stored rule; exit 1 when any finding is an error.", "db",
          [](Line& line) { return AdminCommands::LintRules(line.out_); }},
-        {"rule export", "--db FILE [--format csv|json] [--out RULES.csv|-]",
-         "Write every rule the user may see as a rule file.", "db format out", [](Line& line) { return line.ExportRules(); }},
-        {"rule import", "--db FILE RULES.csv|- [--spare-own-rules | --replace-own-rules] [--dry-run]",
-         "Read a rule file into the database, whole or not at all.", "db spare-own-rules replace-own-rules dry-run",
+        {"rule export", "--db FILE [--format csv|json] [--out RULES.csv|-] [--versions]",
+         "Write every rule the user may see as a rule file; with --versions each rule carries its version, for "
+         "rule import --if-unchanged.",
+         "db format out versions", [](Line& line) { return line.ExportRules(); }},
+        {"rule import", "--db FILE RULES.csv|- [--spare-own-rules | --replace-own-rules] [--dry-run] [--if-unchanged]",
+         "Read a rule file into the database, whole or not at all; with --if-unchanged, only where every stored rule is "
+         "still the version the file carries.",
+         "db spare-own-rules replace-own-rules dry-run if-unchanged",
          [](Line& line) { return line.ImportRules(); }, "", "RULES.csv|-", 1, 1},
         {"options show", "--db FILE", "Print the batch options.", "db",
          [](Line& line) { return AdminCommands::ShowOptions(line.out_); }},
@@ -221,6 +225,10 @@ CommandLine::CommandLine()
         {QStringLiteral("since"), QStringLiteral("The changes from this day on."), QStringLiteral("YYYY-MM-DD")},
         {QStringLiteral("entry"), QStringLiteral("The history entry, as rule history prints it."), QStringLiteral("ID")},
         {QStringLiteral("force"), QStringLiteral("Restore even over a newer change.")},
+        {QStringLiteral("versions"), QStringLiteral("Each rule with its version, in a last column Version.")},
+        {QStringLiteral("if-unchanged"),
+         QStringLiteral("Write only where each stored rule is still the version the file carries (rule export --versions); "
+                        "else exit 1, nothing written.")},
         {QStringLiteral("pdf"), QStringLiteral("The PDF file written; - is standard output."), QStringLiteral("FILE")},
         {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help, or a command's: vell-batchrule rule set --help")},
         {QStringLiteral("version"), QStringLiteral("The version, and where the translations and help are.")},
@@ -425,14 +433,16 @@ bool CommandLine::DryRun() const
 int CommandLine::ExportRules()
 {
     const QString out = parser_.value(QStringLiteral("out"));
-    return AdminCommands::ExportRules(format_, out == QStringLiteral("-") ? QString() : out, out_);
+    return AdminCommands::ExportRules(format_, out == QStringLiteral("-") ? QString() : out,
+                                      parser_.isSet(QStringLiteral("versions")), out_);
 }
 
 int CommandLine::ImportRules()
 {
     const QString file = args_.value(0);
-    return file == QStringLiteral("-") ? AdminCommands::ImportRules(*in_.device(), file, ownRules_, DryRun(), out_)
-                                       : AdminCommands::ImportRules(file, ownRules_, DryRun(), out_);
+    const bool ifUnchanged = parser_.isSet(QStringLiteral("if-unchanged"));
+    return file == QStringLiteral("-") ? AdminCommands::ImportRules(*in_.device(), file, ownRules_, DryRun(), ifUnchanged, out_)
+                                       : AdminCommands::ImportRules(file, ownRules_, DryRun(), ifUnchanged, out_);
 }
 
 int CommandLine::DemoDb()

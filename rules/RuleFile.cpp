@@ -124,11 +124,13 @@ bool WholeNumber(const QString& text, qint32& value)
 }
 
 // A record as a row, or the reason it is none.
-QString RowOf(const Record& record, Row& row)
+QString RowOf(const Record& record, qsizetype columns, Row& row)
 {
     const QStringList& f = record.fields;
-    if (f.size() != Columns().size())
-        return MParse::TranslateFormat("应有%1项，而不是%2项", {Columns().size(), f.size()});
+    if (f.size() != columns)
+        return MParse::TranslateFormat("应有%1项，而不是%2项", {columns, f.size()});
+    if (columns > Columns().size())
+        row.version = f.last().trimmed();
     const QString owner = f[Owner].trimmed();
     if (owner.compare(ItemOwner, Qt::CaseInsensitive) != 0 && owner.compare(GroupOwner, Qt::CaseInsensitive) != 0)
         return MParse::TranslateFormat("Owner应是item或group，不是“%1”", {HostText::Excerpt(owner)});
@@ -169,22 +171,26 @@ QString CsvLine(const QStringList& fields)
     return quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
 }
 
-QString CsvHeader()
+QString CsvHeader(bool versions)
 {
-    return CsvLine(Columns());
+    return CsvLine(versions ? Columns() + QStringList{VersionColumn} : Columns());
 }
 
-QString CsvRows(const StoredRule& rule)
+QString CsvRows(const StoredRule& rule, const QString& version)
 {
     QString rows;
-    for (const BatRuleStruct& e : rule.elements)
-        rows += CsvLine({rule.group ? GroupOwner : ItemOwner, rule.number, QString::number(e.FID),
-                         QString::number(e.FPropertyID), QString::number(e.FUseShortNumber), e.FFormatDate,
-                         e.FSelDefine, QString::number(e.FWidth), e.FCharacter, e.FSubCharacter});
+    for (const BatRuleStruct& e : rule.elements) {
+        QStringList fields{rule.group ? GroupOwner : ItemOwner, rule.number, QString::number(e.FID),
+                           QString::number(e.FPropertyID), QString::number(e.FUseShortNumber), e.FFormatDate,
+                           e.FSelDefine, QString::number(e.FWidth), e.FCharacter, e.FSubCharacter};
+        if (!version.isEmpty())
+            fields << version;
+        rows += CsvLine(fields);
+    }
     return rows;
 }
 
-QJsonObject JsonOf(const StoredRule& rule)
+QJsonObject JsonOf(const StoredRule& rule, const QString& version)
 {
     const QStringList& key = Columns();
     QJsonArray elements;
@@ -197,9 +203,12 @@ QJsonObject JsonOf(const StoredRule& rule)
                                     {key[Width], e.FWidth},
                                     {key[Character], e.FCharacter},
                                     {key[SubCharacter], e.FSubCharacter}});
-    return {{key[Owner], rule.group ? GroupOwner : ItemOwner},
-            {key[Number], rule.number},
-            {QStringLiteral("Elements"), elements}};
+    QJsonObject object{{key[Owner], rule.group ? GroupOwner : ItemOwner},
+                       {key[Number], rule.number},
+                       {QStringLiteral("Elements"), elements}};
+    if (!version.isEmpty())
+        object.insert(VersionColumn, version);
+    return object;
 }
 
 Reader::Reader(QIODevice& device, qint64 maxRows) : device_(device), maxRows_(maxRows) {}
@@ -216,8 +225,11 @@ Reader::Outcome Reader::Read(const std::function<void(Row&)>& take)
     const RecordSplitter::Take record = [&](Record& record) {
         line_ = record.line;
         if (std::exchange(header, false)) {
-            const bool isHeader =
-                record.fields.join(QLatin1Char(',')).compare(Columns().join(QLatin1Char(',')), Qt::CaseInsensitive) == 0;
+            const QString given = record.fields.join(QLatin1Char(','));
+            const QString plain = Columns().join(QLatin1Char(','));
+            const bool versioned = given.compare(plain + QLatin1Char(',') + VersionColumn, Qt::CaseInsensitive) == 0;
+            const bool isHeader = versioned || given.compare(plain, Qt::CaseInsensitive) == 0;
+            columns_ = Columns().size() + (versioned ? 1 : 0);
             outcome = isHeader ? Outcome::Read : Outcome::NoHeader;
             return isHeader;
         }
@@ -226,7 +238,7 @@ Reader::Outcome Reader::Read(const std::function<void(Row&)>& take)
             return false;
         }
         Row row;
-        if (const QString problem = RowOf(record, row); !problem.isEmpty())
+        if (const QString problem = RowOf(record, columns_, row); !problem.isEmpty())
             problems_ << Problem{record.line, problem};
         else
             take(row);

@@ -23,15 +23,19 @@ namespace RuleFile {
 
 // "Owner,Number,FID,FPropertyID,…,FSubCharacter".
 const QStringList& Columns();
+// A last column a file may carry: the version of the rule when it was
+// written (RuleVersion), which an import can insist is still stored.
+inline const QString VersionColumn = QStringLiteral("Version");
 inline const QString ItemOwner = QStringLiteral("item");
 inline const QString GroupOwner = QStringLiteral("group");
 
 // One line of fields, quoted where needed, ended by CR LF.
 QString CsvLine(const QStringList& fields);
-QString CsvHeader();
-// The rows of one rule.
-QString CsvRows(const StoredRule& rule);
-QJsonObject JsonOf(const StoredRule& rule);
+// With a version: the Version column too.
+QString CsvHeader(bool versions = false);
+// The rows of one rule, each with the version where one is given.
+QString CsvRows(const StoredRule& rule, const QString& version = QString());
+QJsonObject JsonOf(const StoredRule& rule, const QString& version = QString());
 
 // One row read back, with the line it starts on.
 struct Row {
@@ -39,6 +43,7 @@ struct Row {
     bool group = false;
     QString number;
     BatRuleStruct element;   // FItemID is not in the file
+    QString version;         // where the file has the Version column
 };
 struct Problem {
     int line = 0;
@@ -77,6 +82,7 @@ public:
 private:
     QIODevice& device_;
     qint64 maxRows_;
+    qsizetype columns_ = 0;   // as the header has them
     int line_ = 1;
     QList<Problem> problems_;
 };

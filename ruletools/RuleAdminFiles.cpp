@@ -10,6 +10,7 @@
 #include "RWDatabase.h"
 #include "RuleFile.h"
 #include "RuleImport.h"
+#include "RuleVersion.h"
 #include "RuleLint.h"
 #include "StoredRules.h"
 
@@ -39,19 +40,22 @@ void ReadAll(const std::function<void(const StoredRule&)>& visit)
 }
 
 // Every rule the user may see, as CSV or JSON; answers how many.
-int WriteRules(RuleAdmin::RuleFileFormat format, QTextStream& out)
+int WriteRules(RuleAdmin::RuleFileFormat format, bool versions, QTextStream& out)
 {
+    const auto versionOf = [versions](const StoredRule& rule) {
+        return versions ? RuleVersion::Of(rule.ownerId, rule.elements) : QString();
+    };
     int rules = 0;
     if (format == RuleAdmin::RuleFileFormat::Csv) {
-        out << RuleFile::CsvHeader();
+        out << RuleFile::CsvHeader(versions);
         ReadAll([&](const StoredRule& rule) {
-            out << RuleFile::CsvRows(rule);
+            out << RuleFile::CsvRows(rule, versionOf(rule));
             ++rules;
         });
         return rules;
     }
     QJsonArray array;
-    ReadAll([&](const StoredRule& rule) { array.append(RuleFile::JsonOf(rule)); });
+    ReadAll([&](const StoredRule& rule) { array.append(RuleFile::JsonOf(rule, versionOf(rule))); });
     out << QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("Rules"), array}}).toJson());
     return int(array.size());
 }
@@ -80,9 +84,11 @@ void ReadInto(RuleImport& import, QIODevice& file, const QString& path)
 }
 
 // The rule file read into the session's database, whole or not at all.
-RuleAdmin::ImportReport Import(QIODevice& file, const QString& path, RuleAdmin::OwnRules ownRules, bool dryRun)
+RuleAdmin::ImportReport Import(QIODevice& file, const QString& path, RuleAdmin::OwnRules ownRules, bool dryRun,
+                               bool ifUnchanged)
 {
     RuleImport import;
+    import.requireUnchanged = ifUnchanged;
     if (import.Begin(ItemIsTopOf(ownRules)))
         ReadInto(import, file, path);
     if (!import.Refusals().isEmpty()) {
@@ -152,10 +158,10 @@ Result<RuleAdmin::LintSummary> RuleAdmin::LintRules(const std::function<void(con
     });
 }
 
-Result<int> RuleAdmin::ExportRules(RuleFileFormat format, QTextStream& out)
+Result<int> RuleAdmin::ExportRules(RuleFileFormat format, QTextStream& out, bool versions)
 {
     return InSession([&] {
-        const int rules = WriteRules(format, out);
+        const int rules = WriteRules(format, versions, out);
         out.flush();
         if (out.status() != QTextStream::Ok)
             Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "规则文件没有写完：写入失败"));
@@ -163,14 +169,14 @@ Result<int> RuleAdmin::ExportRules(RuleFileFormat format, QTextStream& out)
     });
 }
 
-Result<int> RuleAdmin::ExportRules(RuleFileFormat format, const QString& file)
+Result<int> RuleAdmin::ExportRules(RuleFileFormat format, const QString& file, bool versions)
 {
     return InSession([&] {
         OutputFile output(file);
         if (!output.Open())
             Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "规则文件%1没有写完：%2"), {HostText::Excerpt(file), output.ErrorString()});
         QTextStream stream(&output.Device());
-        const int rules = WriteRules(format, stream);
+        const int rules = WriteRules(format, versions, stream);
         stream.flush();
         if (stream.status() != QTextStream::Ok || !output.Commit())
             Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "规则文件%1没有写完：%2"), {HostText::Excerpt(file), output.ErrorString()});
@@ -178,21 +184,22 @@ Result<int> RuleAdmin::ExportRules(RuleFileFormat format, const QString& file)
     });
 }
 
-Result<RuleAdmin::ImportReport> RuleAdmin::ImportRules(const QString& path, OwnRules ownRules, bool dryRun)
+Result<RuleAdmin::ImportReport> RuleAdmin::ImportRules(const QString& path, OwnRules ownRules, bool dryRun,
+                                                       bool ifUnchanged)
 {
     return InSession([&] {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "打不开规则文件%1：%2"), {HostText::Excerpt(path), file.errorString()});
-        return Import(file, path, ownRules, dryRun);
+        return Import(file, path, ownRules, dryRun, ifUnchanged);
     });
 }
 
 Result<RuleAdmin::ImportReport> RuleAdmin::ImportRules(QIODevice& device, const QString& name, OwnRules ownRules,
-                                                              bool dryRun)
+                                                       bool dryRun, bool ifUnchanged)
 {
     return InSession([&] {
-        return Import(device, name, ownRules, dryRun);
+        return Import(device, name, ownRules, dryRun, ifUnchanged);
     });
 }
 

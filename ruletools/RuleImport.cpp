@@ -10,6 +10,7 @@
 #include "ModuleState.h"
 #include "PropertyCatalogue.h"
 #include "RWDatabase.h"
+#include "RuleVersion.h"
 #include "SpreadConsole.h"
 #include "SpreadGridModel.h"
 #include "TextUtil.h"
@@ -154,7 +155,10 @@ void RuleImport::Take(const RuleFile::Row& row)
                           e.FWidth,         TextIndex(e.FFormatDate),
                           TextIndex(e.FSelDefine), TextIndex(e.FCharacter),
                           TextIndex(e.FSubCharacter)};
-    pending_[PendingOf(row)].elements << element;
+    Pending& pending = pending_[PendingOf(row)];
+    if (pending.elements.isEmpty())
+        pending.version = row.version;
+    pending.elements << element;
 }
 
 void RuleImport::Finish(const QList<RuleFile::Problem>& problems)
@@ -318,6 +322,8 @@ bool RuleImport::Write()
                     GLB::ShowErrorMessage(LineMessage(refusals_[i].line, refusals_[i].message), 0, false);
                 return false;
             }
+            if (requireUnchanged && !StillAsExported(pending_[rule.pending], rule.singleItem))
+                return false;
             const Owner& owner = *pending_[rule.pending].owner;
             const auto write = [&] { return BatRuleEditor::WriteRule(save, rule.singleItem); };
             const bool written = rule.singleItem
@@ -328,6 +334,32 @@ bool RuleImport::Write()
         }
         return true;
     }, &loadedOptions_, &history);
+}
+
+bool RuleImport::StillAsExported(const Pending& pending, bool singleItem) const
+{
+    const Owner& owner = *pending.owner;
+    const RuleOwner kind = singleItem ? RuleOwner::Material : RuleOwner::Group;
+    if (pending.version.isEmpty()) {
+        GLB::ShowErrorMessage(MParse::TranslateFormat("%1的规则没有Version列，不能确认它没有变；请用“rule export --versions”导出规则文件",
+                                                      {owner.text}),
+                              0, false);
+        return false;
+    }
+    const auto stored = RWDatabase().FetchBatchRule(owner.id, kind);
+    if (!stored)
+        return false;   // the read has shown why
+    if (RuleVersion::Of(*stored) == pending.version)
+        return true;
+    QString newer;
+    if (!BatRuleEditor::CommitStep(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在读取批号规则的历史时发生错误"),
+                                   [&] { newer = HistoryRecorder::NewestChangeText(CurrentHostConnection(), kind, owner.id); }))
+        return false;
+    GLB::ShowErrorMessage(MParse::TranslateFormat("%1的批号规则在导出之后已被更改（%2），什么也没有导入",
+                                                  {owner.text, newer.isEmpty() ? MParse::TranslateText("历史中没有这次更改")
+                                                                               : newer}),
+                          0, false);
+    return false;
 }
 
 }

@@ -64,6 +64,10 @@ public:
     // then the materials. False after a failure, which has been shown and undone.
     bool Write();
 
+    // Write writes a rule only over the version its rows carry, and a rule
+    // without one not at all: the file was exported with its versions.
+    bool requireUnchanged = false;
+
     // A message about one line of the file, the line number first.
     static QString LineMessage(int line, const QString& message);
 
@@ -86,6 +90,7 @@ private:
         std::optional<Owner> owner;
         QString refusal;         // without an owner: why none
         QList<Element> elements;
+        QString version;         // as its first row gives it
     };
     // A rule the editor took: its owner's rows, and what the order of the writes needs.
     struct Prepared {
@@ -106,6 +111,8 @@ private:
     // The owner's rule through the editor into `save`; false with its refusals recorded.
     bool Collect(Prepared& prepared, BatRuleSave& save);
     bool FillRow(RuleGrid& grid, int row, int line, const BatRuleStruct& element);
+    // Inside Write's unit: whether the owner's stored rule is the version the file carries; else shown why not.
+    bool StillAsExported(const Pending& pending, bool singleItem) const;
     void Refuse(int line, const QString& message) { refusals_.append({line, message}); }
     bool Refused(int line, const QString& message)
     {

@@ -552,7 +552,7 @@
         <translation>數字鍵盤狀態</translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryModel.cpp" line="+73"/>
+        <location filename="../ruletools/HistoryModel.cpp" line="+74"/>
         <location filename="../mainwindow/frmBatRuleMain.cpp" line="+0"/>
         <source>时间</source>
         <translation>時間</translation>
@@ -565,8 +565,8 @@
     <message>
         <location filename="../rules/StoredRules.cpp" line="+61"/>
         <location filename="../ruletools/EditorTarget.cpp" line="+23"/>
-        <location filename="../ruletools/RuleAdminFiles.cpp" line="+132"/>
-        <location filename="../ruletools/RuleImport.cpp" line="+93"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="+138"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+94"/>
         <location filename="../mainwindow/GroupTree.cpp" line="+38"/>
         <source>物料</source>
         <translation>物料</translation>
@@ -706,6 +706,7 @@
     <message>
         <location line="+2"/>
         <location filename="../ruletools/HistoryModel.cpp" line="+22"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+261"/>
         <source>系统在读取批号规则的历史时发生错误</source>
         <translation>系統在讀取批號規則的歷史時發生錯誤</translation>
     </message>
@@ -732,7 +733,7 @@
         <translation>系統在調用函數CommitTrans()時發生錯誤</translation>
     </message>
     <message>
-        <location filename="../rules/RuleFile.cpp" line="+143"/>
+        <location filename="../rules/RuleFile.cpp" line="+145"/>
         <source>%1应是整数，不是“%2”</source>
         <translation>%1應是整數，不是「%2」</translation>
     </message>
@@ -829,7 +830,7 @@
         <translation>屬性「%1」不在屬性目錄中</translation>
     </message>
     <message>
-        <location filename="../rules/RuleFile.cpp" line="-3"/>
+        <location filename="../rules/RuleFile.cpp" line="-5"/>
         <source>应有%1项，而不是%2项</source>
         <translation>應有%1項，而不是%2項</translation>
     </message>
@@ -839,17 +840,32 @@
         <translation>引號沒有結束</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdminFiles.cpp" line="+75"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="+76"/>
         <source>打不开规则文件%1：%2</source>
         <translation>打不開規則文件%1：%2</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleImport.cpp" line="+10"/>
+        <location filename="../ruletools/RuleImport.cpp" line="-251"/>
         <source>找不到批次管理的物料%1或无权查看它</source>
         <translation>找不到批次管理的物料%1或無權查看它</translation>
     </message>
     <message>
-        <location line="-1"/>
+        <location line="+240"/>
+        <source>%1的规则没有Version列，不能确认它没有变；请用“rule export --versions”导出规则文件</source>
+        <translation>%1的規則沒有Version列，不能確認它沒有變；請用“rule export --versions”導出規則文件</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>%1的批号规则在导出之后已被更改（%2），什么也没有导入</source>
+        <translation>%1的批號規則在導出之後已被更改（%2），什麼也沒有導入</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>历史中没有这次更改</source>
+        <translation>歷史中沒有這次更改</translation>
+    </message>
+    <message>
+        <location line="-256"/>
         <source>找不到物料组%1或无权查看它</source>
         <translation>找不到物料組%1或無權查看它</translation>
     </message>
@@ -859,7 +875,7 @@
         <translation>提示</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdminFiles.cpp" line="-37"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="-38"/>
         <source>检查了%1条规则：%2个错误，%3个警告，%4个提示</source>
         <translation>檢查了%1條規則：%2個錯誤，%3個警告，%4個提示</translation>
     </message>
@@ -894,7 +910,7 @@
         <translation>示例批號（有誤）：</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleImport.cpp" line="+158"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+161"/>
         <source>第%1级的FUseShortNumber应是0（长代码）或1（短代码）</source>
         <translation>第%1級的FUseShortNumber應是0（長代碼）或1（短代碼）</translation>
     </message>
@@ -930,17 +946,17 @@
         <translation>第%1級的物料代碼%2有%3個字符，長於該級的長度%4，批號中只留前%4個</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleImport.cpp" line="-204"/>
+        <location filename="../ruletools/RuleImport.cpp" line="-207"/>
         <source>第%1行：%2</source>
         <translation>第%1行：%2</translation>
     </message>
     <message>
-        <location filename="../rules/RuleFile.cpp" line="+197"/>
+        <location filename="../rules/RuleFile.cpp" line="+209"/>
         <source>第一行应是表头：%1</source>
         <translation>第一行應是表頭：%1</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleImport.cpp" line="+158"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+161"/>
         <source>级次应是%1，而不是%2：一条规则的级次从1起连续编号</source>
         <translation>級次應是%1，而不是%2：一條規則的級次從1起連續編號</translation>
     </message>
@@ -950,12 +966,12 @@
         <translation>規則中既沒有日期也沒有流水號，同一張單據的各批次會得到相同的批號</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdminFiles.cpp" line="-31"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="-33"/>
         <source>规则文件%1不是UTF-8文本</source>
         <translation>規則文件%1不是UTF-8文本</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+20"/>
         <source>规则文件%1有%2处不能导入，什么也没有写：</source>
         <translation>規則文件%1有%2處不能導入，什麼也沒有寫：</translation>
     </message>
@@ -965,7 +981,7 @@
         <translation>警告</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleImport.cpp" line="-132"/>
+        <location filename="../ruletools/RuleImport.cpp" line="-135"/>
         <source>读不到物料和物料组，没有导入任何规则</source>
         <translation>讀不到物料和物料組，沒有導入任何規則</translation>
     </message>
@@ -1001,7 +1017,7 @@
         <translation>物料組代碼%1與多個物料組相近：%2，不能確定是哪一個</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdminFiles.cpp" line="-106"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="-108"/>
         <source>读不完规则文件%1：%2</source>
         <translation>讀不完規則文件%1：%2</translation>
     </message>
@@ -1140,7 +1156,7 @@
         <translation>%1的批號規則在歷史記錄%2之後已被更改（%3）</translation>
     </message>
     <message>
-        <location filename="../mainwindow/HistoryWindow.cpp" line="+26"/>
+        <location filename="../mainwindow/HistoryWindow.cpp" line="+27"/>
         <location filename="../mainwindow/MainCommands.cpp" line="-8"/>
         <source>批号规则的更改历史</source>
         <translation>批號規則的更改歷史</translation>
@@ -1172,7 +1188,7 @@
         <translation>%1的批號規則的更改，最新的在前</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+29"/>
         <source>要把规则恢复成记录%1更改之前的样子吗？</source>
         <translation>要把規則恢復成記錄%1更改之前的樣子嗎？</translation>
     </message>

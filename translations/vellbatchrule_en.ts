@@ -552,7 +552,7 @@
         <translation>Num Lock state</translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryModel.cpp" line="+73"/>
+        <location filename="../ruletools/HistoryModel.cpp" line="+74"/>
         <location filename="../mainwindow/frmBatRuleMain.cpp" line="+0"/>
         <source>时间</source>
         <translation>Time</translation>
@@ -565,8 +565,8 @@
     <message>
         <location filename="../rules/StoredRules.cpp" line="+61"/>
         <location filename="../ruletools/EditorTarget.cpp" line="+23"/>
-        <location filename="../ruletools/RuleAdminFiles.cpp" line="+132"/>
-        <location filename="../ruletools/RuleImport.cpp" line="+93"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="+138"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+94"/>
         <location filename="../mainwindow/GroupTree.cpp" line="+38"/>
         <source>物料</source>
         <translation>Material</translation>
@@ -706,6 +706,7 @@
     <message>
         <location line="+2"/>
         <location filename="../ruletools/HistoryModel.cpp" line="+22"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+261"/>
         <source>系统在读取批号规则的历史时发生错误</source>
         <translation>The system failed while reading the batch number rule history</translation>
     </message>
@@ -732,7 +733,7 @@
         <translation>An error occurred while the system was calling CommitTrans().</translation>
     </message>
     <message>
-        <location filename="../rules/RuleFile.cpp" line="+143"/>
+        <location filename="../rules/RuleFile.cpp" line="+145"/>
         <source>%1应是整数，不是“%2”</source>
         <translation>%1 must be a whole number, not “%2”</translation>
     </message>
@@ -829,7 +830,7 @@
         <translation>The property “%1” is not in the property catalogue</translation>
     </message>
     <message>
-        <location filename="../rules/RuleFile.cpp" line="-3"/>
+        <location filename="../rules/RuleFile.cpp" line="-5"/>
         <source>应有%1项，而不是%2项</source>
         <translation>%1 fields are expected, not %2</translation>
     </message>
@@ -839,17 +840,32 @@
         <translation>A quoted field is not closed</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdminFiles.cpp" line="+75"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="+76"/>
         <source>打不开规则文件%1：%2</source>
         <translation>Cannot open the rule file %1: %2</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleImport.cpp" line="+10"/>
+        <location filename="../ruletools/RuleImport.cpp" line="-251"/>
         <source>找不到批次管理的物料%1或无权查看它</source>
         <translation>Batch-managed material %1 was not found or may not be viewed</translation>
     </message>
     <message>
-        <location line="-1"/>
+        <location line="+240"/>
+        <source>%1的规则没有Version列，不能确认它没有变；请用“rule export --versions”导出规则文件</source>
+        <translation>The rule of %1 has no Version column, so it cannot be confirmed unchanged; export the rule file with “rule export --versions”</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>%1的批号规则在导出之后已被更改（%2），什么也没有导入</source>
+        <translation>The batch number rule of %1 was changed after the export (%2); nothing was imported</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>历史中没有这次更改</source>
+        <translation>that change is not on record</translation>
+    </message>
+    <message>
+        <location line="-256"/>
         <source>找不到物料组%1或无权查看它</source>
         <translation>Material group %1 was not found or may not be viewed</translation>
     </message>
@@ -859,7 +875,7 @@
         <translation>Note</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdminFiles.cpp" line="-37"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="-38"/>
         <source>检查了%1条规则：%2个错误，%3个警告，%4个提示</source>
         <translation>Checked %1 rules: %2 errors, %3 warnings, %4 notes</translation>
     </message>
@@ -894,7 +910,7 @@
         <translation>Sample batch number (invalid): </translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleImport.cpp" line="+158"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+161"/>
         <source>第%1级的FUseShortNumber应是0（长代码）或1（短代码）</source>
         <translation>Level %1: FUseShortNumber must be 0 (long code) or 1 (short code)</translation>
     </message>
@@ -930,17 +946,17 @@
         <translation>Level %1: the material code %2 has %3 characters, more than the level&apos;s length %4; the batch number keeps the first %4</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleImport.cpp" line="-204"/>
+        <location filename="../ruletools/RuleImport.cpp" line="-207"/>
         <source>第%1行：%2</source>
         <translation>Line %1: %2</translation>
     </message>
     <message>
-        <location filename="../rules/RuleFile.cpp" line="+197"/>
+        <location filename="../rules/RuleFile.cpp" line="+209"/>
         <source>第一行应是表头：%1</source>
         <translation>The first line must be the header: %1</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleImport.cpp" line="+158"/>
+        <location filename="../ruletools/RuleImport.cpp" line="+161"/>
         <source>级次应是%1，而不是%2：一条规则的级次从1起连续编号</source>
         <translation>The level must be %1, not %2: the levels of a rule run from 1 without gaps</translation>
     </message>
@@ -950,12 +966,12 @@
         <translation>The rule has neither a date nor a serial number: every batch of one document gets the same number</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdminFiles.cpp" line="-31"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="-33"/>
         <source>规则文件%1不是UTF-8文本</source>
         <translation>The rule file %1 is not UTF-8 text</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+20"/>
         <source>规则文件%1有%2处不能导入，什么也没有写：</source>
         <translation>The rule file %1 has %2 lines that cannot be imported; nothing was written:</translation>
     </message>
@@ -965,7 +981,7 @@
         <translation>Warning</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleImport.cpp" line="-132"/>
+        <location filename="../ruletools/RuleImport.cpp" line="-135"/>
         <source>读不到物料和物料组，没有导入任何规则</source>
         <translation>The materials and groups could not be read; no rule was imported</translation>
     </message>
@@ -1001,7 +1017,7 @@
         <translation>Material group code %1 is close to several material groups: %2; it cannot be told which one is meant</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdminFiles.cpp" line="-106"/>
+        <location filename="../ruletools/RuleAdminFiles.cpp" line="-108"/>
         <source>读不完规则文件%1：%2</source>
         <translation>Cannot read the whole rule file %1: %2</translation>
     </message>
@@ -1140,7 +1156,7 @@
         <translation>The batch number rule of %1 was changed after history entry %2 (%3)</translation>
     </message>
     <message>
-        <location filename="../mainwindow/HistoryWindow.cpp" line="+26"/>
+        <location filename="../mainwindow/HistoryWindow.cpp" line="+27"/>
         <location filename="../mainwindow/MainCommands.cpp" line="-8"/>
         <source>批号规则的更改历史</source>
         <translation>Batch Number Rule Change History</translation>
@@ -1172,7 +1188,7 @@
         <translation>Changes of the batch number rule of %1, newest first</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+29"/>
         <source>要把规则恢复成记录%1更改之前的样子吗？</source>
         <translation>Restore the rule as it was before the change of entry %1?</translation>
     </message>

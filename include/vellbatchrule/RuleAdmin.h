@@ -136,14 +136,20 @@ public:
     // Checks every stored rule the user may see, a finding at a time.
     static Result<LintSummary> LintRules(const std::function<void(const LintFinding&)>& finding);
     // Every rule the user may see as a rule file; answers how many rules.
-    static Result<int> ExportRules(RuleFileFormat format, QTextStream& out);
+    // With `versions`, each rule carries its version (Rule::version) in a
+    // last column, Version, for an import that must find it unchanged.
+    static Result<int> ExportRules(RuleFileFormat format, QTextStream& out, bool versions = false);
     // The same into `file`, which is replaced only by a whole export.
-    static Result<int> ExportRules(RuleFileFormat format, const QString& file);
-    // A rule file lands whole or, after any refusal, not at all.
-    static Result<ImportReport> ImportRules(const QString& file, OwnRules ownRules, bool dryRun);
+    static Result<int> ExportRules(RuleFileFormat format, const QString& file, bool versions = false);
+    // A rule file lands whole or, after any refusal, not at all. With
+    // `ifUnchanged`, every rule of the file must carry its version, and the
+    // stored rule must still be that version: else nothing is written and
+    // the failure names the owner and the newer change.
+    static Result<ImportReport> ImportRules(const QString& file, OwnRules ownRules, bool dryRun,
+                                            bool ifUnchanged = false);
     // The same from a device open for reading (standard input); `name` names it in messages.
-    static Result<ImportReport> ImportRules(QIODevice& device, const QString& name, OwnRules ownRules,
-                                                   bool dryRun);
+    static Result<ImportReport> ImportRules(QIODevice& device, const QString& name, OwnRules ownRules, bool dryRun,
+                                            bool ifUnchanged = false);
 
     // The editor window alone for the target, as the main window opens it,
     // answering once it has closed. Why it could not open comes as the

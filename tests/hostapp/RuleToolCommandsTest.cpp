@@ -242,6 +242,37 @@ TEST_F(RuleTool, ImportOfAnExportGivesTheSameRowsInAnotherDatabase)
     EXPECT_EQ(Rows(copy), Rows(Db()));
 }
 
+// An export with its versions carries what rule show prints; an import
+// that insists on them writes nothing once any rule moved on, or when the
+// file carries none.
+TEST_F(RuleTool, ImportIfUnchangedRefusesARuleThatMovedOnSinceTheExport)
+{
+    const Outcome exported = Run({"rule", "export", "--versions"});
+    const QString version = Run({"rule", "show", "--item", "101"}).out.section("version ", 1).trimmed();
+    EXPECT_TRUE(exported.out.contains(",Version\r\n")) << exported.out.toStdString();
+    EXPECT_TRUE(exported.out.contains(",Z," + version + "\r\n")) << version.toStdString();
+    Write("versions.csv", exported.out.toUtf8());
+    Write("plain.csv", Run({"rule", "export"}).out.toUtf8());
+    struct Case {
+        const char* file;
+        bool movedOn;
+        int exitCode;
+        const char* says;
+    };
+    for (const Case c : {Case{"versions.csv", false, 0, ""}, Case{"plain.csv", false, 1, "has no Version column"},
+                         Case{"versions.csv", true, 1, "was changed after the export (record 1, material 101: "}}) {
+        SetUp();
+        if (c.movedOn)
+            ASSERT_EQ(Run({"rule", "set", "--item", "101", "23:yymmdd"}).exitCode, 0);
+        const QByteArray before = Everything();
+        const Outcome run = Run({"rule", "import", File(c.file), "--if-unchanged", "--props", "UserID=16394;LANGUAGE=en"});
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.file << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(c.says)) << run.err.toStdString();
+        if (c.exitCode)
+            EXPECT_EQ(Everything(), before) << "nothing written";
+    }
+}
+
 TEST_F(RuleTool, ImportWithARefusedLineListsEveryOneAndWritesNothing)
 {
     Write("rules.csv", "Owner,Number,FID,FPropertyID,FUseShortNumber,FFormatDate,FSelDefine,FWidth,FCharacter,FSubCharacter\n"
