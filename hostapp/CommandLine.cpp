@@ -411,6 +411,7 @@ int CommandLine::Run()
 
 int CommandLine::Dispatch()
 {
+    RuleAdmin::SetHistorySource(QStringLiteral("command"));
     // Only a window's messages open as boxes: a command's go to standard error, where someone reads them.
     if (command_->Takes(QStringLiteral("db")))
         UseStockComponents({parser_.value(QStringLiteral("db")), Props(), ComponentResourceDir(), OpensWindow()});

@@ -207,6 +207,21 @@ BatchDocument DocumentFor(const BatRuleEditor& editor, const RuleAdmin::PreviewD
 
 }
 
+namespace {
+
+QString& HistorySource()
+{
+    static QString source = QStringLiteral("host");
+    return source;
+}
+
+}
+
+void RuleAdmin::SetHistorySource(const QString& source)
+{
+    HistorySource() = source;
+}
+
 Result<RuleAdmin::Rule> RuleAdmin::ShowRule(const Target& target)
 {
     return InSession([&] {
@@ -223,7 +238,7 @@ Result<RuleAdmin::Rule> RuleAdmin::SetRule(const Target& target, const QStringLi
     return InSession([&] {
         FilledEditor filled(target, elements, ownRules);
         BatRuleEditor& editor = filled.editor;
-        editor.historySource = QStringLiteral("command");
+        editor.historySource = HistorySource();
         if (!ifVersion.isEmpty()) {
             editor.ExpectVersion(ifVersion);
             editor.onConflict = [&](const QString&, const QString& now) {

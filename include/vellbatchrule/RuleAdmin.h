@@ -82,6 +82,11 @@ public:
         QString summary;      // how many rules were (or, in a dry run, could be) imported
     };
 
+    // What the history records a rule set through these calls as made
+    // through: "host" unless the program names itself (the command line:
+    // "command"). Set once, before the first call.
+    static void SetHistorySource(const QString& source);
+
     static Result<Rule> ShowRule(const Target& target);
     // Elements are property[:format[:length[:pad[:substitute]]]], typed into
     // the editor's rows in order and committed as the editor commits them.

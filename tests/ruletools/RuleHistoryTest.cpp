@@ -5,6 +5,7 @@
 #include "GridTyping.h"
 #include "RuleFixture.h"
 #include "RuleHistory.h"
+#include "RuleAdmin.h"
 #include "RuleImport.h"
 #include "SpreadGridModel.h"
 #include "TestSupport.h"
@@ -160,6 +161,16 @@ TEST_F(History, AFailedCommitLeavesNoEntryAndNoCommandWithoutASourceIsRecorded)
         EXPECT_EQ(Entries(), "") << c.source;
         EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM ICBatchNoRuleHistoryRow"), "0") << c.source;
     }
+}
+
+TEST_F(History, TheLibrarysCallsAreOnRecordAsTheHostsUnlessTheProgramNamesItself)
+{
+    ASSERT_TRUE(RuleAdmin::SetRule({101, std::nullopt}, {"23:yymmdd"}, RuleAdmin::OwnRules::AsStored));
+    RuleAdmin::SetHistorySource("command");
+    const bool set = bool(RuleAdmin::SetRule({101, std::nullopt}, {"25:000"}, RuleAdmin::OwnRules::AsStored));
+    RuleAdmin::SetHistorySource("host");
+    ASSERT_TRUE(set);
+    EXPECT_EQ(db.Rows("SELECT FSource, FAfter FROM ICBatchNoRuleHistory ORDER BY FEntryID"), "host|23\ncommand|25");
 }
 
 TEST_F(History, AnImportRecordsEachRuleItWrites)
