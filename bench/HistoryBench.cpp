@@ -199,7 +199,8 @@ int main(int argc, char** argv)
     report.PrintRatio("one material's commit, history+check", "MaterialCommitWithHistory", "MaterialCommitWithout", 1.2);
     report.PrintRatio("root spread to 100,000, history", "SpreadWithHistory", "SpreadWithout", 1.6);
     report.PrintRatio("  its restore / the spread", "RestoreOfTheSpread", "SpreadWithHistory", 2.0);
-    EditorTarget material = EditorTarget::Resolve(kFirstMaterial, std::nullopt);
+    EditorTarget material = EditorTarget::OfGroup(1, QStringLiteral("01"));
+    material.TakeMaterial(QString::number(kFirstMaterial), QStringLiteral("01.0001"), QStringLiteral("bench"));
     ReportWindow("history window, material of 1,000 entries", material, false);
     ReportWindow("history window, all of 1,000,000 entries", EditorTarget::OfGroup(0, QStringLiteral("物料")), true);
     benchmark::Shutdown();
