@@ -5,6 +5,7 @@
 #include "IssuedNumbers.h"
 #include "OdbcConnection.h"
 #include "OdbcConnectionString.h"
+#include "RuleHistory.h"
 #include "SerialCounter.h"
 #include "SqlConnection.h"
 #include "SqlTrace.h"
@@ -441,6 +442,38 @@ TEST_F(ServerConnection, AWriterWaitsForTheOthersLockAndGivesUpAfterItsTimeout)
             << error.Description().toStdString();
     }
     EXPECT_EQ(FakeServerDriver::log, (QStringList{"begin", Lock(), "rollback"}));
+}
+
+// A spread's restore and its record reach the server as written, in the
+// writers' unit: a failure in the restore's second statement (the
+// materials' rules put back) leaves neither their deletion nor the record.
+TEST_F(ServerConnection, ARestoreAndItsRecordReachItAsWrittenAndFailWhole)
+{
+    const QString owner = RuleHistory::RestoreOwnerSql(4, RuleOwner::Group, 7);
+    const QString materials = RuleHistory::RestoreMaterialsSql(4, "03.02", "", "");
+    RuleHistory::Entry entry{5, 16394, "张三", RuleOwner::Group, 7, "restore", "23+26", "4+23+26", 3};
+    const QString record = RuleHistory::EntrySql(entry);
+    EXPECT_TRUE(record.contains("CURRENT_TIMESTAMP,16394,N'张三',0,7,'restore','23+26','4+23+26',3)"))
+        << "the server's clock; N'' for the text that needs it";
+    Answer({kDone, kDone});
+    {
+        UnitOfWork unit(*connection);
+        connection->Execute(owner);
+        connection->Execute(materials);
+        connection->Execute(record);
+        unit.Commit();
+    }
+    FakeServerDriver::answer = [materials](const QString& batch) {
+        return batch == materials ? QList<FakeServerDriver::Result>{kDone, kFails} : QList<FakeServerDriver::Result>{kDone, kDone};
+    };
+    {
+        UnitOfWork unit(*connection);
+        connection->Execute(owner);
+        EXPECT_THROW(connection->Execute(materials), HostError);
+    }
+    EXPECT_EQ(FakeServerDriver::log, (QStringList{"begin", Lock(), "exec " + owner, "exec " + materials, "exec " + record,
+                                                  "commit", "begin", Lock(), "exec " + owner, "exec " + materials,
+                                                  "rollback"}));
 }
 
 // The server serializes the issuer itself: its batches reach it as written,
