@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -73,6 +74,10 @@ HistoryWindow::HistoryWindow(AppConnection& connection, const EditorTarget& targ
     connect(restore_, &QPushButton::clicked, this, &HistoryWindow::RestoreCurrent);
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);
     connect(table_, &QTableView::doubleClicked, this, &HistoryWindow::RestoreCurrent);
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, [this] {
+        if (onHelp)
+            onHelp();
+    });
     ApplyCaptions();
     resize(860, 420);
     ShowScope();

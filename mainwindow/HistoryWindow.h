@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QMessageBox>
 
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -30,6 +31,9 @@ public:
 
     // Whether a restore landed: the ledger shows stored rules again.
     bool Restored() const { return restored_; }
+
+    // F1: the help, as the main window opens it.
+    std::function<void()> onHelp;
 
 private:
     void ShowScope();

@@ -255,7 +255,7 @@ TEST_F(MainWindow, HistoryListsTheMaterialsChangesAndRestoresOneAfterAsking)
             listed << cell(row, 0) + "|" + cell(row, 2) + "|" + cell(row, 3) + "|" + cell(row, 5) + " → " + cell(row, 6);
         AnswerNextBox(QMessageBox::Yes);
         EXPECT_TRUE(QTest::qWaitForWindowActive(modal));
-        EXPECT_EQ(QApplication::focusWidget(), table) << "the list has the keyboard";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == table; })) << "the list has the keyboard";
         QTest::keyClick(table, Qt::Key_R, Qt::AltModifier);   // the button clicks itself a moment later
         QTest::qWaitFor([&] { return table->model()->rowCount() == 3; });
         rowsAfter = table->model()->rowCount();
@@ -265,6 +265,8 @@ TEST_F(MainWindow, HistoryListsTheMaterialsChangesAndRestoresOneAfterAsking)
         EXPECT_TRUE(QTest::qWaitForWindowActive(modal));
         QTest::keyClick(table, Qt::Key_R, Qt::AltModifier);
         QTest::qWaitFor([&] { return !conflict.isEmpty(); });
+        EXPECT_TRUE(QTest::qWaitForWindowActive(modal)) << "the window has the keyboard after its boxes";
+        QTest::keyClick(table, Qt::Key_F1);
         modal->close();
     });
     Ledger()->setFocus();
@@ -273,6 +275,7 @@ TEST_F(MainWindow, HistoryListsTheMaterialsChangesAndRestoresOneAfterAsking)
     EXPECT_EQ(rowsAfter, 3) << "the restore is on record";
     EXPECT_TRUE(conflict.startsWith("03.02.002(绿茶饮料 500ml)的批号规则在历史记录2之后已被更改（记录3")) << conflict.toStdString() << Messages().join("|").toStdString();
     EXPECT_EQ(Rules(), stages[1]) << "back to the rule before entry 2, and no further";
+    EXPECT_EQ(RecordingHelp::shown, QStringList{"0:ICBatchCodeRule:CC"}) << "F1 in the history window";
 }
 
 TEST_F(MainWindow, RuleCommandOpensTheEditorForWhatHasTheFocus)
