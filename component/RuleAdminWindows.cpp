@@ -53,13 +53,7 @@ Result<RuleAdmin::Printout> RuleAdmin::PrintLedger(qint32 groupId, const QString
 {
     return InSession([&] {
         BatRuleLedger rows;
-        if (groupId != 0) {
-            const auto group = rows.Database().FetchGroup(groupId);
-            if (!group)
-                throw AlreadyShown{};
-            if (group->Eof())
-                Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "找不到物料组%1"), {groupId});
-        }
+        const QString groupText = EditorTarget::GroupText(groupId);
         const std::optional<int> count = rows.ShowGroup(groupId);
         if (!count)
             throw AlreadyShown{};
@@ -79,6 +73,7 @@ Result<RuleAdmin::Printout> RuleAdmin::PrintLedger(qint32 groupId, const QString
         MParse::SetLedgerPrintFonts(ledger);
         BatRulePrint print;
         print.SetBRPrintMasterTitle(MParse::TranslateText("批号管理"));
+        print.SetBRPrintSlaveTitle(BatRulePrint::GroupTitle(groupText));
         print.SetBRPrintLedger(&ledger);
         print.SetLdgLayout();
         const int pages = static_cast<LedgerGridPrinter&>(ledger.Printer()).PrintToPdf(pdfFile);

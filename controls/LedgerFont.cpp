@@ -3,6 +3,8 @@
 #include "FontCharsets.h"
 
 #include <QFontDatabase>
+#include <QHash>
+#include <QRawFont>
 #include <QStringList>
 
 #include <algorithm>
@@ -27,6 +29,65 @@ QFontDatabase::WritingSystem WritingSystemOf(qint32 charset)
     }
 }
 
+// Whether the family maps the ledger's characters back to themselves: no
+// character below them shares their glyph. Probed once per family.
+bool KeepsItsText(const QString& family)
+{
+    static QHash<QString, bool> known;
+    if (const auto found = known.constFind(family); found != known.cend())
+        return *found;
+    const QRawFont raw = QRawFont::fromFont(QFont(family));
+    const auto glyphOf = [&raw](char32_t character) {
+        const QList<quint32> glyphs = raw.glyphIndexesForString(QString::fromUcs4(&character, 1));
+        return glyphs.value(0);
+    };
+    // Digits, letters and the ideographs whose radicals or strokes share a glyph in some fonts.
+    static const QString probes = QStringLiteral("0123456789AZaz%.-[]+一二人工日月水页龙");
+    QHash<quint32, char32_t> probed;
+    for (const QChar probe : probes)
+        if (const quint32 glyph = glyphOf(probe.unicode()))
+            probed.insert(glyph, probe.unicode());
+    bool keeps = raw.isValid() && !probed.isEmpty();
+    for (char32_t below = 0; keeps && below < 0x4e00; ++below) {
+        const auto owner = probed.constFind(glyphOf(below));
+        keeps = owner == probed.cend() || *owner <= below;
+    }
+    known.insert(family, keeps);
+    return keeps;
+}
+
+// The first installed family of the writing system that keeps its text, a sans one where there is one.
+QString KeeperOf(QFontDatabase::WritingSystem system)
+{
+    QString keeper;
+    for (const QString& family : QFontDatabase::families(system)) {
+        if (QFontDatabase::isPrivateFamily(family) || !KeepsItsText(family))
+            continue;
+        if (family.contains(QLatin1String("Sans")))
+            return family;
+        if (keeper.isEmpty())
+            keeper = family;
+    }
+    return keeper;
+}
+
+}
+
+QFont PrintableFont(const QFont& font)
+{
+    static const QStringList keepers = [] {
+        QStringList found;
+        for (const auto system : {QFontDatabase::Latin, QFontDatabase::SimplifiedChinese, QFontDatabase::TraditionalChinese})
+            if (const QString keeper = KeeperOf(system); !keeper.isEmpty() && !found.contains(keeper))
+                found << keeper;
+        return found;
+    }();
+    QStringList first, rest;
+    for (const QString& family : font.families())
+        (QFontDatabase::hasFamily(family) && KeepsItsText(family) ? first : rest) << family;
+    QFont printable = font;
+    printable.setFamilies(first + keepers + rest);
+    return printable;
 }
 
 QFont LedgerFont(const LedgerPrinter::Font& font)

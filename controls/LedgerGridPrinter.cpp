@@ -143,10 +143,11 @@ LedgerGridPrinter::Layout LedgerGridPrinter::LayOut(QPainter& painter, QPagedPai
         for (const bool header : {true, false}) {
             const Line& entry = header ? Header(line) : Footer(line);
             if (!entry.text.isEmpty())
-                (header ? layout.headerHeight : layout.footerHeight) += QFontMetricsF(LedgerFont(entry.font), &device).lineSpacing();
+                (header ? layout.headerHeight : layout.footerHeight) +=
+                    QFontMetricsF(PrintableFont(LedgerFont(entry.font)), &device).lineSpacing();
         }
     }
-    layout.rowHeight = QFontMetricsF(grid_.font(), &device).height() * kRowSpacing;
+    layout.rowHeight = QFontMetricsF(PrintableFont(grid_.font()), &device).height() * kRowSpacing;
     // The columns keep their proportions on screen and shrink together to the page width.
     qreal total = 0;
     for (int column = 0; column < grid_.Cols(); ++column)
@@ -184,7 +185,7 @@ qreal LedgerGridPrinter::PaintLines(QPainter& painter, const Layout& layout, boo
         const Line& entry = header ? Header(line) : Footer(line);
         if (entry.text.isEmpty())
             continue;
-        const QFont font = LedgerFont(entry.font);
+        const QFont font = PrintableFont(LedgerFont(entry.font));
         painter.setFont(font);
         const qreal height = QFontMetricsF(font, painter.device()).lineSpacing();
         const QStringList parts = Expanded(entry.text, page, layout.pages).split(QLatin1Char('|'));
@@ -198,7 +199,7 @@ qreal LedgerGridPrinter::PaintLines(QPainter& painter, const Layout& layout, boo
 
 void LedgerGridPrinter::PaintRow(QPainter& painter, const Layout& layout, int ledgerRow, qreal top, bool isHeader) const
 {
-    QFont font = grid_.font();
+    QFont font = PrintableFont(grid_.font());
     font.setBold(isHeader);
     painter.setFont(font);
     const QFontMetricsF metrics(font, painter.device());

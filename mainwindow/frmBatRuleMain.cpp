@@ -423,6 +423,7 @@ void frmBatRuleMain::RunCommand(MainCommand command)
 void frmBatRuleMain::PrintLedger(bool preview)
 {
     print_->SetBRPrintMasterTitle(windowTitle());
+    print_->SetBRPrintSlaveTitle(BatRulePrint::GroupTitle(tvBatRule_->currentIndex().data().toString()));
     print_->SetBRPrintLedger(ldgBatRule_);
     print_->SetLdgLayout();
     if (preview)

@@ -47,6 +47,11 @@ void BatRulePrint::SetLdgLayout()
     SetPrintFooter();
 }
 
+QString BatRulePrint::GroupTitle(const QString& groupText)
+{
+    return MParse::TranslateFormat("物料组：%1", {groupText});
+}
+
 LedgerPrinter::Font BatRulePrint::GridFont()
 {
     return {FontName(), FontCharset(), 9, false, false};

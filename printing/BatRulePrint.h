@@ -21,6 +21,9 @@ public:
     // A failing font lookup or control passes to the caller.
     void SetLdgLayout();
 
+    // The third header line's left part: the group printed, by its tree text.
+    static QString GroupTitle(const QString& groupText);
+
     // The ledger's own font, which printing sets: the language's font at size 9.
     static LedgerPrinter::Font GridFont();
 

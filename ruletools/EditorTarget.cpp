@@ -16,14 +16,13 @@ QString NumberName(const Recordset& rows)
            + rows.Field(QStringLiteral("FName")).toString() + QLatin1Char(')');
 }
 
-// The group's tree text: "number(name)", the root's the translation of 物料.
-QString GroupText(qint32 groupId)
+}
+
+QString EditorTarget::GroupText(qint32 groupId)
 {
     if (groupId == 0)
         return MParse::TranslateText("物料");
     return NumberName(*Visible(RWDatabase().FetchGroup(groupId), QT_TRANSLATE_NOOP("VEZAROZIVADA", "找不到物料组%1"), groupId));
-}
-
 }
 
 EditorTarget EditorTarget::OfGroup(qint32 groupId, const QString& nodeText)

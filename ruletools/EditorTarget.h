@@ -14,6 +14,9 @@ struct EditorTarget {
     qint32 ItemID = 0;           // 0 and empty: the group's rule is edited
     QString ItemNumberName;
 
+    // The group's tree text: "number(name)", the root's the translation of
+    // 物料. A group the user may not see is refused (CommandGuard).
+    static QString GroupText(qint32 groupId);
     // From a tree node: its group's ID and its text.
     static EditorTarget OfGroup(qint32 groupId, const QString& nodeText);
     // The ledger's cells of a material row: columns 1, 2 and 3.

@@ -173,7 +173,7 @@
         <translation>替換符</translation>
     </message>
     <message>
-        <location line="+154"/>
+        <location line="+169"/>
         <source>%1的批号规则现为版本%2，而不是%3，什么也没有写</source>
         <translation>%1的批號規則現為版本%2，而不是%3，什麼也沒有寫</translation>
     </message>
@@ -245,7 +245,7 @@
         <translation>選項</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-251"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-266"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>蓝字入库单批次号根据规则直接产生</source>
         <translation>藍字入庫單批次號根據規則直接產生</translation>
@@ -341,7 +341,7 @@
     </message>
     <message>
         <location filename="../mainwindow/frmBatRuleMain.cpp" line="-166"/>
-        <location filename="../component/RuleAdminWindows.cpp" line="+81"/>
+        <location filename="../component/RuleAdminWindows.cpp" line="+75"/>
         <source>批号管理</source>
         <translation>批號管理</translation>
     </message>
@@ -558,13 +558,13 @@
         <translation>時間</translation>
     </message>
     <message>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+270"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+272"/>
         <source>已将 %1 页送往 %2</source>
         <translation>已將 %1 頁送往 %2</translation>
     </message>
     <message>
         <location filename="../rules/StoredRules.cpp" line="+61"/>
-        <location filename="../ruletools/EditorTarget.cpp" line="+23"/>
+        <location filename="../ruletools/EditorTarget.cpp" line="+24"/>
         <location filename="../ruletools/RuleAdminFiles.cpp" line="+138"/>
         <location filename="../ruletools/RuleImport.cpp" line="+94"/>
         <location filename="../mainwindow/GroupTree.cpp" line="+38"/>
@@ -587,7 +587,12 @@
         <translation>條記錄</translation>
     </message>
     <message>
-        <location filename="../printing/BatRulePrint.cpp" line="+63"/>
+        <location filename="../printing/BatRulePrint.cpp" line="+52"/>
+        <source>物料组：%1</source>
+        <translation>物料組：%1</translation>
+    </message>
+    <message>
+        <location line="+16"/>
         <source>|打印日期：&amp;[日期]</source>
         <translation>|打印日期：&amp;[日期]</translation>
     </message>
@@ -607,24 +612,23 @@
         <translation>找不到說明主題%1：%2</translation>
     </message>
     <message>
-        <location filename="../ruletools/EditorTarget.cpp" line="+37"/>
+        <location filename="../ruletools/EditorTarget.cpp" line="+35"/>
         <location filename="../ruletools/RuleAdmin.cpp" line="+45"/>
         <source>找不到物料%1</source>
         <translation>找不到物料%1</translation>
     </message>
     <message>
-        <location line="-36"/>
-        <location filename="../component/RuleAdminWindows.cpp" line="-20"/>
+        <location line="-34"/>
         <source>找不到物料组%1</source>
         <translation>找不到物料組%1</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+179"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+194"/>
         <source>没有选项“%1”</source>
         <translation>沒有選項「%1」</translation>
     </message>
     <message>
-        <location filename="../ruletools/EditorTarget.cpp" line="+23"/>
+        <location filename="../ruletools/EditorTarget.cpp" line="+21"/>
         <source>根物料组的规则适用于所有物料，只有有权查看所有物料组的用户才能查看或更改它</source>
         <translation>根物料組的規則適用於所有物料，只有有權查看所有物料組的用戶才能查看或更改它</translation>
     </message>
@@ -824,7 +828,7 @@
         <translation>將更改 %1 個物料的規則（保留 %2 個）</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-70"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-85"/>
         <location filename="../component/BatchNumberIssuer.cpp" line="-120"/>
         <source>属性“%1”不在属性目录中</source>
         <translation>屬性「%1」不在屬性目錄中</translation>
@@ -1156,13 +1160,13 @@
         <translation>%1的批號規則在歷史記錄%2之後已被更改（%3）</translation>
     </message>
     <message>
-        <location filename="../mainwindow/HistoryWindow.cpp" line="+27"/>
+        <location filename="../mainwindow/HistoryWindow.cpp" line="+28"/>
         <location filename="../mainwindow/MainCommands.cpp" line="-8"/>
         <source>批号规则的更改历史</source>
         <translation>批號規則的更改歷史</translation>
     </message>
     <message>
-        <location line="+59"/>
+        <location line="+63"/>
         <source>全部规则的更改(&amp;A)</source>
         <translation>全部規則的更改(&amp;A)</translation>
     </message>
