@@ -147,7 +147,8 @@ LedgerGridPrinter::Layout LedgerGridPrinter::LayOut(QPainter& painter, QPagedPai
                     QFontMetricsF(PrintableFont(LedgerFont(entry.font)), &device).lineSpacing();
         }
     }
-    layout.rowHeight = QFontMetricsF(PrintableFont(grid_.font()), &device).height() * kRowSpacing;
+    const QFontMetricsF plain(RowFont(false), &device), bold(RowFont(true), &device);
+    layout.lineHeight = plain.height() * (kRowSpacing - 0.5);
     // The columns keep their proportions on screen and shrink together to the page width.
     qreal total = 0;
     for (int column = 0; column < grid_.Cols(); ++column)
@@ -159,23 +160,45 @@ LedgerGridPrinter::Layout LedgerGridPrinter::LayOut(QPainter& painter, QPagedPai
     const qreal scale = total > 0 ? layout.page.width() / total : 1;
     for (qreal& width : layout.widths)
         width *= std::min(scale, qreal(resolution) / grid_.logicalDpiX());
-    const qreal body = layout.page.height() - layout.headerHeight - layout.footerHeight - 2 * layout.rowHeight;
-    layout.rowsPerPage = std::max(1, int(body / layout.rowHeight));
-    const int rows = grid_.Rows() - 1;
-    layout.pages = std::max(1, (rows + layout.rowsPerPage - 1) / layout.rowsPerPage);
+    // Each row as high as its longest text needs: nothing is cut, and a row never splits over two pages.
+    const auto linesOfRow = [&](const QFontMetricsF& metrics, int ledgerRow) {
+        const QStringList cells = grid_.Model().Cells(ledgerRow);
+        const qreal padding = metrics.averageCharWidth();
+        int lines = 1;
+        for (qsizetype i = 0; i < layout.columns.size(); ++i)
+            lines = std::max(lines, LinesOf(metrics, cells.value(layout.columns[i]), layout.widths[i] - padding));
+        return lines;
+    };
+    layout.captionLines = linesOfRow(bold, 1);
+    const qreal body = layout.page.height() - layout.headerHeight - layout.footerHeight
+                       - layout.RowHeight(layout.captionLines) - layout.lineHeight;
+    layout.pageFirstRows = {2};
+    qreal used = 0;
+    for (int row = 2; row <= grid_.Rows(); ++row) {
+        const int lines = linesOfRow(plain, row);
+        layout.rowLines.append(quint16(std::min(lines, 0xffff)));
+        if (used > 0 && used + layout.RowHeight(lines) > body) {
+            layout.pageFirstRows.append(row);
+            used = 0;
+        }
+        used += layout.RowHeight(lines);
+    }
+    layout.pages = int(layout.pageFirstRows.size());
     painter.setRenderHint(QPainter::TextAntialiasing);
     return layout;
 }
 
 void LedgerGridPrinter::PaintPage(QPainter& painter, const Layout& layout, int page) const
 {
-    qreal top = PaintLines(painter, layout, true, 0, page) + layout.rowHeight / 2;
+    qreal top = PaintLines(painter, layout, true, 0, page) + layout.lineHeight / 2;
     PaintRow(painter, layout, 1, top, true);
-    top += layout.rowHeight;
-    const int first = 2 + (page - 1) * layout.rowsPerPage;
-    const int last = std::min(grid_.Rows(), first + layout.rowsPerPage - 1);
-    for (int row = first; row <= last; ++row, top += layout.rowHeight)
+    top += layout.RowHeight(layout.captionLines);
+    const int first = layout.pageFirstRows[page - 1];
+    const int end = page < layout.pages ? layout.pageFirstRows[page] : grid_.Rows() + 1;
+    for (int row = first; row < end; ++row) {
         PaintRow(painter, layout, row, top, false);
+        top += layout.RowHeight(layout.rowLines[row - 2]);
+    }
     PaintLines(painter, layout, false, layout.page.height() - layout.footerHeight, page);
 }
 
@@ -197,23 +220,45 @@ qreal LedgerGridPrinter::PaintLines(QPainter& painter, const Layout& layout, boo
     return top;
 }
 
-void LedgerGridPrinter::PaintRow(QPainter& painter, const Layout& layout, int ledgerRow, qreal top, bool isHeader) const
+QFont LedgerGridPrinter::RowFont(bool isHeader) const
 {
     QFont font = PrintableFont(grid_.font());
     font.setBold(isHeader);
+    return font;
+}
+
+int LedgerGridPrinter::WrapOf(const QFontMetricsF& metrics, const QString& text, qreal width)
+{
+    const QRectF words = metrics.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap, text);
+    return words.width() <= width ? Qt::TextWordWrap : Qt::TextWrapAnywhere;
+}
+
+int LedgerGridPrinter::LinesOf(const QFontMetricsF& metrics, const QString& text, qreal width)
+{
+    if (metrics.horizontalAdvance(text) <= width)
+        return 1;   // most cells: measured once, at no cost of wrapping
+    const QRectF wrapped = metrics.boundingRect(QRectF(0, 0, width, 1e9), WrapOf(metrics, text, width), text);
+    return std::max(1, int(std::lround(wrapped.height() / metrics.height())));
+}
+
+void LedgerGridPrinter::PaintRow(QPainter& painter, const Layout& layout, int ledgerRow, qreal top, bool isHeader) const
+{
+    const QFont font = RowFont(isHeader);
     painter.setFont(font);
     const QFontMetricsF metrics(font, painter.device());
     const QStringList cells = grid_.Model().Cells(ledgerRow);
+    const int lines = isHeader ? layout.captionLines : layout.rowLines[ledgerRow - 2];
+    const qreal height = layout.RowHeight(lines);
     const qreal padding = metrics.averageCharWidth() / 2;
     qreal left = 0;
     for (qsizetype i = 0; i < layout.columns.size(); ++i) {
-        const QRectF cell(left + padding, top, layout.widths[i] - 2 * padding, layout.rowHeight);
-        painter.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter,
-                         metrics.elidedText(cells.value(layout.columns[i]), Qt::ElideRight, cell.width()));
+        const QString text = cells.value(layout.columns[i]);
+        const QRectF cell(left + padding, top, layout.widths[i] - 2 * padding, height);
+        painter.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter | WrapOf(metrics, text, cell.width()), text);
         left += layout.widths[i];
     }
     painter.setPen(isHeader ? QPen(Qt::black, 0) : QPen(Qt::lightGray, 0));
-    painter.drawLine(QPointF(0, top + layout.rowHeight), QPointF(left, top + layout.rowHeight));
+    painter.drawLine(QPointF(0, top + height), QPointF(left, top + height));
     painter.setPen(QPen(Qt::black));
 }
 

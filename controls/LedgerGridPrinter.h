@@ -6,6 +6,8 @@
 #include <QRectF>
 #include <memory>
 
+class QFont;
+class QFontMetricsF;
 class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
@@ -56,9 +58,13 @@ private:
         QRectF page;
         QList<int> columns;        // the grid's shown columns, in order
         QList<qreal> widths;       // their widths on the page
-        qreal headerHeight = 0, footerHeight = 0, rowHeight = 0;
-        int rowsPerPage = 1;
+        qreal headerHeight = 0, footerHeight = 0, lineHeight = 0;
+        int captionLines = 1;      // of the column captions' row
+        QList<quint16> rowLines;   // of each ledger row from 2 on: a text that does not fit wraps
+        QList<int> pageFirstRows;  // the ledger row each page starts with
         int pages = 1;
+        // A row of so many lines, with the space around them.
+        qreal RowHeight(int lines) const { return lineHeight * (lines + 0.5); }
     };
     static QString Destination(const QPrinter& printer);
     bool ChoosePrinter();
@@ -67,6 +73,10 @@ private:
     void PaintPage(QPainter& painter, const Layout& layout, int page) const;
     qreal PaintLines(QPainter& painter, const Layout& layout, bool header, qreal top, int page) const;
     void PaintRow(QPainter& painter, const Layout& layout, int ledgerRow, qreal top, bool isHeader) const;
+    // How the cell's text wraps in its width: at words, or anywhere when a word is wider.
+    static int WrapOf(const QFontMetricsF& metrics, const QString& text, qreal width);
+    static int LinesOf(const QFontMetricsF& metrics, const QString& text, qreal width);
+    QFont RowFont(bool isHeader) const;
     QString Expanded(QString text, int page, int pages) const;
 
     LedgerGrid& grid_;

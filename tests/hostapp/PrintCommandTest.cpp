@@ -34,14 +34,15 @@ protected:
         return rows;
     }
 
-    // The text of the printout as a PDF reader finds it, page breaks as form feeds.
-    QString Printed(const QString& props = "UserID=16394;LANGUAGE=chs", const QString& group = "7")
+    // The text of the printout as a PDF reader finds it, page breaks as form
+    // feeds; laid out as on the page, or a text block (a cell) at a time.
+    QString Printed(const QString& props = "UserID=16394;LANGUAGE=chs", const QString& group = "7", bool layout = true)
     {
         const QString pdf = dir.filePath("ledger.pdf");
         const Outcome run = RunProgram({"print", "--db", Db(), "--group", group, "--pdf", pdf, "--props", props});
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
         QProcess text;
-        text.start("pdftotext", {"-layout", pdf, "-"});
+        text.start("pdftotext", layout ? QStringList{"-layout", pdf, "-"} : QStringList{pdf, "-"});
         EXPECT_TRUE(text.waitForFinished(30000));
         return QString::fromUtf8(text.readAllStandardOutput());
     }
@@ -106,6 +107,22 @@ TEST_F(PrintCommand, TheTextLayerHoldsEveryCharacterPrinted)
                                                                              << text.toStdString();
             }
         }
+}
+
+// A rule wider than its column wraps inside its cell on A4 portrait: every
+// character of an eight-element rule is on the page, in each language.
+TEST_F(PrintCommand, ARuleWiderThanItsColumnWrapsAndNothingIsCut)
+{
+    const QStringList eight{"8:长代码:4:0", "20::4:0", "21::4:0", "24:ABC", "25:000", "4:长代码:6:0", "23:yymmdd", "26:1:4"};
+    ASSERT_EQ(RunProgram(QStringList{"rule", "set", "--db", Db(), "--item", "311"} + eight).exitCode, 0);
+    for (const char* props : {"UserID=16394;LANGUAGE=chs", "UserID=16394;LANGUAGE=cht", "UserID=16394;LANGUAGE=en"}) {
+        const QString rule = RunProgram({"rule", "show", "--db", Db(), "--item", "311", "--props", props}).out.section('\n', 1, 1);
+        ASSERT_EQ(rule.count('+'), 7) << rule.toStdString();
+        QString text = Printed(props, "7", false);
+        EXPECT_FALSE(text.contains(QChar(0x2026))) << props << ": nothing elided";
+        EXPECT_TRUE(text.remove(QRegularExpression("\\s")).contains(QString(rule).remove(' '))) << props << " "
+                                                                                              << rule.toStdString();
+    }
 }
 
 TEST_F(PrintCommand, PrintingTwiceGivesTheSameAndMoreRowsMorePages)
