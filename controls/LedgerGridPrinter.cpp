@@ -139,15 +139,17 @@ LedgerGridPrinter::Layout LedgerGridPrinter::LayOut(QPainter& painter, QPagedPai
 {
     Layout layout;
     layout.page = QRectF(QPointF(0, 0), device.pageLayout().paintRectPixels(resolution).size());
-    for (int line = 0; line < LineCount; ++line) {
-        for (const bool header : {true, false}) {
+    for (const bool header : {true, false})
+        for (int line = 0; line < LineCount; ++line) {
             const Line& entry = header ? Header(line) : Footer(line);
+            layout.lines.append(PrintableFont(LedgerFont(entry.font)));
             if (!entry.text.isEmpty())
                 (header ? layout.headerHeight : layout.footerHeight) +=
-                    QFontMetricsF(PrintableFont(LedgerFont(entry.font)), &device).lineSpacing();
+                    QFontMetricsF(layout.lines.last(), &device).lineSpacing();
         }
-    }
-    const QFontMetricsF plain(RowFont(false), &device), bold(RowFont(true), &device);
+    layout.plain = RowFont(false);
+    layout.bold = RowFont(true);
+    const QFontMetricsF plain(layout.plain, &device), bold(layout.bold, &device);
     layout.lineHeight = plain.height() * (kRowSpacing - 0.5);
     // The columns keep their proportions on screen and shrink together to the page width.
     qreal total = 0;
@@ -208,7 +210,7 @@ qreal LedgerGridPrinter::PaintLines(QPainter& painter, const Layout& layout, boo
         const Line& entry = header ? Header(line) : Footer(line);
         if (entry.text.isEmpty())
             continue;
-        const QFont font = PrintableFont(LedgerFont(entry.font));
+        const QFont& font = LineFont(layout, header, line);
         painter.setFont(font);
         const qreal height = QFontMetricsF(font, painter.device()).lineSpacing();
         const QStringList parts = Expanded(entry.text, page, layout.pages).split(QLatin1Char('|'));
@@ -227,6 +229,11 @@ QFont LedgerGridPrinter::RowFont(bool isHeader) const
     return font;
 }
 
+const QFont& LedgerGridPrinter::LineFont(const Layout& layout, bool header, int line)
+{
+    return layout.lines[(header ? 0 : LineCount) + line];
+}
+
 int LedgerGridPrinter::WrapOf(const QFontMetricsF& metrics, const QString& text, qreal width)
 {
     const QRectF words = metrics.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap, text);
@@ -243,7 +250,7 @@ int LedgerGridPrinter::LinesOf(const QFontMetricsF& metrics, const QString& text
 
 void LedgerGridPrinter::PaintRow(QPainter& painter, const Layout& layout, int ledgerRow, qreal top, bool isHeader) const
 {
-    const QFont font = RowFont(isHeader);
+    const QFont& font = isHeader ? layout.bold : layout.plain;
     painter.setFont(font);
     const QFontMetricsF metrics(font, painter.device());
     const QStringList cells = grid_.Model().Cells(ledgerRow);

@@ -2,11 +2,11 @@
 
 #include "LedgerPrinter.h"
 
+#include <QFont>
 #include <QList>
 #include <QRectF>
 #include <memory>
 
-class QFont;
 class QFontMetricsF;
 class QPagedPaintDevice;
 class QPainter;
@@ -56,6 +56,8 @@ public:
 private:
     struct Layout {
         QRectF page;
+        QFont plain, bold;         // of the rows and of the captions: found once, not per row
+        QList<QFont> lines;        // of the header and footer lines, by line, header first
         QList<int> columns;        // the grid's shown columns, in order
         QList<qreal> widths;       // their widths on the page
         qreal headerHeight = 0, footerHeight = 0, lineHeight = 0;
@@ -77,6 +79,7 @@ private:
     static int WrapOf(const QFontMetricsF& metrics, const QString& text, qreal width);
     static int LinesOf(const QFontMetricsF& metrics, const QString& text, qreal width);
     QFont RowFont(bool isHeader) const;
+    static const QFont& LineFont(const Layout& layout, bool header, int line);
     QString Expanded(QString text, int page, int pages) const;
 
     LedgerGrid& grid_;
