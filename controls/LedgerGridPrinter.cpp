@@ -24,6 +24,7 @@ namespace {
 
 constexpr qreal kRowSpacing = 1.5;   // a row's height in lines of its font
 constexpr int kPdfResolution = 1200;  // as a high-resolution printer prints
+constexpr int kRowsAtATime = 2000;    // laid out between two looks at the progress
 const QString kSource = QStringLiteral("LedgerPrinter");
 
 const Qt::Alignment kPartAlignment[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
@@ -117,11 +118,17 @@ int LedgerGridPrinter::PaintOn(QPagedPaintDevice& device, int resolution, const 
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(&device))
         throw HostError(HostErrors::FileAccessError, QStringLiteral("Cannot print to '%1'").arg(name), kSource);
-    const Layout layout = LayOut(*painter, device, resolution);
-    for (int page = 1; page <= layout.pages; ++page) {
+    painter->setRenderHint(QPainter::TextAntialiasing);
+    const auto goOn = [this](int done, int total) { return !progress || progress(done, total); };
+    Layout layout = StartLayout(device, device.pageLayout(), resolution);
+    bool cancelled = false;
+    while (!cancelled && !LayOutRows(layout, kRowsAtATime))
+        cancelled = !goOn(layout.nextRow - 2, 0);
+    for (int page = 1; !cancelled && page <= layout.pages; ++page) {
         if (page > 1)
             device.newPage();
         PaintPage(*painter, layout, page);
+        cancelled = !goOn(page, layout.pages);
     }
     // The PDF is written out as the painter ends, where memory may run out.
     // A painter whose end failed would end again as it is destroyed, inside
@@ -132,13 +139,17 @@ int LedgerGridPrinter::PaintOn(QPagedPaintDevice& device, int resolution, const 
         [[maybe_unused]] QPainter* unfinished = painter.release();
         throw;
     }
-    return layout.pages;
+    return cancelled ? 0 : layout.pages;
 }
 
-LedgerGridPrinter::Layout LedgerGridPrinter::LayOut(QPainter& painter, QPagedPaintDevice& device, int resolution) const
+LedgerGridPrinter::Layout LedgerGridPrinter::StartLayout(QPaintDevice& device, const QPageLayout& page,
+                                                         int resolution) const
 {
     Layout layout;
-    layout.page = QRectF(QPointF(0, 0), device.pageLayout().paintRectPixels(resolution).size());
+    const QRect paint = page.paintRectPixels(resolution);
+    layout.page = QRectF(QPointF(0, 0), paint.size());
+    layout.margin = paint.topLeft();
+    layout.paper = page.fullRectPixels(resolution).size();
     for (const bool header : {true, false})
         for (int line = 0; line < LineCount; ++line) {
             const Line& entry = header ? Header(line) : Footer(line);
@@ -149,8 +160,7 @@ LedgerGridPrinter::Layout LedgerGridPrinter::LayOut(QPainter& painter, QPagedPai
         }
     layout.plain = RowFont(false);
     layout.bold = RowFont(true);
-    const QFontMetricsF plain(layout.plain, &device), bold(layout.bold, &device);
-    layout.lineHeight = plain.height() * (kRowSpacing - 0.5);
+    layout.lineHeight = QFontMetricsF(layout.plain, &device).height() * (kRowSpacing - 0.5);
     // The columns keep their proportions on screen and shrink together to the page width.
     qreal total = 0;
     for (int column = 0; column < grid_.Cols(); ++column)
@@ -162,32 +172,42 @@ LedgerGridPrinter::Layout LedgerGridPrinter::LayOut(QPainter& painter, QPagedPai
     const qreal scale = total > 0 ? layout.page.width() / total : 1;
     for (qreal& width : layout.widths)
         width *= std::min(scale, qreal(resolution) / grid_.logicalDpiX());
-    // Each row as high as its longest text needs: nothing is cut, and a row never splits over two pages.
-    const auto linesOfRow = [&](const QFontMetricsF& metrics, int ledgerRow) {
-        const QStringList cells = grid_.Model().Cells(ledgerRow);
-        const qreal padding = metrics.averageCharWidth();
-        int lines = 1;
-        for (qsizetype i = 0; i < layout.columns.size(); ++i)
-            lines = std::max(lines, LinesOf(metrics, cells.value(layout.columns[i]), layout.widths[i] - padding));
-        return lines;
-    };
-    layout.captionLines = linesOfRow(bold, 1);
-    const qreal body = layout.page.height() - layout.headerHeight - layout.footerHeight
-                       - layout.RowHeight(layout.captionLines) - layout.lineHeight;
+    layout.captionLines = LinesOfRow(layout, QFontMetricsF(layout.bold, &device), 1);
+    layout.body = layout.page.height() - layout.headerHeight - layout.footerHeight
+                  - layout.RowHeight(layout.captionLines) - layout.lineHeight;
     layout.pageFirstRows = {2};
-    qreal used = 0;
-    for (int row = 2; row <= grid_.Rows(); ++row) {
-        const int lines = linesOfRow(plain, row);
+    layout.pages = 1;
+    layout.complete = grid_.Rows() < 2;
+    layout.device = &device;
+    return layout;
+}
+
+// Each row as high as its longest text needs: nothing is cut, and a row never splits over two pages.
+bool LedgerGridPrinter::LayOutRows(Layout& layout, int rows) const
+{
+    const QFontMetricsF metrics(layout.plain, layout.device);
+    for (const int end = std::min(grid_.Rows() + 1, layout.nextRow + rows); layout.nextRow < end; ++layout.nextRow) {
+        const int lines = LinesOfRow(layout, metrics, layout.nextRow);
         layout.rowLines.append(quint16(std::min(lines, 0xffff)));
-        if (used > 0 && used + layout.RowHeight(lines) > body) {
-            layout.pageFirstRows.append(row);
-            used = 0;
+        if (layout.used > 0 && layout.used + layout.RowHeight(lines) > layout.body) {
+            layout.pageFirstRows.append(layout.nextRow);
+            layout.used = 0;
         }
-        used += layout.RowHeight(lines);
+        layout.used += layout.RowHeight(lines);
     }
     layout.pages = int(layout.pageFirstRows.size());
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    return layout;
+    layout.complete = layout.nextRow > grid_.Rows();
+    return layout.complete;
+}
+
+int LedgerGridPrinter::LinesOfRow(const Layout& layout, const QFontMetricsF& metrics, int ledgerRow) const
+{
+    const QStringList cells = grid_.Model().Cells(ledgerRow);
+    const qreal padding = metrics.averageCharWidth();
+    int lines = 1;
+    for (qsizetype i = 0; i < layout.columns.size(); ++i)
+        lines = std::max(lines, LinesOf(metrics, cells.value(layout.columns[i]), layout.widths[i] - padding));
+    return lines;
 }
 
 void LedgerGridPrinter::PaintPage(QPainter& painter, const Layout& layout, int page) const
@@ -213,7 +233,9 @@ qreal LedgerGridPrinter::PaintLines(QPainter& painter, const Layout& layout, boo
         const QFont& font = LineFont(layout, header, line);
         painter.setFont(font);
         const qreal height = QFontMetricsF(font, painter.device()).lineSpacing();
-        const QStringList parts = Expanded(entry.text, page, layout.pages).split(QLatin1Char('|'));
+        const QStringList parts = Expanded(entry.text, page, layout.complete ? QString::number(layout.pages)
+                                                                             : QStringLiteral("…"))
+                                      .split(QLatin1Char('|'));
         for (qsizetype part = 0; part < parts.size(); ++part)
             painter.drawText(QRectF(0, top, layout.page.width(), height), AlignmentOfPart(part, parts.size()) | Qt::AlignVCenter,
                              parts[part]);
@@ -269,10 +291,10 @@ void LedgerGridPrinter::PaintRow(QPainter& painter, const Layout& layout, int le
     painter.setPen(QPen(Qt::black));
 }
 
-QString LedgerGridPrinter::Expanded(QString text, int page, int pages) const
+QString LedgerGridPrinter::Expanded(QString text, int page, const QString& pages) const
 {
     return text.replace(QStringLiteral("&[日期]"), QDate::currentDate().toString(Qt::ISODate))
-        .replace(QStringLiteral("&[总页]"), QString::number(pages))
+        .replace(QStringLiteral("&[总页]"), pages)
         .replace(QStringLiteral("&[页]"), QString::number(page));
 }
 

@@ -5,10 +5,13 @@
 #include <QFont>
 #include <QList>
 #include <QRectF>
+#include <functional>
 #include <memory>
 
 class QFontMetricsF;
+class QPageLayout;
 class QPagedPaintDevice;
+class QPaintDevice;
 class QPainter;
 class QPrinter;
 
@@ -51,9 +54,12 @@ public:
     int Paint(QPrinter* printer);
 
     QPrinter& Setting() const { return setting_->Get(); }
-    std::shared_ptr<SharedPrinter> Shared() const { return setting_; }
 
-private:
+    // Told as the printout goes on: rows laid out (no total yet), then pages
+    // painted of all. False cancels: nothing more is painted, a PDF file is
+    // not written, a printer's job is aborted.
+    std::function<bool(int done, int total)> progress;
+
     struct Layout {
         QRectF page;
         QFont plain, bold;         // of the rows and of the captions: found once, not per row
@@ -65,14 +71,30 @@ private:
         QList<quint16> rowLines;   // of each ledger row from 2 on: a text that does not fit wraps
         QList<int> pageFirstRows;  // the ledger row each page starts with
         int pages = 1;
+        QPaintDevice* device = nullptr;   // measured on; it outlives the layout
+        QPointF margin;            // the page's paint area within its paper
+        QSizeF paper;
+        qreal body = 0, used = 0;  // the rows' room on a page, and what the current page used of it
+        int nextRow = 2;           // the first ledger row not laid out yet
+        bool complete = false;     // every row laid out: the page count is known
         // A row of so many lines, with the space around them.
         qreal RowHeight(int lines) const { return lineHeight * (lines + 0.5); }
     };
+
+    // A printout laid out a part at a time, as a preview shows it: the fonts,
+    // the columns and the captions on the device, then the rows in chunks.
+    Layout StartLayout(QPaintDevice& device, const QPageLayout& page, int resolution) const;
+    // Up to `rows` more rows: answers whether every row is laid out now.
+    bool LayOutRows(Layout& layout, int rows) const;
+    // A page laid out already; before the count is known, its place in the footer shows "…".
+    void PaintPage(QPainter& painter, const Layout& layout, int page) const;
+    std::shared_ptr<SharedPrinter> Shared() const { return setting_; }
+
+private:
     static QString Destination(const QPrinter& printer);
     bool ChoosePrinter();
     int PaintOn(QPagedPaintDevice& device, int resolution, const QString& name);
-    Layout LayOut(QPainter& painter, QPagedPaintDevice& device, int resolution) const;
-    void PaintPage(QPainter& painter, const Layout& layout, int page) const;
+
     qreal PaintLines(QPainter& painter, const Layout& layout, bool header, qreal top, int page) const;
     void PaintRow(QPainter& painter, const Layout& layout, int ledgerRow, qreal top, bool isHeader) const;
     // How the cell's text wraps in its width: at words, or anywhere when a word is wider.
@@ -80,7 +102,8 @@ private:
     static int LinesOf(const QFontMetricsF& metrics, const QString& text, qreal width);
     QFont RowFont(bool isHeader) const;
     static const QFont& LineFont(const Layout& layout, bool header, int line);
-    QString Expanded(QString text, int page, int pages) const;
+    QString Expanded(QString text, int page, const QString& pages) const;
+    int LinesOfRow(const Layout& layout, const QFontMetricsF& metrics, int ledgerRow) const;
 
     LedgerGrid& grid_;
     std::shared_ptr<SharedPrinter> setting_;
