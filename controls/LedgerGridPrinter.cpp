@@ -4,6 +4,7 @@
 #include "HostErrors.h"
 #include "LedgerFont.h"
 #include "LedgerGrid.h"
+#include "LedgerPreview.h"
 #include "OutputFile.h"
 
 #include <QAction>
@@ -12,7 +13,15 @@
 #include <QPainter>
 
 #include <memory>
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPageSetupDialog>
 #include <QPdfWriter>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -27,6 +36,7 @@ constexpr int kPdfResolution = 1200;  // as a high-resolution printer prints
 constexpr int kRowsAtATime = 2000;    // laid out between two looks at the progress
 const QString kSource = QStringLiteral("LedgerPrinter");
 
+
 const Qt::Alignment kPartAlignment[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
 
 // The place of each "|" part of a line: the first at the left, the last at
@@ -38,6 +48,11 @@ Qt::Alignment AlignmentOfPart(qsizetype part, qsizetype parts)
     return part == 0 ? kPartAlignment[0] : part == parts - 1 ? kPartAlignment[2] : kPartAlignment[1];
 }
 
+}
+
+QString LedgerGridPrinter::QtText(const char* context, const char* text)
+{
+    return QCoreApplication::translate(context, text);
 }
 
 QPrinter& SharedPrinter::Get()
@@ -56,8 +71,32 @@ LedgerPrinter::Printed LedgerGridPrinter::PrintOut()
 {
     if (Destination(Setting()).isEmpty() && !ChoosePrinter())
         return {};
-    const int pages = Paint(&Setting());
+    const QString file = Setting().outputFileName();
+    if (!MayReplace(file))
+        return {};
+    QProgressDialog shown(QtText("QPrintPreviewDialog", "Print"), QtText("QPlatformTheme", "Cancel"), 0, 0, &grid_);
+    shown.setObjectName(QStringLiteral("LedgerPrintProgress"));
+    shown.setWindowModality(Qt::WindowModal);
+    shown.setMinimumDuration(500);
+    const int pages = Paint(&Setting(), [&shown](int done, int total) {
+        shown.setMaximum(total);
+        shown.setValue(done);
+        QCoreApplication::processEvents();
+        return !shown.wasCanceled();
+    });
+    if (pages == 0 && !file.isEmpty())
+        QFile::remove(file);   // what a cancelled printout began
     return {pages, Destination(Setting())};
+}
+
+bool LedgerGridPrinter::MayReplace(const QString& file) const
+{
+    if (file.isEmpty() || !QFileInfo::exists(file))
+        return true;
+    return QMessageBox::question(&grid_, QtText("QPrintPreviewDialog", "Print"),
+                                 QtText("QFileDialog", "%1 already exists.\nDo you want to replace it?").arg(file),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
 }
 
 bool LedgerGridPrinter::ChoosePrinter()
@@ -69,25 +108,22 @@ bool LedgerGridPrinter::ChoosePrinter()
 
 void LedgerGridPrinter::PrintPreview()
 {
-    QPrintPreviewDialog preview(&Setting(), &grid_);
-    preview.setObjectName(QStringLiteral("LedgerPrintPreview"));
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [this](QPrinter* printer) { Paint(printer); });
-    if (const QScreen* screen = grid_.screen())
-        preview.resize(screen->availableGeometry().size() * 0.9);
-    // Through the dialog's own action, so that its toolbar shows the zoom it has.
-    if (auto* fitWidth = preview.findChild<QAction*>(QStringLiteral("fitWidthAction")))
-        fitWidth->trigger();
+    LedgerPreview preview(*this, &grid_);
     preview.exec();
 }
 
 void LedgerGridPrinter::PrinterSetup()
 {
-    QPrintDialog setup(&Setting(), &grid_);
+    QPageSetupDialog setup(&Setting(), &grid_);
     setup.setObjectName(QStringLiteral("LedgerPrinterSetup"));
+    // It prints nothing: its button keeps the settings.
+    if (auto* buttons = setup.findChild<QDialogButtonBox*>())
+        if (QPushButton* keep = buttons->button(QDialogButtonBox::Ok))
+            keep->setText(QtText("QPlatformTheme", "Apply"));
     setup.exec();
 }
 
-int LedgerGridPrinter::PrintToPdf(const QString& file)
+int LedgerGridPrinter::PrintToPdf(const QString& file, const Progress& progress)
 {
     OutputFile output(file);
     if (!output.Open())
@@ -96,16 +132,23 @@ int LedgerGridPrinter::PrintToPdf(const QString& file)
     QPdfWriter pdf(&output.Device());
     pdf.setResolution(kPdfResolution);
     pdf.setPageLayout(Setting().pageLayout());
-    const int pages = PaintOn(pdf, pdf.resolution(), file);
+    const int pages = PaintOn(pdf, pdf.resolution(), file, progress);
+    if (pages == 0)
+        return 0;   // cancelled: the file stays as it was
     if (!output.Commit())
         throw HostError(HostErrors::FileAccessError,
                         QStringLiteral("Cannot write '%1': %2").arg(file, output.ErrorString()), kSource);
     return pages;
 }
 
-int LedgerGridPrinter::Paint(QPrinter* printer)
+int LedgerGridPrinter::RowCount() const
 {
-    return PaintOn(*printer, printer->resolution(), Destination(*printer));
+    return grid_.Rows() - 1;
+}
+
+int LedgerGridPrinter::Paint(QPrinter* printer, const Progress& progress)
+{
+    return PaintOn(*printer, printer->resolution(), Destination(*printer), progress);
 }
 
 QString LedgerGridPrinter::Destination(const QPrinter& printer)
@@ -113,13 +156,13 @@ QString LedgerGridPrinter::Destination(const QPrinter& printer)
     return printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
 }
 
-int LedgerGridPrinter::PaintOn(QPagedPaintDevice& device, int resolution, const QString& name)
+int LedgerGridPrinter::PaintOn(QPagedPaintDevice& device, int resolution, const QString& name, const Progress& progress)
 {
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(&device))
         throw HostError(HostErrors::FileAccessError, QStringLiteral("Cannot print to '%1'").arg(name), kSource);
     painter->setRenderHint(QPainter::TextAntialiasing);
-    const auto goOn = [this](int done, int total) { return !progress || progress(done, total); };
+    const auto goOn = [&progress](int done, int total) { return !progress || progress(done, total); };
     Layout layout = StartLayout(device, device.pageLayout(), resolution);
     bool cancelled = false;
     while (!cancelled && !LayOutRows(layout, kRowsAtATime))
@@ -130,6 +173,8 @@ int LedgerGridPrinter::PaintOn(QPagedPaintDevice& device, int resolution, const 
         PaintPage(*painter, layout, page);
         cancelled = !goOn(page, layout.pages);
     }
+    if (auto* printer = dynamic_cast<QPrinter*>(&device); cancelled && printer)
+        printer->abort();
     // The PDF is written out as the painter ends, where memory may run out.
     // A painter whose end failed would end again as it is destroyed, inside
     // a destructor that cannot pass the failure on: it is let go instead.

@@ -37,28 +37,38 @@ private:
 // orientation.
 class LedgerGridPrinter : public LedgerPrinter {
 public:
+    // Told as a printout goes on: rows laid out (no total yet), then pages
+    // painted of all. False cancels: nothing more is painted, a PDF file is
+    // not written, a printer's job is aborted.
+    using Progress = std::function<bool(int done, int total)>;
+
     LedgerGridPrinter(LedgerGrid& grid, std::shared_ptr<SharedPrinter> setting);
 
-    // With no printer chosen yet, the print dialog chooses one first.
+    // A text of Qt's own print dialogs, which the session's language has already.
+    static QString QtText(const char* context, const char* text);
+
+    // With no printer chosen yet, the print dialog chooses one first; a
+    // file that exists is replaced only when the user says so. Shows its
+    // progress in a box that can cancel it: a cancelled printout prints no
+    // pages and leaves no file.
     Printed PrintOut() override;
     // Opens large, the page fitting its width.
     void PrintPreview() override;
+    // Paper, orientation and margins, kept for the printouts that follow.
     void PrinterSetup() override;
     // The same pages, into a PDF file, on the setting's paper; answers the
     // page count. The file is replaced only when all of it was written; a
     // failure throws HostError and leaves what was there.
-    int PrintToPdf(const QString& file);
+    int PrintToPdf(const QString& file, const Progress& progress = {});
 
     // Paints every page on the printer's device; answers the page count. A
     // device that cannot be painted on (a file that cannot be written) throws HostError.
-    int Paint(QPrinter* printer);
+    int Paint(QPrinter* printer, const Progress& progress = {});
 
     QPrinter& Setting() const { return setting_->Get(); }
+    // The ledger's rows below its captions: what a printout lays out.
+    int RowCount() const;
 
-    // Told as the printout goes on: rows laid out (no total yet), then pages
-    // painted of all. False cancels: nothing more is painted, a PDF file is
-    // not written, a printer's job is aborted.
-    std::function<bool(int done, int total)> progress;
 
     struct Layout {
         QRectF page;
@@ -93,7 +103,8 @@ public:
 private:
     static QString Destination(const QPrinter& printer);
     bool ChoosePrinter();
-    int PaintOn(QPagedPaintDevice& device, int resolution, const QString& name);
+    int PaintOn(QPagedPaintDevice& device, int resolution, const QString& name, const Progress& progress);
+    bool MayReplace(const QString& file) const;
 
     qreal PaintLines(QPainter& painter, const Layout& layout, bool header, qreal top, int page) const;
     void PaintRow(QPainter& painter, const Layout& layout, int ledgerRow, qreal top, bool isHeader) const;
