@@ -15,6 +15,7 @@
 #include "StockComponents.h"
 #include "LedgerGrid.h"
 #include "LedgerGridPrinter.h"
+#include "LedgerPreview.h"
 #include "RWDatabase.h"
 #include "frmBatRuleMain.h"
 
@@ -33,6 +34,7 @@
 #include <fstream>
 #include <functional>
 #include <tuple>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -328,9 +330,31 @@ public:
             pages = static_cast<LedgerGridPrinter&>(ledger_->Printer()).PrintToPdf(pdf);
         });
         const long peak = StatusKiB("VmHWM:");
-        std::printf("%-58s %10.0f ms, %d pages, %.0f pages/s, peak %.1f MiB above idle (goal <= 128)\n",
-                    "printout of the 100,000-row ledger to PDF", ms, pages, pages / (ms / 1000), (peak - idle) / 1024.0);
+        std::printf("%-58s %10.0f ms (goal <= 10000 %s), %d pages, %.0f pages/s, peak %.1f MiB above idle (goal <= 128 %s)\n",
+                    "printout of the 100,000-row ledger to PDF", ms, ms <= 10000 ? "met" : "MISSED", pages,
+                    pages / (ms / 1000), (peak - idle) / 1024.0, peak - idle <= 128 * 1024 ? "met" : "MISSED");
         QFile::remove(pdf);
+    }
+
+    // The preview from the command to its first page painted, the rest laid out behind it.
+    void Preview()
+    {
+        QApplication::processEvents();
+        const long idle = StatusKiB("VmRSS:");
+        ResetPeakMemory();
+        auto& printer = static_cast<LedgerGridPrinter&>(ledger_->Printer());
+        std::optional<LedgerPreview> preview;
+        const double ms = Milliseconds([&] {
+            preview.emplace(printer, &window_);
+            preview->show();
+            preview->grab();   // its first page painted
+        });
+        while (!preview->Complete())
+            QApplication::processEvents();
+        const long peak = StatusKiB("VmHWM:");
+        std::printf("%-58s %10.0f ms (goal <= 1500 %s), %d pages laid out behind it, peak %.1f MiB above idle (goal <= 128 %s)\n",
+                    "print preview of the 100,000-row ledger, first page", ms, ms <= 1500 ? "met" : "MISSED",
+                    preview->Pages(), (peak - idle) / 1024.0, peak - idle <= 128 * 1024 ? "met" : "MISSED");
     }
 
 private:
@@ -366,6 +390,7 @@ int main(int argc, char* argv[])
     figures.LedgerScreen();
     figures.Scrolling();
     figures.Printout();
+    figures.Preview();
     if (!qEnvironmentVariableIsEmpty("VELL_BENCH_MILLION")) {
         // A process of its own, which has not written the database, so that
         // its memory figure starts from an idle window.
