@@ -1,5 +1,6 @@
 #include "HelpBrowser.h"
 
+#include "FocusReturn.h"
 #include "HostError.h"
 #include "HostErrors.h"
 #include "TranslatorLoader.h"
@@ -64,6 +65,7 @@ void HelpBrowser::ShowHELP(qint32&, qint16, QString& topic, qint32&, QString&, q
     } else if (window_->parentWidget() != owner) {
         window_->setParent(owner, Qt::Window);
     }
+    FocusReturn::When(window_);
     window_->setSource(QUrl::fromLocalFile(page));
     window_->setWindowTitle(window_->documentTitle());
     window_->show();

@@ -1,5 +1,6 @@
 #include "LedgerGridPrinter.h"
 
+#include "FocusReturn.h"
 #include "HostError.h"
 #include "HostErrors.h"
 #include "LedgerFont.h"
@@ -103,12 +104,14 @@ bool LedgerGridPrinter::ChoosePrinter()
 {
     QPrintDialog choose(&Setting(), &grid_);
     choose.setObjectName(QStringLiteral("LedgerPrintDialog"));
+    FocusReturn::When(&choose);
     return choose.exec() == QDialog::Accepted;
 }
 
 void LedgerGridPrinter::PrintPreview()
 {
     LedgerPreview preview(*this, &grid_);
+    FocusReturn::When(&preview);
     preview.exec();
 }
 
@@ -116,6 +119,7 @@ void LedgerGridPrinter::PrinterSetup()
 {
     QPageSetupDialog setup(&Setting(), &grid_);
     setup.setObjectName(QStringLiteral("LedgerPrinterSetup"));
+    FocusReturn::When(&setup);
     // It prints nothing: its button keeps the settings.
     if (auto* buttons = setup.findChild<QDialogButtonBox*>())
         if (QPushButton* keep = buttons->button(QDialogButtonBox::Ok))

@@ -13,6 +13,7 @@
 #include "VirtualKeys.h"
 #include "WidgetGlossaLoader.h"
 
+#include <QLineEdit>
 #include <QAction>
 #include <QApplication>
 #include <QMessageBox>
@@ -222,14 +223,22 @@ TEST_F(HelpWindow, PagesInEachLanguageAreWrittenInIt)
     EXPECT_TRUE(browser.Window()->toPlainText().contains("serial number", Qt::CaseInsensitive));
 }
 
-TEST_F(HelpWindow, EscAndCtrlWCloseIt)
+// Esc and Ctrl+W close it, and the keyboard goes back to the control that had it.
+TEST_F(HelpWindow, EscAndCtrlWCloseItAndTheFocusGoesBack)
 {
     HelpBrowser browser(kHelp, kTranslations, SessionLanguage);
+    QLineEdit working;
     for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        working.show();
+        working.activateWindow();
+        working.setFocus();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&working));
         Show(browser, "chs");
         ASSERT_TRUE(QTest::qWaitForWindowActive(browser.Window()));
         QTest::keySequence(browser.Window(), keys);
         EXPECT_FALSE(browser.Window()->isVisible()) << keys.toString().toStdString();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == &working; }))
+            << keys.toString().toStdString() << ": the keyboard is back";
     }
 }
 

@@ -689,9 +689,12 @@ TEST_F(MainWindow, PreviewOpensLargeAndTheLedgerLooksAsBefore)
         sheetWidth = view->widget()->width();
         viewWidth = view->viewport()->width();
         size = modal->size();
-        modal->close();
+        QTest::keyClick(modal, Qt::Key_W, Qt::ControlModifier);
     });
-    QTest::mouseClick(Find<QToolButton>("PrintPreView"), Qt::LeftButton);
+    Ledger()->setFocus();
+    Command("mcFPrintPreview")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == Ledger(); }))
+        << "Ctrl+W closed the preview and the ledger has the keyboard again";
     EXPECT_GE(sheetWidth, viewWidth * 0.9) << "the page fits the view's width";
     EXPECT_LE(sheetWidth, viewWidth);
     const QSize screen = window.screen()->availableGeometry().size();
