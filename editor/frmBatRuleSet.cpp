@@ -187,7 +187,9 @@ void frmBatRuleSet::CreateRuleTab(QWidget* tab)
     lblItem_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     txtItem_ = layout_.Place<QLineEdit>(tab, "txtItem", {1785, 435, 2100, 270});
     txtItem_->setReadOnly(true);
-    txtItem_->setFocusPolicy(Qt::ClickFocus);
+    // Reached by Tab, to select and copy a name longer than the box.
+    txtItem_->setFocusPolicy(Qt::StrongFocus);
+    lblItem_->setBuddy(txtItem_);
     QPalette pale = txtItem_->palette();
     pale.setColor(QPalette::Base, QColor(254, 254, 228));
     txtItem_->setPalette(pale);
@@ -200,6 +202,7 @@ void frmBatRuleSet::CreateRuleTab(QWidget* tab)
     lblLevel_ = layout_.Place<QLabel>(tab, "lblLevel", {135, 840, 1515, 255});
     lblLevel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     txtLevel_ = layout_.Place<QLineEdit>(tab, "txtLevel", {1785, 780, 945, 270});
+    lblLevel_->setBuddy(txtLevel_);   // a screen reader names the box by its label
     txtLevel_->setMaxLength(1);
     txtLevel_->setValidator(new QIntValidator(1, kMaxLevels, txtLevel_));
     txtLevel_->setText(QStringLiteral("1"));
@@ -326,6 +329,9 @@ void frmBatRuleSet::ApplyEditorTexts()
             // A text that cannot be set is skipped; the next one is set.
         }
     }
+    // What a screen reader names the tabs and the grid by, after the texts the editor has always asked for.
+    SSTab1_->setAccessibleName(SSTab1_->tabText(0));
+    vsBatRule_->setAccessibleName(MParse::TranslateText("批号规则"));
 }
 
 void frmBatRuleSet::InitEditor()

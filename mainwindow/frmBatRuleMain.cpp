@@ -194,6 +194,10 @@ void frmBatRuleMain::ApplyCaptions()
 {
     Quietly([&] { MParse::SetFormFont(this); });
     setWindowTitle(MParse::TranslateText("批号管理"));
+    // What a screen reader says of the panes, which have no label beside them.
+    tvBatRule_->setAccessibleName(MParse::TranslateText("物料组"));
+    ldgBatRule_->setAccessibleName(MParse::TranslateText("物料"));
+    LdgPrint_->setAccessibleName(MParse::TranslateText("打印"));
     commands_->ApplyCaptions();
     for (int i = 2; i < 5; ++i)
         panels_[i]->setToolTip(MParse::TranslateText(panels_[i]->toolTip()));

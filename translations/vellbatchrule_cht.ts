@@ -137,7 +137,7 @@
     </message>
     <message>
         <location filename="../ruletools/RuleAdmin.cpp" line="+74"/>
-        <location filename="../editor/frmBatRuleSet.cpp" line="+189"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+192"/>
         <source>级次</source>
         <translation>級次</translation>
     </message>
@@ -180,7 +180,7 @@
     <message>
         <location line="+42"/>
         <location filename="../ruletools/RuleRestore.cpp" line="+34"/>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+362"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+366"/>
         <source>数据库中没有批号规则历史表ICBatchNoRuleHistory，请先运行“vell-batchrule init”建立，此后的更改都会记录</source>
         <translation>數據庫中沒有批號規則歷史表ICBatchNoRuleHistory，請先運行「vell-batchrule init」建立，此後的更改都會記錄</translation>
     </message>
@@ -215,7 +215,7 @@
         <translation>取消(&amp;N)</translation>
     </message>
     <message>
-        <location line="-172"/>
+        <location line="-175"/>
         <source>。您要怎样处理？</source>
         <translation>。您要怎樣處理？</translation>
     </message>
@@ -235,7 +235,7 @@
         <translation>返回編輯(&amp;B)</translation>
     </message>
     <message>
-        <location line="+171"/>
+        <location line="+174"/>
         <source>编码设置</source>
         <translation>編碼設置</translation>
     </message>
@@ -315,7 +315,12 @@
         <translation>物料：</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+13"/>
+        <source>批号规则</source>
+        <translation>批號規則</translation>
+    </message>
+    <message>
+        <location line="-12"/>
         <source>编码级次：</source>
         <translation>編碼級次：</translation>
     </message>
@@ -340,7 +345,7 @@
         <translation>流水號的長度不能小於格式字符的總長度:%1，請重新設置</translation>
     </message>
     <message>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-166"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-170"/>
         <location filename="../component/RuleAdminWindows.cpp" line="+75"/>
         <source>批号管理</source>
         <translation>批號管理</translation>
@@ -373,6 +378,7 @@
     </message>
     <message>
         <location line="-25"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+4"/>
         <source>打印</source>
         <translation>打印</translation>
     </message>
@@ -542,7 +548,7 @@
         <translation>幫助手冊(&amp;C)</translation>
     </message>
     <message>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-35"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-39"/>
         <source>大小写字母状态</source>
         <translation>大小寫字母狀態</translation>
     </message>
@@ -558,7 +564,7 @@
         <translation>時間</translation>
     </message>
     <message>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+272"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+276"/>
         <source>已将 %1 页送往 %2</source>
         <translation>已將 %1 頁送往 %2</translation>
     </message>
@@ -568,6 +574,7 @@
         <location filename="../ruletools/RuleAdminFiles.cpp" line="+138"/>
         <location filename="../ruletools/RuleImport.cpp" line="+94"/>
         <location filename="../mainwindow/GroupTree.cpp" line="+38"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-238"/>
         <source>物料</source>
         <translation>物料</translation>
     </message>
@@ -607,7 +614,7 @@
         <translation>|共 &amp;[总页] 頁</translation>
     </message>
     <message>
-        <location filename="../component/HelpBrowser.cpp" line="+45"/>
+        <location filename="../component/HelpBrowser.cpp" line="+46"/>
         <source>找不到帮助主题%1：%2</source>
         <translation>找不到說明主題%1：%2</translation>
     </message>
@@ -884,12 +891,13 @@
         <translation>檢查了%1條規則：%2個錯誤，%3個警告，%4個提示</translation>
     </message>
     <message>
-        <location filename="../editor/frmBatRuleSet.cpp" line="+60"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+63"/>
         <source>正在统计将更改的物料……</source>
         <translation>正在統計將更改的物料……</translation>
     </message>
     <message>
         <location filename="../ruletools/RuleAdminFiles.cpp" line="-16"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-1"/>
         <source>物料组</source>
         <translation>物料組</translation>
     </message>

@@ -137,7 +137,7 @@
     </message>
     <message>
         <location filename="../ruletools/RuleAdmin.cpp" line="+74"/>
-        <location filename="../editor/frmBatRuleSet.cpp" line="+189"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+192"/>
         <source>级次</source>
         <translation>Level</translation>
     </message>
@@ -180,7 +180,7 @@
     <message>
         <location line="+42"/>
         <location filename="../ruletools/RuleRestore.cpp" line="+34"/>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+362"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+366"/>
         <source>数据库中没有批号规则历史表ICBatchNoRuleHistory，请先运行“vell-batchrule init”建立，此后的更改都会记录</source>
         <translation>The database has no rule history table ICBatchNoRuleHistory; run “vell-batchrule init” to create it, and every change from then on is kept</translation>
     </message>
@@ -215,7 +215,7 @@
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <location line="-172"/>
+        <location line="-175"/>
         <source>。您要怎样处理？</source>
         <translation> since the editor read it. What would you like to do?</translation>
     </message>
@@ -235,7 +235,7 @@
         <translation>&amp;Back to the editor</translation>
     </message>
     <message>
-        <location line="+171"/>
+        <location line="+174"/>
         <source>编码设置</source>
         <translation>Coding Settings</translation>
     </message>
@@ -315,7 +315,12 @@
         <translation>Material:</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+13"/>
+        <source>批号规则</source>
+        <translation>Batch Number Rule</translation>
+    </message>
+    <message>
+        <location line="-12"/>
         <source>编码级次：</source>
         <translation>Coding levels:</translation>
     </message>
@@ -340,7 +345,7 @@
         <translation>The length of the serial number cannot be less than the total length of its format characters: %1. Please set it again.</translation>
     </message>
     <message>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-166"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-170"/>
         <location filename="../component/RuleAdminWindows.cpp" line="+75"/>
         <source>批号管理</source>
         <translation>Batch Number Management</translation>
@@ -373,6 +378,7 @@
     </message>
     <message>
         <location line="-25"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+4"/>
         <source>打印</source>
         <translation>Print</translation>
     </message>
@@ -542,7 +548,7 @@
         <translation>Help &amp;Contents</translation>
     </message>
     <message>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-35"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-39"/>
         <source>大小写字母状态</source>
         <translation>Caps Lock state</translation>
     </message>
@@ -558,7 +564,7 @@
         <translation>Time</translation>
     </message>
     <message>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+272"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+276"/>
         <source>已将 %1 页送往 %2</source>
         <translation>%1 page(s) sent to %2</translation>
     </message>
@@ -568,6 +574,7 @@
         <location filename="../ruletools/RuleAdminFiles.cpp" line="+138"/>
         <location filename="../ruletools/RuleImport.cpp" line="+94"/>
         <location filename="../mainwindow/GroupTree.cpp" line="+38"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-238"/>
         <source>物料</source>
         <translation>Material</translation>
     </message>
@@ -607,7 +614,7 @@
         <translation>|Total &amp;[总页] pages</translation>
     </message>
     <message>
-        <location filename="../component/HelpBrowser.cpp" line="+45"/>
+        <location filename="../component/HelpBrowser.cpp" line="+46"/>
         <source>找不到帮助主题%1：%2</source>
         <translation>Help topic %1 was not found: %2</translation>
     </message>
@@ -884,12 +891,13 @@
         <translation>Checked %1 rules: %2 errors, %3 warnings, %4 notes</translation>
     </message>
     <message>
-        <location filename="../editor/frmBatRuleSet.cpp" line="+60"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+63"/>
         <source>正在统计将更改的物料……</source>
         <translation>Counting the materials that would change…</translation>
     </message>
     <message>
         <location filename="../ruletools/RuleAdminFiles.cpp" line="-16"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-1"/>
         <source>物料组</source>
         <translation>Material group</translation>
     </message>

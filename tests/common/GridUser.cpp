@@ -1,5 +1,7 @@
 #include "GridUser.h"
 
+#include <QAccessible>
+
 #include "PropertyCatalogue.h"
 #include "RuleGrid.h"
 #include "SpreadGrid.h"
@@ -46,6 +48,21 @@ void WhenModalOpens(std::function<void(QWidget*)> act)
         else
             WhenModalOpens(std::move(act));
     });
+}
+
+QStringList UnnamedControls(QWidget* window)
+{
+    QStringList unnamed;
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        while (control->focusProxy())
+            control = control->focusProxy();   // where the keyboard lands
+        if (!control->isVisible() || control->isWindow() || !(control->focusPolicy() & Qt::TabFocus))
+            continue;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+        if (!accessible || accessible->text(QAccessible::Name).trimmed().isEmpty())
+            unnamed << control->objectName() + "(" + control->metaObject()->className() + ")";
+    }
+    return unnamed;
 }
 
 void Press(Qt::Key key, Qt::KeyboardModifiers modifiers)

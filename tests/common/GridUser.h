@@ -26,6 +26,9 @@ QWidget* Focus();
 void Settle();
 // Runs `act` on the next modal window once it is open and waiting for the user.
 void WhenModalOpens(std::function<void(QWidget*)> act);
+// The shown controls of the window the keyboard reaches that a screen reader
+// finds no name for, by their object names.
+QStringList UnnamedControls(QWidget* window);
 
 }
 

@@ -208,7 +208,8 @@ TEST_F(EditorWindow, SetsItsTextsInTheirOrderBeforeTheRuleIsLoaded)
     EXPECT_TRUE(DictionaryLoader::asked[texts.size()].startsWith("5、"));
     EXPECT_TRUE(DictionaryLoader::asked[texts.size() + 4].startsWith("1、"));
     EXPECT_TRUE(DictionaryLoader::asked[texts.size() + 5 + grid.size()].startsWith("批号管理是"));
-    EXPECT_EQ(DictionaryLoader::asked.indexOf("长代码"), texts.size() + 5 + grid.size() + 1)
+    EXPECT_EQ(DictionaryLoader::asked[texts.size() + 5 + grid.size() + 1], "批号规则") << "the grid's name for a screen reader";
+    EXPECT_EQ(DictionaryLoader::asked.indexOf("长代码"), texts.size() + 5 + grid.size() + 2)
         << "the stored rule comes after the window's texts";
 }
 

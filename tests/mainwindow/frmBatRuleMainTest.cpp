@@ -282,6 +282,24 @@ TEST_F(MainWindow, HistoryListsTheMaterialsChangesAndRestoresOneAfterAsking)
     EXPECT_EQ(RecordingHelp::shown, QStringList{"0:ICBatchCodeRule:CC"}) << "F1 in the history window";
 }
 
+// A screen reader finds a name for every control the keyboard reaches, in
+// the main window and in the editor it opens.
+TEST_F(MainWindow, EveryControlTheKeyboardReachesHasAName)
+{
+    Load();
+    ClickGroup("K7");
+    EXPECT_EQ(User::UnnamedControls(&window), QStringList());
+    EXPECT_EQ(Tree()->accessibleName(), "物料组");
+    QStringList unnamedInEditor{"not opened"};
+    User::WhenModalOpens([&](QWidget* modal) {
+        unnamedInEditor = User::UnnamedControls(modal);
+        modal->close();
+    });
+    Tree()->setFocus();
+    User::Press(Qt::Key_M, Qt::ControlModifier);
+    EXPECT_EQ(unnamedInEditor, QStringList());
+}
+
 TEST_F(MainWindow, RuleCommandOpensTheEditorForWhatHasTheFocus)
 {
     Load();
