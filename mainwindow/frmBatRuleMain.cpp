@@ -104,6 +104,8 @@ void frmBatRuleMain::CreateControls()
     splitter_->setObjectName(QStringLiteral("splitter"));
     splitter_->setOpaqueResize(false);
     splitter_->setChildrenCollapsible(false);
+    // Where the user put it, it stays for the session: a layout change no longer narrows the names back.
+    connect(splitter_, &QSplitter::splitterMoved, this, [this] { treeWidth_ = layout_.Twips(splitter_->sizes().value(0)); });
     tvBatRule_ = new QTreeView(splitter_);
     tvBatRule_->setObjectName(QStringLiteral("tvBatRule"));
     groups_ = new GroupTreeModel(tvBatRule_);
@@ -467,7 +469,7 @@ void frmBatRuleMain::Form_Resize()
     TextUtil::ShowToolbarCaptions(tbBatRule_, commands_->IsChecked(MainCommand::ToolBarLabels));
     tbBatRule_->setGeometry(0, 0, client_->width(), tbBatRule_->sizeHint().height());
     sbBatRule_->setVisible(commands_->IsChecked(MainCommand::StatusBar));
-    LayoutPanes(DefaultSplitter);
+    LayoutPanes(treeWidth_);
 }
 
 void frmBatRuleMain::LayoutPanes(int x)

@@ -39,7 +39,7 @@ public:
     // Shows the window and runs it until it is closed.
     int ShowModal();
 
-    static constexpr int DefaultSplitter = 1605;
+    static constexpr int DefaultSplitter = 1605;   // the tree pane's width at the start, in twips
     static constexpr int MinimumWidth = 6500;
 
 protected:
@@ -95,6 +95,7 @@ private:
     std::unique_ptr<BatRulePrint> print_;
     bool refreshing_ = false;
     bool loadingTree_ = false;
+    int treeWidth_ = DefaultSplitter;   // the tree pane's, in twips: where the user dragged the splitter
 };
 
 }
