@@ -240,6 +240,12 @@ bool SpreadGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* eve
     if (!editor)
         return true;
     editor->installEventFilter(this);   // once only: installing again just moves it to the front
+    if (auto* line = qobject_cast<QLineEdit*>(editor); line && !line->property("tellsTyping").toBool()) {
+        line->setProperty("tellsTyping", true);   // an editor edited again is told of once
+        connect(line, &QLineEdit::textEdited, this, [this, index](const QString& text) {
+            emit Typing(index.column() + 1, index.row() + 1, text);   // the rule grid's places count from 1
+        });
+    }
     PlaceCaret(index, typed);
     if (typed)
         QCoreApplication::sendEvent(editor, event);

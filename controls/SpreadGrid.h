@@ -41,6 +41,8 @@ public slots:
 signals:
     // A character typed into the grid or a cell's editor; set discard to drop it.
     void KeyPress(QChar key, bool& discard);
+    // The text of the cell being edited, at each keystroke, before it is committed.
+    void Typing(int column, int row, const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -222,6 +222,12 @@ void frmBatRuleSet::CreateRuleTab(QWidget* tab)
         vsBatRule_Change(column, row);
     });
     connect(vsBatRule_, &SpreadGrid::KeyPress, this, &frmBatRuleSet::vsBatRule_KeyPress);
+    // The sample follows each keystroke of a cell being edited, and its commit or its Esc.
+    connect(vsBatRule_, &SpreadGrid::Typing, this, [this](int column, int row, const QString& text) {
+        ShowPreviewOf(BatchPreview::GridElements(cells_, cells_.RowCount(), {column, row, text}));
+    });
+    connect(vsBatRule_->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, [this] { ShowPreview(); },
+            Qt::QueuedConnection);
 
     CreateNotes(tab);
 }
@@ -360,7 +366,11 @@ void frmBatRuleSet::ShowElided(QLabel* label, const QString& text)
 
 void frmBatRuleSet::ShowPreview()
 {
-    const QList<BatRuleStruct> elements = BatchPreview::GridElements(cells_, cells_.RowCount());
+    ShowPreviewOf(BatchPreview::GridElements(cells_, cells_.RowCount()));
+}
+
+void frmBatRuleSet::ShowPreviewOf(const QList<BatRuleStruct>& elements)
+{
     const QString number = BatchNumberComposer::Compose(elements, sampleDocument_);
     const QList<RuleLint::Finding> findings = RuleLint::Check(elements, materialNumber_);
     const bool faulty = BatchPreview::HasError(findings);

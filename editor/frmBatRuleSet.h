@@ -81,6 +81,7 @@ private:
     // The look-ahead lines: the sample batch number with the rule's lint,
     // and in group mode what the spread would change, counted apart.
     void ShowPreview();
+    void ShowPreviewOf(const QList<BatRuleStruct>& elements);
     void ShowSpreadLine();
     void ShowElided(QLabel* label, const QString& text);
 

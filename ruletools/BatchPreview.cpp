@@ -29,6 +29,49 @@ QList<BatRuleStruct> GridElements(const RuleGrid& grid, int levels)
     return elements;
 }
 
+namespace {
+
+// The grid with one cell answering as typed; everything else as the grid has it.
+class TypedGrid : public RuleGrid {
+public:
+    TypedGrid(const RuleGrid& grid, const TypedCell& typed) : grid_(grid), typed_(typed) {}
+
+    int RowCount() const override { return grid_.RowCount(); }
+    void SetRowCount(int) override {}
+    QString Text(int column, int row) const override
+    {
+        return IsTyped(column, row) ? typed_.text : grid_.Text(column, row);
+    }
+    void SetText(int, int, const QString&) override {}
+    QVariant Value(int column, int row) const override
+    {
+        if (!IsTyped(column, row))
+            return grid_.Value(column, row);
+        return CellFormatOf(column, row).kind == CellKind::WholeNumber ? QVariant(typed_.text.toInt()) : QVariant(typed_.text);
+    }
+    CellFormat CellFormatOf(int column, int row) const override { return grid_.CellFormatOf(column, row); }
+    void SetCellFormat(int, int, const CellFormat&) override {}
+    bool IsLocked(int column, int row) const override { return grid_.IsLocked(column, row); }
+    void SetLocked(int, int, bool) override {}
+    void SetFocus() override {}
+    void SetActiveCell(int, int) override {}
+    int ActiveColumn() const override { return grid_.ActiveColumn(); }
+    int ActiveRow() const override { return grid_.ActiveRow(); }
+
+private:
+    bool IsTyped(int column, int row) const { return column == typed_.column && row == typed_.row; }
+
+    const RuleGrid& grid_;
+    const TypedCell& typed_;
+};
+
+}
+
+QList<BatRuleStruct> GridElements(const RuleGrid& grid, int levels, const TypedCell& typed)
+{
+    return GridElements(TypedGrid(grid, typed), levels);
+}
+
 QString MaterialNumber(qint32 itemId)
 {
     if (itemId <= 0)

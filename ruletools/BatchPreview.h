@@ -18,6 +18,14 @@ namespace BatchPreview {
 // The rows up to `levels` that have a property, read as the save reads them.
 QList<BatRuleStruct> GridElements(const RuleGrid& grid, int levels);
 
+// A cell as the user is typing it, not committed yet.
+struct TypedCell {
+    int column = 0, row = 0;
+    QString text;
+};
+// The same, the typed cell read as it is typed so far: the line follows each keystroke.
+QList<BatRuleStruct> GridElements(const RuleGrid& grid, int levels, const TypedCell& typed);
+
 // The material's number as stored, "" when there is none or it cannot be read.
 QString MaterialNumber(qint32 itemId);
 

@@ -783,6 +783,29 @@ TEST_F(EditorWindow, PreviewLineShowsTheSampleNumberAsTheUserEdits)
     EXPECT_TRUE(Sent().isEmpty()) << "the preview reads nothing while the user edits";
 }
 
+// The sample follows each keystroke of a cell being edited, before Enter;
+// Esc puts back the number of the rule as it stands.
+TEST_F(EditorWindow, PreviewLineFollowsTheTypingBeforeTheCommit)
+{
+    OpenOnMaterial();
+    auto* preview = Find<QLabel>("lblPreview");
+    const QString month = QDate::currentDate().toString("yyMM");
+    user.Click(RuleGrid::Length, 4);
+    struct Key {
+        const char* typed;
+        const char* serial;
+    };
+    for (const Key key : {Key{"5", "00001"}, Key{"\b4", "0001"}}) {
+        for (const char typed : std::string(key.typed))
+            typed == '\b' ? User::Press(Qt::Key_Backspace) : User::Type(QString(QChar(typed)));
+        EXPECT_EQ(preview->text(), "示例批号：02.001-" + month + key.serial) << "after typing " << key.typed;
+    }
+    EXPECT_EQ(Cell(RuleGrid::Length, 4), "3") << "nothing committed yet";
+    User::Press(Qt::Key_Escape);
+    User::Settle();
+    EXPECT_EQ(preview->text(), "示例批号：02.001-" + month + "001") << "Esc: the rule as it stands";
+}
+
 TEST_F(EditorWindow, PreviewLineTakesTheMaterialsOwnCodeAndKeepsOkAsItWas)
 {
     OpenOnMaterial(201, "02.001(主控电路板组件)", 4, "02(半成品)");
