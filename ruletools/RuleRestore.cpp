@@ -3,7 +3,6 @@
 #include "AppConnection.h"
 #include "BatRuleEditor.h"
 #include "CommandGuard.h"
-#include "GLB.h"
 #include "HistoryRecorder.h"
 #include "IssuerTables.h"
 #include "MParse.h"
