@@ -43,6 +43,7 @@ TEST_F(Printout, PreviewOpensOnItsFirstPageAndTurnsPagesByTheKeys)
     EXPECT_FALSE(preview.Complete()) << "the first page shows while the rest is laid out";
     EXPECT_FALSE(preview.PageImage(400).isNull());
     preview.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&preview));
     ASSERT_TRUE(QTest::qWaitFor([&] { return preview.Complete(); }, 60000));
     const int pages = preview.Pages();
     EXPECT_GT(pages, 100);
