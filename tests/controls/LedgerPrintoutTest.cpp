@@ -6,6 +6,7 @@
 #include "LedgerPreview.h"
 #include "TestSupport.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QAbstractButton>
 #include <QMessageBox>
@@ -43,7 +44,8 @@ TEST_F(Printout, PreviewOpensOnItsFirstPageAndTurnsPagesByTheKeys)
     EXPECT_FALSE(preview.Complete()) << "the first page shows while the rest is laid out";
     EXPECT_FALSE(preview.PageImage(400).isNull());
     preview.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&preview));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() && QApplication::focusWidget()->window() == &preview; }))
+        << "the preview has the keyboard";
     ASSERT_TRUE(QTest::qWaitFor([&] { return preview.Complete(); }, 60000));
     const int pages = preview.Pages();
     EXPECT_GT(pages, 100);
@@ -53,10 +55,10 @@ TEST_F(Printout, PreviewOpensOnItsFirstPageAndTurnsPagesByTheKeys)
     };
     for (const Step step : {Step{Qt::Key_PageDown, 2}, Step{Qt::Key_End, pages}, Step{Qt::Key_PageDown, pages},
                             Step{Qt::Key_PageUp, pages - 1}, Step{Qt::Key_Home, 1}, Step{Qt::Key_PageUp, 1}}) {
-        QTest::keyClick(&preview, step.key);
+        QTest::keyClick(QApplication::focusWidget(), step.key);
         EXPECT_EQ(preview.Page(), step.page) << step.key;
     }
-    QTest::keyClick(&preview, Qt::Key_W, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::ControlModifier);
     EXPECT_FALSE(preview.isVisible());
 }
 
