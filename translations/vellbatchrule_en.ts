@@ -611,7 +611,7 @@
     <message>
         <location line="+0"/>
         <source>|共 &amp;[总页] 页</source>
-        <translation>|Total &amp;[总页] pages</translation>
+        <translation>|Pages: &amp;[总页]</translation>
     </message>
     <message>
         <location filename="../component/HelpBrowser.cpp" line="+46"/>
@@ -827,12 +827,12 @@
     <message>
         <location filename="../ruletools/SpreadDryRun.cpp" line="+21"/>
         <source>将更改 %1 个物料的规则</source>
-        <translation>Changes the rules of %1 materials</translation>
+        <translation>Materials changed: %1</translation>
     </message>
     <message>
         <location line="-2"/>
         <source>将更改 %1 个物料的规则（保留 %2 个）</source>
-        <translation>Changes %1 materials&apos; rules (%2 kept)</translation>
+        <translation>Materials changed: %1, own rules kept: %2</translation>
     </message>
     <message>
         <location filename="../ruletools/RuleAdmin.cpp" line="-85"/>

@@ -143,7 +143,7 @@ TEST_F(PrintCommand, EnglishFooterReadsAsTranslated)
 {
     const QString text = Printed("UserID=16394;LANGUAGE=en");
     EXPECT_TRUE(text.contains(QRegularExpression("Page\\s+1"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QRegularExpression("Total\\s+1\\s+pages"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression("Pages:\\s+1"))) << text.toStdString();
     EXPECT_TRUE(text.contains("Material Code")) << text.toStdString();
 }
 

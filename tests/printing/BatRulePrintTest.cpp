@@ -88,7 +88,7 @@ TEST_F(Printing, EveryLineTakesTheLanguagesFont)
         EXPECT_EQ(ledger.Footer(line).font.name, "Arial") << line;
         EXPECT_EQ(ledger.Footer(line).font.charset, 0) << line;
     }
-    EXPECT_EQ(ledger.Footer(2).text, "Page &[页]|Total &[总页] pages");
+    EXPECT_EQ(ledger.Footer(2).text, "Page &[页]|Pages: &[总页]");
     EXPECT_TRUE(ledger.Footer(2).text.contains("&[页]"));
     EXPECT_TRUE(ledger.Footer(2).text.contains("|"));
     EXPECT_TRUE(ledger.Header(3).text.startsWith("|"));
