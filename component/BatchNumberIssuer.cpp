@@ -196,12 +196,10 @@ struct BatchNumberIssuer::Impl {
     }
 
     // As rule history shows an entry.
-    static RuleAdmin::HistoryEntry EntryOf(const IssuedTrace::Write& write)
+    static RuleAdmin::HistoryEntry EntryOf(const RuleHistory::Entry& e)
     {
-        const RuleHistory::Entry& e = write.entry;
-        const QString owner = (e.owner == RuleOwner::Material ? QStringLiteral("material ") : QStringLiteral("group "))
-                              + QString::number(e.ownerId);
-        return {e.id, write.time, e.userId, e.userName, owner, e.source, e.before, e.after, e.materials};
+        return {e.id,     e.time,   e.userId, e.userName, RuleHistory::OwnerName(e.owner, e.ownerId),
+                e.source, e.before, e.after,  e.materials};
     }
 
     // "16394 张三", or the number alone where the session gave no name.

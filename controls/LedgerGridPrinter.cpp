@@ -8,25 +8,22 @@
 #include "LedgerPreview.h"
 #include "OutputFile.h"
 
-#include <QAction>
-#include <QDate>
-#include <QFontMetricsF>
-#include <QPainter>
-
-#include <memory>
 #include <QCoreApplication>
+#include <QDate>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QMessageBox>
 #include <QPageSetupDialog>
+#include <QPainter>
 #include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QScreen>
+
+#include <memory>
 
 namespace vellbatchrule {
 
@@ -171,11 +168,11 @@ int LedgerGridPrinter::PaintOn(QPagedPaintDevice& device, int resolution, const 
     bool cancelled = false;
     while (!cancelled && !LayOutRows(layout, kRowsAtATime))
         cancelled = !goOn(layout.nextRow - 2, 0);
-    for (int page = 1; !cancelled && page <= layout.pages; ++page) {
+    for (int page = 1; !cancelled && page <= layout.Pages(); ++page) {
         if (page > 1)
             device.newPage();
         PaintPage(*painter, layout, page);
-        cancelled = !goOn(page, layout.pages);
+        cancelled = !goOn(page, layout.Pages());
     }
     if (auto* printer = dynamic_cast<QPrinter*>(&device); cancelled && printer)
         printer->abort();
@@ -188,7 +185,7 @@ int LedgerGridPrinter::PaintOn(QPagedPaintDevice& device, int resolution, const 
         [[maybe_unused]] QPainter* unfinished = painter.release();
         throw;
     }
-    return cancelled ? 0 : layout.pages;
+    return cancelled ? 0 : layout.Pages();
 }
 
 LedgerGridPrinter::Layout LedgerGridPrinter::StartLayout(QPaintDevice& device, const QPageLayout& page,
@@ -225,8 +222,7 @@ LedgerGridPrinter::Layout LedgerGridPrinter::StartLayout(QPaintDevice& device, c
     layout.body = layout.page.height() - layout.headerHeight - layout.footerHeight
                   - layout.RowHeight(layout.captionLines) - layout.lineHeight;
     layout.pageFirstRows = {2};
-    layout.pages = 1;
-    layout.complete = grid_.Rows() < 2;
+        layout.complete = grid_.Rows() < 2;
     layout.device = &device;
     return layout;
 }
@@ -244,7 +240,6 @@ bool LedgerGridPrinter::LayOutRows(Layout& layout, int rows) const
         }
         layout.used += layout.RowHeight(lines);
     }
-    layout.pages = int(layout.pageFirstRows.size());
     layout.complete = layout.nextRow > grid_.Rows();
     return layout.complete;
 }
@@ -265,7 +260,7 @@ void LedgerGridPrinter::PaintPage(QPainter& painter, const Layout& layout, int p
     PaintRow(painter, layout, 1, top, true);
     top += layout.RowHeight(layout.captionLines);
     const int first = layout.pageFirstRows[page - 1];
-    const int end = page < layout.pages ? layout.pageFirstRows[page] : grid_.Rows() + 1;
+    const int end = page < layout.Pages() ? layout.pageFirstRows[page] : grid_.Rows() + 1;
     for (int row = first; row < end; ++row) {
         PaintRow(painter, layout, row, top, false);
         top += layout.RowHeight(layout.rowLines[row - 2]);
@@ -282,7 +277,7 @@ qreal LedgerGridPrinter::PaintLines(QPainter& painter, const Layout& layout, boo
         const QFont& font = LineFont(layout, header, line);
         painter.setFont(font);
         const qreal height = QFontMetricsF(font, painter.device()).lineSpacing();
-        const QStringList parts = Expanded(entry.text, page, layout.complete ? QString::number(layout.pages)
+        const QStringList parts = Expanded(entry.text, page, layout.complete ? QString::number(layout.Pages())
                                                                              : QStringLiteral("…"))
                                       .split(QLatin1Char('|'));
         for (qsizetype part = 0; part < parts.size(); ++part)

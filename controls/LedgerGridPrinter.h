@@ -80,13 +80,15 @@ public:
         int captionLines = 1;      // of the column captions' row
         QList<quint16> rowLines;   // of each ledger row from 2 on: a text that does not fit wraps
         QList<int> pageFirstRows;  // the ledger row each page starts with
-        int pages = 1;
         QPaintDevice* device = nullptr;   // measured on; it outlives the layout
         QPointF margin;            // the page's paint area within its paper
         QSizeF paper;
         qreal body = 0, used = 0;  // the rows' room on a page, and what the current page used of it
         int nextRow = 2;           // the first ledger row not laid out yet
         bool complete = false;     // every row laid out: the page count is known
+        int Pages() const { return int(pageFirstRows.size()); }
+        // Those whose every row is laid out: all once complete, else all but the one being filled.
+        int WholePages() const { return complete ? Pages() : Pages() - 1; }
         // A row of so many lines, with the space around them.
         qreal RowHeight(int lines) const { return lineHeight * (lines + 0.5); }
     };

@@ -87,7 +87,7 @@ LedgerPreview::LedgerPreview(LedgerGridPrinter& printer, QWidget* parent)
         {QKeySequence(Qt::Key_PageDown), [this] { ShowPage(page_ + 1); }},
         {QKeySequence(Qt::Key_PageUp), [this] { ShowPage(page_ - 1); }},
         {QKeySequence(Qt::Key_Home), [this] { ShowPage(1); }},
-        {QKeySequence(Qt::Key_End), [this] { ShowPage(layout_.pages); }},
+        {QKeySequence(Qt::Key_End), [this] { ShowPage(layout_.Pages()); }},
         {QKeySequence(Qt::CTRL | Qt::Key_P), [this] { print_->click(); }},
         {QKeySequence(Qt::CTRL | Qt::Key_W), [this] { reject(); }},
     };
@@ -125,34 +125,33 @@ void LedgerPreview::FitSheet()
 
 void LedgerPreview::LayOutMore()
 {
-    const int before = layout_.pages;
+    const int before = layout_.Pages();
     if (printer_.LayOutRows(layout_, kRowsATick))
         more_.stop();
     else
         more_.start();
-    if (layout_.pages != before || layout_.complete)
+    if (layout_.Pages() != before || layout_.complete)
         sheet_->update();   // the footer's page count, once known
     ShowWhere();
 }
 
 void LedgerPreview::ShowPage(int page)
 {
-    // A page is shown once its rows are laid out: every page but the last being laid out.
-    const int shown = layout_.complete ? layout_.pages : layout_.pages - 1;
-    page_ = std::clamp(page, 1, std::max(1, shown));
+    // A page is shown once its rows are laid out.
+    page_ = std::clamp(page, 1, std::max(1, layout_.WholePages()));
     sheet_->update();
     ShowWhere();
 }
 
 void LedgerPreview::ShowWhere()
 {
-    const QString pages = layout_.complete ? QString::number(layout_.pages) : QStringLiteral("…");
+    const QString pages = layout_.complete ? QString::number(layout_.Pages()) : QStringLiteral("…");
     where_->setText(QStringLiteral("%1 / %2").arg(page_).arg(pages));
     progress_->setVisible(!layout_.complete);
     progress_->setRange(0, std::max(1, printer_.RowCount()));
     progress_->setValue(layout_.nextRow - 2);
     previous_->setEnabled(page_ > 1);
-    next_->setEnabled(page_ < layout_.pages - (layout_.complete ? 0 : 1));
+    next_->setEnabled(page_ < layout_.WholePages());
 }
 
 QImage LedgerPreview::PageImage(int width) const

@@ -26,7 +26,7 @@ public:
 
     int Page() const { return page_; }
     // The pages known so far; all of them once Complete.
-    int Pages() const { return layout_.pages; }
+    int Pages() const { return layout_.Pages(); }
     bool Complete() const { return layout_.complete; }
     // The page as shown: painted on a sheet of the view's width.
     QImage PageImage(int width) const;

@@ -74,6 +74,15 @@ QString SqlLiteral(const QString& text)
            + QLatin1Char('\'');
 }
 
+QString SqlLiterals(const QStringList& texts)
+{
+    QStringList literals;
+    literals.reserve(texts.size());
+    for (const QString& text : texts)
+        literals << SqlLiteral(text);
+    return literals.join(QLatin1Char(','));
+}
+
 bool IsControlCharacter(QChar c)
 {
     return c.unicode() < 0x20 || c.unicode() == 0x7f;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace vellbatchrule {
 
@@ -28,6 +29,8 @@ qint32 RoundToLong(double value);
 // outside ASCII, so that SQL Server keeps it whole whatever the database's
 // code page.
 QString SqlLiteral(const QString& text);
+// Each text so, joined by commas: the list of an IN (…).
+QString SqlLiterals(const QStringList& texts);
 
 // A control character (U+0000 to U+001F, U+007F): a line break, a tab, an
 // escape, none of which a batch number can carry.

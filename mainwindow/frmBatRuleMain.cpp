@@ -365,9 +365,7 @@ void frmBatRuleMain::ShowHistory()
     if (!target)
         return;
     if (!IssuerTables::Exists(CurrentHostConnection(), RuleHistory::kTable))
-        return GLB::ShowErrorMessage(MParse::TranslateText(
-                                         "数据库中没有批号规则历史表ICBatchNoRuleHistory，请先运行“vell-batchrule init”建立，此后的更改都会记录"),
-                                     0, false);
+        return GLB::ShowErrorMessage(MParse::TranslateText(RuleHistory::kNotKept), 0, false);
     HistoryWindow window(CurrentHostConnection(), *target, this);
     window.onHelp = [this] { ShowHelp(); };
     window.exec();

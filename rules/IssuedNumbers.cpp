@@ -42,14 +42,10 @@ QString IssuedNumbers::Key(const QString& number)
 
 QString IssuedNumbers::IssuedAmongSql(const QStringList& numbers, bool hold) const
 {
-    QStringList literals;
-    literals.reserve(numbers.size());
-    for (const QString& number : numbers)
-        literals << HostText::SqlLiteral(number);
     SqlLines sql;
     sql << QStringLiteral(" SELECT FBatchNo FROM ICBatchNoIssued") + (hold ? QStringLiteral(" WITH (UPDLOCK, HOLDLOCK)") : QString())
                + QStringLiteral(" WHERE FItemID=") + QString::number(itemId_) + QStringLiteral(" AND FBatchNo IN (")
-               + literals.join(QLatin1Char(',')) + QStringLiteral(")");
+               + HostText::SqlLiterals(numbers) + QStringLiteral(")");
     return sql.Text();
 }
 

@@ -17,14 +17,6 @@ QString Number(qint32 value)
     return QString::number(value);
 }
 
-QString Literals(const QStringList& texts)
-{
-    QStringList literals;
-    for (const QString& text : texts)
-        literals << HostText::SqlLiteral(text);
-    return literals.join(QLatin1Char(','));
-}
-
 }
 
 const QString IssuedTrace::kTable = QStringLiteral("ICBatchNoIssuedTrace");
@@ -47,7 +39,7 @@ QString IssuedTrace::RecordSql(const QStringList& numbers, const Issue& issue) c
 {
     // A name longer than the column would fail the issue on SQL Server: the trace keeps its start.
     const QString by = QStringLiteral(", CURRENT_TIMESTAMP, ") + Number(issue.userId) + QStringLiteral(", ")
-                       + HostText::SqlLiteral(issue.userName.left(kMaxUserName)) + QStringLiteral(", ")
+                       + HostText::SqlLiteral(issue.userName.left(RuleHistory::kMaxUserName)) + QStringLiteral(", ")
                        + HostText::SqlLiteral(issue.version) + QLatin1Char(')');
     QStringList rows;
     rows.reserve(numbers.size());
@@ -75,10 +67,9 @@ QString IssuedTrace::EntriesSql(const QString& number, const QStringList& groupN
                                ? QStringLiteral("FItemID=0")
                                : QStringLiteral("(FItemID=0 OR FItemID IN (SELECT FItemID FROM t_Item WHERE "
                                                 "FItemClassID=4 AND FDetail=0 AND FNumber IN (")
-                                     + Literals(groupNumbers) + QStringLiteral(")))");
+                                     + HostText::SqlLiterals(groupNumbers) + QStringLiteral(")))");
     SqlLines sql;
-    sql << QStringLiteral(" SELECT FEntryID,FTime,FUserID,FUserName,FDetail,FItemID,FSource,FBefore,FAfter,FMaterials")
-        << QStringLiteral(" FROM ICBatchNoRuleHistory")
+    sql << QStringLiteral(" SELECT ") + RuleHistory::kEntryColumns << QStringLiteral(" FROM ICBatchNoRuleHistory")
         << QStringLiteral(" WHERE (FDetail=1 AND FItemID=") + Number(itemId_) + QStringLiteral(" OR FDetail=0 AND ")
                + groups + QLatin1Char(')')
         << QStringLiteral("   AND FTime <= (SELECT MAX(FTime) FROM ICBatchNoIssuedTrace WHERE FItemID=")
@@ -99,15 +90,6 @@ QString IssuedTrace::WrittenRowsSql(qint32 entry) const
     return sql.Text();
 }
 
-QStringList IssuedTrace::GroupNumbersAbove(const QString& materialNumber)
-{
-    QStringList groups;
-    for (qsizetype dot = materialNumber.indexOf(QLatin1Char('.')); dot > 0;
-         dot = materialNumber.indexOf(QLatin1Char('.'), dot + 1))
-        groups << materialNumber.left(dot);
-    return groups;
-}
-
 void IssuedTrace::Record(const QStringList& numbers, const Issue& issue)
 {
     for (qsizetype from = 0; from < numbers.size(); from += IssuedNumbers::kRowsPerStatement)
@@ -122,26 +104,18 @@ std::optional<IssuedTrace::Issue> IssuedTrace::Find(const QString& number)
     return Issue{rows->Field(0).toString(), rows->Field(1).toInt(), rows->Field(2).toString(), rows->Field(3).toString()};
 }
 
-std::optional<IssuedTrace::Write> IssuedTrace::WriteOf(const QString& number, const QString& version,
+std::optional<RuleHistory::Entry> IssuedTrace::WriteOf(const QString& number, const QString& version,
                                                        const QString& materialNumber)
 {
-    const auto entries = connection_.Execute(EntriesSql(number, GroupNumbersAbove(materialNumber)));
+    const auto entries = connection_.Execute(EntriesSql(number, RuleHistory::GroupNumbersAbove(materialNumber)));
     for (; entries && !entries->Eof(); entries->MoveNext()) {
-        const auto field = [&](const char* name) { return entries->Field(QLatin1String(name)); };
-        const qint32 id = field("FEntryID").toInt();
-        const auto rows = connection_.Execute(WrittenRowsSql(id));
+        RuleHistory::Entry entry = RuleHistory::EntryOf(*entries);
+        const auto rows = connection_.Execute(WrittenRowsSql(entry.id));
         if (!rows || RuleVersion::Of(*rows) != version)
             continue;
-        const RuleHistory::Entry entry{id,
-                                       field("FUserID").toInt(),
-                                       field("FUserName").toString(),
-                                       RuleOwner(field("FDetail").toInt()),
-                                       field("FItemID").toInt(),
-                                       field("FSource").toString(),
-                                       RuleText::OfIds(field("FBefore").toString()),
-                                       RuleText::OfIds(field("FAfter").toString()),
-                                       field("FMaterials").toInt()};
-        return Write{entry, field("FTime").toString()};
+        entry.before = RuleText::OfIds(entry.before);
+        entry.after = RuleText::OfIds(entry.after);
+        return entry;
     }
     return std::nullopt;
 }

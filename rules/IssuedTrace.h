@@ -31,18 +31,13 @@ public:
     // The number's latest issue on record.
     std::optional<Issue> Find(const QString& number);
 
-    struct Write {
-        RuleHistory::Entry entry;
-        QString time;
-    };
     // The newest rule write on record, no later than the number's issue,
     // that left the material's rule at `version`: one of the material's own
     // entries, or a group's above it whose rule a spread gave the material.
     // Needs the history tables.
-    std::optional<Write> WriteOf(const QString& number, const QString& version, const QString& materialNumber);
+    std::optional<RuleHistory::Entry> WriteOf(const QString& number, const QString& version, const QString& materialNumber);
 
     static const QString kTable;
-    static constexpr int kMaxUserName = 80;
     static QString CreateTableSql();
     // One statement for at most IssuedNumbers::kRowsPerStatement numbers.
     QString RecordSql(const QStringList& numbers, const Issue& issue) const;
@@ -53,9 +48,6 @@ public:
     // An entry's rows after its write as the material's, in the rule query's
     // columns and order: what RuleVersion digests.
     QString WrittenRowsSql(qint32 entry) const;
-
-    // "03", "03.02" of "03.02.001": the groups whose spread reaches the material.
-    static QStringList GroupNumbersAbove(const QString& materialNumber);
 
 private:
     AppConnection& connection_;

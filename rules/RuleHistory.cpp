@@ -1,6 +1,8 @@
 #include "RuleHistory.h"
 
 #include "HostText.h"
+#include "MParse.h"
+#include "Recordset.h"
 #include "RWDatabase.h"
 #include "SqlLines.h"
 
@@ -18,24 +20,49 @@ QString Number(qint32 value)
     return QString::number(value);
 }
 
-const QString kEntryColumns = QStringLiteral("FEntryID,FTime,FUserID,FUserName,FDetail,FItemID,FSource,FBefore,FAfter,"
-                                             "FMaterials");
-
 QString OwnerIs(qint32 ownerId, RuleOwner owner)
 {
     return QStringLiteral("FItemID=") + Number(ownerId) + QStringLiteral(" AND FDetail=") + Number(int(owner));
 }
 
-// The groups whose spread reaches the materials below `number`: those above it, by their numbers.
-QStringList GroupsAbove(const QString& number)
-{
-    QStringList above;
-    const QStringList parts = number.split(QLatin1Char('.'));
-    for (qsizetype length = 1; length < parts.size(); ++length)
-        above << HostText::SqlLiteral(parts.mid(0, length).join(QLatin1Char('.')));
-    return above;
 }
 
+QStringList GroupNumbersAbove(const QString& number)
+{
+    QStringList groups;
+    for (qsizetype dot = number.indexOf(QLatin1Char('.')); dot > 0; dot = number.indexOf(QLatin1Char('.'), dot + 1))
+        groups << number.left(dot);
+    return groups;
+}
+
+Entry EntryOf(const Recordset& row)
+{
+    const auto field = [&](const char* name) { return row.Field(QLatin1String(name)); };
+    return {field("FEntryID").toInt(), field("FUserID").toInt(),  field("FUserName").toString(),
+            RuleOwner(field("FDetail").toInt()), field("FItemID").toInt(), field("FSource").toString(),
+            field("FBefore").toString(),  field("FAfter").toString(), field("FMaterials").toInt(),
+            field("FTime").toString()};
+}
+
+QString OwnerText(const Entry& entry)
+{
+    if (entry.owner == kOptions)
+        return MParse::TranslateText("批号选项");
+    return entry.owner == RuleOwner::Material ? MParse::TranslateFormat("物料%1", {entry.ownerId})
+                                              : MParse::TranslateFormat("物料组%1", {entry.ownerId});
+}
+
+QString UserText(const Entry& entry)
+{
+    const QString id = Number(entry.userId);
+    return entry.userName.isEmpty() ? id : entry.userName + QLatin1Char('(') + id + QLatin1Char(')');
+}
+
+QString OwnerName(RuleOwner owner, qint32 ownerId)
+{
+    if (owner == kOptions)
+        return QStringLiteral("options");
+    return (owner == RuleOwner::Material ? QStringLiteral("material ") : QStringLiteral("group ")) + Number(ownerId);
 }
 
 QString CreateTableSql()
@@ -171,11 +198,11 @@ QString LaterChangesSql(qint32 entry, RuleOwner owner, qint32 ownerId, const std
             << QStringLiteral("   OR FDetail=0 AND FItemID IN (SELECT FItemID FROM t_Item WHERE FItemClassID=4 AND "
                               "FDetail=0") + below + QLatin1Char(')');
         if (!root) {
-            const QStringList above = GroupsAbove(*spreadNumber);
+            const QStringList above = GroupNumbersAbove(*spreadNumber);
             sql << QStringLiteral("   OR FDetail=0 AND FItemID=0");
             if (!above.isEmpty())
                 sql << QStringLiteral("   OR FDetail=0 AND FItemID IN (SELECT FItemID FROM t_Item WHERE FItemClassID=4 "
-                                      "AND FDetail=0 AND FNumber IN (") + above.join(QLatin1Char(',')) + QStringLiteral("))");
+                                      "AND FDetail=0 AND FNumber IN (") + HostText::SqlLiterals(above) + QStringLiteral("))");
         }
     }
     sql << QStringLiteral(" ) ORDER BY FEntryID DESC");

@@ -4,10 +4,13 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
 namespace vellbatchrule {
+
+class Recordset;
 
 // Every write of a rule on record, in two tables of the component's own
 // (`init` creates them): an entry per owner written (when, by the
@@ -19,6 +22,14 @@ namespace vellbatchrule {
 namespace RuleHistory {
 
 inline const QString kTable = QStringLiteral("ICBatchNoRuleHistory");
+// What a reader or a restore says where the tables are missing.
+inline constexpr char kNotKept[] = QT_TRANSLATE_NOOP(
+    "VEZAROZIVADA", "数据库中没有批号规则历史表ICBatchNoRuleHistory，请先运行“vell-batchrule init”建立，此后的更改都会记录");
+// FUserName's width, here and in the issued numbers' trace: a longer name is cut, not refused.
+inline constexpr int kMaxUserName = 80;
+// An entry's columns, as every list of entries reads them.
+inline const QString kEntryColumns = QStringLiteral("FEntryID,FTime,FUserID,FUserName,FDetail,FItemID,FSource,FBefore,"
+                                                    "FAfter,FMaterials");
 
 QString CreateTableSql();
 
@@ -42,10 +53,20 @@ struct Entry {
     RuleOwner owner = RuleOwner::Material;
     qint32 ownerId = 0;
     QString source;   // editor, command, import
-    QString before, after;
+    QString before, after;   // the rules as property ids (RuleText::IdsOfRows), or an option change
     int materials = 0;
+    QString time;            // by the database's clock, as read; EntrySql leaves it to the database
 };
 QString EntrySql(const Entry& entry);
+// A row of kEntryColumns.
+Entry EntryOf(const Recordset& row);
+// "material 101", "group 7" or "options": the owner as the history's readers name it.
+QString OwnerName(RuleOwner owner, qint32 ownerId);
+// The same in the session's language ("物料101"), and the user as "张三(16394)": as a window or a message shows them.
+QString OwnerText(const Entry& entry);
+QString UserText(const Entry& entry);
+// "03", "03.02" of "03.02.001": the groups above a number, whose spread reaches what is below it.
+QStringList GroupNumbersAbove(const QString& number);
 
 // The entries of an owner, or of every owner, newest first.
 // From the day `since` on, where given.

@@ -24,14 +24,6 @@ QString SourceText(const QString& source)
     return source;
 }
 
-QString OwnerText(RuleOwner owner, const QString& id)
-{
-    if (owner == RuleHistory::kOptions)
-        return MParse::TranslateText("批号选项");
-    return owner == RuleOwner::Material ? MParse::TranslateFormat("物料%1", {id})
-                                        : MParse::TranslateFormat("物料组%1", {id});
-}
-
 }
 
 HistoryModel::HistoryModel(AppConnection& connection, std::optional<std::pair<RuleOwner, qint32>> owner,
@@ -96,15 +88,9 @@ void HistoryModel::fetchMore(const QModelIndex& parent)
     const bool read = BatRuleEditor::CommitStep(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在读取批号规则的历史时发生错误"), [&] {
         const auto rows = connection_.Execute(RuleHistory::PageSql(owner_, before, PageRows));
         for (; rows && !rows->Eof(); rows->MoveNext()) {
-            const auto field = [&](const char* name) { return rows->Field(QLatin1String(name)); };
-            const QString name = field("FUserName").toString();
-            const QString id = field("FUserID").toString();
-            page.append({field("FEntryID").toInt(), field("FTime").toString(),
-                         name.isEmpty() ? id : name + QLatin1Char('(') + id + QLatin1Char(')'),
-                         SourceText(field("FSource").toString()),
-                         OwnerText(RuleOwner(field("FDetail").toInt()), field("FItemID").toString()),
-                         RuleText::OfIds(field("FBefore").toString()), RuleText::OfIds(field("FAfter").toString()),
-                         field("FMaterials").toInt()});
+            const RuleHistory::Entry e = RuleHistory::EntryOf(*rows);
+            page.append({e.id, e.time, RuleHistory::UserText(e), SourceText(e.source), RuleHistory::OwnerText(e),
+                         RuleText::OfIds(e.before), RuleText::OfIds(e.after), e.materials});
         }
     });
     if (!read || page.isEmpty())

@@ -25,9 +25,14 @@ QString StoredText(AppConnection& connection, qint32 ownerId, RuleOwner owner)
 // The session's user name, cut to its column's width: a longer one must not fail the write it records.
 QString UserName()
 {
-    return MMTS::FindPropValue(QStringLiteral("UserName")).left(80);
+    return MMTS::FindPropValue(QStringLiteral("UserName")).left(RuleHistory::kMaxUserName);
 }
 
+}
+
+qint32 HistoryRecorder::NextEntry()
+{
+    return connection_.Execute(RuleHistory::NextEntrySql())->Field(QStringLiteral("FNext")).toInt();
 }
 
 HistoryRecorder::HistoryRecorder(AppConnection& connection, QString source)
@@ -42,9 +47,9 @@ bool HistoryRecorder::RecordOptions(const BatchOptions& before, const BatchOptio
     if (!kept_ || was.isEmpty())
         return true;
     RuleHistory::Entry entry{0, MMTS::GetSessionUserID(), UserName(),
-                             RuleHistory::kOptions, 0, source_, was, now, 0};
+                             RuleHistory::kOptions, 0, source_, was, now, 0, {}};
     return BatRuleEditor::CommitStep(QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在记录批号规则的历史时发生错误"), [&] {
-        entry.id = connection_.Execute(RuleHistory::NextEntrySql())->Field(QStringLiteral("FNext")).toInt();
+        entry.id = NextEntry();
         connection_.Execute(RuleHistory::EntrySql(entry));
     });
 }
@@ -56,10 +61,10 @@ bool HistoryRecorder::Record(RuleOwner owner, qint32 ownerId, const std::optiona
         return write();
     const char* const failure = QT_TRANSLATE_NOOP("VEZAROZIVADA", "系统在记录批号规则的历史时发生错误");
     RuleHistory::Entry entry{0, MMTS::GetSessionUserID(), UserName(), owner,
-                             ownerId, source_, QString(), QString(), 1};
+                             ownerId, source_, QString(), QString(), 1, {}};
     std::optional<SpreadDryRun> reach;
     const bool before = BatRuleEditor::CommitStep(failure, [&] {
-        entry.id = connection_.Execute(RuleHistory::NextEntrySql())->Field(QStringLiteral("FNext")).toInt();
+        entry.id = NextEntry();
         entry.before = StoredText(connection_, ownerId, owner);
         connection_.Execute(RuleHistory::OwnerRowsSql(entry.id, RuleHistory::Before, ownerId, owner));
         if (spreadNumber) {
@@ -84,15 +89,9 @@ QString HistoryRecorder::ChangeText(AppConnection& connection, const QString& li
     const auto rows = connection.Execute(listSql);
     if (!rows || rows->Eof())
         return QString();
-    const auto field = [&](const char* name) { return rows->Field(QLatin1String(name)).toString(); };
-    const QString user = field("FUserName").isEmpty() ? field("FUserID")
-                                                      : field("FUserName") + QLatin1Char('(') + field("FUserID") + QLatin1Char(')');
-    const QString owner =
-        field("FDetail").toInt() == int(RuleOwner::Material)
-            ? MParse::TranslateFormat("物料%1", {field("FItemID")})
-            : MParse::TranslateFormat("物料组%1", {field("FItemID")});
+    const RuleHistory::Entry e = RuleHistory::EntryOf(*rows);
     return MParse::TranslateFormat("记录%1，%2：%3于%4经%5更改",
-                                   {field("FEntryID"), owner, user, field("FTime"), field("FSource")});
+                                   {e.id, RuleHistory::OwnerText(e), RuleHistory::UserText(e), e.time, e.source});
 }
 
 QString HistoryRecorder::NewestChangeText(AppConnection& connection, RuleOwner owner, qint32 ownerId)

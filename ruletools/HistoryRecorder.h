@@ -39,6 +39,9 @@ public:
     static QString NewestChangeText(AppConnection& connection, RuleOwner owner, qint32 ownerId);
 
 private:
+    // The next entry's number, inside the writer's unit.
+    qint32 NextEntry();
+
     AppConnection& connection_;
     QString source_;
     bool kept_ = false;

@@ -116,20 +116,9 @@ QList<RuleAdmin::Option> OptionsOf(const BatchOptions& options)
 
 RuleAdmin::HistoryEntry HistoryEntryOf(const Recordset& rows)
 {
-    const auto field = [&](const char* name) { return rows.Field(QLatin1String(name)); };
-    const RuleOwner owner = RuleOwner(field("FDetail").toInt());
-    const QString ownerText = owner == RuleHistory::kOptions ? QStringLiteral("options")
-                              : owner == RuleOwner::Material  ? QStringLiteral("material ") + field("FItemID").toString()
-                                                              : QStringLiteral("group ") + field("FItemID").toString();
-    return {field("FEntryID").toInt(),
-            field("FTime").toString(),
-            field("FUserID").toInt(),
-            field("FUserName").toString(),
-            ownerText,
-            field("FSource").toString(),
-            RuleText::OfIds(field("FBefore").toString()),
-            RuleText::OfIds(field("FAfter").toString()),
-            field("FMaterials").toInt()};
+    const RuleHistory::Entry e = RuleHistory::EntryOf(rows);
+    return {e.id,     e.time,   e.userId, e.userName, RuleHistory::OwnerName(e.owner, e.ownerId), e.source,
+            RuleText::OfIds(e.before), RuleText::OfIds(e.after), e.materials};
 }
 
 RuleAdmin::MaterialChange ChangeOf(const Recordset& material, const QString& newRule)
@@ -284,8 +273,7 @@ Result<QList<RuleAdmin::HistoryEntry>> RuleAdmin::ShowHistory(const std::optiona
 {
     return InSession([&](const CommandSession& session) {
         if (!IssuerTables::Exists(session.Connection(), RuleHistory::kTable))
-            Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA",
-                                     "数据库中没有批号规则历史表ICBatchNoRuleHistory，请先运行“vell-batchrule init”建立，此后的更改都会记录"));
+            Refuse(RuleHistory::kNotKept);
         std::optional<std::pair<RuleOwner, qint32>> owner;
         if (target) {
             const EditorTarget resolved = EditorTarget::Resolve(target->itemId, target->groupId);

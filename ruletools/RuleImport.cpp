@@ -128,7 +128,7 @@ int RuleImport::PendingOf(const RuleFile::Row& row)
     int index = pendingByOwner_.value(owner, -1);
     if (index < 0) {
         index = int(pending_.size());
-        pending_.push_back({row.group, row.number, std::move(resolution.owner), resolution.refusal, {}});
+        pending_.push_back({row.group, row.number, std::move(resolution.owner), resolution.refusal, {}, {}});
         pendingByOwner_.insert(owner, index);
     }
     pendingByNumber_.insert(exact, index);

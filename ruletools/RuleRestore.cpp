@@ -30,8 +30,7 @@ QString VersionOf(AppConnection& connection, const QString& sql)
 RuleRestore::RuleRestore(AppConnection& connection, qint32 entry) : connection_(connection), entry_(entry)
 {
     if (!IssuerTables::Exists(connection, RuleHistory::kTable))
-        Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA",
-                                 "数据库中没有批号规则历史表ICBatchNoRuleHistory，请先运行“vell-batchrule init”建立，此后的更改都会记录"));
+        Refuse(RuleHistory::kNotKept);
     const auto rows = connection.Execute(RuleHistory::EntryOfSql(entry));
     if (!rows || rows->Eof())
         Refuse(QT_TRANSLATE_NOOP("VEZAROZIVADA", "没有编号为%1的批号规则历史记录"), {entry});

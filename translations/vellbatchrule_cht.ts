@@ -137,7 +137,7 @@
     </message>
     <message>
         <location filename="../ruletools/RuleAdmin.cpp" line="+74"/>
-        <location filename="../editor/frmBatRuleSet.cpp" line="+192"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+198"/>
         <source>级次</source>
         <translation>級次</translation>
     </message>
@@ -173,19 +173,17 @@
         <translation>替換符</translation>
     </message>
     <message>
-        <location line="+169"/>
+        <location line="+158"/>
         <source>%1的批号规则现为版本%2，而不是%3，什么也没有写</source>
         <translation>%1的批號規則現為版本%2，而不是%3，什麼也沒有寫</translation>
     </message>
     <message>
-        <location line="+42"/>
-        <location filename="../ruletools/RuleRestore.cpp" line="+34"/>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+366"/>
+        <location filename="../rules/RuleHistory.h" line="+26"/>
         <source>数据库中没有批号规则历史表ICBatchNoRuleHistory，请先运行“vell-batchrule init”建立，此后的更改都会记录</source>
         <translation>數據庫中沒有批號規則歷史表ICBatchNoRuleHistory，請先運行「vell-batchrule init」建立，此後的更改都會記錄</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+49"/>
         <source>只有有权查看所有物料组的用户才能查看全部规则的历史</source>
         <translation>只有有權查看所有物料組的用戶才能查看全部規則的歷史</translation>
     </message>
@@ -215,7 +213,7 @@
         <translation>取消(&amp;N)</translation>
     </message>
     <message>
-        <location line="-175"/>
+        <location line="-181"/>
         <source>。您要怎样处理？</source>
         <translation>。您要怎樣處理？</translation>
     </message>
@@ -235,7 +233,7 @@
         <translation>返回編輯(&amp;B)</translation>
     </message>
     <message>
-        <location line="+174"/>
+        <location line="+180"/>
         <source>编码设置</source>
         <translation>編碼設置</translation>
     </message>
@@ -245,7 +243,7 @@
         <translation>選項</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-266"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-254"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>蓝字入库单批次号根据规则直接产生</source>
         <translation>藍字入庫單批次號根據規則直接產生</translation>
@@ -345,7 +343,7 @@
         <translation>流水號的長度不能小於格式字符的總長度:%1，請重新設置</translation>
     </message>
     <message>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-170"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+198"/>
         <location filename="../component/RuleAdminWindows.cpp" line="+75"/>
         <source>批号管理</source>
         <translation>批號管理</translation>
@@ -558,13 +556,13 @@
         <translation>數字鍵盤狀態</translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryModel.cpp" line="+74"/>
+        <location filename="../ruletools/HistoryModel.cpp" line="+66"/>
         <location filename="../mainwindow/frmBatRuleMain.cpp" line="+0"/>
         <source>时间</source>
         <translation>時間</translation>
     </message>
     <message>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+276"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+274"/>
         <source>已将 %1 页送往 %2</source>
         <translation>已將 %1 頁送往 %2</translation>
     </message>
@@ -574,7 +572,7 @@
         <location filename="../ruletools/RuleAdminFiles.cpp" line="+138"/>
         <location filename="../ruletools/RuleImport.cpp" line="+94"/>
         <location filename="../mainwindow/GroupTree.cpp" line="+38"/>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-238"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-236"/>
         <source>物料</source>
         <translation>物料</translation>
     </message>
@@ -620,7 +618,7 @@
     </message>
     <message>
         <location filename="../ruletools/EditorTarget.cpp" line="+35"/>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+45"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+34"/>
         <source>找不到物料%1</source>
         <translation>找不到物料%1</translation>
     </message>
@@ -630,7 +628,7 @@
         <translation>找不到物料組%1</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+194"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+193"/>
         <source>没有选项“%1”</source>
         <translation>沒有選項「%1」</translation>
     </message>
@@ -728,7 +726,7 @@
     </message>
     <message>
         <location line="+30"/>
-        <location filename="../ruletools/RuleRestore.cpp" line="+53"/>
+        <location filename="../ruletools/RuleRestore.cpp" line="+85"/>
         <source>系统在调用函数BeginTrans()时发生错误</source>
         <translation>系統在調用函數BeginTrans()時發生錯誤</translation>
     </message>
@@ -794,8 +792,8 @@
         <translation>該規則版本由用戶%1於%2經由%3設定（歷史記錄%4，%5）</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-67"/>
-        <location filename="../component/BatchNumberIssuer.cpp" line="+57"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-66"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="+55"/>
         <source>%1没有批号规则</source>
         <translation>%1沒有批號規則</translation>
     </message>
@@ -805,7 +803,7 @@
         <translation>一次可發放1到%1個批號，不能是%2個</translation>
     </message>
     <message>
-        <location line="-89"/>
+        <location line="-87"/>
         <source>%1的批号规则中没有流水号，发放的批号都相同</source>
         <translation>%1的批號規則中沒有流水號，發放的批號都相同</translation>
     </message>
@@ -891,7 +889,7 @@
         <translation>檢查了%1條規則：%2個錯誤，%3個警告，%4個提示</translation>
     </message>
     <message>
-        <location filename="../editor/frmBatRuleSet.cpp" line="+63"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+67"/>
         <source>正在统计将更改的物料……</source>
         <translation>正在統計將更改的物料……</translation>
     </message>
@@ -912,7 +910,7 @@
         <translation>物料組%1：%2</translation>
     </message>
     <message>
-        <location filename="../ruletools/BatchPreview.cpp" line="+53"/>
+        <location filename="../ruletools/BatchPreview.cpp" line="+96"/>
         <source>示例批号：</source>
         <translation>示例批號：</translation>
     </message>
@@ -1054,18 +1052,18 @@
         <translation>已建立示範資料庫</translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryRecorder.cpp" line="+46"/>
+        <location filename="../ruletools/HistoryRecorder.cpp" line="+51"/>
         <location line="+11"/>
         <source>系统在记录批号规则的历史时发生错误</source>
         <translation>系統在記錄批號規則的歷史時發生錯誤</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleRestore.cpp" line="-79"/>
+        <location filename="../ruletools/RuleRestore.cpp" line="-78"/>
         <source>系统在恢复批号规则时发生错误</source>
         <translation>系統在恢復批號規則時發生錯誤</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+16"/>
         <source>没有编号为%1的批号规则历史记录</source>
         <translation>沒有編號為%1的批號規則歷史記錄</translation>
     </message>
@@ -1075,7 +1073,7 @@
         <translation>歷史記錄%1是批號選項的更改，不能恢復，請用“options set”設置選項</translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryModel.cpp" line="-79"/>
+        <location filename="../ruletools/HistoryModel.cpp" line="-71"/>
         <source>编辑器</source>
         <translation>編輯器</translation>
     </message>
@@ -1095,30 +1093,28 @@
         <translation>恢復</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+11"/>
+        <location filename="../rules/RuleHistory.cpp" line="+50"/>
+        <location filename="../ruletools/HistoryModel.cpp" line="+1"/>
         <source>批号选项</source>
         <translation>批號選項</translation>
     </message>
     <message>
-        <location line="-11"/>
+        <location filename="../ruletools/HistoryModel.cpp" line="+0"/>
         <source>宿主程序</source>
         <translation>宿主程序</translation>
     </message>
     <message>
-        <location line="+12"/>
-        <location filename="../ruletools/HistoryRecorder.cpp" line="+35"/>
+        <location filename="../rules/RuleHistory.cpp" line="+1"/>
         <source>物料%1</source>
         <translation>物料%1</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../ruletools/HistoryRecorder.cpp" line="+1"/>
         <source>物料组%1</source>
         <translation>物料組%1</translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location filename="../ruletools/HistoryModel.cpp" line="+47"/>
         <source>记录</source>
         <translation>記錄</translation>
     </message>
@@ -1153,7 +1149,7 @@
         <translation>物料數</translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryRecorder.cpp" line="+1"/>
+        <location filename="../ruletools/HistoryRecorder.cpp" line="+31"/>
         <source>记录%1，%2：%3于%4经%5更改</source>
         <translation>記錄%1，%2：%3於%4經%5更改</translation>
     </message>

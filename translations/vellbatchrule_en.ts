@@ -137,7 +137,7 @@
     </message>
     <message>
         <location filename="../ruletools/RuleAdmin.cpp" line="+74"/>
-        <location filename="../editor/frmBatRuleSet.cpp" line="+192"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+198"/>
         <source>级次</source>
         <translation>Level</translation>
     </message>
@@ -173,19 +173,17 @@
         <translation>Subst.</translation>
     </message>
     <message>
-        <location line="+169"/>
+        <location line="+158"/>
         <source>%1的批号规则现为版本%2，而不是%3，什么也没有写</source>
         <translation>The batch number rule of %1 is now version %2, not %3; nothing was written</translation>
     </message>
     <message>
-        <location line="+42"/>
-        <location filename="../ruletools/RuleRestore.cpp" line="+34"/>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+366"/>
+        <location filename="../rules/RuleHistory.h" line="+26"/>
         <source>数据库中没有批号规则历史表ICBatchNoRuleHistory，请先运行“vell-batchrule init”建立，此后的更改都会记录</source>
         <translation>The database has no rule history table ICBatchNoRuleHistory; run “vell-batchrule init” to create it, and every change from then on is kept</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+49"/>
         <source>只有有权查看所有物料组的用户才能查看全部规则的历史</source>
         <translation>Only a user who may see every material group can see the history of every rule</translation>
     </message>
@@ -215,7 +213,7 @@
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <location line="-175"/>
+        <location line="-181"/>
         <source>。您要怎样处理？</source>
         <translation> since the editor read it. What would you like to do?</translation>
     </message>
@@ -235,7 +233,7 @@
         <translation>&amp;Back to the editor</translation>
     </message>
     <message>
-        <location line="+174"/>
+        <location line="+180"/>
         <source>编码设置</source>
         <translation>Coding Settings</translation>
     </message>
@@ -245,7 +243,7 @@
         <translation>Options</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-266"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-254"/>
         <location filename="../editor/frmBatRuleSet.cpp" line="+1"/>
         <source>蓝字入库单批次号根据规则直接产生</source>
         <translation>Blue-ink receipts take their batch numbers from the rule</translation>
@@ -345,7 +343,7 @@
         <translation>The length of the serial number cannot be less than the total length of its format characters: %1. Please set it again.</translation>
     </message>
     <message>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-170"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+198"/>
         <location filename="../component/RuleAdminWindows.cpp" line="+75"/>
         <source>批号管理</source>
         <translation>Batch Number Management</translation>
@@ -558,13 +556,13 @@
         <translation>Num Lock state</translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryModel.cpp" line="+74"/>
+        <location filename="../ruletools/HistoryModel.cpp" line="+66"/>
         <location filename="../mainwindow/frmBatRuleMain.cpp" line="+0"/>
         <source>时间</source>
         <translation>Time</translation>
     </message>
     <message>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+276"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+274"/>
         <source>已将 %1 页送往 %2</source>
         <translation>%1 page(s) sent to %2</translation>
     </message>
@@ -574,7 +572,7 @@
         <location filename="../ruletools/RuleAdminFiles.cpp" line="+138"/>
         <location filename="../ruletools/RuleImport.cpp" line="+94"/>
         <location filename="../mainwindow/GroupTree.cpp" line="+38"/>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-238"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-236"/>
         <source>物料</source>
         <translation>Material</translation>
     </message>
@@ -620,7 +618,7 @@
     </message>
     <message>
         <location filename="../ruletools/EditorTarget.cpp" line="+35"/>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+45"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+34"/>
         <source>找不到物料%1</source>
         <translation>Material %1 was not found</translation>
     </message>
@@ -630,7 +628,7 @@
         <translation>Material group %1 was not found</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="+194"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="+193"/>
         <source>没有选项“%1”</source>
         <translation>There is no option &quot;%1&quot;</translation>
     </message>
@@ -728,7 +726,7 @@
     </message>
     <message>
         <location line="+30"/>
-        <location filename="../ruletools/RuleRestore.cpp" line="+53"/>
+        <location filename="../ruletools/RuleRestore.cpp" line="+85"/>
         <source>系统在调用函数BeginTrans()时发生错误</source>
         <translation>An error occurred while the system was calling BeginTrans().</translation>
     </message>
@@ -794,8 +792,8 @@
         <translation>This rule version was set by user %1 at %2 through %3 (history entry %4, %5)</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleAdmin.cpp" line="-67"/>
-        <location filename="../component/BatchNumberIssuer.cpp" line="+57"/>
+        <location filename="../ruletools/RuleAdmin.cpp" line="-66"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="+55"/>
         <source>%1没有批号规则</source>
         <translation>%1 has no batch number rule</translation>
     </message>
@@ -805,7 +803,7 @@
         <translation>From 1 to %1 batch numbers can be issued at a time, not %2</translation>
     </message>
     <message>
-        <location line="-89"/>
+        <location line="-87"/>
         <source>%1的批号规则中没有流水号，发放的批号都相同</source>
         <translation>The batch number rule of %1 has no serial number: every batch number issued is the same</translation>
     </message>
@@ -891,7 +889,7 @@
         <translation>Checked %1 rules: %2 errors, %3 warnings, %4 notes</translation>
     </message>
     <message>
-        <location filename="../editor/frmBatRuleSet.cpp" line="+63"/>
+        <location filename="../editor/frmBatRuleSet.cpp" line="+67"/>
         <source>正在统计将更改的物料……</source>
         <translation>Counting the materials that would change…</translation>
     </message>
@@ -912,7 +910,7 @@
         <translation>Material group %1: %2</translation>
     </message>
     <message>
-        <location filename="../ruletools/BatchPreview.cpp" line="+53"/>
+        <location filename="../ruletools/BatchPreview.cpp" line="+96"/>
         <source>示例批号：</source>
         <translation>Sample batch number: </translation>
     </message>
@@ -1054,18 +1052,18 @@
         <translation>Demo database created</translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryRecorder.cpp" line="+46"/>
+        <location filename="../ruletools/HistoryRecorder.cpp" line="+51"/>
         <location line="+11"/>
         <source>系统在记录批号规则的历史时发生错误</source>
         <translation>An error occurred while the system was recording the history of the batch number rule</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleRestore.cpp" line="-79"/>
+        <location filename="../ruletools/RuleRestore.cpp" line="-78"/>
         <source>系统在恢复批号规则时发生错误</source>
         <translation>The system failed while restoring the batch number rule</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+16"/>
         <source>没有编号为%1的批号规则历史记录</source>
         <translation>There is no batch number rule history entry %1</translation>
     </message>
@@ -1075,7 +1073,7 @@
         <translation>History entry %1 is a change of the batch options and cannot be restored; set the options with “options set”</translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryModel.cpp" line="-79"/>
+        <location filename="../ruletools/HistoryModel.cpp" line="-71"/>
         <source>编辑器</source>
         <translation>editor</translation>
     </message>
@@ -1095,30 +1093,28 @@
         <translation>restore</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+11"/>
+        <location filename="../rules/RuleHistory.cpp" line="+50"/>
+        <location filename="../ruletools/HistoryModel.cpp" line="+1"/>
         <source>批号选项</source>
         <translation>batch options</translation>
     </message>
     <message>
-        <location line="-11"/>
+        <location filename="../ruletools/HistoryModel.cpp" line="+0"/>
         <source>宿主程序</source>
         <translation>host program</translation>
     </message>
     <message>
-        <location line="+12"/>
-        <location filename="../ruletools/HistoryRecorder.cpp" line="+35"/>
+        <location filename="../rules/RuleHistory.cpp" line="+1"/>
         <source>物料%1</source>
         <translation>material %1</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../ruletools/HistoryRecorder.cpp" line="+1"/>
         <source>物料组%1</source>
         <translation>material group %1</translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location filename="../ruletools/HistoryModel.cpp" line="+47"/>
         <source>记录</source>
         <translation>Entry</translation>
     </message>
@@ -1153,7 +1149,7 @@
         <translation>Materials</translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryRecorder.cpp" line="+1"/>
+        <location filename="../ruletools/HistoryRecorder.cpp" line="+31"/>
         <source>记录%1，%2：%3于%4经%5更改</source>
         <translation>record %1, %2: %3 at %4 through %5</translation>
     </message>

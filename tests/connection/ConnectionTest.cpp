@@ -451,7 +451,7 @@ TEST_F(ServerConnection, ARestoreAndItsRecordReachItAsWrittenAndFailWhole)
 {
     const QString owner = RuleHistory::RestoreOwnerSql(4, RuleOwner::Group, 7);
     const QString materials = RuleHistory::RestoreMaterialsSql(4, "03.02", "", "");
-    RuleHistory::Entry entry{5, 16394, "张三", RuleOwner::Group, 7, "restore", "23+26", "4+23+26", 3};
+    RuleHistory::Entry entry{5, 16394, "张三", RuleOwner::Group, 7, "restore", "23+26", "4+23+26", 3, {}};
     const QString record = RuleHistory::EntrySql(entry);
     EXPECT_TRUE(record.contains("CURRENT_TIMESTAMP,16394,N'张三',0,7,'restore','23+26','4+23+26',3)"))
         << "the server's clock; N'' for the text that needs it";

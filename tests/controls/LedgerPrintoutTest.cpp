@@ -70,7 +70,7 @@ TEST_F(Printout, ACancelledPdfLeavesTheFileAsItWas)
     ASSERT_TRUE(before.open(QIODevice::WriteOnly) && before.write("old") == 3);
     before.close();
     int told = 0;
-    EXPECT_EQ(Printer().PrintToPdf(File("ledger.pdf"), [&](int done, int total) { return ++told < 3 || total == 0; }), 0);
+    EXPECT_EQ(Printer().PrintToPdf(File("ledger.pdf"), [&](int, int total) { return ++told < 3 || total == 0; }), 0);
     EXPECT_GE(told, 3);
     QFile after(File("ledger.pdf"));
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));

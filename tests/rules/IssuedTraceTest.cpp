@@ -63,7 +63,7 @@ TEST_F(Trace, SendsEachStepAsOneBatchWithItsTextsAsLiterals)
               CrLf({" SELECT FID,311 AS FItemID,FPropertyID,FUseShortNumber,FFormatDate,FSelDefine,FWidth,FCharacter,"
                     "FSubCharacter",
                     " FROM ICBatchNoRuleHistoryRow", " WHERE FEntryID=7 AND FStage=1", " ORDER BY FID"}));
-    EXPECT_EQ(IssuedTrace::GroupNumbersAbove("03.02.001"), (QStringList{"03", "03.02"}));
+    EXPECT_EQ(RuleHistory::GroupNumbersAbove("03.02.001"), (QStringList{"03", "03.02"}));
     QStringList many;
     for (int i = 0; i <= IssuedNumbers::kRowsPerStatement; ++i)
         many << QString::number(i);
@@ -119,7 +119,7 @@ TEST_F(Trace, FindsTheNewestWriteBeforeTheIssueThatLeftTheMaterialsRuleAtItsVers
         const QString number = QString("N%1").arg(++n);
         Issued(number, "2026-05-03 12:00:00", VersionOf(c.rule));
         const auto write = trace.WriteOf(number, trace.Find(number)->version, "03.02.001");
-        EXPECT_EQ(write ? write->entry.id : 0, c.entry) << c.why;
+        EXPECT_EQ(write ? write->id : 0, c.entry) << c.why;
     }
 }
 

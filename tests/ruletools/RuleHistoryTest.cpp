@@ -27,7 +27,7 @@ TEST(RuleHistorySql, BatchesAreTheComponentsOwn)
                     " WHERE r.FItemID=i.FItemID AND r.FDetail=1 AND i.FBatchManager=1\r\n"
                     "   AND i.FNumber like '03.02.%'\r\n");
     EXPECT_FALSE(RuleHistory::MaterialRowsSql(8, "").contains("LIKE")) << "the root's spread reaches every material";
-    RuleHistory::Entry entry{9, 16394, "O'Brien", RuleOwner::Group, 7, "editor", "[日期]", "[日期]+[流水号]", 3};
+    RuleHistory::Entry entry{9, 16394, "O'Brien", RuleOwner::Group, 7, "editor", "[日期]", "[日期]+[流水号]", 3, {}};
     EXPECT_EQ(RuleHistory::EntrySql(entry),
               " INSERT INTO ICBatchNoRuleHistory (FEntryID,FTime,FUserID,FUserName,FDetail,FItemID,FSource,FBefore,"
               "FAfter,FMaterials)\r\n VALUES (9,CURRENT_TIMESTAMP,16394,'O''Brien',0,7,'editor',N'[日期]',"
