@@ -301,7 +301,7 @@ Result<RuleAdmin::HistoryEntry> RuleAdmin::RestoreHistory(int entry, bool force)
         };
         if (!restore.Restore())
             throw AlreadyShown{};
-        const auto newest = session.Connection().Execute(RuleHistory::ListSql(restore.Owner()));
+        const auto newest = session.Connection().Execute(RuleHistory::PageSql(restore.Owner(), std::nullopt, 1));
         return HistoryEntryOf(*newest);
     });
 }

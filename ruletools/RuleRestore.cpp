@@ -58,14 +58,16 @@ QString RuleRestore::OwnerText() const
 
 bool RuleRestore::StillAsRecorded()
 {
-    const QString later = RuleHistory::LaterChangesSql(entry_, owner_, ownerId_, spreadNumber_);
     bool moved = false;
     QString newer;
     const bool read = BatRuleEditor::CommitStep(kFailure, [&] {
         moved = VersionOf(connection_, RWDatabase::BatchRuleSql(ownerId_, owner_))
                 != VersionOf(connection_, RuleHistory::AfterRowsSql(entry_, owner_, ownerId_));
-        newer = HistoryRecorder::ChangeText(connection_, later);
-        moved = moved || (spreadNumber_ && !newer.isEmpty());
+        // The later changes are read only where they decide (a spread) or are named (a rule that moved on).
+        if (moved || spreadNumber_)
+            newer = HistoryRecorder::ChangeText(connection_,
+                                                RuleHistory::LaterChangesSql(entry_, owner_, ownerId_, spreadNumber_));
+        moved = moved || !newer.isEmpty();
     });
     if (!read)
         return false;

@@ -32,16 +32,25 @@ protected:
                 QString("26:1:%1").arg(serialLength)};
     }
 
-    // Every owner's rule as "owner:detail:property/width,…", one line each;
-    // the database is opened as a fresh program would open it.
-    QString Rules() const
+    // The database opened as a fresh program would open it, read by `read`.
+    template <typename Read>
+    void Native(const Read& read) const
     {
-        QString rules;
         {
             QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "reliability-check");
             db.setDatabaseName(Db());
             db.open();
             QSqlQuery query(db);
+            read(query);
+        }
+        QSqlDatabase::removeDatabase("reliability-check");
+    }
+
+    // Every owner's rule as "owner:detail:property/width,…", one line each.
+    QString Rules() const
+    {
+        QString rules;
+        Native([&](QSqlQuery& query) {
             query.exec("PRAGMA integrity_check");
             query.next();
             EXPECT_EQ(query.value(0).toString(), "ok");
@@ -50,8 +59,7 @@ protected:
                        "ORDER BY FItemID, FDetail");
             while (query.next())
                 rules += query.value(0).toString() + '\n';
-        }
-        QSqlDatabase::removeDatabase("reliability-check");
+        });
         return rules;
     }
 
@@ -59,17 +67,12 @@ protected:
     QString HistoryEntries() const
     {
         QString entries;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "history-check");
-            db.setDatabaseName(Db());
-            db.open();
-            QSqlQuery query(db);
+        Native([&](QSqlQuery& query) {
             query.exec("SELECT COUNT(*), (SELECT COUNT(DISTINCT FEntryID) FROM ICBatchNoRuleHistoryRow "
                        "WHERE FStage = 1) FROM ICBatchNoRuleHistory WHERE FDetail < 2");
             query.next();
             entries = query.value(0).toString() + '/' + query.value(1).toString();
-        }
-        QSqlDatabase::removeDatabase("history-check");
+        });
         return entries;
     }
 
