@@ -21,6 +21,7 @@
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 using namespace vellbatchrule;
 
@@ -53,6 +54,16 @@ void Sql(const QString& file, const char* sql)
     sqlite3_close(db);
 }
 
+// Data a figure stands on: a step that failed stops the bench instead of measuring something else.
+template <typename Answer>
+void Expect(const Answer& answer, const char* what)
+{
+    if (!answer) {
+        std::fprintf(stderr, "vell-history-bench: %s failed: %s\n", what, qPrintable(answer.failure().text));
+        std::exit(1);
+    }
+}
+
 void Fresh(const QString& from)
 {
     QFile::remove(kScratch);
@@ -67,11 +78,12 @@ void WriteData()
     DemoDatabase::WriteSynthetic(kPlain, kGroups, kMaterials);
     Sql(kPlain, "DROP TABLE ICBatchNoRuleHistory; DROP TABLE ICBatchNoRuleHistoryRow");
     UseDatabase(kPlain);
-    RuleAdmin::SetRule(kRoot, {QStringLiteral("25:000"), QStringLiteral("26:1:4")}, RuleAdmin::OwnRules::Replace);
+    Expect(RuleAdmin::SetRule(kRoot, {QStringLiteral("25:000"), QStringLiteral("26:1:4")}, RuleAdmin::OwnRules::Replace),
+           "a rule for every material");
     QFile::remove(kData);
     QFile::copy(kPlain, kData);
     UseDatabase(kData);
-    BatchNumberIssuer::CreateCounterTable();
+    Expect(BatchNumberIssuer::CreateCounterTable(), "the history tables");
     QFile::remove(kMillion);
     QFile::copy(kData, kMillion);
     // A thousand materials with a thousand entries each.
@@ -115,7 +127,7 @@ void RestoreOfTheSpread(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         Fresh(kData);
-        RuleAdmin::SetRule(kRoot, kRootRule, RuleAdmin::OwnRules::Replace);
+        Expect(RuleAdmin::SetRule(kRoot, kRootRule, RuleAdmin::OwnRules::Replace), "the spread to restore");
         const auto entries = RuleAdmin::ShowHistory(RuleAdmin::Target{std::nullopt, 0});
         state.ResumeTiming();
         if (!entries || entries->isEmpty() || !RuleAdmin::RestoreHistory(entries->first().id))

@@ -110,8 +110,9 @@ TEST_F(BatchCommand, TraceNamesTheRuleWriteThatSetTheVersionANumberCameFrom)
     };
     QStringList numbers;
     for (const Case& c : cases) {
-        if (!c.write.isEmpty())
+        if (!c.write.isEmpty()) {
             ASSERT_EQ(Run(QStringList{"rule", "set"} + c.write + admin).exitCode, 0);
+        }
         const QString number = Run(QStringList{"batch", "issue", "--item", "311", "--date", "2026-05-12"} + admin).out.trimmed();
         const QString version = Run({"rule", "show", "--item", "311"}).out.section("version ", 1).trimmed();
         const QString written = Native("SELECT MAX(FTime) FROM ICBatchNoRuleHistory");

@@ -206,8 +206,9 @@ TEST_F(RuleCommand, RestoreRefusesOverANewerChangeAndBeyondTheGrants)
         const Outcome run = Run(QStringList{"rule", "restore"} + c.args);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.args.join(' ').toStdString() << run.err.toStdString();
         EXPECT_TRUE(run.err.contains(c.says)) << run.err.toStdString();
-        if (c.exitCode)
+        if (c.exitCode) {
             EXPECT_EQ(AllRules(), changed) << "nothing written: " << c.args.join(' ').toStdString();
+        }
     }
     EXPECT_EQ(AllRules(), demo) << "forced: every rule before the spread is back";
 }

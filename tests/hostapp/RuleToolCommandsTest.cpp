@@ -262,14 +262,16 @@ TEST_F(RuleTool, ImportIfUnchangedRefusesARuleThatMovedOnSinceTheExport)
     for (const Case c : {Case{"versions.csv", false, 0, ""}, Case{"plain.csv", false, 1, "has no Version column"},
                          Case{"versions.csv", true, 1, "was changed after the export (record 1, material 101: "}}) {
         SetUp();
-        if (c.movedOn)
+        if (c.movedOn) {
             ASSERT_EQ(Run({"rule", "set", "--item", "101", "23:yymmdd"}).exitCode, 0);
+        }
         const QByteArray before = Everything();
         const Outcome run = Run({"rule", "import", File(c.file), "--if-unchanged", "--props", "UserID=16394;LANGUAGE=en"});
         EXPECT_EQ(run.exitCode, c.exitCode) << c.file << run.err.toStdString();
         EXPECT_TRUE(run.err.contains(c.says)) << run.err.toStdString();
-        if (c.exitCode)
+        if (c.exitCode) {
             EXPECT_EQ(Everything(), before) << "nothing written";
+        }
     }
 }
 
