@@ -81,6 +81,16 @@ int LedgerGrid::CurrentRow() const
     return currentIndex().isValid() ? currentIndex().row() + 2 : 1;
 }
 
+void LedgerGrid::ShowRow(int row)
+{
+    int column = 0;
+    while (column + 1 < model_.columnCount() && isColumnHidden(column))
+        ++column;
+    const QModelIndex cell = model_.index(row - 2, column);
+    setCurrentIndex(cell);
+    scrollTo(cell, QAbstractItemView::PositionAtCenter);
+}
+
 QString LedgerGrid::CellText(int row, int column) const
 {
     return model_.Cells(row).value(column - 1);

@@ -31,6 +31,8 @@ public:
 
     // 1 while no body row is current (the header was clicked last, or nothing yet).
     int CurrentRow() const override;
+    // Makes a body row (2 for the first) current, in its first shown column, and scrolls to it.
+    void ShowRow(int row);
     QString CellText(int row, int column) const override;
     void SetGridFont(const LedgerPrinter::Font& font) override;
     LedgerPrinter& Printer() override { return printer_; }

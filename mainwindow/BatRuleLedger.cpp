@@ -35,6 +35,18 @@ QString BatRuleLedger::LedgerRowText(int row)
     }
 }
 
+std::optional<int> BatRuleLedger::RowOf(qint32 itemId)
+{
+    if (!materials_ || materials_->RecordCount() == 0)
+        return std::nullopt;
+    int row = 2;
+    for (materials_->MoveFirst(); !materials_->Eof(); materials_->MoveNext(), ++row) {
+        if (materials_->Field(0).toInt() == itemId)
+            return row;
+    }
+    return std::nullopt;
+}
+
 QString BatRuleLedger::CountText(int count)
 {
     return MParse::TranslateText("共有") + QString::number(count)

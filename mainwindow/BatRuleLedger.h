@@ -24,6 +24,10 @@ public:
     // Empty without materials or when anything fails on the way.
     QString LedgerRowText(int row);
 
+    // The row of a material of the current group (2 for the first); none
+    // when the group does not hold it.
+    std::optional<int> RowOf(qint32 itemId);
+
     // The status line of a group of that many materials, translated.
     static QString CountText(int count);
 

@@ -63,7 +63,7 @@ const std::array<MainCommands::Row, MainCommandCount>& MainCommands::Rows()
          5, "Delete", QT_TR_NOOP("删除"), QT_TR_NOOP("删除"), "edit-delete", P::SP_TrashIcon},
         {C::Sum, "mcESum", Edit, QT_TR_NOOP("汇总(&H)..."), Key(Qt::Key_F2), true, false, true,
          0, "", "", "", "", P::SP_FileIcon},
-        {C::Find, "mcEFind", Edit, QT_TR_NOOP("搜索(&F)..."), Key(Qt::Key_F3), false, false, false,
+        {C::Find, "mcEFind", Edit, QT_TR_NOOP("搜索(&F)..."), Key(Qt::Key_F3), false, true, false,
          0, "", "", "", "edit-find", P::SP_FileIcon},
         {C::Sort, "mcESort", Edit, QT_TR_NOOP("排序(&S)..."), Key(Qt::Key_F4), false, false, false,
          0, "", "", "", "view-sort-ascending", P::SP_FileIcon},

@@ -3,6 +3,7 @@
 #include "BatRuleLedger.h"
 #include "BatRulePrint.h"
 #include "EditorTarget.h"
+#include "FindBox.h"
 #include "GLB.h"
 #include "GroupTree.h"
 #include "GroupTreeModel.h"
@@ -373,6 +374,39 @@ void frmBatRuleMain::ShowHistory()
         mnuEditRefresh_Click();
 }
 
+void frmBatRuleMain::FindInGroups()
+{
+    if (!findBox_) {
+        findBox_ = new FindBox(this);
+        findBox_->goTo = [this](const MaterialFinder::Match& match) {
+            return ShowFound(match.groupId, match.group ? std::nullopt : std::optional(match.id));
+        };
+    }
+    if (findBox_->isVisible() && !findBox_->isActiveWindow() && findBox_->HasMatches())
+        return findBox_->Next();
+    findBox_->Open();
+}
+
+bool frmBatRuleMain::ShowFound(qint32 groupId, std::optional<qint32> materialId)
+{
+    const QModelIndex node = groups_->IndexOfId(groupId);
+    if (!node.isValid())
+        return false;
+    for (QModelIndex above = node.parent(); above.isValid(); above = above.parent())
+        tvBatRule_->expand(above);
+    tvBatRule_->setCurrentIndex(node);   // loads the group's materials
+    tvBatRule_->scrollTo(node);
+    activateWindow();
+    const std::optional<int> row = materialId && ledger_ ? ledger_->RowOf(*materialId) : std::nullopt;
+    if (!row) {
+        tvBatRule_->setFocus(Qt::OtherFocusReason);
+        return !materialId;
+    }
+    ldgBatRule_->ShowRow(*row);
+    ldgBatRule_->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
 void frmBatRuleMain::mnuEditRefresh_Click()
 {
     if (refreshing_)
@@ -414,8 +448,10 @@ void frmBatRuleMain::RunCommand(MainCommand command)
             return ShowHelp();
         case MainCommand::History:
             return ShowHistory();
+        case MainCommand::Find:
+            return FindInGroups();
         case MainCommand::Save: case MainCommand::Export: case MainCommand::AddNew: case MainCommand::Delete:
-        case MainCommand::Sum: case MainCommand::Find: case MainCommand::Sort: case MainCommand::Filter:
+        case MainCommand::Sum: case MainCommand::Sort: case MainCommand::Filter:
         case MainCommand::RefreshAfterSave: case MainCommand::Modify:
             return;   // designed, never enabled
         }

@@ -18,6 +18,7 @@ namespace vellbatchrule {
 struct EditorTarget;
 
 class BatRuleLedger;
+class FindBox;
 class BatRulePrint;
 class MainCommands;
 enum class MainCommand;
@@ -68,6 +69,11 @@ private:
     std::optional<EditorTarget> PointedTarget();
     void OpenRuleEditor();
     void ShowHistory();
+    // 搜索: opens the find box, or goes to its next match while it is open with matches.
+    void FindInGroups();
+    // Selects the found group in the tree, or the material in the ledger
+    // with its group; false when the group is not in the tree.
+    bool ShowFound(qint32 groupId, std::optional<qint32> materialId);
     void mnuEditRefresh_Click();
     void RunCommand(MainCommand command);
     void PrintLedger(bool preview);
@@ -90,6 +96,7 @@ private:
     QWidget* pxBatRule_ = nullptr;
     LedgerGrid* ldgBatRule_ = nullptr;
     LedgerGrid* LdgPrint_ = nullptr;
+    FindBox* findBox_ = nullptr;   // made at the first 搜索
 
     std::unique_ptr<BatRuleLedger> ledger_;   // the data-access object and the current materials
     std::unique_ptr<BatRulePrint> print_;

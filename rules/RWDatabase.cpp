@@ -28,6 +28,14 @@ QString BelowGroup(const QString& groupNumber)
     return groupNumber.isEmpty() ? QString() : QStringLiteral(" And ") + RWDatabase::NumberBelow(QStringLiteral("u1.FNumber"), groupNumber);
 }
 
+// A number or a name that holds the text anywhere, the text standing only for itself.
+QString HoldsText(const QString& text)
+{
+    const QString pattern = HostText::SqlLiteral(QLatin1Char('%') + HostText::LikeEscaped(text) + QLatin1Char('%'));
+    return QStringLiteral(" And (u1.FNumber like ") + pattern + QStringLiteral(" Or u1.FName like ") + pattern
+           + QLatin1Char(')');
+}
+
 const QString kOwnsRuleRows = QStringLiteral("Exists (SELECT 1 FROM ICBatchNoRule r WHERE r.FItemID=u1.FItemID)");
 
 }
@@ -206,6 +214,39 @@ QString RWDatabase::BatchManagedItemsSql(const QString& fromFragment, const QStr
     sql << QStringLiteral(" SELECT u1.FItemID,u1.FNumber,u1.FName,u1.FParentID")
         << QStringLiteral(" From t_ICItem u1") + FromPart(fromFragment)
         << QStringLiteral(" Where u1.FBatchManager = 1") + WherePart(whereFragment)
+        << QStringLiteral(" ORDER BY u1.FNumber");
+    return sql.Text();
+}
+
+std::unique_ptr<Recordset> RWDatabase::FindGroups(const QString& text, int most)
+{
+    return GuardedFiltered(QStringLiteral("FindGroups::"),
+                           [&](auto& from, auto& where) { return FindGroupsSql(text, most, from, where); });
+}
+
+std::unique_ptr<Recordset> RWDatabase::FindMaterials(const QString& text, int most)
+{
+    return GuardedFiltered(QStringLiteral("FindMaterials::"),
+                           [&](auto& from, auto& where) { return FindMaterialsSql(text, most, from, where); });
+}
+
+QString RWDatabase::FindGroupsSql(const QString& text, int most, const QString& fromFragment, const QString& whereFragment)
+{
+    SqlLines sql;
+    sql << QStringLiteral(" SELECT TOP ") + QString::number(most) + QStringLiteral(" u1.FItemID,u1.FNumber,u1.FName,u1.FParentID")
+        << QStringLiteral(" From t_Item u1") + FromPart(fromFragment)
+        << QStringLiteral(" Where u1.FItemClassID = 4 And u1.FDetail = 0") + HoldsText(text) + WherePart(whereFragment)
+        << QStringLiteral(" ORDER BY u1.FNumber");
+    return sql.Text();
+}
+
+QString RWDatabase::FindMaterialsSql(const QString& text, int most, const QString& fromFragment,
+                                     const QString& whereFragment)
+{
+    SqlLines sql;
+    sql << QStringLiteral(" SELECT TOP ") + QString::number(most) + QStringLiteral(" u1.FItemID,u1.FNumber,u1.FName,u1.FParentID")
+        << QStringLiteral(" From t_ICItem u1") + FromPart(fromFragment)
+        << QStringLiteral(" Where u1.FBatchManager = 1") + HoldsText(text) + WherePart(whereFragment)
         << QStringLiteral(" ORDER BY u1.FNumber");
     return sql.Text();
 }

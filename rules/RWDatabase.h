@@ -57,6 +57,11 @@ public:
     // Every batch-managed material the user may see: FItemID, FNumber,
     // FName, FParentID, by number.
     std::unique_ptr<Recordset> FetchBatchManagedItems();
+    // The first `most` groups, or batch-managed materials, by number, that
+    // the user may see and whose number or name holds `text` anywhere, as
+    // the database compares texts: FItemID, FNumber, FName, FParentID.
+    std::unique_ptr<Recordset> FindGroups(const QString& text, int most);
+    std::unique_ptr<Recordset> FindMaterials(const QString& text, int most);
 
     // The texts the queries send.
     static QString ParentItemSql(const QString& fromFragment, const QString& whereFragment);
@@ -70,6 +75,9 @@ public:
     static QString SpreadSampleSql(const QString& groupNumber, bool spareOwnRules, int count, const QString& fromFragment,
                                    const QString& whereFragment);
     static QString BatchManagedItemsSql(const QString& fromFragment, const QString& whereFragment);
+    static QString FindGroupsSql(const QString& text, int most, const QString& fromFragment, const QString& whereFragment);
+    static QString FindMaterialsSql(const QString& text, int most, const QString& fromFragment,
+                                    const QString& whereFragment);
 
     // What the database holds, as administrators read it: the groups, the
     // materials, the rules and the batch options, each one batch. A

@@ -1,15 +1,11 @@
 #include "SpreadDryRun.h"
 
-#include "AppConnection.h"
 #include "BatRuleEditor.h"
-#include "ComponentNames.h"
-#include "ComponentRegistry.h"
 #include "GLB.h"
 #include "HostError.h"
-#include "MMTS.h"
 #include "MParse.h"
-#include "ModuleState.h"
 #include "RWDatabase.h"
+#include "ThreadSession.h"
 
 namespace vellbatchrule {
 
@@ -34,15 +30,9 @@ std::optional<SpreadDryRun> SpreadDryRun::Count(const QString& groupNumber, cons
 
 std::optional<SpreadDryRun> SpreadDryRun::CountApart(qint32 groupId, const QString& groupText)
 {
-    // The thread's connection and session end with the count, while the thread is still whole.
-    struct EndsWithTheCount {
-        ~EndsWithTheCount() { CurrentModuleState() = ModuleState(); }
-    } threadState;
     GLB::MessageCapture quiet;
     try {
-        CurrentModuleState().hostConnection =
-            ComponentRegistry::Instance().Create<AppConnection>(ComponentNames::AppConnection);
-        MMTS::ParsePropsString(MMTS::GetPropsString());
+        ThreadSession session;
         const auto target = BatRuleEditor::SpreadTargetOf(groupId, groupText);
         return target.number ? Count(*target.number) : std::nullopt;
     } catch (const HostError&) {

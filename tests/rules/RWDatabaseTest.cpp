@@ -181,6 +181,19 @@ TEST(RuleQueryTexts, SpreadCountsAndSampleReadTheSpreadsMaterials)
                     " Where u1.FBatchManager = 1 and W", " ORDER BY u1.FNumber"}));
 }
 
+TEST(RuleQueryTexts, FindReadsTheNumbersAndNamesThatHoldTheTextAnywhere)
+{
+    EXPECT_EQ(RWDatabase::FindGroupsSql("5%'", 200, "F", "W"),
+              CrLf({" SELECT TOP 200 u1.FItemID,u1.FNumber,u1.FName,u1.FParentID", " From t_Item u1,F",
+                    " Where u1.FItemClassID = 4 And u1.FDetail = 0 And (u1.FNumber like '%5[%]''%'"
+                    " Or u1.FName like '%5[%]''%') and W",
+                    " ORDER BY u1.FNumber"}));
+    EXPECT_EQ(RWDatabase::FindMaterialsSql("饮_", 3, "", ""),
+              CrLf({" SELECT TOP 3 u1.FItemID,u1.FNumber,u1.FName,u1.FParentID", " From t_ICItem u1",
+                    " Where u1.FBatchManager = 1 And (u1.FNumber like N'%饮[_]%' Or u1.FName like N'%饮[_]%')",
+                    " ORDER BY u1.FNumber"}));
+}
+
 TEST(RuleQueryTexts, TheSummaryOfARestrictedUserKeepsToTheScope)
 {
     const QStringList open = RWDatabase::SummarySql({});
@@ -216,6 +229,36 @@ TEST_F(RuleQueries, StoredRulesAreEveryOwnersElementsWithItsNumber)
     ASSERT_TRUE(database.ReadStoredRules(RuleOwner::Group, [&](const RowReader& row) { groups << row.Text(1); }));
     EXPECT_EQ(groups.size(), 3);
     EXPECT_EQ(groups.value(0), "食品饮料");
+}
+
+// Groups and batch-managed materials by number, the text matched anywhere,
+// letters in either case, wildcards standing for themselves.
+TEST_F(RuleQueries, FindAnswersWhatHoldsTheText)
+{
+    const auto numbers = [](std::unique_ptr<Recordset> rows) {
+        QStringList found;
+        for (rows->MoveFirst(); !rows->Eof(); rows->MoveNext())
+            found << rows->Field("FNumber").toString();
+        return found.join(' ');
+    };
+    const struct {
+        const char* text;
+        const char* groups;
+        const char* materials;
+    } cases[] = {
+        {"饮料", "03.02", "03.02.002 03.02.003"},
+        {"500ML", "", "03.02.002 03.02.003"},
+        {"01.0", "01.01 01.02", "01.01.001 01.01.002 01.02.001 01.02.002 03.01.001 03.01.002"},
+        {"%", "", "01.02.002"},
+        {"_", "", ""},
+        {"[", "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(numbers(database.FindGroups(c.text, 200)), c.groups) << c.text;
+        EXPECT_EQ(numbers(database.FindMaterials(c.text, 200)), c.materials) << c.text;
+    }
+    EXPECT_EQ(numbers(database.FindMaterials("0", 2)), "01.01.001 01.01.002") << "the first by number";
+    EXPECT_EQ(connection->batches.value(0), RWDatabase::FindGroupsSql("饮料", 200, "", ""));
 }
 
 TEST_F(RuleQueries, RulesOfMaterialsThatAreNotBatchManagedAreNotStoredRules)
