@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QShortcut>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -49,7 +48,6 @@ FindBox::FindBox(QWidget* mainWindow)
     connect(text_, &QLineEdit::textChanged, this, &FindBox::Typed);
     connect(text_, &QLineEdit::returnPressed, this, &FindBox::GoToCurrent);
     connect(list_, &QTreeView::activated, this, &FindBox::GoToCurrent);
-    connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, this, &FindBox::Next);
     connect(&finder_, &MaterialFinder::Found, this, &FindBox::Show);
     ApplyCaptions();
     resize(480, 360);

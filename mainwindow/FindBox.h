@@ -17,7 +17,8 @@ class FoundItemsModel;
 // 搜索: a box beside the main window that lists, as the text is typed, the
 // groups and materials whose number or name holds it anywhere; Enter or a
 // double click goes to the chosen one, F3 to the next. It stays open while
-// the user works in the main window.
+// the user works in the main window, and as a tool window it shares the
+// main window's shortcuts (F3, F1, Ctrl+M).
 class FindBox : public QDialog {
     Q_OBJECT
 

@@ -382,7 +382,7 @@ void frmBatRuleMain::FindInGroups()
             return ShowFound(match.groupId, match.group ? std::nullopt : std::optional(match.id));
         };
     }
-    if (findBox_->isVisible() && !findBox_->isActiveWindow() && findBox_->HasMatches())
+    if (findBox_->isVisible() && findBox_->HasMatches())
         return findBox_->Next();
     findBox_->Open();
 }

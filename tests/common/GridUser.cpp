@@ -1,5 +1,7 @@
 #include "GridUser.h"
 
+#include <QInputMethodEvent>
+
 #include <QAccessible>
 
 #include "PropertyCatalogue.h"
@@ -74,7 +76,13 @@ void Press(Qt::Key key, Qt::KeyboardModifiers modifiers)
 void Type(const QString& text)
 {
     for (const QChar character : text) {
-        QTest::keyClick(Focus(), character.toLatin1());
+        if (character.unicode() < 0x80) {
+            QTest::keyClick(Focus(), character.toLatin1());
+        } else {   // as an input method commits what it composed
+            QInputMethodEvent committed;
+            committed.setCommitString(QString(character));
+            QApplication::sendEvent(Focus(), &committed);
+        }
         Settle();
     }
 }

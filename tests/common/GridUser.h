@@ -20,7 +20,7 @@ bool ShowActive(QWidget& window);
 namespace User {
 
 void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-// Each character as one key press (Latin-1 characters only).
+// Each character as one key press, or beyond ASCII as an input method's commit.
 void Type(const QString& text);
 QWidget* Focus();
 void Settle();

@@ -377,6 +377,55 @@ TEST_F(MainWindow, SavedRuleShowsInTheLedger)
     EXPECT_EQ(db.Scalar("SELECT FPropertyID FROM ICBatchNoRule WHERE FItemID = 102"), "25");
 }
 
+// 搜索 (F3): the box lists as the text is typed, in either width; Enter goes
+// to the first match, its group in the tree and the material in the ledger,
+// and F3, in the box or the window, to the next; Esc gives the keyboard back.
+TEST_F(MainWindow, FindListsAsTypedAndGoesToEachMatchInTurn)
+{
+    Load();
+    Tree()->setFocus();
+    User::Press(Qt::Key_F3);
+    auto* box = window.findChild<QDialog*>("frmBatRuleFind");
+    ASSERT_TRUE(box);
+    auto* text = box->findChild<QLineEdit*>("txtFind");
+    auto* list = box->findChild<QTreeView*>("lvFound");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == text; })) << "the text has the keyboard";
+    User::Type("饮料");
+    const auto listed = [&] {
+        QStringList rows;
+        for (int row = 0; row < list->model()->rowCount(); ++row)
+            rows << list->model()->index(row, 0).data().toString() + " " + list->model()->index(row, 1).data().toString();
+        return rows;
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->model()->rowCount() == 3; })) << listed().join('|').toStdString();
+    EXPECT_EQ(listed(), QStringList({"物料组 03.02", "物料 03.02.002", "物料 03.02.003"}));
+    EXPECT_EQ(box->findChild<QLabel*>("lblFound")->text(), "物料组：1　物料：2　（Enter 转到，F3 下一个）");
+    QTest::keyClick(text, Qt::Key_Down);
+    QTest::keyClick(text, Qt::Key_Return);
+    EXPECT_EQ(CurrentNodeText(), "03.02(食品饮料)");
+    EXPECT_EQ(Ledger()->CellText(Ledger()->CurrentRow(), 2), "03.02.002");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == Ledger(); })) << "the ledger has the keyboard";
+    User::Press(Qt::Key_F3);
+    EXPECT_EQ(Ledger()->CellText(Ledger()->CurrentRow(), 2), "03.02.003");
+    User::Press(Qt::Key_F3);
+    EXPECT_EQ(CurrentNodeText(), "03.02(食品饮料)");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == Tree(); })) << "a group: the tree";
+
+    box->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == text; }));
+    text->clear();
+    User::Type("Ｅ－５１");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->model()->rowCount() == 1; }));
+    User::Press(Qt::Key_F3);
+    EXPECT_EQ(CurrentNodeText(), "01.02(化工原料)");
+    EXPECT_EQ(Ledger()->CellText(Ledger()->CurrentRow(), 3), "环氧树脂 E-51");
+    box->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == text; }));
+    QTest::keyClick(text, Qt::Key_Escape);
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == Ledger(); })) << "the window's control again";
+}
+
 TEST_F(MainWindow, DisabledCommandsAndButtonsDoNothing)
 {
     Load();
@@ -384,7 +433,7 @@ TEST_F(MainWindow, DisabledCommandsAndButtonsDoNothing)
     const int sent = connection->batches.size();
     for (const auto key : {Qt::Key_S, Qt::Key_N, Qt::Key_D})
         User::Press(key, Qt::ControlModifier);
-    for (const auto key : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F4})
+    for (const auto key : {Qt::Key_F2, Qt::Key_F4})
         User::Press(key);
     for (const char* button : {"AddNew", "Modify", "Delete"})
         QTest::mouseClick(Find<QToolButton>(button), Qt::LeftButton);
@@ -402,7 +451,7 @@ TEST_F(MainWindow, MenusHoldTheDesignedCommands)
         {"文件(&F)", {"保存(&S) Ctrl+S off", "-", "打印(&P)", "打印预览(&V)", "打印设置(&R)", "-",
                       "引出数据(&O)... off", "-", "退出(&X)"}},
         {"编辑(&E)", {"管理(&M) Ctrl+M", "新增(&N) Ctrl+N off", "删除(&D) Ctrl+D off", "-", "汇总(&H)... F2 off ticked",
-                      "搜索(&F)... F3 off", "排序(&S)... F4 off", "过滤(&F)... off"}},
+                      "搜索(&F)... F3", "排序(&S)... F4 off", "过滤(&F)... off"}},
         {"查看(&V)", {"-", "刷新 F5", "保存后立即刷新 off ticked", "-", "更改历史(&Y)... Ctrl+H"}},
         {"格式(&L)", {"工具条(&T) ticked", "工具条标签(&L) ticked", "状态条(&S) ticked"}},
         {"帮助(&H)", {"帮助手册(&C) F1"}}};
@@ -786,6 +835,21 @@ TEST_F(StorekeepersMainWindow, TheRootsRuleIsRefusedWithItsReasonAndAGrantedGrou
     User::Press(Qt::Key_M, Qt::ControlModifier);
     EXPECT_FALSE(opened);
     EXPECT_EQ(Messages(), QStringList{"根物料组的规则适用于所有物料，只有有权查看所有物料组的用户才能查看或更改它"});
+}
+
+TEST_F(StorekeepersMainWindow, FindListsOnlyWhatTheGrantsReach)
+{
+    Load();
+    User::Press(Qt::Key_F3);
+    auto* box = window.findChild<QDialog*>("frmBatRuleFind");
+    ASSERT_TRUE(box);
+    auto* text = box->findChild<QLineEdit*>("txtFind");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == text; }));
+    User::Type("智能");
+    auto* status = box->findChild<QLabel*>("lblFound");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return status->text() == "没有找到"; })) << status->text().toStdString();
+    EXPECT_EQ(box->findChild<QTreeView*>("lvFound")->model()->rowCount(), 0);
+    box->close();
 }
 
 }
