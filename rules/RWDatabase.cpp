@@ -235,8 +235,7 @@ QString RWDatabase::FindGroupsSql(const QString& text, int most, const QString& 
     SqlLines sql;
     sql << QStringLiteral(" SELECT TOP ") + QString::number(most) + QStringLiteral(" u1.FItemID,u1.FNumber,u1.FName,u1.FParentID")
         << QStringLiteral(" From t_Item u1") + FromPart(fromFragment)
-        << QStringLiteral(" Where u1.FItemClassID = 4 And u1.FDetail = 0") + HoldsText(text) + WherePart(whereFragment)
-        << QStringLiteral(" ORDER BY u1.FNumber");
+        << QStringLiteral(" Where u1.FItemClassID = 4 And u1.FDetail = 0") + HoldsText(text) + WherePart(whereFragment);
     return sql.Text();
 }
 
@@ -246,8 +245,7 @@ QString RWDatabase::FindMaterialsSql(const QString& text, int most, const QStrin
     SqlLines sql;
     sql << QStringLiteral(" SELECT TOP ") + QString::number(most) + QStringLiteral(" u1.FItemID,u1.FNumber,u1.FName,u1.FParentID")
         << QStringLiteral(" From t_ICItem u1") + FromPart(fromFragment)
-        << QStringLiteral(" Where u1.FBatchManager = 1") + HoldsText(text) + WherePart(whereFragment)
-        << QStringLiteral(" ORDER BY u1.FNumber");
+        << QStringLiteral(" Where u1.FBatchManager = 1") + HoldsText(text) + WherePart(whereFragment);
     return sql.Text();
 }
 

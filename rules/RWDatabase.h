@@ -57,9 +57,11 @@ public:
     // Every batch-managed material the user may see: FItemID, FNumber,
     // FName, FParentID, by number.
     std::unique_ptr<Recordset> FetchBatchManagedItems();
-    // The first `most` groups, or batch-managed materials, by number, that
-    // the user may see and whose number or name holds `text` anywhere, as
-    // the database compares texts: FItemID, FNumber, FName, FParentID.
+    // The first `most` groups, or batch-managed materials, found that the
+    // user may see and whose number or name holds `text` anywhere, as the
+    // database compares texts: FItemID, FNumber, FName, FParentID. In no
+    // order: an order by number would read every match of a million
+    // materials before answering the first.
     std::unique_ptr<Recordset> FindGroups(const QString& text, int most);
     std::unique_ptr<Recordset> FindMaterials(const QString& text, int most);
 

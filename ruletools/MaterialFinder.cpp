@@ -8,6 +8,8 @@
 
 #include <QThread>
 
+#include <algorithm>
+
 namespace vellbatchrule {
 
 namespace {
@@ -17,11 +19,14 @@ bool Append(const std::unique_ptr<Recordset>& rows, bool group, MaterialFinder::
 {
     if (!rows)
         return false;
+    const auto first = answer.matches.size();
     for (rows->MoveFirst(); !rows->Eof(); rows->MoveNext()) {
         const qint32 id = rows->Field(0).toInt();
         answer.matches.append({group, id, group ? id : rows->Field(3).toInt(), rows->Field(1).toString(),
                                rows->Field(2).toString()});
     }
+    std::sort(answer.matches.begin() + first, answer.matches.end(),
+              [](const MaterialFinder::Match& a, const MaterialFinder::Match& b) { return a.number < b.number; });
     answer.more = answer.more || rows->RecordCount() >= most;
     return true;
 }

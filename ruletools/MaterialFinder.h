@@ -28,8 +28,8 @@ public:
     };
     struct Answer {
         QString typed;
-        QList<Match> matches;   // the groups, then the materials, each by number
-        bool more = false;      // a kind reached kMost: there may be more
+        QList<Match> matches;   // the groups, then the materials, each kind by number
+        bool more = false;      // a kind reached kMost: more may be found, and these are the first found
         QString failure;        // the reason, when the search failed
     };
     static constexpr int kMost = 200;   // of each kind

@@ -186,12 +186,10 @@ TEST(RuleQueryTexts, FindReadsTheNumbersAndNamesThatHoldTheTextAnywhere)
     EXPECT_EQ(RWDatabase::FindGroupsSql("5%'", 200, "F", "W"),
               CrLf({" SELECT TOP 200 u1.FItemID,u1.FNumber,u1.FName,u1.FParentID", " From t_Item u1,F",
                     " Where u1.FItemClassID = 4 And u1.FDetail = 0 And (u1.FNumber like '%5[%]''%'"
-                    " Or u1.FName like '%5[%]''%') and W",
-                    " ORDER BY u1.FNumber"}));
+                    " Or u1.FName like '%5[%]''%') and W"}));
     EXPECT_EQ(RWDatabase::FindMaterialsSql("饮_", 3, "", ""),
               CrLf({" SELECT TOP 3 u1.FItemID,u1.FNumber,u1.FName,u1.FParentID", " From t_ICItem u1",
-                    " Where u1.FBatchManager = 1 And (u1.FNumber like N'%饮[_]%' Or u1.FName like N'%饮[_]%')",
-                    " ORDER BY u1.FNumber"}));
+                    " Where u1.FBatchManager = 1 And (u1.FNumber like N'%饮[_]%' Or u1.FName like N'%饮[_]%')"}));
 }
 
 TEST(RuleQueryTexts, TheSummaryOfARestrictedUserKeepsToTheScope)
@@ -231,7 +229,7 @@ TEST_F(RuleQueries, StoredRulesAreEveryOwnersElementsWithItsNumber)
     EXPECT_EQ(groups.value(0), "食品饮料");
 }
 
-// Groups and batch-managed materials by number, the text matched anywhere,
+// Groups and batch-managed materials, the text matched anywhere,
 // letters in either case, wildcards standing for themselves.
 TEST_F(RuleQueries, FindAnswersWhatHoldsTheText)
 {
@@ -239,6 +237,7 @@ TEST_F(RuleQueries, FindAnswersWhatHoldsTheText)
         QStringList found;
         for (rows->MoveFirst(); !rows->Eof(); rows->MoveNext())
             found << rows->Field("FNumber").toString();
+        found.sort();
         return found.join(' ');
     };
     const struct {
@@ -257,7 +256,7 @@ TEST_F(RuleQueries, FindAnswersWhatHoldsTheText)
         EXPECT_EQ(numbers(database.FindGroups(c.text, 200)), c.groups) << c.text;
         EXPECT_EQ(numbers(database.FindMaterials(c.text, 200)), c.materials) << c.text;
     }
-    EXPECT_EQ(numbers(database.FindMaterials("0", 2)), "01.01.001 01.01.002") << "the first by number";
+    EXPECT_EQ(database.FindMaterials("0", 2)->RecordCount(), 2) << "no more than asked for";
     EXPECT_EQ(connection->batches.value(0), RWDatabase::FindGroupsSql("饮料", 200, "", ""));
 }
 
