@@ -343,7 +343,7 @@
         <translation>流水號的長度不能小於格式字符的總長度:%1，請重新設置</translation>
     </message>
     <message>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+198"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+199"/>
         <location filename="../component/RuleAdminWindows.cpp" line="+75"/>
         <source>批号管理</source>
         <translation>批號管理</translation>
@@ -562,7 +562,7 @@
         <translation>時間</translation>
     </message>
     <message>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+274"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+309"/>
         <source>已将 %1 页送往 %2</source>
         <translation>已將 %1 頁送往 %2</translation>
     </message>
@@ -572,7 +572,8 @@
         <location filename="../ruletools/RuleAdminFiles.cpp" line="+138"/>
         <location filename="../ruletools/RuleImport.cpp" line="+94"/>
         <location filename="../mainwindow/GroupTree.cpp" line="+38"/>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-236"/>
+        <location filename="../mainwindow/FoundItemsModel.cpp" line="+31"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-271"/>
         <source>物料</source>
         <translation>物料</translation>
     </message>
@@ -582,7 +583,7 @@
         <translation>內碼|物料代碼|物料名稱|批號規則|</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+33"/>
         <source>共有</source>
         <translation>共有</translation>
     </message>
@@ -726,7 +727,7 @@
     </message>
     <message>
         <location line="+30"/>
-        <location filename="../ruletools/RuleRestore.cpp" line="+85"/>
+        <location filename="../ruletools/RuleRestore.cpp" line="+87"/>
         <source>系统在调用函数BeginTrans()时发生错误</source>
         <translation>系統在調用函數BeginTrans()時發生錯誤</translation>
     </message>
@@ -823,7 +824,7 @@
         <translation>導入了%1條物料規則和%2條物料組規則</translation>
     </message>
     <message>
-        <location filename="../ruletools/SpreadDryRun.cpp" line="+21"/>
+        <location filename="../ruletools/SpreadDryRun.cpp" line="+17"/>
         <source>将更改 %1 个物料的规则</source>
         <translation>將更改 %1 個物料的規則</translation>
     </message>
@@ -895,6 +896,7 @@
     </message>
     <message>
         <location filename="../ruletools/RuleAdminFiles.cpp" line="-16"/>
+        <location filename="../mainwindow/FoundItemsModel.cpp" line="+0"/>
         <location filename="../mainwindow/frmBatRuleMain.cpp" line="-1"/>
         <source>物料组</source>
         <translation>物料組</translation>
@@ -1058,7 +1060,7 @@
         <translation>系統在記錄批號規則的歷史時發生錯誤</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleRestore.cpp" line="-78"/>
+        <location filename="../ruletools/RuleRestore.cpp" line="-80"/>
         <source>系统在恢复批号规则时发生错误</source>
         <translation>系統在恢復批號規則時發生錯誤</translation>
     </message>
@@ -1154,7 +1156,7 @@
         <translation>記錄%1，%2：%3於%4經%5更改</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleRestore.cpp" line="+36"/>
+        <location filename="../ruletools/RuleRestore.cpp" line="+38"/>
         <source>%1的批号规则在历史记录%2之后已被更改，历史中没有这次更改</source>
         <translation>%1的批號規則在歷史記錄%2之後已被更改，歷史中沒有這次更改</translation>
     </message>
@@ -1204,6 +1206,56 @@
         <location line="+6"/>
         <source>%1。仍然恢复吗？</source>
         <translation>%1。仍然恢復嗎？</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/FindBox.cpp" line="+60"/>
+        <source>搜索</source>
+        <translation>搜索</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>物料或物料组的代码、名称(&amp;N)：</source>
+        <translation>物料或物料組的代碼、名稱(&amp;N)：</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>输入代码或名称的任意部分</source>
+        <translation>輸入代碼或名稱的任意部分</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>正在查找…</source>
+        <translation>正在查找…</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>没有找到</source>
+        <translation>沒有找到</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>物料组：%1&#x3000;物料：%2&#x3000;（Enter 转到，F3 下一个）</source>
+        <translation>物料組：%1&#x3000;物料：%2&#x3000;（Enter 轉到，F3 下一個）</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>它所在的物料组不在物料组树中</source>
+        <translation>它所在的物料組不在物料組樹中</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/FoundItemsModel.cpp" line="+15"/>
+        <source>类别</source>
+        <translation>類別</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>代码</source>
+        <translation>代碼</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>名称</source>
+        <translation>名稱</translation>
     </message>
 </context>
 </TS>

@@ -343,7 +343,7 @@
         <translation>The length of the serial number cannot be less than the total length of its format characters: %1. Please set it again.</translation>
     </message>
     <message>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+198"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+199"/>
         <location filename="../component/RuleAdminWindows.cpp" line="+75"/>
         <source>批号管理</source>
         <translation>Batch Number Management</translation>
@@ -562,7 +562,7 @@
         <translation>Time</translation>
     </message>
     <message>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+274"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+309"/>
         <source>已将 %1 页送往 %2</source>
         <translation>%1 page(s) sent to %2</translation>
     </message>
@@ -572,7 +572,8 @@
         <location filename="../ruletools/RuleAdminFiles.cpp" line="+138"/>
         <location filename="../ruletools/RuleImport.cpp" line="+94"/>
         <location filename="../mainwindow/GroupTree.cpp" line="+38"/>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-236"/>
+        <location filename="../mainwindow/FoundItemsModel.cpp" line="+31"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-271"/>
         <source>物料</source>
         <translation>Material</translation>
     </message>
@@ -582,7 +583,7 @@
         <translation>Internal ID|Material Code|Material Name|Batch Number Rule|</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+33"/>
         <source>共有</source>
         <translation>Total: </translation>
     </message>
@@ -726,7 +727,7 @@
     </message>
     <message>
         <location line="+30"/>
-        <location filename="../ruletools/RuleRestore.cpp" line="+85"/>
+        <location filename="../ruletools/RuleRestore.cpp" line="+87"/>
         <source>系统在调用函数BeginTrans()时发生错误</source>
         <translation>An error occurred while the system was calling BeginTrans().</translation>
     </message>
@@ -823,7 +824,7 @@
         <translation>Imported %1 material rules and %2 group rules</translation>
     </message>
     <message>
-        <location filename="../ruletools/SpreadDryRun.cpp" line="+21"/>
+        <location filename="../ruletools/SpreadDryRun.cpp" line="+17"/>
         <source>将更改 %1 个物料的规则</source>
         <translation>Materials changed: %1</translation>
     </message>
@@ -895,6 +896,7 @@
     </message>
     <message>
         <location filename="../ruletools/RuleAdminFiles.cpp" line="-16"/>
+        <location filename="../mainwindow/FoundItemsModel.cpp" line="+0"/>
         <location filename="../mainwindow/frmBatRuleMain.cpp" line="-1"/>
         <source>物料组</source>
         <translation>Material group</translation>
@@ -1058,7 +1060,7 @@
         <translation>An error occurred while the system was recording the history of the batch number rule</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleRestore.cpp" line="-78"/>
+        <location filename="../ruletools/RuleRestore.cpp" line="-80"/>
         <source>系统在恢复批号规则时发生错误</source>
         <translation>The system failed while restoring the batch number rule</translation>
     </message>
@@ -1154,7 +1156,7 @@
         <translation>record %1, %2: %3 at %4 through %5</translation>
     </message>
     <message>
-        <location filename="../ruletools/RuleRestore.cpp" line="+36"/>
+        <location filename="../ruletools/RuleRestore.cpp" line="+38"/>
         <source>%1的批号规则在历史记录%2之后已被更改，历史中没有这次更改</source>
         <translation>The batch number rule of %1 was changed after history entry %2, and that change is not on record</translation>
     </message>
@@ -1204,6 +1206,56 @@
         <location line="+6"/>
         <source>%1。仍然恢复吗？</source>
         <translation>%1. Restore anyway?</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/FindBox.cpp" line="+60"/>
+        <source>搜索</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>物料或物料组的代码、名称(&amp;N)：</source>
+        <translation>Code or name of a material or material group (&amp;N):</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>输入代码或名称的任意部分</source>
+        <translation>Type any part of a code or name</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>正在查找…</source>
+        <translation>Searching…</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>没有找到</source>
+        <translation>Nothing found</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>物料组：%1&#x3000;物料：%2&#x3000;（Enter 转到，F3 下一个）</source>
+        <translation>Material groups: %1   Materials: %2   (Enter goes to it, F3 to the next)</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>它所在的物料组不在物料组树中</source>
+        <translation>Its material group is not in the group tree</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/FoundItemsModel.cpp" line="+15"/>
+        <source>类别</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>代码</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>名称</source>
+        <translation>Name</translation>
     </message>
 </context>
 </TS>
