@@ -88,7 +88,7 @@ void LedgerGrid::ShowRow(int row)
         ++column;
     const QModelIndex cell = model_.index(row - 2, column);
     setCurrentIndex(cell);
-    scrollTo(cell, QAbstractItemView::PositionAtCenter);
+    scrollTo(cell, QAbstractItemView::PositionAtTop);
 }
 
 QString LedgerGrid::CellText(int row, int column) const

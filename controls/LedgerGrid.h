@@ -31,7 +31,7 @@ public:
 
     // 1 while no body row is current (the header was clicked last, or nothing yet).
     int CurrentRow() const override;
-    // Makes a body row (2 for the first) current, in its first shown column, and scrolls to it.
+    // Makes a body row (2 for the first) current, in its first shown column, at the top of the view.
     void ShowRow(int row);
     QString CellText(int row, int column) const override;
     void SetGridFont(const LedgerPrinter::Font& font) override;

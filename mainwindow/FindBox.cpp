@@ -50,7 +50,7 @@ FindBox::FindBox(QWidget* mainWindow)
     connect(list_, &QTreeView::activated, this, &FindBox::GoToCurrent);
     connect(&finder_, &MaterialFinder::Found, this, &FindBox::Show);
     ApplyCaptions();
-    resize(480, 360);
+    resize(460, 320);
 }
 
 FindBox::~FindBox() = default;
@@ -64,9 +64,10 @@ void FindBox::ApplyCaptions()
 
 void FindBox::Open()
 {
+    // At the main window's lower right, where it hides least of the ledger row it goes to.
     if (!isVisible() && parentWidget()) {
         const QRect main = parentWidget()->geometry();
-        move(main.right() - width() - 40, main.top() + 120);
+        move(main.right() - width() - 40, main.bottom() - height() - 60);
     }
     show();
     raise();
