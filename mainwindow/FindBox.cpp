@@ -59,6 +59,7 @@ void FindBox::ApplyCaptions()
 {
     setWindowTitle(MParse::TranslateText("搜索"));
     label_->setText(MParse::TranslateText("物料或物料组的代码、名称(&N)："));
+    list_->setAccessibleName(MParse::TranslateText("搜索结果"));
     status_->setText(MParse::TranslateText("输入代码或名称的任意部分"));
 }
 

@@ -1219,11 +1219,16 @@
     </message>
     <message>
         <location line="+1"/>
+        <source>搜索结果</source>
+        <translation>搜索結果</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>输入代码或名称的任意部分</source>
         <translation>輸入代碼或名稱的任意部分</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
         <source>正在查找…</source>
         <translation>正在查找…</translation>
     </message>

@@ -1219,11 +1219,16 @@
     </message>
     <message>
         <location line="+1"/>
+        <source>搜索结果</source>
+        <translation>Matches</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>输入代码或名称的任意部分</source>
         <translation>Type any part of a code or name</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
         <source>正在查找…</source>
         <translation>Searching…</translation>
     </message>

@@ -67,6 +67,21 @@ QStringList UnnamedControls(QWidget* window)
     return unnamed;
 }
 
+QString CurrentCellSpoken(QAbstractItemView* table)
+{
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(table);
+    const QModelIndex current = table->currentIndex();
+    if (!accessible || !accessible->tableInterface() || !current.isValid())
+        return QString();
+    QAccessibleInterface* cell = accessible->tableInterface()->cellAt(current.row(), current.column());
+    if (!cell || !cell->tableCellInterface())
+        return QString();
+    const QList<QAccessibleInterface*> captions = cell->tableCellInterface()->columnHeaderCells();
+    return QStringLiteral("row %1, %2: %3")
+        .arg(cell->tableCellInterface()->rowIndex() + 1)
+        .arg(captions.isEmpty() ? QString() : captions.first()->text(QAccessible::Name), cell->text(QAccessible::Name));
+}
+
 void Press(Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
     QTest::keyClick(Focus(), key, modifiers);

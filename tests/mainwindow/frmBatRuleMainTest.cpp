@@ -287,21 +287,30 @@ TEST_F(MainWindow, HistoryListsTheMaterialsChangesAndRestoresOneAfterAsking)
 }
 
 // A screen reader finds a name for every control the keyboard reaches, in
-// the main window and in the editor it opens.
+// the main window and in the editor it opens, and reads a grid's current
+// cell with its row and its column's caption.
 TEST_F(MainWindow, EveryControlTheKeyboardReachesHasAName)
 {
     Load();
     ClickGroup("K7");
     EXPECT_EQ(User::UnnamedControls(&window), QStringList());
     EXPECT_EQ(Tree()->accessibleName(), "物料组");
+    ClickLedgerRow(3);
+    User::Press(Qt::Key_Right);
+    EXPECT_EQ(User::CurrentCellSpoken(Ledger()), "row 2, 物料名称: 绿茶饮料 500ml");
     QStringList unnamedInEditor{"not opened"};
+    QString spokenInEditor;
     User::WhenModalOpens([&](QWidget* modal) {
         unnamedInEditor = User::UnnamedControls(modal);
+        auto* grid = modal->findChild<QTableView*>("vsBatRule");
+        grid->setCurrentIndex(grid->model()->index(0, 1));
+        spokenInEditor = User::CurrentCellSpoken(grid);
         modal->close();
     });
     Tree()->setFocus();
     User::Press(Qt::Key_M, Qt::ControlModifier);
     EXPECT_EQ(unnamedInEditor, QStringList());
+    EXPECT_EQ(spokenInEditor, "row 1, 属性: 物料代码(4)");
 }
 
 TEST_F(MainWindow, RuleCommandOpensTheEditorForWhatHasTheFocus)
@@ -400,6 +409,7 @@ TEST_F(MainWindow, FindListsAsTypedAndGoesToEachMatchInTurn)
     ASSERT_TRUE(QTest::qWaitFor([&] { return list->model()->rowCount() == 3; })) << listed().join('|').toStdString();
     EXPECT_EQ(listed(), QStringList({"物料组 03.02", "物料 03.02.002", "物料 03.02.003"}));
     EXPECT_EQ(box->findChild<QLabel*>("lblFound")->text(), "物料组：1　物料：2　（Enter 转到，F3 下一个）");
+    EXPECT_EQ(User::UnnamedControls(box), QStringList());
     QTest::keyClick(text, Qt::Key_Down);
     QTest::keyClick(text, Qt::Key_Return);
     EXPECT_EQ(CurrentNodeText(), "03.02(食品饮料)");
