@@ -56,9 +56,14 @@ void TranslatorLoader::SetLanguageID(const QString& languageCode)
 
 QString TranslatorLoader::LoadString(const QString& sourceText)
 {
+    return LoadCountedString(sourceText, -1);
+}
+
+QString TranslatorLoader::LoadCountedString(const QString& sourceText, int count)
+{
     if (!translator_)
         return sourceText;
-    const QString translated = translator_->translate(context_.constData(), sourceText.toUtf8().constData());
+    const QString translated = translator_->translate(context_.constData(), sourceText.toUtf8().constData(), nullptr, count);
     return translated.isEmpty() ? sourceText : translated;
 }
 

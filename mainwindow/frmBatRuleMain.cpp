@@ -470,7 +470,7 @@ void frmBatRuleMain::PrintLedger(bool preview)
         return ldgBatRule_->Printer().PrintPreview();
     panels_[0]->clear();
     if (const LedgerPrinter::Printed printed = ldgBatRule_->Printer().PrintOut(); printed.pages > 0)
-        panels_[0]->setText(MParse::TranslateFormat("已将 %1 页送往 %2", {printed.pages, printed.printer}));
+        panels_[0]->setText(MParse::TranslateCount("已将 %n 页送往 %1", nullptr, printed.pages, {printed.printer}));
 }
 
 void frmBatRuleMain::ShowHelp()

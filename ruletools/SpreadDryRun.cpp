@@ -12,9 +12,8 @@ namespace vellbatchrule {
 QString SpreadDryRun::Text(bool spareOwnRules) const
 {
     if (spareOwnRules)
-        return MParse::TranslateFormat("将更改 %1 个物料的规则（保留 %2 个）",
-                                       {Receiving(true), Kept(true)});
-    return MParse::TranslateFormat("将更改 %1 个物料的规则", {Receiving(false)});
+        return MParse::TranslateCount("将更改 %n 个物料的规则（保留 %1 个）", nullptr, Receiving(true), {Kept(true)});
+    return MParse::TranslateCount("将更改 %n 个物料的规则", nullptr, Receiving(false));
 }
 
 std::optional<SpreadDryRun> SpreadDryRun::Count(const QString& groupNumber, const QStringList& innerGroups)

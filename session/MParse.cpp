@@ -6,6 +6,7 @@
 #include "Ledger.h"
 #include "MMTS.h"
 #include "ModuleState.h"
+#include "NumerusLoader.h"
 
 #include <QStringList>
 
@@ -39,23 +40,52 @@ bool IsSimplifiedChinese(const QString& languageCode)
     return languageCode.compare(QStringLiteral("chs"), Qt::CaseInsensitive) == 0;
 }
 
+namespace {
+
+// The session's string loader, set to the component's texts in the session's language.
+ResourceLoader& Loader()
+{
+    auto& state = CurrentModuleState();
+    const QString code = LanguageCode();
+    if (!state.resourceLoader)
+        state.resourceLoader = Create<ResourceLoader>(ComponentNames::ResourceLoader);
+    state.resourceLoader->SetResFileBaseName(ResourceKey);
+    state.resourceLoader->SetLanguageID(code);
+    return *state.resourceLoader;
+}
+
+}
+
 QString TranslateText(const QString& text)
 {
     QString result = text;
     try {
-        auto& state = CurrentModuleState();
-        const QString code = LanguageCode();
-        if (!state.resourceLoader)
-            state.resourceLoader = Create<ResourceLoader>(ComponentNames::ResourceLoader);
-        state.resourceLoader->SetResFileBaseName(ResourceKey);
-        state.resourceLoader->SetLanguageID(code);
+        ResourceLoader& loader = Loader();
         result = HostText::TrimBlanks(text);
         if (result.contains(kCompositeSeparator))
             return TranslateComposite(result);
-        return result.isEmpty() ? QString() : state.resourceLoader->LoadString(result);
+        return result.isEmpty() ? QString() : loader.LoadString(result);
     } catch (...) {
         return result;
     }
+}
+
+QString TranslateCount(const char* text, const char*, int count, const QVariantList& values)
+{
+    QString translated = QString::fromUtf8(text);
+    try {
+        ResourceLoader& loader = Loader();
+        auto* numerus = dynamic_cast<NumerusLoader*>(&loader);
+        translated = numerus ? numerus->LoadCountedString(translated, count) : loader.LoadString(translated);
+    } catch (...) {
+    }
+    translated.replace(QStringLiteral("%n"), QString::number(count));
+    if (values.isEmpty())
+        return translated;
+    QStringList texts;
+    for (const QVariant& value : values)
+        texts.append(value.isNull() ? QString() : value.toString());
+    return FormatTranslated(translated, texts);
 }
 
 QString TranslateComposite(const QString& text)

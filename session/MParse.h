@@ -39,6 +39,11 @@ QString TranslateComposite(const QString& text);
 // Translates the template, then fills "%1", "%2", … with the values; never fails.
 QString TranslateFormat(const QString& pattern, const QVariantList& values);
 QString TranslateFormat(const char* pattern, const QVariantList& values);
+// A text with a count in it ("已将 %n 页送往 %1"), in the form the language
+// gives that count ("1 page", "2 pages"), %n written as the number and %1, %2,
+// … filled with the values; never fails. lupdate reads it as tr() with a
+// count, so the disambiguation stands where tr() has it (nullptr).
+QString TranslateCount(const char* text, const char* disambiguation, int count, const QVariantList& values = {});
 // A template translated already, for a caller that fills one many times; never fails.
 QString FormatTranslated(const QString& translated, const QStringList& values);
 

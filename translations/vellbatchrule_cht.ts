@@ -555,16 +555,18 @@
         <source>数字键盘状态</source>
         <translation>數字鍵盤狀態</translation>
     </message>
-    <message>
-        <location filename="../ruletools/HistoryModel.cpp" line="+66"/>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+0"/>
-        <source>时间</source>
-        <translation>時間</translation>
+    <message numerus="yes">
+        <location line="+309"/>
+        <source>已将 %n 页送往 %1</source>
+        <translation>
+            <numerusform>已將 %n 頁送往 %1</numerusform>
+        </translation>
     </message>
     <message>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+309"/>
-        <source>已将 %1 页送往 %2</source>
-        <translation>已將 %1 頁送往 %2</translation>
+        <location filename="../ruletools/HistoryModel.cpp" line="+66"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-309"/>
+        <source>时间</source>
+        <translation>時間</translation>
     </message>
     <message>
         <location filename="../rules/StoredRules.cpp" line="+61"/>
@@ -573,7 +575,7 @@
         <location filename="../ruletools/RuleImport.cpp" line="+94"/>
         <location filename="../mainwindow/GroupTree.cpp" line="+38"/>
         <location filename="../mainwindow/FoundItemsModel.cpp" line="+31"/>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-271"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+38"/>
         <source>物料</source>
         <translation>物料</translation>
     </message>
@@ -822,16 +824,6 @@
         <location line="+6"/>
         <source>导入了%1条物料规则和%2条物料组规则</source>
         <translation>導入了%1條物料規則和%2條物料組規則</translation>
-    </message>
-    <message>
-        <location filename="../ruletools/SpreadDryRun.cpp" line="+17"/>
-        <source>将更改 %1 个物料的规则</source>
-        <translation>將更改 %1 個物料的規則</translation>
-    </message>
-    <message>
-        <location line="-2"/>
-        <source>将更改 %1 个物料的规则（保留 %2 个）</source>
-        <translation>將更改 %1 個物料的規則（保留 %2 個）</translation>
     </message>
     <message>
         <location filename="../ruletools/RuleAdmin.cpp" line="-85"/>
@@ -1261,6 +1253,20 @@
         <location line="+2"/>
         <source>名称</source>
         <translation>名稱</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../ruletools/SpreadDryRun.cpp" line="+15"/>
+        <source>将更改 %n 个物料的规则（保留 %1 个）</source>
+        <translation>
+            <numerusform>將更改 %n 個物料的規則（保留 %1 個）</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>将更改 %n 个物料的规则</source>
+        <translation>
+            <numerusform>將更改 %n 個物料的規則</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -555,16 +555,19 @@
         <source>数字键盘状态</source>
         <translation>Num Lock state</translation>
     </message>
-    <message>
-        <location filename="../ruletools/HistoryModel.cpp" line="+66"/>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+0"/>
-        <source>时间</source>
-        <translation>Time</translation>
+    <message numerus="yes">
+        <location line="+309"/>
+        <source>已将 %n 页送往 %1</source>
+        <translation>
+            <numerusform>%n page sent to %1</numerusform>
+            <numerusform>%n pages sent to %1</numerusform>
+        </translation>
     </message>
     <message>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+309"/>
-        <source>已将 %1 页送往 %2</source>
-        <translation>%1 page(s) sent to %2</translation>
+        <location filename="../ruletools/HistoryModel.cpp" line="+66"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-309"/>
+        <source>时间</source>
+        <translation>Time</translation>
     </message>
     <message>
         <location filename="../rules/StoredRules.cpp" line="+61"/>
@@ -573,7 +576,7 @@
         <location filename="../ruletools/RuleImport.cpp" line="+94"/>
         <location filename="../mainwindow/GroupTree.cpp" line="+38"/>
         <location filename="../mainwindow/FoundItemsModel.cpp" line="+31"/>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-271"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="+38"/>
         <source>物料</source>
         <translation>Material</translation>
     </message>
@@ -816,22 +819,12 @@
     <message>
         <location filename="../ruletools/RuleAdminFiles.cpp" line="-27"/>
         <source>可以导入%1条物料规则和%2条物料组规则；试运行，什么也没有写</source>
-        <translation>%1 material rules and %2 group rules can be imported; a dry run, nothing was written</translation>
+        <translation>Rules that can be imported: %1 of materials, %2 of groups; a dry run, nothing was written</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>导入了%1条物料规则和%2条物料组规则</source>
-        <translation>Imported %1 material rules and %2 group rules</translation>
-    </message>
-    <message>
-        <location filename="../ruletools/SpreadDryRun.cpp" line="+17"/>
-        <source>将更改 %1 个物料的规则</source>
-        <translation>Materials changed: %1</translation>
-    </message>
-    <message>
-        <location line="-2"/>
-        <source>将更改 %1 个物料的规则（保留 %2 个）</source>
-        <translation>Materials changed: %1, own rules kept: %2</translation>
+        <translation>Rules imported: %1 of materials, %2 of groups</translation>
     </message>
     <message>
         <location filename="../ruletools/RuleAdmin.cpp" line="-85"/>
@@ -842,7 +835,7 @@
     <message>
         <location filename="../rules/RuleFile.cpp" line="-5"/>
         <source>应有%1项，而不是%2项</source>
-        <translation>%1 fields are expected, not %2</translation>
+        <translation>Fields expected: %1, not %2</translation>
     </message>
     <message>
         <location line="-50"/>
@@ -1261,6 +1254,22 @@
         <location line="+2"/>
         <source>名称</source>
         <translation>Name</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../ruletools/SpreadDryRun.cpp" line="+15"/>
+        <source>将更改 %n 个物料的规则（保留 %1 个）</source>
+        <translation>
+            <numerusform>Changes the rule of %n material (own rules kept: %1)</numerusform>
+            <numerusform>Changes the rules of %n materials (own rules kept: %1)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>将更改 %n 个物料的规则</source>
+        <translation>
+            <numerusform>Changes the rule of %n material</numerusform>
+            <numerusform>Changes the rules of %n materials</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -11,14 +11,26 @@ namespace {
 
 const QString kSourceDir = QStringLiteral(VELL_SOURCE_DIR);
 
+// Each source's translation: its one form, or its forms for a count.
 struct TsFile {
-    QHash<QString, QString> translations;
+    QHash<QString, QStringList> translations;
     QStringList problems;
 };
 
 QString Catalogue(const QString& language)
 {
     return kSourceDir + "/translations/vellbatchrule_" + language + ".ts";
+}
+
+// A translation's text, or the forms of a text with a count (%n).
+QStringList ReadForms(QXmlStreamReader& xml, const QString& source)
+{
+    if (!source.contains("%n"))
+        return {xml.readElementText()};
+    QStringList forms;
+    while (xml.readNextStartElement())
+        forms << xml.readElementText();
+    return forms;
 }
 
 TsFile ReadTs(const QString& path)
@@ -40,13 +52,13 @@ TsFile ReadTs(const QString& path)
             source = xml.readElementText();
         } else if (xml.name() == u"translation") {
             const QString type = xml.attributes().value("type").toString();
-            const QString text = xml.readElementText();
+            const QStringList forms = ReadForms(xml, source);
             // The string loader asks by the text alone, under the resource file's name.
             if (context != "VEZAROZIVADA")
                 ts.problems << "context " + context + ": " + source;
-            if (!type.isEmpty() || text.isEmpty())
+            if (!type.isEmpty() || forms.isEmpty() || forms.contains(QString()))
                 ts.problems << "unfinished: " + source;
-            ts.translations.insert(source, text);
+            ts.translations.insert(source, forms);
         }
     }
     if (xml.hasError())
@@ -65,6 +77,11 @@ TEST(TranslationFiles, AreCompleteAndHoldTheSameTexts)
     chtSources.sort();
     enSources.sort();
     EXPECT_EQ(chtSources, enSources);
+    // A count's forms: English has one for 1 and one for the rest, Chinese one for all.
+    for (auto it = en.translations.cbegin(); it != en.translations.cend(); ++it) {
+        EXPECT_EQ(it.value().size(), it.key().contains("%n") ? 2 : 1) << it.key().toStdString();
+        EXPECT_EQ(cht.translations.value(it.key()).size(), 1) << it.key().toStdString();
+    }
 }
 
 // lupdate, run as the build runs it on copies of the catalogues, finds no text
@@ -95,18 +112,21 @@ TEST(TranslationFiles, HoldEveryTextTheCodeShowsAndNoOther)
 
 TEST(TranslationFiles, KeepPlaceholdersOfTheirSources)
 {
-    static const QRegularExpression placeholder(R"(%\d+|&\[[^\]]+\])");
+    static const QRegularExpression placeholder(R"(%\d+|%n|&\[[^\]]+\])");
     for (const char* language : {"cht", "en"}) {
         const TsFile ts = ReadTs(Catalogue(language));
         for (auto it = ts.translations.cbegin(); it != ts.translations.cend(); ++it) {
-            QStringList wanted, found;
+            QStringList wanted;
             for (const auto& m : placeholder.globalMatch(it.key()))
                 wanted << m.captured();
-            for (const auto& m : placeholder.globalMatch(it.value()))
-                found << m.captured();
             wanted.sort();
-            found.sort();
-            EXPECT_EQ(found, wanted) << language << ": " << it.key().toStdString();
+            for (const QString& form : it.value()) {
+                QStringList found;
+                for (const auto& m : placeholder.globalMatch(form))
+                    found << m.captured();
+                found.sort();
+                EXPECT_EQ(found, wanted) << language << ": " << it.key().toStdString();
+            }
         }
     }
 }

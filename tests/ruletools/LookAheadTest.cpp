@@ -81,6 +81,31 @@ TEST_F(DryRun, CountsTheMaterialsAndThoseTheOptionSpares)
     EXPECT_EQ(connection->batches.size(), 1);
 }
 
+// The count takes the form its number asks for, in each language.
+TEST_F(DryRun, TheCountAgreesWithItsNumberInEachLanguage)
+{
+    const struct {
+        const char* language;
+        int materials, kept;
+        bool spare;
+        const char* text;
+    } cases[] = {
+        {"en", 1, 0, false, "Changes the rule of 1 material"},
+        {"en", 2, 0, false, "Changes the rules of 2 materials"},
+        {"en", 0, 0, false, "Changes the rules of 0 materials"},
+        {"en", 1, 4, true, "Changes the rule of 1 material (own rules kept: 4)"},
+        {"cht", 2, 1, true, "將更改 2 個物料的規則（保留 1 個）"},
+        {"chs", 1, 0, false, "将更改 1 个物料的规则"},
+    };
+    for (const auto& c : cases) {
+        CurrentModuleState().languageCode = c.language;
+        SpreadDryRun dryRun;
+        dryRun.materials = c.materials + c.kept;
+        dryRun.ownRules = c.kept;
+        EXPECT_EQ(dryRun.Text(c.spare), c.text) << c.language << " " << c.materials;
+    }
+}
+
 TEST_F(DryRun, AFailedCountIsShownAndGivesNothing)
 {
     connection->failWith = "lost";
