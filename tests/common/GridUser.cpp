@@ -76,10 +76,15 @@ QString CurrentCellSpoken(QAbstractItemView* table)
     QAccessibleInterface* cell = accessible->tableInterface()->cellAt(current.row(), current.column());
     if (!cell || !cell->tableCellInterface())
         return QString();
+    // The header cells are made for the caller, who owns them (a screen reader's bridge asks the same).
     const QList<QAccessibleInterface*> captions = cell->tableCellInterface()->columnHeaderCells();
-    return QStringLiteral("row %1, %2: %3")
-        .arg(cell->tableCellInterface()->rowIndex() + 1)
-        .arg(captions.isEmpty() ? QString() : captions.first()->text(QAccessible::Name), cell->text(QAccessible::Name));
+    const QString spoken = QStringLiteral("row %1, %2: %3")
+                               .arg(cell->tableCellInterface()->rowIndex() + 1)
+                               .arg(captions.isEmpty() ? QString() : captions.first()->text(QAccessible::Name),
+                                    cell->text(QAccessible::Name));
+    for (QAccessibleInterface* caption : captions)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(caption));
+    return spoken;
 }
 
 void Press(Qt::Key key, Qt::KeyboardModifiers modifiers)
