@@ -380,7 +380,10 @@ public:
         QElapsedTimer sinceTick;
         QTimer ticker;
         ticker.setInterval(10);
-        QObject::connect(&ticker, &QTimer::timeout, [&] { stalled = std::max(stalled, sinceTick.nsecsElapsed() / 1e6 - 10); sinceTick.start(); });
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
+            stalled = std::max(stalled, sinceTick.nsecsElapsed() / 1e6 - 10);
+            sinceTick.start();
+        });
         sinceTick.start();
         ticker.start();
         for (const QString& typed : texts) {
@@ -402,7 +405,8 @@ public:
                     "搜索 on 1,000,000 materials, a keystroke to its matches", Median(answers), slowest, answers.size(),
                     slowest <= 300 ? "met" : "MISSED");
         std::printf("%-58s %10.1f ms, peak %.1f MiB above idle (goal <= 32 %s)\n",
-                    "  the window meanwhile: its longest late tick", stalled, (peak - idle) / 1024.0, peak - idle <= 32 * 1024 ? "met" : "MISSED");
+                    "  the window meanwhile: its longest late tick", stalled, (peak - idle) / 1024.0,
+                    peak - idle <= 32 * 1024 ? "met" : "MISSED");
     }
 
 private:

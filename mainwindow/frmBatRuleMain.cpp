@@ -270,12 +270,16 @@ void frmBatRuleMain::LoadingParentICItem()
         GLB::ShowErrorMessage(failure->Description() + QStringLiteral("\r\nLoadingParentICItem "), 0, true, &*failure);
         return;
     }
-    const QModelIndex last = groups_->LastNode();
-    for (QModelIndex above = last.parent(); above.isValid(); above = above.parent())
-        tvBatRule_->expand(above);
-    tvBatRule_->scrollTo(last);
+    RevealNode(groups_->LastNode());
     tvBatRule_->setCurrentIndex(groups_->IndexOfId(0));
     loadingTree_ = false;
+}
+
+void frmBatRuleMain::RevealNode(const QModelIndex& node)
+{
+    for (QModelIndex above = node.parent(); above.isValid(); above = above.parent())
+        tvBatRule_->expand(above);
+    tvBatRule_->scrollTo(node);
 }
 
 void frmBatRuleMain::tvBatRule_NodeClick(const QModelIndex& node)
@@ -392,10 +396,8 @@ bool frmBatRuleMain::ShowFound(qint32 groupId, std::optional<qint32> materialId)
     const QModelIndex node = groups_->IndexOfId(groupId);
     if (!node.isValid())
         return false;
-    for (QModelIndex above = node.parent(); above.isValid(); above = above.parent())
-        tvBatRule_->expand(above);
     tvBatRule_->setCurrentIndex(node);   // loads the group's materials
-    tvBatRule_->scrollTo(node);
+    RevealNode(node);
     activateWindow();
     const std::optional<int> row = materialId && ledger_ ? ledger_->RowOf(*materialId) : std::nullopt;
     if (!row) {

@@ -60,6 +60,8 @@ private:
     void ReleaseMainWindow();
 
     void LoadingParentICItem();
+    // Opens the nodes above a node and scrolls the tree to it.
+    void RevealNode(const QModelIndex& node);
     void tvBatRule_NodeClick(const QModelIndex& node);
     QString ldgBatRule_RowText(int row);
     static void RestorePointer();

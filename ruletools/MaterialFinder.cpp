@@ -74,13 +74,9 @@ void MaterialFinder::Serve()
         wake_.wait(lock, [this] { return stopping_ || pending_; });
         if (stopping_)
             return;
-        Answer answer;
-        answer.typed = *std::exchange(pending_, std::nullopt);
+        const QString typed = *std::exchange(pending_, std::nullopt);
         lock.unlock();
-        if (session)
-            answer = FindNow(answer.typed);
-        else
-            answer.failure = failure;
+        const Answer answer = session ? FindNow(typed) : Answer{typed, {}, false, failure};
         QMetaObject::invokeMethod(this, [this, answer] { emit Found(answer); }, Qt::QueuedConnection);
     }
 }

@@ -54,6 +54,15 @@ ResourceLoader& Loader()
     return *state.resourceLoader;
 }
 
+// A format's values as the texts that fill it: nothing for a null value.
+QStringList Texts(const QVariantList& values)
+{
+    QStringList texts;
+    for (const QVariant& value : values)
+        texts.append(value.isNull() ? QString() : value.toString());
+    return texts;
+}
+
 }
 
 QString TranslateText(const QString& text)
@@ -80,12 +89,7 @@ QString TranslateCount(const char* text, const char*, int count, const QVariantL
     } catch (...) {
     }
     translated.replace(QStringLiteral("%n"), QString::number(count));
-    if (values.isEmpty())
-        return translated;
-    QStringList texts;
-    for (const QVariant& value : values)
-        texts.append(value.isNull() ? QString() : value.toString());
-    return FormatTranslated(translated, texts);
+    return values.isEmpty() ? translated : FormatTranslated(translated, Texts(values));
 }
 
 QString TranslateComposite(const QString& text)
@@ -108,10 +112,7 @@ QString TranslateFormat(const char* pattern, const QVariantList& values)
 
 QString TranslateFormat(const QString& pattern, const QVariantList& values)
 {
-    QStringList texts;
-    for (const QVariant& value : values)
-        texts.append(value.isNull() ? QString() : value.toString());
-    return FormatTranslated(TranslateText(pattern), texts);
+    return FormatTranslated(TranslateText(pattern), Texts(values));
 }
 
 QString FormatTranslated(const QString& translated, const QStringList& values)
