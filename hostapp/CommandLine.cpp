@@ -34,6 +34,9 @@ struct CommandSpec {
     Kind kind = Kind::Data;
 
     QString Name() const { return QLatin1String(name); }
+    // The texts are UTF-8 source text: the history's summary shows "before → after".
+    QString Synopsis() const { return QString::fromUtf8(synopsis); }
+    QString Summary() const { return QString::fromUtf8(summary); }
     QString Title() const { return *name ? Name() : QStringLiteral("the main window"); }
     bool Takes(const QString& option) const { return Listed(options, option); }
     bool Requires(const QString& option) const { return Listed(required, option); }
@@ -507,7 +510,7 @@ QString CommandLine::Help() const
     for (const CommandSpec& command : Commands())
         text += QStringLiteral("  vell-batchrule %1%2\n      %3\n")
                     .arg(command.Name().isEmpty() ? QString() : command.Name() + QLatin1Char(' '),
-                         QLatin1String(command.synopsis), QLatin1String(command.summary));
+                         command.Synopsis(), command.Summary());
     return text + QStringLiteral(
                "\n'vell-batchrule COMMAND --help' tells what a command does and which options it takes.\n"
                "Every command takes --props TEXT, the session's property string.\n\n"
@@ -525,7 +528,7 @@ QString CommandLine::Help() const
 QString CommandLine::CommandHelp() const
 {
     QString text = QStringLiteral("Usage: vell-batchrule %1 %2\n%3\n\nOptions:\n")
-                       .arg(command_->Name(), QLatin1String(command_->synopsis), QLatin1String(command_->summary));
+                       .arg(command_->Name(), command_->Synopsis(), command_->Summary());
     for (const QCommandLineOption& option : options_) {
         const QString name = option.names().constLast();
         if (!command_->Takes(name) && name != QStringLiteral("props") && name != QStringLiteral("help"))

@@ -82,6 +82,8 @@ TEST_F(CommandLine, HelpIsTheCommandsOwnAndAnswersWithoutADisplay)
     for (const char* command : {"show", "sql", "demo-db", "rule set", "rule import", "options set", "edit", "print"})
         EXPECT_TRUE(all.out.contains(QString("vell-batchrule %1 ").arg(command))) << command;
     EXPECT_TRUE(all.out.contains("Exit codes:"));
+    EXPECT_TRUE(all.out.contains("the rule before → after")) << "a summary's text is UTF-8, not Latin-1";
+    EXPECT_TRUE(RunProgram({"rule", "history", "--help"}).out.contains("before → after"));
 
     RunOptions noDisplay;
     noDisplay.environment = Desktopless();
