@@ -185,13 +185,16 @@ struct BatchNumberIssuer::Impl {
                       {MParse::TranslateFormat("批号“%1”于%2发放给用户%3，由批号规则版本%4组成",
                                                {number, issue->time, UserOf(issue->userId, issue->userName),
                                                 issue->version})}};
+        std::optional<RuleHistory::Entry> write;
         if (IssuerTables::Exists(Connection(), RuleHistory::kTable))
-            if (const auto write = trace.WriteOf(number, issue->version, materialNumber))
-                origin.setBy = EntryOf(*write);
-        const auto& e = origin.setBy;
-        origin.text << (e ? MParse::TranslateFormat("该规则版本由用户%1于%2经由%3设置（历史记录%4，%5）",
-                                                    {UserOf(e->userId, e->userName), e->time, e->source, e->id, e->owner})
-                          : MParse::TranslateText("设置该规则版本的更改没有记录在案"));
+            write = trace.WriteOf(number, issue->version, materialNumber);
+        if (write)
+            origin.setBy = EntryOf(*write);
+        origin.text << (write ? MParse::TranslateFormat("该规则版本由用户%1于%2经由%3设置（历史记录%4，%5）",
+                                                        {UserOf(write->userId, write->userName), write->time,
+                                                         RuleHistory::SourceText(*write), write->id,
+                                                         RuleHistory::OwnerText(*write)})
+                              : MParse::TranslateText("设置该规则版本的更改没有记录在案"));
         return origin;
     }
 

@@ -58,6 +58,19 @@ QString UserText(const Entry& entry)
     return entry.userName.isEmpty() ? id : entry.userName + QLatin1Char('(') + id + QLatin1Char(')');
 }
 
+QString SourceText(const Entry& entry)
+{
+    static const std::pair<const char*, const char*> names[] = {
+        {"editor", QT_TRANSLATE_NOOP("VEZAROZIVADA", "编辑器")},  {"command", QT_TRANSLATE_NOOP("VEZAROZIVADA", "命令行")},
+        {"import", QT_TRANSLATE_NOOP("VEZAROZIVADA", "规则文件引入")}, {"restore", QT_TRANSLATE_NOOP("VEZAROZIVADA", "恢复")},
+        {"options", QT_TRANSLATE_NOOP("VEZAROZIVADA", "批号选项")},  {"host", QT_TRANSLATE_NOOP("VEZAROZIVADA", "宿主程序")},
+    };
+    for (const auto& [key, name] : names)
+        if (entry.source == QLatin1String(key))
+            return MParse::TranslateText(name);
+    return entry.source;
+}
+
 QString OwnerName(RuleOwner owner, qint32 ownerId)
 {
     if (owner == kOptions)

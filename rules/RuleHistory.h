@@ -65,6 +65,8 @@ QString OwnerName(RuleOwner owner, qint32 ownerId);
 // The same in the session's language ("物料101"), and the user as "张三(16394)": as a window or a message shows them.
 QString OwnerText(const Entry& entry);
 QString UserText(const Entry& entry);
+// Through what, as the session's language names it ("编辑器" for editor).
+QString SourceText(const Entry& entry);
 // "03", "03.02" of "03.02.001": the groups above a number, whose spread reaches what is below it.
 QStringList GroupNumbersAbove(const QString& number);
 

@@ -8,24 +8,6 @@
 
 namespace vellbatchrule {
 
-namespace {
-
-// The source as the session's language names it.
-QString SourceText(const QString& source)
-{
-    static const std::pair<const char*, const char*> names[] = {
-        {"editor", QT_TRANSLATE_NOOP("VEZAROZIVADA", "编辑器")},  {"command", QT_TRANSLATE_NOOP("VEZAROZIVADA", "命令行")},
-        {"import", QT_TRANSLATE_NOOP("VEZAROZIVADA", "规则文件引入")}, {"restore", QT_TRANSLATE_NOOP("VEZAROZIVADA", "恢复")},
-        {"options", QT_TRANSLATE_NOOP("VEZAROZIVADA", "批号选项")},  {"host", QT_TRANSLATE_NOOP("VEZAROZIVADA", "宿主程序")},
-    };
-    for (const auto& [key, name] : names)
-        if (source == QLatin1String(key))
-            return MParse::TranslateText(name);
-    return source;
-}
-
-}
-
 HistoryModel::HistoryModel(AppConnection& connection, std::optional<std::pair<RuleOwner, qint32>> owner,
                            QObject* parent)
     : QAbstractTableModel(parent), connection_(connection), owner_(owner)
@@ -89,7 +71,7 @@ void HistoryModel::fetchMore(const QModelIndex& parent)
         const auto rows = connection_.Execute(RuleHistory::PageSql(owner_, before, PageRows));
         for (; rows && !rows->Eof(); rows->MoveNext()) {
             const RuleHistory::Entry e = RuleHistory::EntryOf(*rows);
-            page.append({e.id, e.time, RuleHistory::UserText(e), SourceText(e.source), RuleHistory::OwnerText(e),
+            page.append({e.id, e.time, RuleHistory::UserText(e), RuleHistory::SourceText(e), RuleHistory::OwnerText(e),
                          RuleText::OfIds(e.before), RuleText::OfIds(e.after), e.materials});
         }
     });

@@ -91,7 +91,7 @@ QString HistoryRecorder::ChangeText(AppConnection& connection, const QString& li
         return QString();
     const RuleHistory::Entry e = RuleHistory::EntryOf(*rows);
     return MParse::TranslateFormat("记录%1，%2：%3于%4经%5更改",
-                                   {e.id, RuleHistory::OwnerText(e), RuleHistory::UserText(e), e.time, e.source});
+                                   {e.id, RuleHistory::OwnerText(e), RuleHistory::UserText(e), e.time, RuleHistory::SourceText(e)});
 }
 
 QString HistoryRecorder::NewestChangeText(AppConnection& connection, RuleOwner owner, qint32 ownerId)

@@ -556,15 +556,15 @@
         <translation>數字鍵盤狀態</translation>
     </message>
     <message numerus="yes">
-        <location line="+309"/>
+        <location line="+311"/>
         <source>已将 %n 页送往 %1</source>
         <translation>
             <numerusform>已將 %n 頁送往 %1</numerusform>
         </translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryModel.cpp" line="+66"/>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-309"/>
+        <location filename="../ruletools/HistoryModel.cpp" line="+48"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-311"/>
         <source>时间</source>
         <translation>時間</translation>
     </message>
@@ -785,18 +785,18 @@
         <translation>批號「%1」於%2發放給用戶%3，由批號規則版本%4組成</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+12"/>
         <source>设置该规则版本的更改没有记录在案</source>
         <translation>設定該規則版本的變更沒有記錄在案</translation>
     </message>
     <message>
-        <location line="-2"/>
+        <location line="-4"/>
         <source>该规则版本由用户%1于%2经由%3设置（历史记录%4，%5）</source>
         <translation>該規則版本由用戶%1於%2經由%3設定（歷史記錄%4，%5）</translation>
     </message>
     <message>
         <location filename="../ruletools/RuleAdmin.cpp" line="-66"/>
-        <location filename="../component/BatchNumberIssuer.cpp" line="+55"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="+57"/>
         <source>%1没有批号规则</source>
         <translation>%1沒有批號規則</translation>
     </message>
@@ -806,7 +806,7 @@
         <translation>一次可發放1到%1個批號，不能是%2個</translation>
     </message>
     <message>
-        <location line="-87"/>
+        <location line="-90"/>
         <source>%1的批号规则中没有流水号，发放的批号都相同</source>
         <translation>%1的批號規則中沒有流水號，發放的批號都相同</translation>
     </message>
@@ -1067,7 +1067,7 @@
         <translation>歷史記錄%1是批號選項的更改，不能恢復，請用“options set”設置選項</translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryModel.cpp" line="-71"/>
+        <location filename="../rules/RuleHistory.cpp" line="+64"/>
         <source>编辑器</source>
         <translation>編輯器</translation>
     </message>
@@ -1087,18 +1087,18 @@
         <translation>恢復</translation>
     </message>
     <message>
-        <location filename="../rules/RuleHistory.cpp" line="+50"/>
-        <location filename="../ruletools/HistoryModel.cpp" line="+1"/>
+        <location line="-15"/>
+        <location line="+16"/>
         <source>批号选项</source>
         <translation>批號選項</translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryModel.cpp" line="+0"/>
+        <location line="+0"/>
         <source>宿主程序</source>
         <translation>宿主程序</translation>
     </message>
     <message>
-        <location filename="../rules/RuleHistory.cpp" line="+1"/>
+        <location line="-15"/>
         <source>物料%1</source>
         <translation>物料%1</translation>
     </message>
@@ -1108,7 +1108,7 @@
         <translation>物料組%1</translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryModel.cpp" line="+47"/>
+        <location filename="../ruletools/HistoryModel.cpp" line="-22"/>
         <source>记录</source>
         <translation>記錄</translation>
     </message>

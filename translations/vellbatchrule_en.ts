@@ -556,7 +556,7 @@
         <translation>Num Lock state</translation>
     </message>
     <message numerus="yes">
-        <location line="+309"/>
+        <location line="+311"/>
         <source>已将 %n 页送往 %1</source>
         <translation>
             <numerusform>%n page sent to %1</numerusform>
@@ -564,8 +564,8 @@
         </translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryModel.cpp" line="+66"/>
-        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-309"/>
+        <location filename="../ruletools/HistoryModel.cpp" line="+48"/>
+        <location filename="../mainwindow/frmBatRuleMain.cpp" line="-311"/>
         <source>时间</source>
         <translation>Time</translation>
     </message>
@@ -786,18 +786,18 @@
         <translation>Batch number “%1” was issued at %2 for user %3, composed from rule version %4</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+12"/>
         <source>设置该规则版本的更改没有记录在案</source>
         <translation>The change that set this rule version is not on record</translation>
     </message>
     <message>
-        <location line="-2"/>
+        <location line="-4"/>
         <source>该规则版本由用户%1于%2经由%3设置（历史记录%4，%5）</source>
         <translation>This rule version was set by user %1 at %2 through %3 (history entry %4, %5)</translation>
     </message>
     <message>
         <location filename="../ruletools/RuleAdmin.cpp" line="-66"/>
-        <location filename="../component/BatchNumberIssuer.cpp" line="+55"/>
+        <location filename="../component/BatchNumberIssuer.cpp" line="+57"/>
         <source>%1没有批号规则</source>
         <translation>%1 has no batch number rule</translation>
     </message>
@@ -807,7 +807,7 @@
         <translation>From 1 to %1 batch numbers can be issued at a time, not %2</translation>
     </message>
     <message>
-        <location line="-87"/>
+        <location line="-90"/>
         <source>%1的批号规则中没有流水号，发放的批号都相同</source>
         <translation>The batch number rule of %1 has no serial number: every batch number issued is the same</translation>
     </message>
@@ -1068,7 +1068,7 @@
         <translation>History entry %1 is a change of the batch options and cannot be restored; set the options with “options set”</translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryModel.cpp" line="-71"/>
+        <location filename="../rules/RuleHistory.cpp" line="+64"/>
         <source>编辑器</source>
         <translation>editor</translation>
     </message>
@@ -1088,18 +1088,18 @@
         <translation>restore</translation>
     </message>
     <message>
-        <location filename="../rules/RuleHistory.cpp" line="+50"/>
-        <location filename="../ruletools/HistoryModel.cpp" line="+1"/>
+        <location line="-15"/>
+        <location line="+16"/>
         <source>批号选项</source>
         <translation>batch options</translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryModel.cpp" line="+0"/>
+        <location line="+0"/>
         <source>宿主程序</source>
         <translation>host program</translation>
     </message>
     <message>
-        <location filename="../rules/RuleHistory.cpp" line="+1"/>
+        <location line="-15"/>
         <source>物料%1</source>
         <translation>material %1</translation>
     </message>
@@ -1109,7 +1109,7 @@
         <translation>material group %1</translation>
     </message>
     <message>
-        <location filename="../ruletools/HistoryModel.cpp" line="+47"/>
+        <location filename="../ruletools/HistoryModel.cpp" line="-22"/>
         <source>记录</source>
         <translation>Entry</translation>
     </message>

@@ -105,8 +105,8 @@ TEST_F(BatchCommand, TraceNamesTheRuleWriteThatSetTheVersionANumberCameFrom)
     };
     const Case cases[] = {
         {{}, "设置该规则版本的更改没有记录在案\n"},
-        {{"--item", "311", "23:yymmdd", "26:1:3"}, "该规则版本由用户16394 张三于%1经由command设置（历史记录1，material 311）\n"},
-        {{"--group", "7", "--replace-own-rules", "23:yymm", "26:1:5"}, "该规则版本由用户16394 张三于%1经由command设置（历史记录2，group 7）\n"},
+        {{"--item", "311", "23:yymmdd", "26:1:3"}, "该规则版本由用户16394 张三于%1经由命令行设置（历史记录1，物料311）\n"},
+        {{"--group", "7", "--replace-own-rules", "23:yymm", "26:1:5"}, "该规则版本由用户16394 张三于%1经由命令行设置（历史记录2，物料组7）\n"},
     };
     QStringList numbers;
     for (const Case& c : cases) {

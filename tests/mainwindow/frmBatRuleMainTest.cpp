@@ -282,6 +282,7 @@ TEST_F(MainWindow, HistoryListsTheMaterialsChangesAndRestoresOneAfterAsking)
     EXPECT_EQ(listed, QStringList({"2|16394|编辑器|[日期] → [行号]", "1|16394|编辑器|[物料代码]+[日期]+[流水号] → [日期]"}));
     EXPECT_EQ(rowsAfter, 3) << "the restore is on record";
     EXPECT_TRUE(conflict.startsWith("03.02.002(绿茶饮料 500ml)的批号规则在历史记录2之后已被更改（记录3")) << conflict.toStdString() << Messages().join("|").toStdString();
+    EXPECT_TRUE(conflict.contains("经恢复更改")) << "the source in the session's language: " << conflict.toStdString();
     EXPECT_EQ(Rules(), stages[1]) << "back to the rule before entry 2, and no further";
     EXPECT_EQ(RecordingHelp::shown, QStringList{"0:ICBatchCodeRule:CC"}) << "F1 in the history window";
 }
