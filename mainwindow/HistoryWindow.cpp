@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -79,11 +81,22 @@ HistoryWindow::HistoryWindow(AppConnection& connection, const EditorTarget& targ
             onHelp();
     });
     ApplyCaptions();
-    resize(860, 420);
     ShowScope();
+    FitToColumns();
 }
 
 HistoryWindow::~HistoryWindow() = default;
+
+// Wide enough for the rule before and after side by side, within the screen.
+void HistoryWindow::FitToColumns()
+{
+    int columns = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < HistoryModel::ColumnCount; ++column)
+        columns += table_->columnWidth(column);
+    const QMargins margins = layout()->contentsMargins();
+    const int screen = (parentWidget() ? parentWidget()->screen() : this->screen())->availableGeometry().width();
+    resize(std::clamp(columns + margins.left() + margins.right(), 860, std::max(860, screen * 9 / 10)), 420);
+}
 
 void HistoryWindow::ApplyCaptions()
 {

@@ -41,6 +41,7 @@ private:
     // Yes or no in a box, `preset` the default; the window has the keyboard again afterwards.
     bool Confirmed(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButton preset);
     void ApplyCaptions();
+    void FitToColumns();
 
     AppConnection& connection_;
     EditorTarget target_;
