@@ -28,12 +28,18 @@ QString BelowGroup(const QString& groupNumber)
     return groupNumber.isEmpty() ? QString() : QStringLiteral(" And ") + RWDatabase::NumberBelow(QStringLiteral("u1.FNumber"), groupNumber);
 }
 
-// A number or a name that holds the text anywhere, the text standing only for itself.
-QString HoldsText(const QString& text)
+// The first `most` rows of a table of the kind whose number or name holds
+// the text anywhere, the text standing only for itself.
+QString FindSql(const QString& table, const QString& kind, const QString& text, int most, const QString& fromFragment,
+                const QString& whereFragment)
 {
     const QString pattern = HostText::SqlLiteral(QLatin1Char('%') + HostText::LikeEscaped(text) + QLatin1Char('%'));
-    return QStringLiteral(" And (u1.FNumber like ") + pattern + QStringLiteral(" Or u1.FName like ") + pattern
-           + QLatin1Char(')');
+    SqlLines sql;
+    sql << QStringLiteral(" SELECT TOP ") + QString::number(most) + QStringLiteral(" u1.FItemID,u1.FNumber,u1.FName,u1.FParentID")
+        << QStringLiteral(" From ") + table + QStringLiteral(" u1") + FromPart(fromFragment)
+        << QStringLiteral(" Where ") + kind + QStringLiteral(" And (u1.FNumber like ") + pattern
+               + QStringLiteral(" Or u1.FName like ") + pattern + QLatin1Char(')') + WherePart(whereFragment);
+    return sql.Text();
 }
 
 const QString kOwnsRuleRows = QStringLiteral("Exists (SELECT 1 FROM ICBatchNoRule r WHERE r.FItemID=u1.FItemID)");
@@ -232,21 +238,15 @@ std::unique_ptr<Recordset> RWDatabase::FindMaterials(const QString& text, int mo
 
 QString RWDatabase::FindGroupsSql(const QString& text, int most, const QString& fromFragment, const QString& whereFragment)
 {
-    SqlLines sql;
-    sql << QStringLiteral(" SELECT TOP ") + QString::number(most) + QStringLiteral(" u1.FItemID,u1.FNumber,u1.FName,u1.FParentID")
-        << QStringLiteral(" From t_Item u1") + FromPart(fromFragment)
-        << QStringLiteral(" Where u1.FItemClassID = 4 And u1.FDetail = 0") + HoldsText(text) + WherePart(whereFragment);
-    return sql.Text();
+    return FindSql(QStringLiteral("t_Item"), QStringLiteral("u1.FItemClassID = 4 And u1.FDetail = 0"), text, most,
+                   fromFragment, whereFragment);
 }
 
 QString RWDatabase::FindMaterialsSql(const QString& text, int most, const QString& fromFragment,
                                      const QString& whereFragment)
 {
-    SqlLines sql;
-    sql << QStringLiteral(" SELECT TOP ") + QString::number(most) + QStringLiteral(" u1.FItemID,u1.FNumber,u1.FName,u1.FParentID")
-        << QStringLiteral(" From t_ICItem u1") + FromPart(fromFragment)
-        << QStringLiteral(" Where u1.FBatchManager = 1") + HoldsText(text) + WherePart(whereFragment);
-    return sql.Text();
+    return FindSql(QStringLiteral("t_ICItem"), QStringLiteral("u1.FBatchManager = 1"), text, most, fromFragment,
+                   whereFragment);
 }
 
 QStringList RWDatabase::SummarySql(const AccessScope& scope)
